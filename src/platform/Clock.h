@@ -1,0 +1,33 @@
+#pragma once
+
+namespace lh::platform {
+
+// A broken-down local time, as the user's wall clock shows it.
+struct LocalTime {
+    int year = 1970;    // full year, e.g. 2026
+    int month = 1;      // 1-12
+    int day = 1;        // 1-31
+    int hour = 0;       // 0-23
+    int minute = 0;     // 0-59
+    int second = 0;     // 0-60
+    int dayOfWeek = 4;  // 0 Sunday .. 6 Saturday
+};
+
+// Where the program reads the time; tests hand in one they can move.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // The current local time.
+    virtual LocalTime now() const = 0;
+};
+
+// The real clock (localtime_r of the system time).
+class SystemClock final : public Clock {
+public:
+    LocalTime now() const override;
+};
+
+// A process-wide SystemClock, for callers that take the real clock by default.
+const Clock& systemClock();
+
+}  // namespace lh::platform

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "store/DateTimeStamp.h"
+#include "store/Kinds.h"
+
+namespace lh::store {
+
+// One URL, File or Remind item. The Database owns every ItemRecord it holds.
+//
+// The four texts share one heap block (a database may hold a million items), so they are read
+// as string_views that stay valid until the next change of any text of the same item.
+class ItemRecord {
+public:
+    ItemRecord() = default;
+    ItemRecord(const ItemRecord& other);
+    ItemRecord& operator=(const ItemRecord& other);
+
+    std::string_view address() const { return text(kAddress); }
+    std::string_view location() const { return text(kLocation); }
+    std::string_view title() const { return text(kTitle); }
+    std::string_view comment() const { return text(kComment); }
+
+    // The address keys the Database's duplicate index: once the item is in a Database, change
+    // it through Database::setItemAddress.
+    void setAddress(std::string_view value);
+    void setLocation(std::string_view value) { setText(kLocation, value); }
+    void setTitle(std::string_view value) { setText(kTitle, value); }
+    void setComment(std::string_view value) { setText(kComment, value); }
+    // Sets all four texts with one allocation.
+    void setTexts(std::string_view address, std::string_view location, std::string_view title,
+                  std::string_view comment);
+
+    std::uint32_t kind() const { return flags & kKindMask; }
+    bool inDatabase() const { return m_inDatabase; }
+
+    std::uint32_t flags = 0;     // kind in the low nibble; reminder schedule bits above
+    std::uint32_t position = 0;  // 0-based place in the category's chain
+    std::uint32_t menuId = kNoMenuId;
+    std::int32_t viewTag = -1;
+    std::uint64_t fileSize = 0;
+    DateTimeStamp createTime;
+    DateTimeStamp remindTime;
+    ItemRecord* next = nullptr;
+    ItemRecord* prev = nullptr;
+    std::uint16_t categoryId = 0;
+    std::uint8_t rate = 1;
+
+private:
+    friend class Database;
+    enum Text { kAddress, kLocation, kTitle, kComment, kTextCount };
+
+    std::string_view text(Text which) const;
+    void setText(Text which, std::string_view value);
+
+    // [u32 length of each text][the texts' bytes]; null when all four are empty.
+    std::unique_ptr<char[]> m_texts;
+    bool m_inDatabase = false;
+    bool m_inRemindIndex = false;
+};
+
+}  // namespace lh::store

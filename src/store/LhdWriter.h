@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/AtomicFile.h"
+
+namespace lh::store {
+
+class Database;
+
+namespace lhd {
+
+// The whole database in file form, with `counterField` in header bytes 1-2.
+std::string serialize(const Database& db, std::uint16_t counterField);
+
+// Streams the database in file form into `file` (already open) and completes the header.
+// False when a write failed (file.error() says why); the caller commits on success.
+bool writeTo(const Database& db, std::uint16_t counterField, platform::AtomicFile& file);
+
+}  // namespace lhd
+}  // namespace lh::store

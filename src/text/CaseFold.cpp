@@ -1,0 +1,113 @@
+#include "text/CaseFold.h"
+
+#include <algorithm>
+#include <array>
+
+#include "text/Utf8.h"
+
+namespace lh::text {
+
+namespace {
+
+struct FoldRun {
+    char32_t first;
+    char32_t last;
+    int stride;
+    int delta;
+};
+
+constexpr FoldRun kFoldRuns[] = {
+#include "text/CaseFoldTable.inc"
+};
+
+bool isAscii(unsigned char c) {
+    return c < 0x80;
+}
+
+char asciiFold(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+// Calls `sink` with each folded character of `s`; ill-formed bytes pass through one by one.
+template <typename Sink>
+void forEachFolded(std::string_view s, Sink&& sink) {
+    std::size_t pos = 0;
+    while (pos < s.size()) {
+        const auto c = static_cast<unsigned char>(s[pos]);
+        if (isAscii(c)) {
+            const char folded = asciiFold(static_cast<char>(c));
+            sink(std::string_view(&folded, 1));
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        const char32_t cp = decodeUtf8(s, pos);
+        if (cp == 0xFFFD && pos == start + 1) {
+            sink(s.substr(start, 1));  // not UTF-8: the byte stands for itself
+            continue;
+        }
+        const char32_t folded = foldCase(cp);
+        if (folded == cp) {
+            sink(s.substr(start, pos - start));
+        } else {
+            std::string encoded;
+            appendUtf8(encoded, folded);
+            sink(std::string_view(encoded));
+        }
+    }
+}
+
+}  // namespace
+
+char32_t foldCase(char32_t cp) {
+    if (cp < 0x80) {
+        return (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
+    }
+    const auto* end = std::end(kFoldRuns);
+    const auto* run = std::upper_bound(std::begin(kFoldRuns), end, cp,
+                                       [](char32_t v, const FoldRun& r) { return v < r.first; });
+    if (run == std::begin(kFoldRuns)) {
+        return cp;
+    }
+    --run;
+    if (cp > run->last || (cp - run->first) % static_cast<char32_t>(run->stride) != 0) {
+        return cp;
+    }
+    return static_cast<char32_t>(static_cast<int>(cp) + run->delta);
+}
+
+std::string foldCase(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    forEachFolded(s, [&](std::string_view piece) { out.append(piece); });
+    return out;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    // Fast path for ASCII-only texts, the common case for addresses.
+    const bool asciiOnly = std::all_of(a.begin(), a.end(), [](char c) { return isAscii(c); }) &&
+                           std::all_of(b.begin(), b.end(), [](char c) { return isAscii(c); });
+    if (asciiOnly) {
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(),
+                          [](char x, char y) { return asciiFold(x) == asciiFold(y); });
+    }
+    return foldCase(a) == foldCase(b);
+}
+
+std::uint64_t hashIgnoringCase(std::string_view s) {
+    // FNV-1a over the folded bytes.
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    const auto mix = [&h](unsigned char c) {
+        h ^= c;
+        h *= 0x100000001b3ULL;
+    };
+    forEachFolded(s, [&](std::string_view piece) {
+        for (char c : piece) {
+            mix(static_cast<unsigned char>(c));
+        }
+    });
+    return h;
+}
+
+}  // namespace lh::text
