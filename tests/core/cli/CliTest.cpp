@@ -1,0 +1,134 @@
+#include "cli/Cli.h"
+#include "cli/Json.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "store/Database.h"
+#include "support/TempDir.h"
+
+namespace lh::cli {
+namespace {
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Outcome runCli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = run(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(CliTest, NewWritesTheDefaultDatabaseOnlyWhenAsked) {
+    test::TempDir dir;
+    const std::string path = dir.file("a.lhd");
+    Outcome r = runCli({"new", path});
+    EXPECT_EQ(r.code, kExitOk);
+    EXPECT_EQ(r.out, "{\"created\":\"" + path + "\",\"categories\":10}\n");
+    const std::string first = test::readBytes(path);
+    EXPECT_EQ(first.substr(0, 3), std::string("\x01\x12\x00", 3));
+
+    test::writeBytes(path, "mine");
+    r = runCli({"new", path});
+    EXPECT_EQ(r.code, kExitFailed);
+    EXPECT_NE(r.err.find("--force"), std::string::npos);
+    EXPECT_EQ(test::readBytes(path), "mine");
+    EXPECT_EQ(runCli({"new", "--force", path}).code, kExitOk);
+    EXPECT_EQ(test::readBytes(path), first);
+}
+
+TEST(CliTest, InfoCountsWithoutChangingTheFile) {
+    test::TempDir dir;
+    const std::string path = dir.file("a.lhd");
+    runCli({"new", path});
+    Outcome r = runCli({"info", path});
+    EXPECT_EQ(r.code, kExitOk);
+    EXPECT_EQ(r.out,
+              "{\"result\":1,\"categories\":10,\"items\":0,\"url_items\":0,\"file_items\":0,"
+              "\"remind_items\":0,\"menu_items\":0,\"reminders_indexed\":0,"
+              "\"next_category_id\":10}\n");
+
+    store::Database db;
+    ASSERT_EQ(db.load(path), 1);
+    const auto add = [&](std::uint16_t category, std::uint32_t flags, const char* address) {
+        auto item = std::make_unique<store::ItemRecord>();
+        item->categoryId = category;
+        item->flags = flags;
+        item->setAddress(address);
+        item->remindTime = {27, 5, 1, 8, 0, 0, 0};
+        db.addItem(std::move(item));
+    };
+    add(3, 0, "http://a/");
+    add(4, 0, "http://b/");
+    add(5, 4, "");
+    add(5, 6, "");
+    ASSERT_EQ(db.save(path), 1);
+    const std::string bytes = test::readBytes(path);
+    r = runCli({"info", path});
+    EXPECT_EQ(r.out,
+              "{\"result\":1,\"categories\":10,\"items\":4,\"url_items\":2,\"file_items\":1,"
+              "\"remind_items\":1,\"menu_items\":2,\"reminders_indexed\":1,"
+              "\"next_category_id\":10}\n");
+    EXPECT_EQ(test::readBytes(path), bytes);
+}
+
+TEST(CliTest, UnreadableAndRefusedFilesHaveTheirOwnExitCodes) {
+    test::TempDir dir;
+    EXPECT_EQ(runCli({"info", dir.file("missing.lhd")}).code, kExitUnreadable);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.lhd")));
+    test::writeBytes(dir.file("empty.lhd"), "");
+    EXPECT_EQ(runCli({"info", dir.file("empty.lhd")}).code, kExitUnreadable);
+    test::writeBytes(dir.file("junk.lhd"), "this is not a database at all");
+    const Outcome r = runCli({"tree", dir.file("junk.lhd")});
+    EXPECT_EQ(r.code, kExitRefused);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("not a Linkhaven database"), std::string::npos);
+    EXPECT_EQ(runCli({"resave", dir.file("junk.lhd"), dir.file("out.lhd")}).code, kExitRefused);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.lhd")));
+}
+
+TEST(CliTest, TreeAndResave) {
+    test::TempDir dir;
+    runCli({"new", dir.file("a.lhd")});
+    Outcome r = runCli({"tree", dir.file("a.lhd")});
+    EXPECT_EQ(r.out,
+              "Linkhaven  [id 0, 0 items]\n"
+              "  WebFavorite  [id 1, 0 items]\n"
+              "    BBS  [id 3, 0 items]\n"
+              "      Life  [id 7, 0 items]\n"
+              "      Technology  [id 8, 0 items]\n"
+              "      Joke  [id 9, 0 items]\n"
+              "    Joke  [id 4, 0 items]\n"
+              "    Download Site  [id 5, 0 items]\n"
+              "    Technology  [id 6, 0 items]\n"
+              "  Recycle  [id 2, 0 items]\n");
+    r = runCli({"resave", dir.file("a.lhd"), dir.file("b.lhd")});
+    EXPECT_EQ(r.code, kExitOk);
+    const std::string a = test::readBytes(dir.file("a.lhd"));
+    const std::string b = test::readBytes(dir.file("b.lhd"));
+    EXPECT_EQ(b[1], 8);
+    EXPECT_EQ(a.size(), b.size());
+    EXPECT_NE(b.find("WebFavorite"), std::string::npos);  // the loader's fixed name
+}
+
+TEST(CliTest, UsageHelpAndVersion) {
+    EXPECT_EQ(runCli({}).code, kExitFailed);
+    EXPECT_EQ(runCli({"frobnicate"}).code, kExitFailed);
+    EXPECT_EQ(runCli({"info"}).code, kExitFailed);
+    const Outcome help = runCli({"--help"});
+    EXPECT_EQ(help.code, kExitOk);
+    EXPECT_NE(help.out.find("resave IN OUT"), std::string::npos);
+    EXPECT_EQ(runCli({"--version"}).out.rfind("linkhaven-cli ", 0), 0u);
+}
+
+TEST(JsonTest, EscapesControlCharactersAndBadBytes) {
+    EXPECT_EQ(jsonString("a\"b\\c\n\x01"), "\"a\\\"b\\\\c\\n\\u0001\"");
+    EXPECT_EQ(jsonString("caf\xE9"), "\"caf\xEF\xBF\xBD\"");
+}
+
+}  // namespace
+}  // namespace lh::cli
