@@ -48,7 +48,9 @@ bool AtomicFile::open(const std::string& path) {
         }
     }
     const std::string folder = parentFolder(m_target);
-    const std::string prefix = "." + std::string(fileName(m_target)) + ".saving-";
+    std::string prefix = ".";  // hidden, and never ending like the file it stands in for
+    prefix += fileName(m_target);
+    prefix += ".saving-";
     const int e = m_fs.createTemporary(folder, prefix, m_temporary, m_fd);
     if (e == 0) {
         return true;

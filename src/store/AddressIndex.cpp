@@ -1,5 +1,7 @@
 #include "store/AddressIndex.h"
 
+#include <algorithm>
+
 #include "store/ItemRecord.h"
 #include "text/CaseFold.h"
 
@@ -13,31 +15,137 @@ bool addressMatches(const ItemRecord& item, std::string_view address) {
     return text::equalsIgnoringCase(item.address(), address);
 }
 
-void AddressIndex::insert(ItemRecord& item) {
-    if (!item.address().empty()) {
-        m_items.emplace(addressHash(item.address()), &item);
-    }
+namespace {
+
+// The slot where `hash` belongs in a table of `capacity` slots (any size, not only powers of two).
+std::size_t home(std::uint64_t hash, std::size_t capacity) {
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdULL;
+    hash ^= hash >> 33;
+    return static_cast<std::size_t>(hash % capacity);
 }
 
-void AddressIndex::erase(ItemRecord& item) {
-    if (item.address().empty()) {
+}  // namespace
+
+AddressIndex::~AddressIndex() {
+    clear();
+}
+
+void AddressIndex::release(Slot& slot) {
+    if (isShared(slot.entry)) {
+        delete shared(slot.entry);
+    }
+    slot = Slot{};
+}
+
+void AddressIndex::clear() {
+    for (Slot& slot : m_slots) {
+        release(slot);
+    }
+    m_slots.clear();
+    m_slots.shrink_to_fit();
+    m_used = 0;
+    m_items = 0;
+}
+
+std::size_t AddressIndex::next(std::size_t i) const {
+    return i + 1 == m_slots.size() ? 0 : i + 1;
+}
+
+std::size_t AddressIndex::probe(std::uint64_t hash) const {
+    std::size_t i = home(hash, m_slots.size());
+    while (m_slots[i].entry != 0 && m_slots[i].hash != hash) {
+        i = next(i);
+    }
+    return i;
+}
+
+void AddressIndex::reserve(std::size_t items) {
+    const std::size_t wanted = std::max<std::size_t>(16, items + items / 3 + 1);
+    if (wanted <= m_slots.size()) {
         return;
     }
-    const auto [first, last] = m_items.equal_range(addressHash(item.address()));
-    for (auto it = first; it != last; ++it) {
-        if (it->second == &item) {
-            m_items.erase(it);
-            return;
+    std::vector<Slot> old(wanted);
+    old.swap(m_slots);
+    for (const Slot& slot : old) {
+        if (slot.entry != 0) {
+            m_slots[probe(slot.hash)] = slot;
         }
     }
 }
 
-void AddressIndex::clear() {
-    m_items.clear();
+void AddressIndex::grow() {
+    reserve(m_used + m_used / 2);
 }
 
-void AddressIndex::reserve(std::size_t items) {
-    m_items.reserve(items);
+void AddressIndex::insert(ItemRecord& item) {
+    if (item.address().empty()) {
+        return;
+    }
+    if ((m_used + 1) * 4 > m_slots.size() * 3) {
+        grow();
+    }
+    const std::uint64_t hash = addressHash(item.address());
+    Slot& slot = m_slots[probe(hash)];
+    const auto entry = reinterpret_cast<std::uintptr_t>(&item);
+    if (slot.entry == 0) {
+        slot = Slot{hash, entry};
+        ++m_used;
+    } else if (isShared(slot.entry)) {
+        shared(slot.entry)->push_back(&item);
+    } else {
+        auto* list = new Shared{reinterpret_cast<ItemRecord*>(slot.entry), &item};
+        slot.entry = reinterpret_cast<std::uintptr_t>(list) | 1;
+    }
+    ++m_items;
+}
+
+void AddressIndex::erase(ItemRecord& item) {
+    if (item.address().empty() || m_slots.empty()) {
+        return;
+    }
+    const std::size_t index = probe(addressHash(item.address()));
+    Slot& slot = m_slots[index];
+    if (slot.entry == 0) {
+        return;
+    }
+    if (!isShared(slot.entry)) {
+        if (slot.entry == reinterpret_cast<std::uintptr_t>(&item)) {
+            removeSlot(index);
+            --m_items;
+        }
+        return;
+    }
+    Shared& list = *shared(slot.entry);
+    const auto it = std::find(list.begin(), list.end(), &item);
+    if (it == list.end()) {
+        return;
+    }
+    list.erase(it);
+    --m_items;
+    if (list.size() == 1) {
+        ItemRecord* last = list.front();
+        delete &list;
+        slot.entry = reinterpret_cast<std::uintptr_t>(last);
+    }
+}
+
+void AddressIndex::removeSlot(std::size_t index) {
+    // Backward-shift deletion keeps every probe chain unbroken without tombstones.
+    release(m_slots[index]);
+    --m_used;
+    std::size_t hole = index;
+    for (std::size_t i = next(index); m_slots[i].entry != 0; i = next(i)) {
+        const std::size_t want = home(m_slots[i].hash, m_slots.size());
+        // Move the entry into the hole unless its home lies cyclically in (hole, i].
+        const bool homeBetween =
+            hole <= i ? (hole < want && want <= i) : (hole < want || want <= i);
+        if (!homeBetween) {
+            m_slots[hole] = m_slots[i];
+            m_slots[i] = Slot{};
+            hole = i;
+        }
+    }
 }
 
 }  // namespace lh::store

@@ -34,6 +34,7 @@ void Database::clear() {
     }
     m_categories.clear();
     m_menuIndex.clear();
+    m_indexMemory.release();
     m_remindIndex.clear();
     m_addresses.clear();
     m_root = nullptr;

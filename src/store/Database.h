@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <memory_resource>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,7 +31,7 @@ namespace lh::store {
 class Database {
 public:
     using CategoryIndex = std::map<std::uint16_t, std::unique_ptr<CategoryRecord>>;
-    using MenuIndex = std::map<std::uint32_t, ItemRecord*>;
+    using MenuIndex = std::pmr::map<std::uint32_t, ItemRecord*>;
     using RemindIndex = std::map<RemindKey, std::vector<ItemRecord*>>;
 
     // `clock` gives "now" for the loader's expiry test; `fs` is where saves and file deletes go.
@@ -169,8 +170,10 @@ private:
     DatabaseObserver* m_observer = nullptr;
 
     CategoryRecord* m_root = nullptr;
+    // Nodes of the favourites-menu index come from a pool: one per link, a million of them.
+    std::pmr::unsynchronized_pool_resource m_indexMemory;
     CategoryIndex m_categories;
-    MenuIndex m_menuIndex;
+    MenuIndex m_menuIndex{&m_indexMemory};
     RemindIndex m_remindIndex;
     AddressIndex m_addresses;
     std::uint32_t m_nextCategoryId = 0;

@@ -16,24 +16,36 @@ std::uint32_t lengthAt(const char* block, int which) {
     return n;
 }
 
-std::unique_ptr<char[]> makeBlock(const std::array<std::string_view, 4>& texts) {
+using Texts = std::array<std::string_view, 4>;
+
+// Bytes a block for `texts` takes; 0 when all are empty (no block).
+std::size_t blockSize(const Texts& texts) {
     std::size_t total = 0;
     for (auto t : texts) {
         total += t.size();
     }
-    if (total == 0) {
-        return nullptr;
-    }
-    auto block = std::make_unique_for_overwrite<char[]>(kHeaderBytes + total);
-    char* out = block.get() + kHeaderBytes;
+    return total == 0 ? 0 : kHeaderBytes + total;
+}
+
+void fillBlock(char* block, const Texts& texts) {
+    char* out = block + kHeaderBytes;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const auto n = static_cast<std::uint32_t>(texts[i].size());
-        std::memcpy(block.get() + i * sizeof n, &n, sizeof n);
+        std::memcpy(block + i * sizeof n, &n, sizeof n);
         if (n != 0) {
             std::memcpy(out, texts[i].data(), n);
         }
         out += n;
     }
+}
+
+char* makeHeapBlock(const Texts& texts) {
+    const std::size_t size = blockSize(texts);
+    if (size == 0) {
+        return nullptr;
+    }
+    char* block = new char[size];
+    fillBlock(block, texts);
     return block;
 }
 
@@ -41,6 +53,32 @@ std::unique_ptr<char[]> makeBlock(const std::array<std::string_view, 4>& texts) 
 
 ItemRecord::ItemRecord(const ItemRecord& other) {
     *this = other;
+}
+
+ItemRecord::~ItemRecord() {
+    releaseTexts();
+}
+
+void ItemRecord::releaseTexts() {
+    if (!m_textsInline) {
+        delete[] m_texts;
+    }
+    m_texts = nullptr;
+    m_textsInline = false;
+}
+
+std::unique_ptr<ItemRecord> ItemRecord::create(std::string_view address, std::string_view location,
+                                               std::string_view title, std::string_view comment) {
+    const Texts texts{address, location, title, comment};
+    const std::size_t size = blockSize(texts);
+    void* memory = ::operator new(sizeof(ItemRecord) + size);
+    std::unique_ptr<ItemRecord> item(::new (memory) ItemRecord);
+    if (size != 0) {
+        item->m_texts = reinterpret_cast<char*>(item.get() + 1);
+        item->m_textsInline = true;
+        fillBlock(item->m_texts, texts);
+    }
+    return item;
 }
 
 ItemRecord& ItemRecord::operator=(const ItemRecord& other) {
@@ -68,7 +106,7 @@ std::string_view ItemRecord::text(Text which) const {
     if (!m_texts) {
         return {};
     }
-    const char* block = m_texts.get();
+    const char* block = m_texts;
     std::size_t offset = kHeaderBytes;
     for (int i = 0; i < which; ++i) {
         offset += lengthAt(block, i);
@@ -77,9 +115,11 @@ std::string_view ItemRecord::text(Text which) const {
 }
 
 void ItemRecord::setText(Text which, std::string_view value) {
-    std::array<std::string_view, 4> texts{address(), location(), title(), comment()};
+    Texts texts{address(), location(), title(), comment()};
     texts[which] = value;
-    m_texts = makeBlock(texts);  // the views above point into the old block until this returns
+    char* block = makeHeapBlock(texts);  // copies from the old block before it goes
+    releaseTexts();
+    m_texts = block;
 }
 
 void ItemRecord::setAddress(std::string_view value) {
@@ -89,7 +129,9 @@ void ItemRecord::setAddress(std::string_view value) {
 
 void ItemRecord::setTexts(std::string_view address, std::string_view location,
                           std::string_view title, std::string_view comment) {
-    m_texts = makeBlock({address, location, title, comment});
+    char* block = makeHeapBlock({address, location, title, comment});
+    releaseTexts();
+    m_texts = block;
 }
 
 }  // namespace lh::store

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -11,13 +12,22 @@ namespace lh::store {
 
 // One URL, File or Remind item. The Database owns every ItemRecord it holds.
 //
-// The four texts share one heap block (a database may hold a million items), so they are read
-// as string_views that stay valid until the next change of any text of the same item.
+// The four texts share one block of memory (a database may hold a million items): right behind
+// the record when it was made by create(), otherwise on the heap. They are read as string_views
+// that stay valid until the next change of any text of the same item.
 class ItemRecord {
 public:
     ItemRecord() = default;
     ItemRecord(const ItemRecord& other);
     ItemRecord& operator=(const ItemRecord& other);
+    ~ItemRecord();
+
+    // A record with these texts, made with a single allocation.
+    static std::unique_ptr<ItemRecord> create(std::string_view address, std::string_view location,
+                                              std::string_view title, std::string_view comment);
+    // Records may carry their texts behind them; these keep `new` and `delete` paired.
+    static void* operator new(std::size_t size) { return ::operator new(size); }
+    static void operator delete(void* p) { ::operator delete(p); }
 
     std::string_view address() const { return text(kAddress); }
     std::string_view location() const { return text(kLocation); }
@@ -56,8 +66,11 @@ private:
     std::string_view text(Text which) const;
     void setText(Text which, std::string_view value);
 
+    void releaseTexts();
+
     // [u32 length of each text][the texts' bytes]; null when all four are empty.
-    std::unique_ptr<char[]> m_texts;
+    char* m_texts = nullptr;
+    bool m_textsInline = false;  // the block lies right behind this record, not on the heap
     bool m_inDatabase = false;
     bool m_inRemindIndex = false;
 };

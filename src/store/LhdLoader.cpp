@@ -26,27 +26,26 @@ public:
         if (left() < 1) {
             return false;
         }
-        v = static_cast<std::uint8_t>(m_bytes[m_pos++]);
+        v = byteAt(0);
+        m_pos += 1;
         return true;
     }
     bool u16(std::uint16_t& v) {
-        std::uint8_t lo, hi;
         if (left() < 2) {
             return false;
         }
-        u8(lo);
-        u8(hi);
-        v = static_cast<std::uint16_t>(lo | (hi << 8));
+        v = static_cast<std::uint16_t>(byteAt(0) | (byteAt(1) << 8));
+        m_pos += 2;
         return true;
     }
     bool u32(std::uint32_t& v) {
-        std::uint16_t lo, hi;
         if (left() < 4) {
             return false;
         }
-        u16(lo);
-        u16(hi);
-        v = static_cast<std::uint32_t>(lo) | (static_cast<std::uint32_t>(hi) << 16);
+        v = static_cast<std::uint32_t>(byteAt(0)) | (static_cast<std::uint32_t>(byteAt(1)) << 8) |
+            (static_cast<std::uint32_t>(byteAt(2)) << 16) |
+            (static_cast<std::uint32_t>(byteAt(3)) << 24);
+        m_pos += 4;
         return true;
     }
     bool text(std::string_view& v) {
@@ -64,6 +63,10 @@ public:
     }
 
 private:
+    std::uint8_t byteAt(std::size_t offset) const {
+        return static_cast<std::uint8_t>(m_bytes[m_pos + offset]);
+    }
+
     std::string_view m_bytes;
     std::size_t m_pos = 0;
 };
@@ -80,18 +83,53 @@ bool readCategory(Cursor& in, CategoryFields& c) {
            in.u16(c.ownId) && in.u16(c.depth) && in.u8(c.flags) && in.text(c.memo);
 }
 
-bool readItem(Cursor& in, ItemRecord& item) {
+// The next item record, or null when it runs past the end.
+std::unique_ptr<ItemRecord> readItem(Cursor& in) {
     std::string_view address, location, title, comment;
+    std::uint8_t rate;
     std::uint16_t storedCategory;
-    std::uint32_t sizeLow, sizeHigh;
-    if (!(in.text(address) && in.text(location) && in.text(title) && in.u8(item.rate) &&
-          in.u16(storedCategory) && in.u32(item.flags) && in.text(comment) && in.u32(sizeLow) &&
-          in.u32(sizeHigh) && in.stamp(item.createTime) && in.stamp(item.remindTime))) {
-        return false;
+    std::uint32_t flags, sizeLow, sizeHigh;
+    DateTimeStamp created, remind;
+    if (!(in.text(address) && in.text(location) && in.text(title) && in.u8(rate) &&
+          in.u16(storedCategory) && in.u32(flags) && in.text(comment) && in.u32(sizeLow) &&
+          in.u32(sizeHigh) && in.stamp(created) && in.stamp(remind))) {
+        return nullptr;
     }
-    item.fileSize = (static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow;
-    item.setTexts(address, location, title, comment);
-    return true;
+    auto item = ItemRecord::create(address, location, title, comment);
+    item->rate = rate;
+    item->flags = flags;
+    item->fileSize = (static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow;
+    item->createTime = created;
+    item->remindTime = remind;
+    return item;
+}
+
+// How many item records `body` holds, skimming over the texts (stops where a record is cut).
+// Lets the loader size its address table once.
+std::size_t countItems(std::string_view body) {
+    Cursor in(body);
+    std::size_t items = 0;
+    std::string_view text;
+    std::uint32_t skip32;
+    std::uint16_t skip16;
+    std::uint8_t tag, skip8;
+    DateTimeStamp stamp;
+    while (in.u8(tag)) {
+        if (tag == lhd::kTagItem) {
+            if (!(in.text(text) && in.text(text) && in.text(text) && in.u8(skip8) &&
+                  in.u16(skip16) && in.u32(skip32) && in.text(text) && in.u32(skip32) &&
+                  in.u32(skip32) && in.stamp(stamp) && in.stamp(stamp))) {
+                break;
+            }
+            ++items;
+        } else {
+            CategoryFields fields;
+            if (tag != lhd::kTagCategory || !readCategory(in, fields)) {
+                break;
+            }
+        }
+    }
+    return items;
 }
 
 bool isStoredClass(std::uint8_t cls) {
@@ -131,6 +169,7 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
     try {
         // Categories by the id the file gave them; the first of an id keeps it.
         std::vector<CategoryRecord*> byFileId(0x10000, nullptr);
+        m_db.m_addresses.reserve(countItems(body));
         Cursor in(body);
         CategoryRecord* current = nullptr;  // whose items follow; null after a skipped category
         bool sawCategory = false;
@@ -143,8 +182,8 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
                 if (!sawCategory) {
                     return refuseAll("an item comes before any category");
                 }
-                auto item = std::make_unique<ItemRecord>();
-                if (!readItem(in, *item)) {
+                auto item = readItem(in);
+                if (!item) {
                     return refuseAll("an item record runs past the end of the file");
                 }
                 if (current != nullptr) {

@@ -1,0 +1,173 @@
+// Measures load, save, resident memory and the duplicate-address test on a generated database,
+// next to the time of merely reading the same file. Prints a table; never fails on time.
+//
+//   linkhaven-bench-store [ITEMS] [CATEGORIES] [RUNS] [FOLDER]
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "GeneratedDatabase.h"
+#include "store/Database.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsOf(const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+long residentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+        }
+    }
+    return -1;
+}
+
+// Reads the whole file into memory the plain way: the floor for any loader.
+void readWhole(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    std::vector<char> buffer(1 << 20);
+    std::size_t total = 0;
+    for (ssize_t n; (n = ::read(fd, buffer.data(), buffer.size())) > 0;) {
+        total += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (total == 0) {
+        std::abort();
+    }
+}
+
+// Run as "--resident PATH": loads the file in this fresh process and prints the resident memory
+// that the load added, in KiB.
+int printLoadedResident(const std::string& path) {
+    const long before = residentKiB();
+    lh::store::Database db;
+    if (db.load(path) != 1) {
+        return 1;
+    }
+    std::printf("%ld\n", residentKiB() - before);
+    return 0;
+}
+
+long loadedResidentKiB(const std::string& path) {
+    const std::string command =
+        "/proc/" + std::to_string(::getpid()) + "/exe --resident '" + path + "'";
+    FILE* child = ::popen(command.c_str(), "r");
+    long kib = -1;
+    if (child != nullptr && std::fscanf(child, "%ld", &kib) != 1) {
+        kib = -1;
+    }
+    if (child != nullptr) {
+        ::pclose(child);
+    }
+    return kib;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc == 3 && std::string(argv[1]) == "--resident") {
+        return printLoadedResident(argv[2]);
+    }
+    lh::bench::GeneratedShape shape;
+    int runs = 5;
+    std::string folder = std::filesystem::temp_directory_path().string();
+    if (argc > 1)
+        shape.items = std::strtoul(argv[1], nullptr, 10);
+    if (argc > 2)
+        shape.categories = std::strtoul(argv[2], nullptr, 10);
+    if (argc > 3)
+        runs = std::atoi(argv[3]);
+    if (argc > 4)
+        folder = argv[4];
+    const std::string path = folder + "/linkhaven-bench.lhd";
+    const std::string savePath = folder + "/linkhaven-bench-saved.lhd";
+
+    std::printf("generating %zu items in %zu categories...\n", shape.items, shape.categories);
+    {
+        lh::store::Database db;
+        lh::bench::generateDatabase(db, shape);
+        if (db.save(path) != 1) {
+            std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(),
+                         db.lastError().message().c_str());
+            return 1;
+        }
+    }
+    const double fileMiB = static_cast<double>(std::filesystem::file_size(path)) / (1 << 20);
+
+    std::vector<double> readTimes, loadTimes, saveTimes;
+    double lookupMicros = 0;
+    for (int run = 0; run < runs; ++run) {
+        readTimes.push_back(secondsOf([&] { readWhole(path); }));
+        lh::store::Database db;
+        loadTimes.push_back(secondsOf([&] {
+            if (db.load(path) != 1)
+                std::abort();
+        }));
+        saveTimes.push_back(secondsOf([&] {
+            if (db.save(savePath) != 1)
+                std::abort();
+        }));
+        if (run == 0) {
+            const std::size_t lookups = 200'000;
+            std::size_t found = 0;
+            const double t = secondsOf([&] {
+                for (std::size_t i = 0; i < lookups; ++i) {
+                    // Half existing addresses (in other letter case), half missing ones.
+                    std::string address = lh::bench::generatedAddress((i * 7919) % shape.items);
+                    if (i % 2 == 0) {
+                        std::transform(address.begin(), address.end(), address.begin(), ::toupper);
+                    } else {
+                        address += "-missing";
+                    }
+                    found += db.countUrl(db.findCategory(lh::store::kFavoritesId), address);
+                }
+            });
+            lookupMicros = t / lookups * 1e6;
+            if (found == 0)
+                std::abort();
+        }
+    }
+    const long residentKiBAfterLoad = loadedResidentKiB(path);
+    const double items = static_cast<double>(shape.items);
+
+    std::printf("\n%-34s %12s %14s\n", "measure (median of runs)", "value", "items/s");
+    std::printf("%-34s %12zu\n", "items", shape.items);
+    std::printf("%-34s %12zu\n", "categories", shape.categories);
+    std::printf("%-34s %12d\n", "runs", runs);
+    std::printf("%-34s %10.1f MiB\n", "file size", fileMiB);
+    std::printf("%-34s %10.3f s %14.0f\n", "read file (read(2), no parsing)", median(readTimes),
+                items / median(readTimes));
+    std::printf("%-34s %10.3f s %14.0f\n", "load", median(loadTimes), items / median(loadTimes));
+    std::printf("%-34s %10.3f s %14.0f\n", "save (temp file, fsync, rename)", median(saveTimes),
+                items / median(saveTimes));
+    std::printf("%-34s %10.1f MiB  (%.2f x file)\n", "resident memory added by load",
+                static_cast<double>(residentKiBAfterLoad) / 1024,
+                static_cast<double>(residentKiBAfterLoad) / 1024 / fileMiB);
+    std::printf("%-34s %10.2f us\n", "countUrl (case-folded index)", lookupMicros);
+    std::filesystem::remove(path);
+    std::filesystem::remove(savePath);
+    return 0;
+}
