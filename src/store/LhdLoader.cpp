@@ -2,9 +2,9 @@
 
 #include <zlib.h>
 
+#include <map>
 #include <memory>
 #include <new>
-#include <vector>
 
 #include "store/Database.h"
 #include "store/LhdFormat.h"
@@ -168,7 +168,7 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
     };
     try {
         // Categories by the id the file gave them; the first of an id keeps it.
-        std::vector<CategoryRecord*> byFileId(0x10000, nullptr);
+        std::map<std::uint16_t, CategoryRecord*> byFileId;
         m_db.m_addresses.reserve(countItems(body));
         Cursor in(body);
         CategoryRecord* current = nullptr;  // whose items follow; null after a skipped category
@@ -229,7 +229,8 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
                     anchor = m_db.findCategory(kFavoritesId);
                     break;
                 default:
-                    anchor = byFileId[fields.anchorId];
+                    const auto found = byFileId.find(fields.anchorId);
+                    anchor = found == byFileId.end() ? nullptr : found->second;
                     if (anchor == nullptr) {
                         current = nullptr;  // unattached: skipped with its items
                         continue;
@@ -252,9 +253,7 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
                 }
             }
             current = m_db.loadCategory(std::move(category), anchor, fields.relation);
-            if (byFileId[current->fileId] == nullptr) {
-                byFileId[current->fileId] = current;
-            }
+            byFileId.try_emplace(current->fileId, current);
             ++attached;
         }
         if (attached < 3) {
