@@ -1,0 +1,134 @@
+// linkhaven-cli commands that create, inspect and rewrite database files.
+
+#include <sys/stat.h>
+
+#include "cli/CliContext.h"
+#include "cli/Json.h"
+#include "store/Database.h"
+#include "store/TreeWalk.h"
+
+namespace lh::cli {
+
+namespace {
+
+bool pathExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+int cmdNew(Context& c) {
+    bool force = false;
+    std::vector<std::string> paths;
+    for (const auto& a : c.args) {
+        if (a == "--force") {
+            force = true;
+        } else {
+            paths.push_back(a);
+        }
+    }
+    if (paths.size() != 1) {
+        return usageError(c, "new takes one FILE");
+    }
+    const std::string& path = paths.front();
+    if (!force && pathExists(path)) {
+        c.err << "linkhaven-cli: " << path << " exists; use --force to replace it\n";
+        return kExitFailed;
+    }
+    store::Database db;
+    if (db.createDefault(path) != 1) {
+        c.err << "linkhaven-cli: cannot write " << db.lastError().message() << "\n";
+        return kExitFailed;
+    }
+    c.out << JsonLine().add("created", path).add("categories", db.categoryIndex().size()).str()
+          << "\n";
+    return kExitOk;
+}
+
+int cmdInfo(Context& c) {
+    if (c.args.size() != 1) {
+        return usageError(c, "info takes one FILE");
+    }
+    store::Database db;
+    if (int code = loadOrReport(c, db, c.args[0]); code != kExitOk) {
+        return code;
+    }
+    std::size_t urls = 0, files = 0, reminds = 0, indexed = 0;
+    store::walkSearchOrder(db.root(), [&](store::CategoryRecord& category) {
+        store::walkItems(category, [&](store::ItemRecord& item) {
+            urls += item.kind() == store::kKindUrl;
+            files += item.kind() == store::kKindFile;
+            reminds += item.kind() == store::kKindRemind;
+            return false;
+        });
+        return false;
+    });
+    for (const auto& [key, list] : db.remindIndex()) {
+        indexed += list.size();
+    }
+    c.out << JsonLine()
+                 .add("result", 1)
+                 .add("categories", db.categoryIndex().size())
+                 .add("items", db.itemCount())
+                 .add("url_items", urls)
+                 .add("file_items", files)
+                 .add("remind_items", reminds)
+                 .add("menu_items", db.menuIndex().size())
+                 .add("reminders_indexed", indexed)
+                 .add("next_category_id", db.nextCategoryId())
+                 .str()
+          << "\n";
+    return kExitOk;
+}
+
+int cmdTree(Context& c) {
+    if (c.args.size() != 1) {
+        return usageError(c, "tree takes one FILE");
+    }
+    store::Database db;
+    if (int code = loadOrReport(c, db, c.args[0]); code != kExitOk) {
+        return code;
+    }
+    store::walkSearchOrder(db.root(), [&](store::CategoryRecord& category) {
+        std::size_t items = 0;
+        store::walkItems(category, [&](store::ItemRecord&) {
+            ++items;
+            return false;
+        });
+        c.out << std::string(2 * category.depth, ' ') << category.name << "  [id " << category.id
+              << ", " << items << (items == 1 ? " item]\n" : " items]\n");
+        return false;
+    });
+    return kExitOk;
+}
+
+int cmdResave(Context& c) {
+    if (c.args.size() != 2) {
+        return usageError(c, "resave takes IN and OUT");
+    }
+    store::Database db;
+    if (int code = loadOrReport(c, db, c.args[0]); code != kExitOk) {
+        return code;
+    }
+    if (db.save(c.args[1]) != 1) {
+        c.err << "linkhaven-cli: cannot save: " << db.lastError().message() << "\n";
+        return kExitFailed;
+    }
+    c.out << JsonLine().add("saved", c.args[1]).add("items", db.itemCount()).str() << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+std::vector<Command> storeCommands() {
+    return {
+        {"new",
+         "new FILE [--force]   write the default database to FILE (refuses an existing FILE\n"
+         "                       unless --force)",
+         cmdNew},
+        {"info", "info FILE            load FILE and print what it holds", cmdInfo},
+        {"tree", "tree FILE            print the category tree of FILE", cmdTree},
+        {"resave", "resave IN OUT        load IN and save it to OUT", cmdResave},
+    };
+}
+
+}  // namespace lh::cli
