@@ -1,0 +1,115 @@
+#include "gui/shell/CommandTable.h"
+
+#include <algorithm>
+
+namespace lh::gui {
+
+namespace {
+
+using C = CommandId;
+
+const CommandInfo kCommands[] = {
+    {C::NewDatabase, "New Database...  \tCtrl+N", QKeySequence::New},
+    {C::OpenDatabase, "Open Database ...\tCtrl+O", QKeySequence::Open},
+    {C::SaveDatabase, "Save Database...\tCtrl+S", QKeySequence::Save},
+    {C::SaveDatabaseAs, "Save &As..."},
+    {C::ImportFavoritesFolder, "Import IE Favorites"},
+    {C::ImportFirefox, "Import Firefox Bookmark"},
+    {C::ImportBookmarkFile, "Import Favorites From Bookmark file"},
+    {C::ExportBookmarkFile, "Export Bookmark file..."},
+    {C::Exit, "E&xit"},
+    {C::NewCategory, "New Category"},
+    {C::DeleteCategory, "Delete"},
+    {C::MoveCategory, "Move to"},
+    {C::CategoryProperties, "Properties"},
+    {C::SelectAll, "Select All"},
+    {C::InvertSelection, "Invert Select"},
+    {C::Find, "Find"},
+    {C::FindNext, "Find Next"},
+    {C::AddUrl, "Add URL"},
+    {C::MoveUp, "&Move Up"},
+    {C::MoveDown, "&Move Down"},
+    {C::ItemProperty, "Property"},
+    {C::DeleteItems, "Delete"},
+    {C::Detail, "Detail", QKeySequence::UnknownKey, true},
+    {C::DropZone, "DropZone", QKeySequence::UnknownKey, true},
+    {C::ShowText, "Show Text", QKeySequence::UnknownKey, true},
+    {C::CustomizeToolbar, "Customize"},
+    {C::Grid, "Grid", QKeySequence::UnknownKey, true},
+    {C::Columns, "Columns..."},
+    {C::Options, "Options..."},
+    {C::CheckForUpdate, "&Check for a new version"},
+    {C::UserManual, "&User Manual"},
+    {C::HomePage, "Home Page"},
+    {C::About, "&About Linkhaven..."},
+    {C::OpenHide, "Open/Hide Linkhaven"},
+};
+
+const ToolbarButtonInfo kToolbarButtons[] = {
+    {0, C::AddUrl, "Add URL"},
+    {1, C::DeleteItems, "Delete"},
+    {2, C::MoveUp, "Up"},
+    {3, C::MoveDown, "Down"},
+    {4, C::ItemProperty, "Properties"},
+    {5, C::Find, "Find"},
+    {6, C::Options, "Options"},
+    {7, C::About, "About"},
+    {9, C::Exit, "Exit"},
+};
+
+MenuEntry item(CommandId id) {
+    return MenuEntry{id};
+}
+MenuEntry separator() {
+    return MenuEntry{CommandId{}, true};
+}
+
+}  // namespace
+
+std::span<const CommandInfo> allCommands() {
+    return kCommands;
+}
+
+const CommandInfo* findCommand(CommandId id) {
+    const auto it = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                 [id](const CommandInfo& c) { return c.id == id; });
+    return it == std::end(kCommands) ? nullptr : &*it;
+}
+
+const std::vector<MenuPopup>& mainMenuLayout() {
+    static const std::vector<MenuPopup> layout = {
+        {"&File",
+         {item(C::NewDatabase), item(C::OpenDatabase), item(C::SaveDatabase),
+          item(C::SaveDatabaseAs), separator(), item(C::ImportFavoritesFolder),
+          item(C::ImportFirefox), item(C::ImportBookmarkFile), item(C::ExportBookmarkFile),
+          separator(), item(C::Exit)}},
+        {"Category(&E)",
+         {item(C::NewCategory), item(C::DeleteCategory), item(C::MoveCategory),
+          item(C::CategoryProperties)}},
+        {"&Edit",
+         {item(C::SelectAll), item(C::InvertSelection), separator(), item(C::Find),
+          item(C::FindNext)}},
+        {"Management",
+         {item(C::AddUrl), separator(), item(C::MoveUp), item(C::MoveDown), separator(),
+          item(C::ItemProperty), item(C::DeleteItems)}},
+        {"&View",
+         {item(C::Detail), item(C::DropZone), MenuEntry{C::ShowText, false, "ToolBar"},
+          MenuEntry{C::CustomizeToolbar, false, "ToolBar"}, item(C::Grid), separator(),
+          item(C::Columns)}},
+        {"Tools", {item(C::Options), separator(), item(C::CheckForUpdate)}},
+        {"&Help", {item(C::UserManual), item(C::HomePage), separator(), item(C::About)}},
+    };
+    return layout;
+}
+
+std::span<const ToolbarButtonInfo> toolbarButtonTable() {
+    return kToolbarButtons;
+}
+
+const ToolbarButtonInfo* findToolbarButton(CommandId id) {
+    const auto it = std::find_if(std::begin(kToolbarButtons), std::end(kToolbarButtons),
+                                 [id](const ToolbarButtonInfo& b) { return b.id == id; });
+    return it == std::end(kToolbarButtons) ? nullptr : &*it;
+}
+
+}  // namespace lh::gui

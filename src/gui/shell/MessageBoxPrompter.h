@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ui/FileChooser.h"
+#include "ui/Prompter.h"
+
+class QWidget;
+
+namespace lh::gui {
+
+// Message boxes as QMessageBox, parented to `parent` (may be null).
+class MessageBoxPrompter final : public ui::Prompter {
+public:
+    explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+    Answer ask(const Message& message) override;
+
+private:
+    QWidget* m_parent;
+};
+
+// File dialogs as QFileDialog.
+class DialogFileChooser final : public ui::FileChooser {
+public:
+    explicit DialogFileChooser(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+    std::optional<std::string> chooseFileToOpen(const Request& request) override;
+    std::optional<std::string> chooseFileToSave(const Request& request) override;
+    std::optional<std::string> chooseFolder(const Request& request) override;
+
+private:
+    QWidget* m_parent;
+};
+
+}  // namespace lh::gui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QMenu>
+#include <QObject>
+#include <QSystemTrayIcon>
+
+#include <utility>
+#include <vector>
+
+#include "gui/shell/CommandIds.h"
+
+namespace lh::gui {
+
+class ActionRegistry;
+class FavouritesMenu;
+
+// The notification-area icon and its menu: "Open/Hide Linkhaven", "Add Url", "DropZone",
+// "Options...", "About", the favourites submenu and "Exit". A double click opens or hides the
+// window. While any modal dialog or message box is open, only "Open/Hide Linkhaven" can be chosen
+// (the others wait until it is answered).
+class TrayIcon : public QObject {
+    Q_OBJECT
+
+public:
+    TrayIcon(ActionRegistry& actions, FavouritesMenu& favourites, QObject* parent = nullptr);
+
+    // Shows the icon when the desktop has a notification area.
+    void show();
+    void hide();
+    QMenu& menu() { return m_menu; }
+    // True when the desktop has a notification area right now (it may come and go).
+    static bool available();
+
+private:
+    // An entry of the tray menu that runs a main-window command; its own action, so that it
+    // can wait for a modal dialog without greying the main menu.
+    void addEntry(CommandId id, const QString& text);
+    void updateForModalDialogs();
+
+    ActionRegistry& m_actions;
+    FavouritesMenu& m_favourites;
+    std::vector<std::pair<QAction*, QAction*>> m_entries;  // tray entry, command it runs
+    QMenu m_menu;
+    QSystemTrayIcon m_icon;
+};
+
+}  // namespace lh::gui
