@@ -1,0 +1,72 @@
+#include "gui/shell/RestoreBackupDialog.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace lh::gui {
+
+RestoreBackupDialog::RestoreBackupDialog(const std::vector<store::BackupRow>& rows, QWidget* parent)
+    : QDialog(parent), m_rows(rows) {
+    setupUi();
+}
+
+void RestoreBackupDialog::setupUi() {
+    setObjectName(QStringLiteral("restoreBackupDialog"));
+    setWindowTitle(QStringLiteral("Restore backup file"));
+
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("backupTreeWidget"));
+    m_list->setRootIsDecorated(false);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setHeaderLabels(
+        {QStringLiteral("File name"), QStringLiteral("File date"), QStringLiteral("File path")});
+    m_list->header()->setStretchLastSection(true);
+    m_list->setColumnWidth(0, 100);
+    m_list->setColumnWidth(1, 190);
+    m_list->setColumnWidth(2, 290);
+    for (const store::BackupRow& row : m_rows) {
+        auto* item = new QTreeWidgetItem(m_list);
+        item->setText(0, QString::fromStdString(row.name));
+        item->setText(1, QString::fromStdString(row.date));
+        item->setText(2, QString::fromStdString(row.folder));
+    }
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    layout->addWidget(buttons);
+    resize(620, 240);
+}
+
+std::optional<std::string> RestoreBackupDialog::chosenPath() const {
+    if (result() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
+    if (selected.isEmpty()) {
+        return std::nullopt;
+    }
+    const int row = m_list->indexOfTopLevelItem(selected.front());
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) {
+        return std::nullopt;
+    }
+    return m_rows[static_cast<std::size_t>(row)].path();
+}
+
+std::optional<std::string> QtBackupChooser::chooseBackup(
+    const std::string& dataFile, const std::vector<store::BackupRow>& rows) {
+    (void)dataFile;
+    RestoreBackupDialog dialog(rows, m_parent);
+    dialog.exec();
+    return dialog.chosenPath();
+}
+
+}  // namespace lh::gui

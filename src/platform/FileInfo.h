@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Clock.h"
+
+namespace lh::platform {
+
+// File times, attributes and the few file operations beyond saving that the data file and its
+// backups need. Every call that can fail returns 0 or a system error number.
+
+// A last-write time: nanoseconds since 1970-01-01 00:00 UTC, as the file system keeps it.
+using FileTime = std::int64_t;
+
+// True when something exists at `path` (symbolic links followed).
+bool pathExists(const std::string& path);
+
+// The size of the regular file at `path`; an error for anything else.
+int regularFileSize(const std::string& path, std::uint64_t& size);
+
+// Opens the existing regular file `path` (for reading, and for writing too when `forWriting`)
+// and reads its last-write time, so a file this user may not open gives an error.
+int fileWriteTime(const std::string& path, bool forWriting, FileTime& time);
+
+// Sets the last-write time of `path` (the access time is left alone).
+int setFileWriteTime(const std::string& path, FileTime time);
+
+// Gives the file's owner write permission when the file lacks it (the file is "read-only").
+int clearReadOnly(const std::string& path);
+
+// Renames `from` to `to` only when nothing exists at `to` (EEXIST then); never replaces a file.
+int renameNoReplace(const std::string& from, const std::string& to);
+
+// Creates `folder` and any missing parents; 0 when it exists already.
+int createFolders(const std::string& folder);
+
+// `time` broken down in the local time zone, and in UTC.
+LocalTime localTimeOf(FileTime time);
+LocalTime utcTimeOf(FileTime time);
+// The moment the local wall clock shows `local` (seconds resolution).
+FileTime fileTimeOfLocal(const LocalTime& local);
+
+}  // namespace lh::platform

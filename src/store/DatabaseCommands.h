@@ -1,0 +1,127 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "store/BackupChooser.h"
+#include "store/DatabaseCommandsHost.h"
+
+namespace lh::settings {
+class SettingsStore;
+}
+namespace lh::ui {
+class FileChooser;
+class Prompter;
+}  // namespace lh::ui
+
+namespace lh::store {
+
+class Database;
+
+// The data file and the database commands of the File menu: where the data file is, how it is
+// opened at start (with the fall-backs to a backup or a new database), New, Open, Save, Save As,
+// Exit and the close box, the save at close, autosave and the daily backup. It talks to the user
+// only through the Prompter, the FileChooser and the BackupChooser, and to the window only
+// through DatabaseCommandsHost.
+//
+// Nothing here replaces a file that could not be read: a damaged data file is renamed aside
+// before anything is written in its place, and a file that exists but cannot be opened is left
+// alone. A failed save is always told to the user and stops the command that needed it.
+class DatabaseCommands {
+public:
+    // The helpers the controller uses; all must outlive it.
+    struct Services {
+        Database& db;
+        settings::SettingsStore& settings;  // where "Remotefile" is remembered
+        ui::Prompter& prompter;
+        ui::FileChooser& files;
+        BackupChooser& backups;
+        DatabaseCommandsHost& host;
+        const platform::Clock& clock;  // names of damaged files, the daily backup's day
+    };
+
+    // What the window does when its close box is clicked.
+    enum class CloseAction {
+        Close,     // close now (the window then writes the settings and calls finishClose)
+        Minimize,  // minimise instead (MinimizeOnClose)
+        StayOpen,  // keep the window open
+    };
+
+    // `defaultDataFile` is the data file used when no other is known (see defaultDataFile() of
+    // DataFileLocation.h); its folder is created when it is used.
+    DatabaseCommands(Services services, std::string defaultDataFile);
+
+    // The data file's path; empty while the database is untitled.
+    const std::string& dataFile() const { return m_dataFile; }
+    bool isUntitled() const;
+
+    // --- Start-up, in this order ---------------------------------------------------------------
+    // Takes the first argument naming a .lhd file (any letter case), made absolute against
+    // `currentFolder`, as the data file and remembers it as "Remotefile" at once.
+    void takeCommandLine(const std::vector<std::string>& args, std::string_view currentFolder);
+    // Settles the data file: the command line's, else the remembered "Remotefile", else the
+    // default data file.
+    void locateDataFile();
+    // Opens the data file. A missing one (not the default) is reported and the default data
+    // file is used; a missing or empty default data file gets the default database; a refused
+    // one offers its backups and then a new database (the damaged file renamed aside). True when
+    // a database is open (possibly untitled); false when the user declined every way out, and
+    // the program must end.
+    bool openAtStart();
+
+    // --- The File menu -------------------------------------------------------------------------
+    // New: after the save question (or the save to the data file), an untitled default database
+    // that lives only in memory.
+    void newDatabase();
+    // Open: asks for a file, then as New for the current database, then loads the file. A file
+    // that is refused or cannot be opened leaves an untitled database and a message.
+    void openDatabase();
+    // Save: to the data file; Save As when untitled. True when written.
+    bool save();
+    // Save As: asks for a name (".lhd" appended when missing) and writes a copy there; an
+    // untitled database takes the new name once the save succeeded. True when written.
+    bool saveAs();
+    // Exit: the save question for an untitled database, then DatabaseCommandsHost::closeProgram.
+    void exit();
+    // The close box: what to do, after the save question for an untitled database.
+    CloseAction closeRequested(bool minimizeOnClose);
+    // The window is closing (after the settings were written): writes the database to the data
+    // file and empties it. When that fails the user is told and asked whether to close without
+    // saving; false means the window must stay open.
+    bool finishClose();
+
+    // --- Timers --------------------------------------------------------------------------------
+    // The autosave tick: saves to the data file when there is one. A failure goes to the status
+    // bar. True when written.
+    bool autosave();
+    // The reminder timer's tick: on the first tick of each day (the first after start included)
+    // writes a backup when `autoBackup` is on and no backup was written today. Failures go to
+    // the status bar. Returns the backup written, or empty.
+    std::string backupTick(bool autoBackup);
+
+private:
+    enum class Outcome { Saved, NotSaved, Cancelled };
+
+    bool openUnreadableAtStart();
+    bool openRefusedAtStart();
+    bool restoreBackup(const std::string& refused, const std::string& backup);
+    bool createDefaultAt(const std::string& path);
+    void startUntitled();
+    void adopt(const std::string& path);
+    bool setAside(const std::string& damaged);
+    bool closeForOpen();
+    Outcome askToSaveUntitled(bool normalise, bool questionIcon);
+    std::optional<std::string> askSaveName(bool normalise);
+    bool saveTo(const std::string& path);
+    void tell(const std::string& text, bool warning);
+
+    Services m_s;
+    std::string m_defaultDataFile;
+    std::string m_dataFile;
+    int m_rememberedDay = 0;
+};
+
+}  // namespace lh::store

@@ -1,0 +1,339 @@
+#include "settings/SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include "support/MemorySettingsBackend.h"
+
+namespace lh::settings {
+namespace {
+
+using Kind = ColumnLayout::Kind;
+
+struct Fixture {
+    test::MemorySettingsBackend backend;
+    SettingsStore store{backend};
+    AppSettings s;
+};
+
+// The writes so far as "key/value=number ...", in order.
+std::string writtenNumbers(const test::MemorySettingsBackend& backend) {
+    std::string out;
+    for (const std::string& w : backend.writes) {
+        const auto slash = w.find('/');
+        out +=
+            w + "=" + std::to_string(backend.dword(w.substr(0, slash), w.substr(slash + 1))) + " ";
+    }
+    return out;
+}
+
+TEST(SettingsStoreTest, FirstRunWritesBackEveryDefaultInReadOrder) {
+    Fixture f;
+    f.store.readAtStart(f.s);
+    EXPECT_EQ(f.s, AppSettings{});
+    EXPECT_EQ(f.s.AutoSaveTime, 1020);
+    EXPECT_TRUE(f.s.AutoBackup);  // from the DailyBackup bit of the default word
+    EXPECT_EQ(writtenNumbers(f.backend),
+              "General/WDropX=6 General/WDropY=5 General/GeneralCheck=28902 "
+              "General/AutoSaveTime=17 General/AutoBackup=1 General/OtherFlag=812063 "
+              "Default/RmdCheck=254 Default/FindType=296 Default/RmdHour=7 Default/RmdMinute=30 "
+              "Default/RmdNormal=3 Default/RmdNormal1=3 Default/URLNormal=3 Default/URLNormal1=1 "
+              "Default/FileNormal=3 Default/FileNormal1=2 Color/Alpha=128 Color/Flag=2 "
+              "Color/OddText=3342336 Color/OddBK=11858120 Color/EvenText=6710784 "
+              "Color/EvenBK=7925880 Color/DetailBK=16777215 Color/HourColor=6184542 "
+              "Color/MinuteColor=6184542 Color/SecondColor=255 General/skin=0 ");
+    EXPECT_EQ(f.s.layout(Kind::Url).entries[4].width, 170);
+    EXPECT_EQ(f.s.layout(Kind::Mixed).entries[8].width, 90);
+}
+
+TEST(SettingsStoreTest, CorrectsReadValuesWithoutWritingThemBack) {
+    Fixture f;
+    // Each of these reads as its default; RmdNormal1 and AutoSaveTime are judged at full width,
+    // not narrowed into a small valid-looking number first.
+    const std::vector<std::pair<std::string, std::uint32_t>> stored = {
+        {"General/AutoSaveTime", 1},
+        {"General/WDropX", static_cast<std::uint32_t>(-5)},
+        {"Default/RmdHour", 24},
+        {"Default/RmdMinute", 60},
+        {"Default/URLNormal", 0},
+        {"Default/FileNormal", 6},
+        {"Default/FileNormal1", 1},
+        {"Default/RmdNormal1", 0x10001},
+        {"Default/URLNormal1", 0},
+        {"Color/Alpha", 300},
+        {"General/GeneralCheck", 0x10000 | 0x70E6}};
+    for (const auto& [name, value] : stored) {
+        const auto slash = name.find('/');
+        f.backend.keys[name.substr(0, slash)][name.substr(slash + 1)] = value;
+    }
+    for (std::uint32_t minutes : {1081u, 0x10000u + 5}) {
+        Fixture g;
+        g.backend.keys["General"]["AutoSaveTime"] = minutes;
+        g.store.readGeneral(g.s);
+        EXPECT_EQ(g.s.AutoSaveTime, 1020) << minutes;
+    }
+    f.store.readAtStart(f.s);
+    EXPECT_EQ(f.s.WDropX, 2);
+    f.s.WDropX = 6;
+    EXPECT_EQ(f.s, AppSettings{});
+    for (const auto& [name, value] : stored) {
+        EXPECT_FALSE(f.backend.wasWritten(name)) << name;
+    }
+    f.backend.keys["General"]["AutoSaveTime"] = 1080u;
+    f.store.readGeneral(f.s);
+    EXPECT_EQ(f.s.AutoSaveTime, 64800);  // fits 16 bits
+
+    // The next close writes the corrected values, but never a negative DropZone position.
+    f.s.AutoSaveTime = 1020;
+    f.s.WDropX = -30;
+    f.store.writeAtClose(f.s, "", {}, {});
+    EXPECT_EQ(f.backend.dword("General", "AutoSaveTime"), 17u);
+    EXPECT_EQ(f.backend.dword("General", "WDropX"), static_cast<std::uint32_t>(-5));
+    EXPECT_EQ(f.backend.dword("Default", "RmdHour"), 7u);
+    EXPECT_EQ(f.backend.find("DataFile", "Remotefile"), nullptr);
+}
+
+TEST(SettingsStoreTest, DailyBackupHasItsOwnSwitchStartedFromTheDropZoneBit) {
+    Fixture f;
+    f.backend.keys["General"]["GeneralCheck"] = 0x70E6u & ~0x20u;  // DropZone hidden
+    f.store.readGeneral(f.s);
+    EXPECT_FALSE(f.s.AutoBackup);
+    EXPECT_EQ(f.backend.dword("General", "AutoBackup"), 0u);
+
+    // Once stored, the switch no longer follows the DropZone.
+    f.backend.keys["General"]["AutoBackup"] = 1u;
+    f.store.readGeneral(f.s);
+    EXPECT_TRUE(f.s.AutoBackup);
+    EXPECT_FALSE(f.s.GeneralCheck.dropZoneShown());
+    f.s.GeneralCheck.setDropZoneShown(true);
+    f.s.AutoBackup = false;
+    f.store.writeGeneral(f.s);
+    EXPECT_EQ(f.backend.dword("General", "GeneralCheck"), 0x70E6u);
+    EXPECT_EQ(f.backend.dword("General", "AutoBackup"), 0u);
+}
+
+TEST(SettingsStoreTest, FlagWordsNameTheirBits) {
+    GeneralFlags g{0};
+    g.setGridLines(true);
+    g.setToolbarText(true);
+    g.setShowDetail(true);
+    EXPECT_EQ(g.value, 0x0C04);
+    const GeneralFlags defaults;
+    EXPECT_TRUE(defaults.showDetail() && defaults.dropZoneShown() && defaults.autoSave() &&
+                defaults.sizeInBytes());
+    EXPECT_FALSE(defaults.startMinimized() || defaults.fileMustExist() || defaults.gridLines() ||
+                 defaults.toolbarText());
+
+    OtherFlags o;
+    EXPECT_EQ(o.urlDoubleClick(), 0);
+    EXPECT_EQ(o.fileDoubleClick(), 0);
+    EXPECT_EQ(o.remindDoubleClick(), 1);
+    EXPECT_TRUE(o.hideWhenMinimized());
+    EXPECT_TRUE(o.minimizeOnClose());
+    o.setUrlDoubleClick(2);
+    o.setMinimizeOnClose(false);
+    EXPECT_EQ(o.value, 0x000C249Fu);  // other bits kept
+}
+
+TEST(SettingsStoreTest, UnusableLayoutsRevertToTheirDefaults) {
+    Fixture f;
+    ColumnLayout custom = ColumnLayout::defaults(Kind::Url);
+    std::swap(custom.order[0], custom.order[5]);
+    custom.entries[2].visible = 0;
+    custom.entries[3].width = 333;
+    AppSettings written;
+    written.layout(Kind::Url) = custom;
+    f.store.writeLayouts(written);
+    auto& key = f.backend.keys["DownSet"];
+    EXPECT_EQ(std::get<Bytes>(key["OrderOne"]).size(), 30u);
+    EXPECT_EQ(std::get<Bytes>(key["SaveFour"]).size(), 60u);
+
+    Bytes save2 = std::get<Bytes>(key["SaveTwo"]);
+    save2[1] = 99;  // a changed width, but one byte short
+    save2.pop_back();
+    key["SaveTwo"] = save2;
+    Bytes order3 = std::get<Bytes>(key["OrderThree"]);
+    order3[2] = 0;  // entry 0 twice
+    key["OrderThree"] = order3;
+    Bytes save4 = std::get<Bytes>(key["SaveFour"]);
+    for (std::size_t i = 0; i < 9; ++i) {
+        save4[4 * i + 3] = 0;  // no used column visible
+    }
+    key["SaveFour"] = save4;
+
+    f.store.readLayouts(f.s);
+    EXPECT_EQ(f.s.layout(Kind::Url), custom);
+    EXPECT_EQ(f.s.layout(Kind::File), ColumnLayout::defaults(Kind::File));
+    EXPECT_EQ(f.s.layout(Kind::Remind), ColumnLayout::defaults(Kind::Remind));
+    EXPECT_EQ(f.s.layout(Kind::Mixed), ColumnLayout::defaults(Kind::Mixed));
+
+    ColumnLayout outOfRange = ColumnLayout::defaults(Kind::File);
+    outOfRange.order[6] = 7;  // File uses 7 entries: 0..6
+    EXPECT_FALSE(outOfRange.isUsable(Kind::File));
+    outOfRange.order[6] = 6;
+    outOfRange.order[7] = 99;  // beyond the used entries: not checked
+    EXPECT_TRUE(outOfRange.isUsable(Kind::File));
+}
+
+TEST(SettingsStoreTest, FindHistoryShiftsOnlyWhenAllTenAreTaken) {
+    Fixture f;
+    for (int n = 1; n <= 10; ++n) {
+        f.store.addFindText("text" + std::to_string(n));
+    }
+    auto history = f.store.readFindHistory();
+    ASSERT_EQ(history.size(), 10u);
+    EXPECT_EQ(history.front(), "text1");
+    EXPECT_EQ(history.back(), "text10");
+    EXPECT_EQ(f.backend.writes.back(), "FindStr/List10");
+    EXPECT_EQ(f.backend.writes.size(), 10u);  // the tenth is stored without shifting
+
+    f.store.addFindText("text11");
+    history = f.store.readFindHistory();
+    ASSERT_EQ(history.size(), 10u);
+    EXPECT_EQ(history.front(), "text2");
+    EXPECT_EQ(history[8], "text10");
+    EXPECT_EQ(history.back(), "text11");
+
+    // Reading stops at the first gap; long texts are cut to 255 bytes.
+    f.backend.keys["FindStr"].erase("List4");
+    f.backend.keys["FindStr"]["List1"] = std::string(300, 'x');
+    history = f.store.readFindHistory();
+    ASSERT_EQ(history.size(), 3u);
+    EXPECT_EQ(history[0].size(), 255u);
+}
+
+TEST(SettingsStoreTest, ToolbarButtonsNeedWholeRecordsOfKnownCommands) {
+    Fixture f;
+    const auto known = [](const ToolbarButton& b) {
+        return b.command == 32789 || b.command == 57665;
+    };
+    EXPECT_FALSE(f.store.readButtons(known));  // nothing stored, key not created
+    EXPECT_EQ(f.backend.keys.count("ToolBar"), 0u);
+
+    const std::vector<ToolbarButton> buttons = {
+        {0, 32789, 4, 0, 0, 0}, {0, 0, 4, 1, 0, -1}, {9, 57665, 4, 0, 7, 9}, {3, 1234, 4, 0, 0, 3}};
+    f.store.writeButtons(buttons);
+    Bytes bytes = std::get<Bytes>(f.backend.keys["ToolBar"]["Button"]);
+    ASSERT_EQ(bytes.size(), 80u);
+    EXPECT_EQ(bytes[4], 0x15);  // 32789 = 0x8015, little-endian
+    EXPECT_EQ(bytes[5], 0x80);
+    EXPECT_EQ(bytes[29], 1);  // the separator's style
+
+    auto read = f.store.readButtons(known);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->size(), 3u);  // the unknown command 1234 is skipped
+    EXPECT_EQ((*read)[2], buttons[2]);
+    EXPECT_TRUE((*read)[1].isSeparator());
+
+    bytes.pop_back();  // 79 bytes: not a multiple of 20
+    f.backend.keys["ToolBar"]["Button"] = bytes;
+    EXPECT_FALSE(f.store.readButtons(known));
+    f.backend.keys["ToolBar"]["Button"] = Bytes(1020, 0);  // more than 50 records
+    EXPECT_FALSE(f.store.readButtons(known));
+}
+
+TEST(SettingsStoreTest, WindowLayoutTextsAndPlacement) {
+    EXPECT_EQ(PaneRect::parse("0017042000200600"), (PaneRect{17, 420, 20, 600}));
+    EXPECT_EQ(PaneRect::parse("-012042000200600"), (PaneRect{-12, 420, 20, 600}));
+    EXPECT_FALSE(PaneRect::parse("001704200020060"));
+    EXPECT_FALSE(PaneRect::parse("0017 42000200600"));
+    EXPECT_FALSE(PaneRect::parse("00170420002006-0"));
+    EXPECT_EQ((PaneRect{17, 420, 20, 600}.format()), "0017042000200600");
+    EXPECT_EQ((PaneRect{-5, 9999, 0, 1}.format()), "-005999900000001");
+    EXPECT_FALSE((PaneRect{0, 10000, 0, 0}.format()));
+
+    Fixture f;
+    EXPECT_FALSE(f.store.readLayout().placement);
+    WindowPlacement minimised;
+    minimised.showState = WindowPlacement::kShowMinimized;
+    minimised.left = -30;
+    f.store.writeLayout({PaneRect{0, 12000, 0, 100}, PaneRect{1, 2, 3, 4}, minimised});
+    const Bytes stored = std::get<Bytes>(f.backend.keys["Main"]["winlayout"]);
+    ASSERT_EQ(stored.size(), 44u);
+    EXPECT_EQ(stored[0], 44);
+    EXPECT_EQ(stored[8], 2);
+    EXPECT_EQ(std::get<std::string>(f.backend.keys["Main"]["FormEx"]), "");
+
+    const MainLayout read = f.store.readLayout();
+    EXPECT_FALSE(read.treePane);  // too wide for its text: the default layout is used
+    EXPECT_EQ(read.detailPane, (PaneRect{1, 2, 3, 4}));
+    ASSERT_TRUE(read.placement);
+    EXPECT_EQ(read.placement->showState, WindowPlacement::kShowNormal);
+    EXPECT_EQ(read.placement->left, -30);
+    EXPECT_EQ(read.placement->bottom, 400);
+}
+
+TEST(SettingsStoreTest, CloseWritesInItsOrderAndSessionEndSkipsTheSkin) {
+    Fixture f;
+    f.store.writeAtClose(f.s, "/home/a/b.lhd", {{0, 32789, 4, 0, 0, 0}},
+                         {{}, {}, WindowPlacement{}});
+    const std::vector<std::string> order = {
+        "General/GeneralCheck", "DownSet/OrderOne", "DataFile/Remotefile", "General/OtherFlag",
+        "General/WDropX",       "Default/RmdCheck", "Default/URLNormal",   "Default/FileNormal",
+        "Color/Alpha",          "General/skin",     "ToolBar/Button",      "Main/winlayout"};
+    std::size_t at = 0;
+    for (const auto& w : f.backend.writes) {
+        if (at < order.size() && w == order[at]) {
+            ++at;
+        }
+    }
+    EXPECT_EQ(at, order.size());
+    EXPECT_FALSE(f.backend.wasWritten("Default/RemindSound"));  // empty: not written
+
+    test::MemorySettingsBackend other;
+    SettingsStore second(other);
+    second.writeAtClose(f.s, "", {}, {}, true);
+    EXPECT_FALSE(other.wasWritten("General/skin"));
+    EXPECT_FALSE(other.wasWritten("DataFile/Remotefile"));
+    EXPECT_TRUE(other.wasWritten("Color/Detailpic"));
+}
+
+TEST(SettingsStoreTest, StringsAreCutAndTrimmedAndFoldersSurviveAnEmptyShellAnswer) {
+    Fixture f;
+    f.backend.keys["General"]["Defbrowser"] = "  firefox --new-tab  " + std::string(800, ' ');
+    f.backend.keys["Color"]["Detailpic"] = std::string("  /home/a/Favorites \t");
+    f.backend.keys["Default"]["RemindSound"] = std::string(2100, 's');
+    f.store.readAtStart(f.s);
+    EXPECT_EQ(f.s.Defbrowser, "firefox --new-tab");
+    EXPECT_EQ(f.s.FavoritesFolder, "/home/a/Favorites");
+    EXPECT_EQ(f.s.RemindSound.size(), 2000u);
+
+    f.backend.userStrings
+        ["Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders/Favorites"] = "   ";
+    f.store.readFavoritesFolder(f.s);
+    EXPECT_EQ(f.s.FavoritesFolder, "/home/a/Favorites");
+    f.backend.userStrings
+        ["Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders/Favorites"] =
+        "C:\\Users\\a\\Favorites";
+    f.store.readFavoritesFolder(f.s);
+    EXPECT_EQ(f.s.FavoritesFolder, "C:\\Users\\a\\Favorites");
+}
+
+TEST(SettingsStoreTest, UnopenableKeysLeaveFieldsAlone) {
+    Fixture f;
+    f.backend.refused = {"General", "Color"};
+    f.s.AutoSaveTime = 600;
+    f.s.OddText = 0x123;
+    f.store.readAtStart(f.s);
+    f.store.writeAtClose(f.s, "/a/b.lhd", {}, {});
+    EXPECT_EQ(f.s.AutoSaveTime, 600);
+    EXPECT_EQ(f.s.OddText, 0x123u);
+    for (const auto& w : f.backend.writes) {
+        EXPECT_NE(w.rfind("General/", 0), 0u) << w;
+        EXPECT_NE(w.rfind("Color/", 0), 0u) << w;
+    }
+}
+
+TEST(SettingsStoreTest, RemotefileUnderTwoHundredBytes) {
+    Fixture f;
+    EXPECT_FALSE(f.store.readRemotefile());
+    f.store.writeRemotefile("");
+    EXPECT_TRUE(f.backend.writes.empty());
+    const std::string ok = "/" + std::string(198, 'a');
+    f.store.writeRemotefile(ok);
+    EXPECT_EQ(f.store.readRemotefile(), ok);
+    f.store.writeRemotefile(ok + "b");
+    EXPECT_FALSE(f.store.readRemotefile());
+}
+
+}  // namespace
+}  // namespace lh::settings

@@ -1,0 +1,78 @@
+#include "store/Backups.h"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/FileInfo.h"
+#include "settings/SettingsStore.h"
+#include "store/Database.h"
+#include "store/DatabaseCommands.h"
+#include "support/FakeClock.h"
+#include "support/MemorySettingsBackend.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+namespace lh::store {
+namespace {
+
+constexpr platform::FileTime kSecond = 1'000'000'000;
+
+TEST(BackupsTest, NamesComeFromTheStemBesideTheDataFile) {
+    auto names = backupNames("/data/my.lhd");
+    ASSERT_TRUE(names);
+    EXPECT_EQ(names->path(1), "/data/my.lbak1");
+    EXPECT_EQ(backupNames("/data/book")->path(4), "/data/book.lbak4");
+    EXPECT_EQ(backupNames("/data/a.b.lhd  ")->path(2), "/data/a.b.lbak2");
+    EXPECT_FALSE(backupNames("/a"));          // shorter than 4 characters
+    EXPECT_FALSE(backupNames("my.lhd"));      // no separator
+    EXPECT_FALSE(backupNames("/data/.lhd"));  // empty stem
+    EXPECT_EQ(chooseBackupName("my.lhd"), "");
+}
+
+TEST(BackupsTest, DailyDecisionFollowsTheCalendar) {
+    EXPECT_EQ(decideDailyBackup(0, 6, true, "/d/a.lhd").backUp, true);  // first tick after start
+    EXPECT_EQ(decideDailyBackup(6, 6, true, "/d/a.lhd").backUp, false);
+    const DailyBackupDecision off = decideDailyBackup(6, 7, false, "/d/a.lhd");
+    EXPECT_FALSE(off.backUp);
+    EXPECT_EQ(off.rememberedDay, 7);  // the day moves on even when off
+    EXPECT_FALSE(decideDailyBackup(6, 7, true, " ").backUp);
+}
+
+TEST(BackupsTest, AnUnopenableSlotStopsThatDaysBackup) {
+    test::TempDir dir;
+    const std::string data = dir.file("my.lhd");
+    Database db;
+    db.createDefault(data);
+    for (int n = 1; n <= 3; ++n) {
+        db.save(dir.file("my.lbak" + std::to_string(n)));
+    }
+    std::filesystem::create_directory(dir.file("my.lbak4"));
+    EXPECT_EQ(chooseBackupName(data), "");
+    EXPECT_TRUE(backupExists(data));
+}
+
+TEST(BackupsTest, RestoreListShowsSlotsFourToOneWithUtcDates) {
+    test::TempDir dir;
+    const std::string data = dir.file("Default.lhd");
+    EXPECT_FALSE(backupExists(data));
+    EXPECT_TRUE(restoreList(data).empty());
+    test::writeBytes(dir.file("Default.lbak1"), "one");
+    test::writeBytes(dir.file("Default.lbak2"), "two");
+    test::writeBytes(dir.file("Default.lbak4"), "four");
+    // 2007-02-15 09:30:00 UTC
+    platform::setFileWriteTime(dir.file("Default.lbak2"), 1171531800 * kSecond);
+    ::chmod(dir.file("Default.lbak1").c_str(), 0444);
+    EXPECT_TRUE(backupExists(data));
+
+    const auto rows = restoreList(data);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].name, "Default.lbak4");
+    EXPECT_EQ(rows[1], (BackupRow{"Default.lbak2", "02/15/2007 09:30:00", dir.path() + "/"}));
+    EXPECT_EQ(rows[2].name, "Default.lbak1");
+    EXPECT_EQ(rows[2].path(), dir.file("Default.lbak1"));
+    EXPECT_EQ(formatBackupDate({2026, 1, 2, 3, 4, 5, 0}), "01/02/2026 03:04:05");
+}
+
+}  // namespace
+}  // namespace lh::store

@@ -1,0 +1,53 @@
+#include "store/DataFileLocation.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/UserFolders.h"
+
+namespace lh::store {
+namespace {
+
+TEST(DataFileLocationTest, CommandLineTakesLhdFilesInAnyCaseMadeAbsolute) {
+    EXPECT_TRUE(hasDatabaseExtension("/a/b/Notes.LHD"));
+    EXPECT_TRUE(hasDatabaseExtension("x.lHd"));
+    EXPECT_FALSE(hasDatabaseExtension("/a/b/notes.txt"));
+    EXPECT_FALSE(hasDatabaseExtension("/a/b/notes"));
+    EXPECT_FALSE(hasDatabaseExtension("/a.lhd/notes"));  // the dot must be in the file name
+    EXPECT_FALSE(hasDatabaseExtension("/a/b/notes.lhdx"));
+
+    EXPECT_EQ(dataFileFromCommandLine({"notes.txt", "sub/../My.LHD"}, "/home/a"), "/home/a/My.LHD");
+    EXPECT_EQ(dataFileFromCommandLine({"/d/x.lhd"}, "/home/a"), "/d/x.lhd");
+    EXPECT_FALSE(dataFileFromCommandLine({"notes", "-style=fusion"}, "/home/a"));
+    EXPECT_FALSE(dataFileFromCommandLine({}, "/home/a"));
+}
+
+TEST(DataFileLocationTest, DefaultFileLivesInTheUserDataFolder) {
+    EXPECT_EQ(platform::dataHomeFrom("/x/data", "/home/a"), "/x/data");
+    EXPECT_EQ(platform::dataHomeFrom("relative/data", "/home/a"), "/home/a/.local/share");
+    EXPECT_EQ(platform::dataHomeFrom("", "/home/a"), "/home/a/.local/share");
+    EXPECT_EQ(platform::dataHomeFrom("", ""), "");
+    EXPECT_EQ(defaultDataFile("/home/a/.local/share"),
+              "/home/a/.local/share/Linkhaven/Default.lhd");
+    EXPECT_EQ(defaultDataFile(""), "");
+
+    const std::string def = "/d/Linkhaven/Default.lhd";
+    EXPECT_EQ(locateDataFile("/cmd/x.lhd", std::string("/r/y.lhd"), def), "/cmd/x.lhd");
+    EXPECT_EQ(locateDataFile("", std::string("/r/y.lhd"), def), "/r/y.lhd");
+    EXPECT_EQ(locateDataFile("", std::string("y.lhd"), def), def);  // not absolute
+    EXPECT_EQ(locateDataFile("", std::nullopt, def), def);
+}
+
+TEST(DataFileLocationTest, TitlesAndSaveNames) {
+    EXPECT_EQ(windowTitle("/home/a/Default.lhd"), "Default.lhd -- Linkhaven");
+    EXPECT_EQ(windowTitle(""), "Untitled.lhd  Linkhaven");
+    EXPECT_EQ(windowTitle("  "), "Untitled.lhd  Linkhaven");
+
+    EXPECT_EQ(normaliseExtension("/d/notes"), "/d/notes.lhd");
+    EXPECT_EQ(normaliseExtension("/d/notes.LHD"), "/d/notes.LHD");
+    EXPECT_EQ(normaliseExtension("/d/notes.txt"), "/d/notes.txt.lhd");
+    EXPECT_EQ(normaliseExtension("/d/notes.lhd  "), "/d/notes.lhd");
+    EXPECT_EQ(normaliseExtension("/d.x/notes"), "/d.x/notes.lhd");
+}
+
+}  // namespace
+}  // namespace lh::store

@@ -1,0 +1,92 @@
+#include "gui/shell/QtSettingsBackend.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include "settings/SettingsStore.h"
+#include "support/TempDir.h"
+
+namespace lh::gui {
+namespace {
+
+using settings::AppSettings;
+using settings::ColumnLayout;
+
+TEST(QtSettingsBackendTest, SettingsRoundTripThroughTheIniFileUnderXdgConfigHome) {
+    test::TempDir dir;
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.path()));
+    // Qt may have taken the folder already; point it at the same place.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(dir.path()));
+
+    AppSettings written;
+    const std::vector<settings::ToolbarButton> buttons = {{0, 32789, 4, 0, 0, 0},
+                                                          {0, 0, 4, 1, 0, -1}};
+    {
+        QtSettingsBackend backend;
+        settings::SettingsStore store(backend);
+        EXPECT_EQ(backend.openKey("ToolBar", false), nullptr);
+        store.readAtStart(written);  // first run: defaults written back
+        EXPECT_EQ(written, AppSettings{});
+
+        written.AutoSaveTime = 5 * 60;
+        written.Defbrowser = "firefox --private-window \xC3\xA9t\xC3\xA9";
+        written.OtherFlag.setMinimizeOnClose(false);
+        written.URLNormal = 5;
+        written.OddText = 0x00FF8040;
+        written.FavoritesFolder = "/home/a/Favorites";
+        written.RemindSound = "/usr/share/sounds/bell.wav";
+        written.WDropX = 300;
+        written.AutoBackup = false;
+        written.layout(ColumnLayout::Kind::Remind).entries[6].width = 512;
+        settings::MainLayout layout;
+        layout.treePane = settings::PaneRect{17, 420, 20, 600};
+        layout.placement = settings::WindowPlacement{};
+        store.writeAtClose(written, "/home/a/m\xC3\xBC.lhd", buttons, layout);
+        store.addFindText("linkhaven");
+    }
+
+    const std::string ini = dir.path() + "/Linkhaven/Linkhaven.conf";
+    const std::string text = test::readBytes(ini);
+    EXPECT_NE(text.find("AutoSaveTime=5\n"), std::string::npos) << text;
+
+    QtSettingsBackend backend;
+    settings::SettingsStore store(backend);
+    AppSettings read;
+    store.readAtStart(read);
+    EXPECT_EQ(read, written);
+    EXPECT_EQ(store.readRemotefile(), "/home/a/m\xC3\xBC.lhd");
+    EXPECT_EQ(store.readButtons({}), buttons);
+    const settings::MainLayout layout = store.readLayout();
+    EXPECT_EQ(layout.treePane, (settings::PaneRect{17, 420, 20, 600}));
+    EXPECT_EQ(layout.placement, settings::WindowPlacement{});
+    EXPECT_EQ(store.readFindHistory(), std::vector<std::string>{"linkhaven"});
+    EXPECT_FALSE(store.readUserString("Software\\Other", "Value"));
+}
+
+TEST(QtSettingsBackendTest, ForeignValuesReadAsMissing) {
+    test::TempDir dir;
+    const QString path = QString::fromStdString(dir.file("s.ini"));
+    {
+        QSettings raw(path, QSettings::IniFormat);
+        raw.setValue("General/AutoSaveTime", "often");
+        raw.setValue("General/WDropX", "-5");
+        raw.setValue("DownSet/OrderOne", "text, not bytes");
+    }
+    QtSettingsBackend backend(path);
+    auto key = backend.openKey("General", false);
+    ASSERT_NE(key, nullptr);
+    EXPECT_FALSE(key->readDword("AutoSaveTime"));
+    EXPECT_EQ(key->readDword("WDropX"), static_cast<std::uint32_t>(-5));
+    EXPECT_FALSE(key->readBinary("WDropX"));
+    key.reset();
+    AppSettings s;
+    settings::SettingsStore(backend).readAtStart(s);
+    EXPECT_EQ(s.AutoSaveTime, 1020);
+    EXPECT_EQ(s.WDropX, 2);
+    EXPECT_EQ(s.layout(ColumnLayout::Kind::Url), ColumnLayout::defaults(ColumnLayout::Kind::Url));
+}
+
+}  // namespace
+}  // namespace lh::gui

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "settings/SettingsBackend.h"
+
+namespace lh::test {
+
+// Settings in memory, typed like the registry. Records every write ("General/AutoSaveTime") and
+// refuses the keys a test lists.
+class MemorySettingsBackend final : public settings::SettingsBackend {
+public:
+    using Value = std::variant<std::uint32_t, std::string, settings::Bytes>;
+
+    std::map<std::string, std::map<std::string, Value>, std::less<>> keys;
+    std::set<std::string, std::less<>> refused;      // keys that cannot be opened
+    std::vector<std::string> writes;                 // "key/value" in write order
+    std::vector<std::string> opened;                 // keys in the order they were opened
+    std::map<std::string, std::string> userStrings;  // "keyPath/name" -> text
+
+    const Value* find(std::string_view key, std::string_view name) const {
+        const auto k = keys.find(key);
+        if (k == keys.end()) {
+            return nullptr;
+        }
+        const auto v = k->second.find(std::string(name));
+        return v == k->second.end() ? nullptr : &v->second;
+    }
+    std::uint32_t dword(std::string_view key, std::string_view name) const {
+        return std::get<std::uint32_t>(*find(key, name));
+    }
+    bool wasWritten(const std::string& keyAndName) const {
+        for (const auto& w : writes) {
+            if (w == keyAndName) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::unique_ptr<settings::SettingsKey> openKey(std::string_view path, bool create) override;
+    std::optional<std::string> readUserString(std::string_view keyPath,
+                                              std::string_view name) override {
+        const auto it = userStrings.find(std::string(keyPath) + "/" + std::string(name));
+        if (it == userStrings.end()) {
+            return std::nullopt;
+        }
+        return it->second;
+    }
+};
+
+class MemorySettingsKey final : public settings::SettingsKey {
+public:
+    MemorySettingsKey(MemorySettingsBackend& backend, std::string name)
+        : m_backend(backend), m_name(std::move(name)) {}
+
+    std::optional<std::uint32_t> readDword(std::string_view name) override {
+        return read<std::uint32_t>(name);
+    }
+    void writeDword(std::string_view name, std::uint32_t value) override { write(name, value); }
+    std::optional<std::string> readString(std::string_view name) override {
+        return read<std::string>(name);
+    }
+    void writeString(std::string_view name, std::string_view value) override {
+        write(name, std::string(value));
+    }
+    std::optional<settings::Bytes> readBinary(std::string_view name) override {
+        return read<settings::Bytes>(name);
+    }
+    void writeBinary(std::string_view name, const settings::Bytes& value) override {
+        write(name, value);
+    }
+
+private:
+    template <typename T>
+    std::optional<T> read(std::string_view name) {
+        const MemorySettingsBackend::Value* v = m_backend.find(m_name, name);
+        if (v == nullptr || !std::holds_alternative<T>(*v)) {
+            return std::nullopt;
+        }
+        return std::get<T>(*v);
+    }
+    void write(std::string_view name, MemorySettingsBackend::Value value) {
+        m_backend.keys[m_name][std::string(name)] = std::move(value);
+        m_backend.writes.push_back(m_name + "/" + std::string(name));
+    }
+
+    MemorySettingsBackend& m_backend;
+    std::string m_name;
+};
+
+inline std::unique_ptr<settings::SettingsKey> MemorySettingsBackend::openKey(std::string_view path,
+                                                                             bool create) {
+    if (refused.count(path) != 0 || (!create && keys.find(path) == keys.end())) {
+        return nullptr;
+    }
+    keys[std::string(path)];  // created when missing
+    return std::make_unique<MemorySettingsKey>(*this, std::string(path));
+}
+
+}  // namespace lh::test
