@@ -1,5 +1,7 @@
 #include "settings/ToolbarButton.h"
 
+#include <algorithm>
+
 namespace lh::settings {
 
 namespace {
@@ -35,11 +37,13 @@ Bytes ToolbarButton::encode(const std::vector<ToolbarButton>& buttons) {
 
 std::optional<std::vector<ToolbarButton>> ToolbarButton::decode(
     const Bytes& bytes, const std::function<bool(const ToolbarButton&)>& known) {
-    if (bytes.empty() || bytes.size() > kMaxBytes || bytes.size() % kRecordBytes != 0) {
+    if (bytes.empty() || bytes.size() % kRecordBytes != 0) {
         return std::nullopt;
     }
     std::vector<ToolbarButton> buttons;
-    for (std::size_t at = 0; at < bytes.size(); at += kRecordBytes) {
+    // A toolbar holds at most 50 buttons; more are cut off.
+    const std::size_t end = std::min(bytes.size(), kMaxBytes);
+    for (std::size_t at = 0; at < end; at += kRecordBytes) {
         const std::uint8_t* r = &bytes[at];
         ToolbarButton b;
         b.image = static_cast<std::int32_t>(get32(r));

@@ -12,7 +12,7 @@ namespace lh::settings {
 // One toolbar button as stored in `Button` of key `ToolBar`: a 20-byte record, little-endian.
 struct ToolbarButton {
     static constexpr std::size_t kRecordBytes = 20;
-    // The most the stored value may hold (50 records); a longer value is ignored.
+    // The most of the stored value that is read (50 records); buttons beyond are cut off.
     static constexpr std::size_t kMaxBytes = 1000;
     static constexpr std::uint8_t kSeparatorStyle = 1;
 
@@ -29,9 +29,9 @@ struct ToolbarButton {
 
     // The stored value for `buttons` (the two reserved bytes are zero).
     static Bytes encode(const std::vector<ToolbarButton>& buttons);
-    // The buttons of a stored value, keeping those `known` accepts (separators always); nothing
-    // when the value is empty, longer than kMaxBytes, not a whole number of records or left with
-    // no button, so that the default buttons are used.
+    // The first 50 buttons of a stored value, keeping those `known` accepts (separators always);
+    // nothing when the value is empty, not a whole number of records or left with no button, so
+    // that the default buttons are used.
     static std::optional<std::vector<ToolbarButton>> decode(
         const Bytes& bytes, const std::function<bool(const ToolbarButton&)>& known);
 };
