@@ -1,0 +1,120 @@
+#include "gui/tree/CategoryPropertiesDialog.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace lh::gui {
+
+namespace {
+
+// Ids below this one are the fixed categories, whose names stay.
+constexpr std::uint16_t kFirstRenamableId = 3;
+
+QString fromUtf8(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QLineEdit* countField(const std::string& text, const char* objectName, QWidget* parent) {
+    auto* field = new QLineEdit(fromUtf8(text), parent);
+    field->setObjectName(QString::fromLatin1(objectName));
+    field->setReadOnly(true);
+    field->setAlignment(Qt::AlignRight);
+    return field;
+}
+
+}  // namespace
+
+CategoryPropertiesDialog::CategoryPropertiesDialog(std::uint16_t categoryId,
+                                                   const std::string& name, const std::string& memo,
+                                                   const tree::SubtreeCounts& counts,
+                                                   QWidget* parent)
+    : QDialog(parent), m_categoryId(categoryId) {
+    setupUi(name, memo, counts);
+}
+
+void CategoryPropertiesDialog::setupUi(const std::string& name, const std::string& memo,
+                                       const tree::SubtreeCounts& counts) {
+    setObjectName(QStringLiteral("categoryPropertiesDialog"));
+    setWindowTitle(QStringLiteral("Properties"));
+
+    m_nameEdit = new QLineEdit(fromUtf8(name), this);
+    m_nameEdit->setObjectName(QStringLiteral("nameLineEdit"));
+    m_nameEdit->setMaxLength(kNameInputLimit);
+    m_nameEdit->setEnabled(m_categoryId >= kFirstRenamableId);
+    m_commentEdit = new QPlainTextEdit(fromUtf8(memo), this);
+    m_commentEdit->setObjectName(QStringLiteral("commentPlainTextEdit"));
+    limitComment();
+    connect(m_commentEdit, &QPlainTextEdit::textChanged, this,
+            &CategoryPropertiesDialog::limitComment);
+
+    m_subCategoryEdit = countField(tree::CategoryCommands::formatCount(counts.subCategories),
+                                   "subCategoryLineEdit", this);
+    m_totalItemsEdit = countField(tree::CategoryCommands::formatCount(counts.totalItems),
+                                  "totalItemsLineEdit", this);
+    auto* detail = new QGroupBox(QStringLiteral("Detail info"), this);
+    detail->setObjectName(QStringLiteral("detailGroupBox"));
+    auto* detailLayout = new QFormLayout(detail);
+    detailLayout->addRow(QStringLiteral("Sub Category"), m_subCategoryEdit);
+    detailLayout->addRow(QStringLiteral("Total Items"), m_totalItemsEdit);
+
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    connect(m_okButton, &QPushButton::clicked, this, &CategoryPropertiesDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CategoryPropertiesDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Category  Name"), this));
+    layout->addWidget(m_nameEdit);
+    layout->addWidget(new QLabel(QStringLiteral("Comment"), this));
+    layout->addWidget(m_commentEdit, 1);
+    layout->addWidget(detail);
+    layout->addLayout(buttons);
+    resize(340, 320);
+}
+
+void CategoryPropertiesDialog::limitComment() {
+    const QString text = m_commentEdit->toPlainText();
+    if (text.size() <= kCommentInputLimit) {
+        return;
+    }
+    qsizetype keep = kCommentInputLimit;
+    if (text.at(keep).isLowSurrogate()) {
+        --keep;  // never split a character
+    }
+    QTextCursor cursor = m_commentEdit->textCursor();
+    cursor.setPosition(static_cast<int>(keep));
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    m_commentEdit->setTextCursor(cursor);
+}
+
+std::string CategoryPropertiesDialog::name() const {
+    return m_nameEdit->text().toStdString();
+}
+
+std::string CategoryPropertiesDialog::comment() const {
+    return m_commentEdit->toPlainText().toStdString();
+}
+
+void CategoryPropertiesDialog::accept() {
+    if (m_acceptHandler && m_acceptHandler(*this) == tree::DialogOutcome::KeepOpen) {
+        return;
+    }
+    QDialog::accept();
+}
+
+}  // namespace lh::gui

@@ -1,0 +1,283 @@
+#include "gui/tree/CategoryTreeView.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QMenu>
+#include <QScrollBar>
+
+#include "gui/items/ItemDrag.h"
+#include "gui/tree/CategoryTreeModel.h"
+#include "store/Database.h"
+
+namespace lh::gui {
+
+namespace {
+
+using tree::CategoryCommandId;
+
+struct ContextEntry {
+    CategoryCommandId command;
+    const char* text;
+    const char* objectName;
+};
+
+// The context menu, top to bottom.
+constexpr ContextEntry kContextEntries[] = {
+    {CategoryCommandId::TreeNewCategory, "New Category", "newCategoryAction"},
+    {CategoryCommandId::TreeDelete, "Delete", "deleteCategoryAction"},
+    {CategoryCommandId::TreeMoveTo, "Move to", "moveToAction"},
+    {CategoryCommandId::TreeProperties, "Properties", "propertiesAction"},
+};
+
+}  // namespace
+
+CategoryTreeView::CategoryTreeView(CategoryTreeModel& model, QWidget* parent)
+    : QTreeView(parent), m_model(model) {
+    setObjectName(QStringLiteral("categoryTreeView"));
+    setModel(&model);
+    setHeaderHidden(true);
+    setRootIsDecorated(true);
+    setUniformRowHeights(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setIconSize(QSize(16, 16));
+    setDragDropMode(QAbstractItemView::DropOnly);
+    setDropIndicatorShown(false);
+    createActions();
+}
+
+void CategoryTreeView::createActions() {
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("categoryContextMenu"));
+    int i = 0;
+    for (const ContextEntry& entry : kContextEntries) {
+        QAction* action = m_menu->addAction(QString::fromLatin1(entry.text));
+        action->setObjectName(QString::fromLatin1(entry.objectName));
+        action->setData(static_cast<int>(entry.command));
+        const CategoryCommandId command = entry.command;
+        connect(action, &QAction::triggered, this, [this, command] { triggerContext(command); });
+        m_actions[i++] = action;
+    }
+}
+
+QAction* CategoryTreeView::contextAction(CategoryCommandId command) const {
+    for (QAction* action : m_actions) {
+        if (action->data().toInt() == static_cast<int>(command)) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+void CategoryTreeView::triggerContext(CategoryCommandId command) {
+    if (m_clickedId) {
+        emit contextCommandTriggered(command, *m_clickedId);
+    }
+}
+
+// --- Context menu and keyboard -----------------------------------------------------------------
+
+bool CategoryTreeView::openContextMenuAt(const QPoint& viewportPos) {
+    const QModelIndex index = indexAt(viewportPos);
+    m_clickedId.reset();
+    if (m_model.categoryAt(index) != nullptr) {
+        m_clickedId = CategoryTreeModel::categoryIdOf(index);
+    }
+    if (!m_clickedId) {
+        return false;
+    }
+    const tree::CategoryMenuState state = tree::contextMenuState(*m_clickedId);
+    contextAction(CategoryCommandId::TreeNewCategory)->setEnabled(state.newCategory);
+    contextAction(CategoryCommandId::TreeDelete)->setEnabled(state.deleteCategory);
+    contextAction(CategoryCommandId::TreeMoveTo)->setEnabled(state.moveTo);
+    contextAction(CategoryCommandId::TreeProperties)->setEnabled(state.properties);
+    m_menu->popup(viewport()->mapToGlobal(viewportPos));
+    return true;
+}
+
+void CategoryTreeView::contextMenuEvent(QContextMenuEvent* event) {
+    QPoint pos = event->pos();  // viewport coordinates for the mouse
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        const QModelIndex current = currentIndex();
+        if (!current.isValid()) {
+            return;
+        }
+        scrollTo(current);
+        pos = visualRect(current).center();
+    }
+    openContextMenuAt(pos);
+    event->accept();
+}
+
+void CategoryTreeView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();  // the context menu acts on the item under the mouse, not the selection
+        return;
+    }
+    QTreeView::mousePressEvent(event);
+}
+
+void CategoryTreeView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTreeView::mouseReleaseEvent(event);
+}
+
+void CategoryTreeView::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex current = currentIndex();
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+        if (m_model.categoryAt(current) != nullptr) {
+            m_clickedId = CategoryTreeModel::categoryIdOf(current);
+            emit contextCommandTriggered(CategoryCommandId::TreeProperties, *m_clickedId);
+        }
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        if (current.isValid()) {
+            scrollTo(current);
+            openContextMenuAt(visualRect(current).center());
+        }
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+// --- Dropping item rows ------------------------------------------------------------------------
+
+bool CategoryTreeView::onExpandButton(const QModelIndex& index, const QPoint& pos) const {
+    const QRect rect = visualRect(index);
+    return m_model.rowCount(index) > 0 && pos.y() >= rect.top() && pos.y() <= rect.bottom() &&
+           pos.x() < rect.left() && pos.x() >= rect.left() - indentation();
+}
+
+void CategoryTreeView::setDropHighlight(const QModelIndex& index) {
+    if (m_dropHighlight == index) {
+        return;
+    }
+    m_dropHighlight = index;
+    viewport()->update();
+}
+
+std::optional<std::uint16_t> CategoryTreeView::dropTargetId() const {
+    return CategoryTreeModel::categoryIdOf(m_dropHighlight);
+}
+
+std::optional<std::uint16_t> CategoryTreeView::dropTargetAt(const QDropEvent& event, bool expand) {
+    const QPoint pos = event.position().toPoint();
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid()) {
+        setDropHighlight({});
+        return std::nullopt;
+    }
+    if (expand && onExpandButton(index, pos)) {
+        QTreeView::expand(index);
+    }
+    setDropHighlight(index);
+    const auto rows = itemRowsFrom(event.mimeData());
+    const store::CategoryRecord* target = m_model.categoryAt(index);
+    if (!rows || target == nullptr || !(event.possibleActions() & Qt::MoveAction)) {
+        return std::nullopt;
+    }
+    const store::CategoryRecord* source = m_model.database().findCategory(rows->sourceCategoryId);
+    const auto selected = CategoryTreeModel::categoryIdOf(currentIndex());
+    const bool copy = (event.modifiers() & Qt::ControlModifier) != 0;
+    if (source == nullptr || (selected && *selected == target->id) ||
+        !tree::acceptsItemDrop(*target, *source, copy)) {
+        return std::nullopt;
+    }
+    return target->id;
+}
+
+void CategoryTreeView::dragEnterEvent(QDragEnterEvent* event) {
+    if (!itemRowsFrom(event->mimeData())) {
+        event->ignore();  // only rows of our own item list
+        return;
+    }
+    const bool copy = (event->modifiers() & Qt::ControlModifier) != 0;
+    event->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
+    event->accept();
+    setState(DraggingState);
+}
+
+void CategoryTreeView::dragMoveEvent(QDragMoveEvent* event) {
+    QTreeView::dragMoveEvent(event);  // scrolls near the edges
+    if (dropTargetAt(*event, true)) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void CategoryTreeView::dragLeaveEvent(QDragLeaveEvent* event) {
+    setDropHighlight({});
+    QTreeView::dragLeaveEvent(event);
+}
+
+void CategoryTreeView::dropEvent(QDropEvent* event) {
+    const auto target = dropTargetAt(*event, false);
+    setDropHighlight({});
+    stopAutoScroll();
+    setState(NoState);
+    if (!target) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+    emit itemsDropped(*target);
+}
+
+void CategoryTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& options,
+                               const QModelIndex& index) const {
+    if (m_dropHighlight.isValid() && index == m_dropHighlight) {
+        QStyleOptionViewItem highlighted(options);
+        highlighted.state |= QStyle::State_Selected;
+        QTreeView::drawRow(painter, highlighted, index);
+        return;
+    }
+    QTreeView::drawRow(painter, options, index);
+}
+
+// --- Background picture ------------------------------------------------------------------------
+
+bool CategoryTreeView::setBackground(const QString& fileName) {
+    m_background = QPixmap();
+    if (!fileName.isEmpty()) {
+        m_background.load(fileName);
+    }
+    if (m_background.isNull()) {
+        viewport()->setPalette(QPalette());
+        viewport()->update();
+        return false;
+    }
+    placeBackground();
+    return true;
+}
+
+void CategoryTreeView::placeBackground() {
+    // Tiled from the top left corner of the whole tree, so it moves when the tree scrolls.
+    const int x = horizontalScrollBar()->value() % m_background.width();
+    const int y = verticalScrollBar()->value() % m_background.height();
+    QBrush brush(m_background);
+    brush.setTransform(QTransform::fromTranslate(-x, -y));
+    QPalette palette = viewport()->palette();
+    palette.setBrush(QPalette::Base, brush);
+    viewport()->setPalette(palette);
+    viewport()->update();
+}
+
+void CategoryTreeView::scrollContentsBy(int dx, int dy) {
+    QTreeView::scrollContentsBy(dx, dy);
+    if (hasBackground()) {
+        placeBackground();
+    }
+}
+
+}  // namespace lh::gui

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QPersistentModelIndex>
+#include <QPixmap>
+#include <QTreeView>
+
+#include <cstdint>
+#include <optional>
+
+#include "tree/CategoryMenus.h"
+
+class QAction;
+class QMenu;
+
+namespace lh::gui {
+
+class CategoryTreeModel;
+
+// The category tree on screen: the tree's context menu (acting on the category under the mouse,
+// without changing the selection), keyboard access to it, the drop of item rows dragged out of
+// the item list, and an optional tiled background picture.
+class CategoryTreeView : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit CategoryTreeView(CategoryTreeModel& model, QWidget* parent = nullptr);
+
+    QMenu* contextMenu() const { return m_menu; }
+    // The context menu's entry for `command` (one of the four tree commands), or null.
+    QAction* contextAction(tree::CategoryCommandId command) const;
+    // The category under the mouse at the last right click, if there was one.
+    std::optional<std::uint16_t> clickedCategoryId() const { return m_clickedId; }
+    void clearClickedCategory() { m_clickedId.reset(); }
+    // Remembers the category at `viewportPos` as the clicked one and, when there is one, pops
+    // the context menu up there with its entries enabled for it. Returns whether it showed.
+    bool openContextMenuAt(const QPoint& viewportPos);
+    // The category under a pending drop, if any (drawn highlighted).
+    std::optional<std::uint16_t> dropTargetId() const;
+
+    // Tiles the picture in `fileName` behind the tree, scrolling with it. An empty name or a
+    // picture that does not load removes the background and returns false.
+    bool setBackground(const QString& fileName);
+    bool hasBackground() const { return !m_background.isNull(); }
+
+signals:
+    // A context-menu command (or F2 for Properties) was chosen for category `categoryId`.
+    void contextCommandTriggered(tree::CategoryCommandId command, quint16 categoryId);
+    // Item rows were dropped on category `targetCategoryId` (as a move).
+    void itemsDropped(quint16 targetCategoryId);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& options,
+                 const QModelIndex& index) const override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void createActions();
+    void triggerContext(tree::CategoryCommandId command);
+    // The category the dragged rows may be dropped on at `pos`, or nothing.
+    // `expand` opens a category whose expand button lies under `pos`.
+    std::optional<std::uint16_t> dropTargetAt(const QDropEvent& event, bool expand);
+    bool onExpandButton(const QModelIndex& index, const QPoint& pos) const;
+    void setDropHighlight(const QModelIndex& index);
+    void placeBackground();
+
+    CategoryTreeModel& m_model;
+    QMenu* m_menu = nullptr;
+    QAction* m_actions[4] = {};
+    std::optional<std::uint16_t> m_clickedId;
+    QPersistentModelIndex m_dropHighlight;
+    QPixmap m_background;
+};
+
+}  // namespace lh::gui

@@ -1,0 +1,90 @@
+#include "gui/tree/NewCategoryDialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/uikit/CategoryComboBox.h"
+#include "gui/uikit/CategoryIcons.h"
+#include "tree/CategoryIcon.h"
+
+namespace lh::gui {
+
+NewCategoryDialog::NewCategoryDialog(Mode mode, const tree::ParentChoice& choice, QWidget* parent)
+    : QDialog(parent), m_mode(mode) {
+    setupUi(choice);
+}
+
+void NewCategoryDialog::setupUi(const tree::ParentChoice& choice) {
+    setObjectName(QStringLiteral("newCategoryDialog"));
+    setWindowTitle(m_mode == Mode::Create ? QStringLiteral("Create new category")
+                                          : QStringLiteral("Move to ......"));
+
+    m_nameEdit = new QLineEdit(this);
+    m_nameEdit->setObjectName(QStringLiteral("nameLineEdit"));
+    m_parentCombo = new CategoryComboBox(this);
+    m_parentCombo->setObjectName(QStringLiteral("parentCategoryComboBox"));
+    for (const tree::ChooserEntry& entry : choice.entries) {
+        m_parentCombo->addCategory(
+            entry.id,
+            QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())),
+            entry.depth, categoryIcon(tree::categoryIconIndex(entry.id, entry.flags)));
+    }
+    m_parentCombo->setCurrentIndex(choice.selected);
+    m_memoEdit = new QPlainTextEdit(this);
+    m_memoEdit->setObjectName(QStringLiteral("memoPlainTextEdit"));
+    const bool editable = m_mode == Mode::Create;
+    m_nameEdit->setEnabled(editable);
+    m_memoEdit->setEnabled(editable);
+
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    connect(m_okButton, &QPushButton::clicked, this, &NewCategoryDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &NewCategoryDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Category Name"), this));
+    layout->addWidget(m_nameEdit);
+    layout->addWidget(new QLabel(QStringLiteral("Below"), this));
+    layout->addWidget(m_parentCombo);
+    layout->addWidget(new QLabel(QStringLiteral("Memo"), this));
+    layout->addWidget(m_memoEdit, 1);
+    layout->addLayout(buttons);
+    resize(320, 300);
+}
+
+void NewCategoryDialog::showMovedCategory(const std::string& name, const std::string& memo) {
+    m_nameEdit->setText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    m_memoEdit->setPlainText(QString::fromUtf8(memo.data(), static_cast<qsizetype>(memo.size())));
+}
+
+std::optional<std::uint16_t> NewCategoryDialog::selectedParentId() const {
+    return m_parentCombo->selectedCategoryId();
+}
+
+std::string NewCategoryDialog::name() const {
+    return m_nameEdit->text().toStdString();
+}
+
+std::string NewCategoryDialog::memo() const {
+    return m_memoEdit->toPlainText().toStdString();
+}
+
+void NewCategoryDialog::accept() {
+    if (m_acceptHandler && m_acceptHandler(*this) == tree::DialogOutcome::KeepOpen) {
+        return;
+    }
+    QDialog::accept();
+}
+
+}  // namespace lh::gui
