@@ -1,9 +1,6 @@
 #include <QApplication>
 
-#include "gui/shell/MainWindow.h"
-#include "gui/shell/MessageBoxPrompter.h"
-#include "store/Database.h"
-#include "store/ObserverList.h"
+#include "gui/shell/Application.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -12,17 +9,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(LINKHAVEN_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);  // hidden to the tray is still running
 
-    lh::store::Database db;
-    lh::store::ObserverList observers;
-    db.setObserver(&observers);
-    lh::gui::MessageBoxPrompter prompter;
-    lh::gui::DialogFileChooser files;
-    lh::gui::MainWindow window({db, observers, prompter, files});
-    prompter.setParent(&window);
-    files.setParent(&window);
-    QObject::connect(&window, &lh::gui::MainWindow::closing, &app, &QApplication::quit,
-                     Qt::QueuedConnection);
-    db.createDefault();
-    window.show();
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    lh::gui::Application linkhaven(arguments);
+    if (!linkhaven.start()) {
+        return 0;
+    }
     return app.exec();
 }

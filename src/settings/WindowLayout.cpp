@@ -97,3 +97,28 @@ std::optional<WindowPlacement> WindowPlacement::decode(const Bytes& bytes) {
 }
 
 }  // namespace lh::settings
+
+namespace lh::settings {
+
+PaneSizes paneSizes(const MainLayout& layout) {
+    if (layout.treePane && layout.detailPane) {
+        const PaneRect& tree = *layout.treePane;
+        const PaneRect& detail = *layout.detailPane;
+        const WindowPlacement placement = layout.placement.value_or(WindowPlacement{});
+        PaneSizes s;
+        s.treeWidth = tree.right - tree.left;
+        s.treeHeight = tree.bottom - tree.top;
+        s.itemWidth = (placement.right - placement.left) - s.treeWidth;
+        s.detailHeight = detail.bottom - detail.top;
+        s.itemHeight = s.treeHeight - s.detailHeight - 7;
+        s.detailWidth = 200;
+        if (s.treeWidth >= 0 && s.treeHeight >= 0 && s.itemWidth >= 0 && s.itemHeight >= 0 &&
+            s.detailHeight >= 0) {
+            return s;
+        }
+    }
+    constexpr int w = kDefaultWindowWidth, h = kDefaultWindowHeight;
+    return PaneSizes{w / 4, h, (w * 3) / 4, (h - 40) / 2, (w * 6) / 7, h / 2};
+}
+
+}  // namespace lh::settings

@@ -54,3 +54,26 @@ struct MainLayout {
 };
 
 }  // namespace lh::settings
+
+namespace lh::settings {
+
+// The sizes the main window asks its splitters for: the tree pane on the left, the item pane
+// above the detail pane on the right.
+struct PaneSizes {
+    int treeWidth = 0, treeHeight = 0;
+    int itemWidth = 0, itemHeight = 0;
+    int detailWidth = 0, detailHeight = 0;
+    bool operator==(const PaneSizes&) const = default;
+};
+
+// The default window size and where it stands when nothing usable is stored.
+inline constexpr int kDefaultWindowWidth = 590;
+inline constexpr int kDefaultWindowHeight = 400;
+
+// The pane sizes for `layout`. With both pane rectangles stored (and no negative size among the
+// results) the tree pane keeps its stored size and the item pane takes the rest of the window's
+// width and the tree's height less the detail pane and 7 pixels; otherwise the defaults of a
+// 590 x 400 window.
+PaneSizes paneSizes(const MainLayout& layout);
+
+}  // namespace lh::settings

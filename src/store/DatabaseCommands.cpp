@@ -245,29 +245,35 @@ void DatabaseCommands::openDatabase() {
          isUntitled() ? std::string() : platform::parentFolder(m_dataFile),
          {},
          std::string(kDatabaseFilter)});
-    if (!chosen || !closeForOpen()) {
+    if (chosen) {
+        openDatabaseFile(*chosen);
+    }
+}
+
+void DatabaseCommands::openDatabaseFile(const std::string& path) {
+    if (!closeForOpen()) {
         return;
     }
     m_s.host.clearViews();
-    const int result = m_s.db.load(*chosen);
+    const int result = m_s.db.load(path);
     if (result == 1) {
-        adopt(*chosen);
+        adopt(path);
         m_s.settings.writeRemotefile(m_dataFile);
     } else if (result == -1) {
         // Never make a refused file the data file: a later save would replace it.
-        tell(quoted(*chosen) +
+        tell(quoted(path) +
                  " is damaged or not a Linkhaven database. It was not opened; "
                  "Linkhaven starts an untitled database instead.",
              true);
         m_s.db.createDefault();
         startUntitled();
-    } else if (fileState(*chosen) == FileState::Present) {
-        tell(quoted(*chosen) + " cannot be opened.\n" + m_s.db.lastError().message() +
+    } else if (fileState(path) == FileState::Present) {
+        tell(quoted(path) + " cannot be opened.\n" + m_s.db.lastError().message() +
                  "\n\nLinkhaven starts an untitled database instead.",
              true);
         m_s.db.createDefault();
         startUntitled();
-    } else if (createDefaultAt(*chosen) && !isUntitled()) {
+    } else if (createDefaultAt(path) && !isUntitled()) {
         m_s.settings.writeRemotefile(m_dataFile);
     }
     m_s.host.rebuildFavouritesMenu();

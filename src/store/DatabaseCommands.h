@@ -79,6 +79,9 @@ public:
     // Open: asks for a file, then as New for the current database, then loads the file. A file
     // that is refused or cannot be opened leaves an untitled database and a message.
     void openDatabase();
+    // Open's steps after its file dialog, for `path` (a file handed over by a second start of
+    // the program).
+    void openDatabaseFile(const std::string& path);
     // Save: to the data file; Save As when untitled. True when written.
     bool save();
     // Save As: asks for a name (".lhd" appended when missing) and writes a copy there; an

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -13,9 +14,14 @@
 #include "gui/shell/MainToolbar.h"
 #include "gui/shell/ToolbarCustomizeDialog.h"
 #include "gui/shell/TrayIcon.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsStore.h"
 #include "store/Database.h"
+#include "store/DatabaseCommands.h"
 #include "store/ObserverList.h"
+#include "support/MemorySettingsBackend.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
 
 namespace lh::gui {
 namespace {
@@ -23,10 +29,15 @@ namespace {
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() { db.setObserver(&observers); }
+    ShellServices services() { return {db, observers, prompter, files, settings, store}; }
+
     store::Database db;
     store::ObserverList observers;
     test::ScriptedPrompter prompter;
     test::ScriptedFileChooser files;
+    test::MemorySettingsBackend backend;
+    settings::SettingsStore store{backend};
+    settings::AppSettings settings;
 };
 
 QStringList menuTexts(QMenu* menu) {
@@ -38,7 +49,7 @@ QStringList menuTexts(QMenu* menu) {
 }
 
 TEST_F(MainWindowTest, MenusCarryEveryCommandText) {
-    MainWindow window({db, observers, prompter, files});
+    MainWindow window(services());
     QStringList titles;
     for (QAction* a : window.menuBar()->actions()) {
         titles << a->text();
@@ -59,7 +70,7 @@ TEST_F(MainWindowTest, MenusCarryEveryCommandText) {
 }
 
 TEST_F(MainWindowTest, ShowTextSwitchesButtonSizes) {
-    MainWindow window({db, observers, prompter, files});
+    MainWindow window(services());
     MainToolbar& toolbar = window.toolbar();
     const auto button = [&](CommandId id) {
         return qobject_cast<QToolButton*>(toolbar.widgetForAction(window.actions().action(id)));
@@ -78,7 +89,7 @@ TEST_F(MainWindowTest, ShowTextSwitchesButtonSizes) {
 }
 
 TEST_F(MainWindowTest, ToolbarKeepsOnlyKnownButtons) {
-    MainWindow window({db, observers, prompter, files});
+    MainWindow window(services());
     window.toolbar().setEntries({CommandId::Find, std::nullopt, CommandId(12345), CommandId::Exit});
     EXPECT_EQ(window.toolbar().entries(),
               (std::vector<ToolbarEntry>{CommandId::Find, std::nullopt, CommandId::Exit}));
@@ -142,7 +153,7 @@ TEST_F(MainWindowTest, FavouritesMenuFillsOnDemandAndFollowsTheDatabase) {
 
 TEST_F(MainWindowTest, TrayEntriesWaitWhileADialogIsOpen) {
     db.createDefault();
-    MainWindow window({db, observers, prompter, files});
+    MainWindow window(services());
     QMenu& tray = window.tray().menu();
     EXPECT_EQ(menuTexts(&tray), (QStringList{"Open/Hide Linkhaven", "-", "Add Url", "-", "DropZone",
                                              "Options...", "About", "Webfavorite", "-", "Exit"}));
@@ -152,27 +163,134 @@ TEST_F(MainWindowTest, TrayEntriesWaitWhileADialogIsOpen) {
     ASSERT_NE(QApplication::activeModalWidget(), nullptr);
     emit tray.aboutToShow();
     EXPECT_TRUE(tray.findChild<QAction*>("tray32777")->isEnabled());
-    EXPECT_FALSE(tray.findChild<QAction*>("tray57665")->isEnabled());  // Exit waits
+    EXPECT_FALSE(tray.findChild<QAction*>("tray57664")->isEnabled());  // About waits
     EXPECT_FALSE(window.favourites().menuAction()->isEnabled());
     dialog.close();
     emit tray.aboutToShow();
-    EXPECT_TRUE(tray.findChild<QAction*>("tray57665")->isEnabled());
+    EXPECT_TRUE(tray.findChild<QAction*>("tray57664")->isEnabled());
     EXPECT_TRUE(window.favourites().menuAction()->isEnabled());
 }
 
-TEST_F(MainWindowTest, CloseBoxMinimisesOnlyWhereATrayExists) {
-    MainWindow window({db, observers, prompter, files});
-    window.show();
-    int closings = 0;
-    QObject::connect(&window, &MainWindow::closing, [&] { ++closings; });
-    window.setCloseRules({true, true});
-    const bool closed = window.close();
-    // The offscreen platform has no notification area: the window must not vanish into one.
-    EXPECT_EQ(closed, !TrayIcon::available());
-    window.show();
-    window.exitProgram();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_GE(closings, 1);
+TEST_F(MainWindowTest, StoredLayoutAndToolbarComeBackAndBadOnesFallBack) {
+    {
+        MainWindow window(services());
+        window.restoreState();
+        EXPECT_EQ(window.requestedPaneSizes(), (settings::PaneSizes{147, 400, 442, 180, 505, 200}));
+        EXPECT_EQ(window.size(), QSize(590, 400));
+    }
+    settings::MainLayout layout;
+    layout.treePane = settings::PaneRect::parse("0017042000200600");
+    layout.detailPane = settings::PaneRect{0, 100, 0, 300};
+    settings::WindowPlacement placement;
+    placement.left = 30;
+    placement.top = 40;
+    placement.right = 830;
+    placement.bottom = 640;
+    placement.showState = settings::WindowPlacement::kShowMinimized;  // comes back shown
+    layout.placement = placement;
+    store.writeLayout(layout);
+    store.writeButtons({{5, int(CommandId::Find), 4, 0, 0, 5},
+                        {0, 0, 0, 1, 0, 0},
+                        {0, 4711, 4, 0, 0, 0},
+                        {9, int(CommandId::Exit), 4, 0, 0, 8}});
+    {
+        MainWindow window(services());
+        window.restoreState();
+        const settings::PaneSizes sizes = window.requestedPaneSizes();
+        EXPECT_EQ(sizes.treeWidth, 580);
+        EXPECT_EQ(sizes.treeHeight, 403);
+        EXPECT_EQ(sizes.itemWidth, 800 - 580);
+        EXPECT_EQ(sizes.detailHeight, 100);
+        EXPECT_EQ(window.geometry(), QRect(30, 40, 800, 600));
+        EXPECT_EQ(window.toolbar().entries(),
+                  (std::vector<ToolbarEntry>{CommandId::Find, std::nullopt, CommandId::Exit}));
+    }
+    // A -001 field still reads; a window far off every screen comes back centred.
+    backend.keys["Main"]["FormEx"] = std::string("-001042000200600");
+    placement.left = 20000;
+    placement.right = 20800;
+    layout.placement = placement;
+    store.writeLayout({std::nullopt, std::nullopt, placement});
+    backend.keys["ToolBar"]["Button"] = settings::Bytes(39, 0);  // not whole records
+    {
+        MainWindow window(services());
+        window.restoreState();
+        EXPECT_EQ(window.size(), QSize(590, 400));
+        EXPECT_EQ(window.toolbar().entries(), MainToolbar::defaultEntries());
+    }
+}
+
+TEST_F(MainWindowTest, ViewCommandsFollowAndChangeTheFlags) {
+    settings.GeneralCheck.setShowDetail(false);
+    settings.GeneralCheck.setToolbarText(true);
+    MainWindow window(services());
+    window.restoreState();
+    EXPECT_FALSE(window.actions().action(CommandId::Detail)->isChecked());
+    EXPECT_FALSE(window.findChild<QWidget*>("detailPane")->isVisibleTo(&window));
+    EXPECT_TRUE(window.toolbar().showText());
+    window.actions().action(CommandId::Detail)->trigger();
+    EXPECT_TRUE(settings.GeneralCheck.showDetail());
+    EXPECT_TRUE(window.findChild<QWidget*>("detailPane")->isVisibleTo(&window));
+    const bool dropZone = settings.GeneralCheck.dropZoneShown();
+    window.actions().action(CommandId::DropZone)->trigger();
+    EXPECT_NE(settings.GeneralCheck.dropZoneShown(), dropZone);
+    const bool backup = settings.AutoBackup;
+    EXPECT_EQ(settings.AutoBackup, backup);  // the backup has its own switch
+    window.actions().action(CommandId::ShowText)->trigger();
+    EXPECT_FALSE(settings.GeneralCheck.toolbarText());
+}
+
+TEST_F(MainWindowTest, HostCallsReachTheWindow) {
+    db.createDefault();
+    MainWindow window(services());
+    window.setTitle("Default.lhd -- Linkhaven");
+    EXPECT_EQ(window.windowTitle(), "Default.lhd -- Linkhaven");
+    window.showStatus("Autosave failed");
+    EXPECT_EQ(window.statusBar()->currentMessage(), "Autosave failed");
+    window.favourites().fill(window.favourites());
+    EXPECT_FALSE(window.favourites().actions().isEmpty());
+    window.rebuildFavouritesMenu();
+    EXPECT_TRUE(window.favourites().actions().isEmpty());  // stale, rebuilt when shown
+}
+
+TEST_F(MainWindowTest, AutosaveWaitsForItsIntervalAndForAnImport) {
+    test::TempDir dir;
+    struct : store::BackupChooser {
+        std::optional<std::string> chooseBackup(const std::string&,
+                                                const std::vector<store::BackupRow>&) override {
+            return std::nullopt;
+        }
+    } backups;
+    struct : store::DatabaseCommandsHost {
+        void setTitle(const std::string&) override {}
+        void clearViews() override {}
+        void rebuildFavouritesMenu() override {}
+        void closeProgram() override {}
+        void showStatus(const std::string&) override {}
+    } host;
+    store::DatabaseCommands commands(
+        {db, store, prompter, files, backups, host, platform::systemClock()},
+        dir.file("Default.lhd"));
+    commands.locateDataFile();
+    ASSERT_TRUE(commands.openAtStart());
+    MainWindow window(services());
+    window.setDatabaseCommands(commands);
+    settings.AutoSaveTime = 30;
+    settings.GeneralCheck.setAutoSave(true);
+    std::filesystem::remove(dir.file("Default.lhd"));
+    bool importing = true;
+    window.setBusyCheck([&] { return importing; });
+    for (int i = 0; i < 5; ++i) {
+        window.housekeepingTick();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Default.lhd")));
+    importing = false;
+    window.housekeepingTick();  // 10 s
+    window.housekeepingTick();  // 20 s
+    window.housekeepingTick();  // 30 s: not yet beyond the interval
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Default.lhd")));
+    window.housekeepingTick();  // 40 s
+    EXPECT_TRUE(std::filesystem::exists(dir.file("Default.lhd")));
 }
 
 }  // namespace

@@ -2,11 +2,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTreeView>
+#include <QUrl>
 
 #include "gui/shell/ActionRegistry.h"
 #include "gui/shell/BrowserLauncher.h"
@@ -16,7 +20,11 @@
 #include "gui/shell/ShellPictures.h"
 #include "gui/shell/ToolbarCustomizeDialog.h"
 #include "gui/shell/TrayIcon.h"
+#include "gui/tree/CategoryPane.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsStore.h"
 #include "store/Database.h"
+#include "store/DatabaseCommands.h"
 #include "store/ObserverList.h"
 
 namespace lh::gui {
@@ -25,6 +33,14 @@ namespace {
 
 constexpr int kReminderPeriodMs = 52'000;
 constexpr int kHousekeepingPeriodMs = 10'000;
+constexpr int kHousekeepingSeconds = kHousekeepingPeriodMs / 1000;
+
+// Where "Home Page" leads.
+constexpr const char* kHomePage = "https://example.org/linkhaven/";
+
+CategoryPane* categoryPane(QWidget* pane) {
+    return static_cast<CategoryPane*>(pane);
+}
 
 }  // namespace
 
@@ -38,6 +54,7 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
 
 MainWindow::~MainWindow() {
     m_services.observers.remove(m_favourites);
+    m_services.observers.remove(&categoryPane(m_treePane)->databaseObserver());
 }
 
 void MainWindow::setupUi() {
@@ -47,11 +64,10 @@ void MainWindow::setupUi() {
 
     m_outer = new QSplitter(Qt::Horizontal, this);
     m_outer->setObjectName("outerSplitter");
+    m_treePane = new CategoryPane(m_services.db, m_services.prompter, m_outer);
+    m_treePane->setObjectName("categoryPane");
     m_inner = new QSplitter(Qt::Vertical, m_outer);
     m_inner->setObjectName("innerSplitter");
-    m_treePane = new QTreeView(m_outer);
-    m_treePane->setObjectName("categoryPane");
-    m_outer->insertWidget(0, m_treePane);
     m_itemPane = new QTreeView(m_inner);
     m_itemPane->setObjectName("itemPane");
     m_detailPane = new QTreeView(m_inner);
@@ -60,7 +76,7 @@ void MainWindow::setupUi() {
     setCentralWidget(m_outer);
     statusBar()->setObjectName("statusBar");
     statusBar()->showMessage(tr("Ready"));
-    resize(590, 400);
+    resize(settings::kDefaultWindowWidth, settings::kDefaultWindowHeight);
 }
 
 void MainWindow::createActions() {
@@ -68,27 +84,55 @@ void MainWindow::createActions() {
     for (const CommandInfo& info : allCommands()) {
         addAction(m_actions->action(info.id));  // shortcuts work without opening a menu
     }
-    m_browser =
-        std::make_unique<BrowserLauncher>(m_services.prompter, [] { return std::string(); });
+    m_browser = std::make_unique<BrowserLauncher>(
+        m_services.prompter, [this] { return m_services.settings.Defbrowser; });
     m_favourites = new FavouritesMenu(m_services.db, this);
     m_favourites->setOpenUrl([this](const std::string& address) { m_browser->openUrl(address); });
     m_services.observers.add(m_favourites);
+    m_services.observers.add(&categoryPane(m_treePane)->databaseObserver());
     m_tray = new TrayIcon(*m_actions, *m_favourites, this);
     m_toolbar = new MainToolbar(*m_actions, this);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
 
     m_actions->handle(CommandId::OpenHide, [this] { toggleOpenHide(); });
-    m_actions->handle(CommandId::Exit, [this] { exitProgram(); });
     m_actions->handle(CommandId::About, [this] { showAbout(); });
-    m_actions->handle(CommandId::ShowText, [this] {
-        m_toolbar->setShowText(!m_toolbar->showText());
-        m_actions->action(CommandId::ShowText)->setChecked(m_toolbar->showText());
+    m_actions->handle(CommandId::HomePage, [] { QDesktopServices::openUrl(QUrl(kHomePage)); });
+    m_actions->handle(CommandId::UserManual, [this] {
+        const QString manual =
+            QDir(QApplication::applicationDirPath()).filePath("help/manual.html");
+        if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
+            showStatus("The user manual could not be opened.");
+        }
+    });
+    CategoryPane* pane = categoryPane(m_treePane);
+    m_actions->handle(CommandId::NewCategory, [pane] { pane->newCategory(); });
+    m_actions->handle(CommandId::DeleteCategory, [pane] { pane->deleteCategory(); });
+    m_actions->handle(CommandId::MoveCategory, [pane] { pane->moveCategory(); });
+    m_actions->handle(CommandId::CategoryProperties, [pane] { pane->showProperties(); });
+    handleViewCommands();
+}
+
+void MainWindow::handleViewCommands() {
+    settings::GeneralFlags& flags = m_services.settings.GeneralCheck;
+    m_actions->handle(CommandId::Detail, [this, &flags] {
+        flags.setShowDetail(!flags.showDetail());
+        m_detailPane->setVisible(flags.showDetail());
+        m_actions->action(CommandId::Detail)->setChecked(flags.showDetail());
+    });
+    m_actions->handle(CommandId::Grid, [this, &flags] {
+        flags.setGridLines(!flags.gridLines());
+        m_actions->action(CommandId::Grid)->setChecked(flags.gridLines());
+    });
+    m_actions->handle(CommandId::DropZone, [this, &flags] {
+        flags.setDropZoneShown(!flags.dropZoneShown());
+        m_actions->action(CommandId::DropZone)->setChecked(flags.dropZoneShown());
+    });
+    m_actions->handle(CommandId::ShowText, [this, &flags] {
+        flags.setToolbarText(!flags.toolbarText());
+        m_toolbar->setShowText(flags.toolbarText());
+        m_actions->action(CommandId::ShowText)->setChecked(flags.toolbarText());
     });
     m_actions->handle(CommandId::CustomizeToolbar, [this] { customizeToolbar(); });
-    m_actions->handle(CommandId::Detail, [this] {
-        m_detailPane->setVisible(m_actions->action(CommandId::Detail)->isChecked());
-    });
-    m_actions->action(CommandId::Detail)->setChecked(true);
 }
 
 void MainWindow::createMenus() {
@@ -107,28 +151,89 @@ void MainWindow::createMenus() {
                 menu->addAction(m_actions->action(entry.id));
             }
         }
+        if (menu->title() == QLatin1String("Category(&E)")) {
+            // The four commands follow the selected category; checked as the menu opens.
+            connect(menu, &QMenu::aboutToShow, this, [this] {
+                const tree::CategoryMenuState s = categoryPane(m_treePane)->mainMenuState();
+                m_actions->action(CommandId::NewCategory)->setEnabled(s.newCategory);
+                m_actions->action(CommandId::DeleteCategory)->setEnabled(s.deleteCategory);
+                m_actions->action(CommandId::MoveCategory)->setEnabled(s.moveTo);
+                m_actions->action(CommandId::CategoryProperties)->setEnabled(s.properties);
+            });
+        }
     }
 }
 
 void MainWindow::connectSignals() {
-    connect(&m_reminderTimer, &QTimer::timeout, this, [] {});
-    connect(&m_housekeepingTimer, &QTimer::timeout, this, [] {});
+    connect(&m_reminderTimer, &QTimer::timeout, this, &MainWindow::reminderTick);
+    connect(&m_housekeepingTimer, &QTimer::timeout, this, &MainWindow::housekeepingTick);
+    connect(categoryPane(m_treePane), &CategoryPane::favouritesChanged, this,
+            [this] { m_favourites->markStale(); });
     m_reminderTimer.start(kReminderPeriodMs);
     m_housekeepingTimer.start(kHousekeepingPeriodMs);
-    m_tray->show();
 }
 
-void MainWindow::setTimerWork(std::function<void()> reminderTick,
-                              std::function<void()> housekeepingTick) {
-    m_reminderTimer.disconnect(this);
-    m_housekeepingTimer.disconnect(this);
-    connect(&m_reminderTimer, &QTimer::timeout, this, std::move(reminderTick));
-    connect(&m_housekeepingTimer, &QTimer::timeout, this, std::move(housekeepingTick));
+void MainWindow::setDatabaseCommands(store::DatabaseCommands& commands) {
+    m_commands = &commands;
+    handleFileCommands();
+}
+
+void MainWindow::handleFileCommands() {
+    store::DatabaseCommands& c = *m_commands;
+    m_actions->handle(CommandId::NewDatabase, [&c] { c.newDatabase(); });
+    m_actions->handle(CommandId::OpenDatabase, [&c] { c.openDatabase(); });
+    m_actions->handle(CommandId::SaveDatabase, [&c] { c.save(); });
+    m_actions->handle(CommandId::SaveDatabaseAs, [&c] { c.saveAs(); });
+    m_actions->handle(CommandId::Exit, [&c] { c.exit(); });
+}
+
+void MainWindow::reminderTick() {
+    if (m_busy && m_busy()) {
+        return;
+    }
+    if (m_commands != nullptr) {
+        m_commands->backupTick(m_services.settings.AutoBackup);
+    }
+    if (m_reminderWork) {
+        m_reminderWork();
+    }
+}
+
+void MainWindow::housekeepingTick() {
+    if (m_busy && m_busy()) {
+        return;
+    }
+    // The save counter must exceed the interval, as it always has.
+    m_saveCounter += kHousekeepingSeconds;
+    if (m_saveCounter > m_services.settings.AutoSaveTime) {
+        m_saveCounter = 0;
+        if (m_services.settings.GeneralCheck.autoSave() && m_commands != nullptr) {
+            m_commands->autosave();
+        }
+    }
+}
+
+// --- Showing and hiding ------------------------------------------------------------------------
+
+bool MainWindow::trayUsable() const {
+    return TrayIcon::available();
+}
+
+void MainWindow::showAtStart() {
+    m_tray->show();
+    if (!m_services.settings.GeneralCheck.startMinimized()) {
+        show();
+        return;
+    }
+    if (trayUsable() && m_services.settings.OtherFlag.hideWhenMinimized()) {
+        return;  // straight to the tray
+    }
+    showMinimized();  // without a tray the window must stay reachable
 }
 
 void MainWindow::toggleOpenHide() {
     if (isVisible() && !isMinimized()) {
-        if (TrayIcon::available()) {
+        if (trayUsable()) {
             hide();  // the tray icon brings it back
         } else {
             showMinimized();  // without a tray a hidden window could not be found again
@@ -148,35 +253,104 @@ void MainWindow::bringToFront() {
     activateWindow();
 }
 
-void MainWindow::exitProgram() {
-    m_exiting = true;
-    if (!close()) {
-        m_exiting = false;
-    }
-}
-
-void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!m_exiting && m_closeRules.minimizeOnClose && TrayIcon::available()) {
-        event->ignore();
-        showMinimized();
-        return;
-    }
-    emit closing();
-    m_reminderTimer.stop();
-    m_housekeepingTimer.stop();
-    m_tray->menu().close();
-    m_tray->hide();
-    event->accept();
-}
-
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized() &&
-        m_closeRules.hideWhenMinimized && TrayIcon::available()) {
+        m_services.settings.OtherFlag.hideWhenMinimized() && trayUsable()) {
         // Hide once the minimise has taken effect; the tray icon brings the window back.
         QMetaObject::invokeMethod(this, &QWidget::hide, Qt::QueuedConnection);
     }
 }
+
+// --- Closing -----------------------------------------------------------------------------------
+
+void MainWindow::closeProgram() {
+    m_exiting = true;
+    hide();
+    if (!close()) {
+        m_exiting = false;
+        show();
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_exiting && m_commands != nullptr) {
+        // Without a tray, the close box closes as on any window.
+        const bool minimize = m_services.settings.OtherFlag.minimizeOnClose() && trayUsable();
+        switch (m_commands->closeRequested(minimize)) {
+            case store::DatabaseCommands::CloseAction::Minimize:
+                event->ignore();
+                showMinimized();
+                return;
+            case store::DatabaseCommands::CloseAction::StayOpen:
+                event->ignore();
+                return;
+            case store::DatabaseCommands::CloseAction::Close:
+                break;
+        }
+    }
+    if (!shutDown()) {
+        event->ignore();
+        m_exiting = false;
+        return;
+    }
+    event->accept();
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+bool MainWindow::shutDown() {
+    m_reminderTimer.stop();
+    m_housekeepingTimer.stop();
+    // Nothing that shows records may stay open while the database is emptied.
+    m_tray->menu().close();
+    m_favourites->close();
+    if (QDialog* dialog = categoryPane(m_treePane)->openDialog()) {
+        dialog->reject();
+    }
+    m_services.settingsStore.writeAtClose(m_services.settings,
+                                          m_commands != nullptr ? m_commands->dataFile() : "",
+                                          currentButtons(), currentLayout());
+    if (m_commands != nullptr && !m_commands->finishClose()) {
+        m_reminderTimer.start();
+        m_housekeepingTimer.start();
+        return false;
+    }
+    m_tray->hide();
+    return true;
+}
+
+void MainWindow::commitData(QSessionManager&) {
+    // The logout may still be cancelled: save, but empty nothing.
+    m_services.settingsStore.writeAtClose(m_services.settings,
+                                          m_commands != nullptr ? m_commands->dataFile() : "",
+                                          currentButtons(), currentLayout(), true);
+    if (m_commands != nullptr) {
+        m_commands->autosave();
+    }
+}
+
+// --- DatabaseCommandsHost ----------------------------------------------------------------------
+
+void MainWindow::setTitle(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
+}
+
+void MainWindow::clearViews() {
+    if (QDialog* dialog = categoryPane(m_treePane)->openDialog()) {
+        dialog->reject();
+    }
+    m_favourites->markStale();
+}
+
+void MainWindow::rebuildFavouritesMenu() {
+    m_favourites->markStale();
+}
+
+void MainWindow::showStatus(const std::string& text) {
+    statusBar()->showMessage(QString::fromStdString(text));
+}
+
+// --- Dialogs -----------------------------------------------------------------------------------
 
 void MainWindow::showAbout() {
     QMessageBox::about(this, tr("About Linkhaven"),
@@ -188,6 +362,7 @@ void MainWindow::customizeToolbar() {
     ToolbarCustomizeDialog dialog(m_toolbar->entries(), this);
     if (dialog.exec() == QDialog::Accepted) {
         m_toolbar->setEntries(dialog.entries());
+        m_services.settingsStore.writeButtons(currentButtons());  // stored at once
     }
 }
 

@@ -5,17 +5,26 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "gui/shell/CommandIds.h"
+#include "settings/ToolbarButton.h"
+#include "settings/WindowLayout.h"
+#include "store/DatabaseCommandsHost.h"
 
 class QSplitter;
-class QTreeView;
-class QLabel;
+class QSessionManager;
 
 namespace lh::store {
 class Database;
+class DatabaseCommands;
 class ObserverList;
 }  // namespace lh::store
+
+namespace lh::settings {
+struct AppSettings;
+class SettingsStore;
+}  // namespace lh::settings
 
 namespace lh::ui {
 class Prompter;
@@ -36,43 +45,57 @@ struct ShellServices {
     store::ObserverList& observers;
     ui::Prompter& prompter;
     ui::FileChooser& files;
+    settings::AppSettings& settings;
+    settings::SettingsStore& settingsStore;
 };
 
 // The main window: the category tree on the left, the item list above the detail pane on the
 // right, the menus, the toolbar, the status bar and the tray icon with the favourites menu.
-class MainWindow : public QMainWindow {
+// It carries out what the data-file commands ask of the window (DatabaseCommandsHost).
+class MainWindow : public QMainWindow, public store::DatabaseCommandsHost {
     Q_OBJECT
 
 public:
     explicit MainWindow(ShellServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // Connects the File menu to the data-file commands; they live as long as the window.
+    void setDatabaseCommands(store::DatabaseCommands& commands);
+    // Applies the stored toolbar buttons, window placement and pane sizes.
+    void restoreState();
+    // Shows the window as the settings ask: normal, or minimised when "StartMinimized" is set.
+    void showAtStart();
+
     ActionRegistry& actions() { return *m_actions; }
     FavouritesMenu& favourites() { return *m_favourites; }
     TrayIcon& tray() { return *m_tray; }
     MainToolbar& toolbar() { return *m_toolbar; }
     BrowserLauncher& browser() { return *m_browser; }
+    // The pane sizes last asked of the splitters (tests check these, not the geometry a window
+    // manager gave).
+    const settings::PaneSizes& requestedPaneSizes() const { return m_requestedPanes; }
 
-    // The work of the reminder timer (every 52 s) and of the housekeeping timer (every 10 s).
-    void setTimerWork(std::function<void()> reminderTick, std::function<void()> housekeepingTick);
+    // The reminder timer's work besides the daily backup (runs every 52 s).
+    void setReminderWork(std::function<void()> work) { m_reminderWork = std::move(work); }
+    // While `busy` answers true (an import runs), the timers' work waits for the next tick.
+    void setBusyCheck(std::function<bool()> busy) { m_busy = std::move(busy); }
+    // One tick of each timer, as the timers run them.
+    void reminderTick();
+    void housekeepingTick();
 
     // "Open/Hide Linkhaven": hides a shown window, restores a minimised or hidden one.
     void toggleOpenHide();
     // Brings the window to the front (a second start of the program asks for this).
     void bringToFront();
-    // Ends the program after the close questions (File > Exit).
-    void exitProgram();
+    // The session is ending: save settings and the database, empty nothing.
+    void commitData(QSessionManager& manager);
 
-    // Where the window stands on how a close or a minimise is handled.
-    struct CloseRules {
-        bool minimizeOnClose = true;
-        bool hideWhenMinimized = true;
-    };
-    void setCloseRules(CloseRules rules) { m_closeRules = rules; }
-
-signals:
-    // The window is about to close for good: save settings and the database now.
-    void closing();
+    // DatabaseCommandsHost.
+    void setTitle(const std::string& title) override;
+    void clearViews() override;
+    void rebuildFavouritesMenu() override;
+    void closeProgram() override;
+    void showStatus(const std::string& text) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,10 +106,19 @@ private:
     void createActions();
     void createMenus();
     void connectSignals();
+    void handleFileCommands();
+    void handleViewCommands();
     void showAbout();
     void customizeToolbar();
+    bool shutDown();
+    void applyPlacement(const settings::MainLayout& layout);
+    void applyPaneSizes(const settings::PaneSizes& sizes);
+    settings::MainLayout currentLayout() const;
+    std::vector<settings::ToolbarButton> currentButtons() const;
+    bool trayUsable() const;
 
     ShellServices m_services;
+    store::DatabaseCommands* m_commands = nullptr;
     std::unique_ptr<ActionRegistry> m_actions;
     std::unique_ptr<BrowserLauncher> m_browser;
     FavouritesMenu* m_favourites = nullptr;
@@ -99,7 +131,10 @@ private:
     QWidget* m_detailPane = nullptr;
     QTimer m_reminderTimer;
     QTimer m_housekeepingTimer;
-    CloseRules m_closeRules;
+    std::function<void()> m_reminderWork;
+    std::function<bool()> m_busy;
+    settings::PaneSizes m_requestedPanes;
+    int m_saveCounter = 0;  // seconds since the last autosave
     bool m_exiting = false;
 };
 

@@ -36,6 +36,7 @@ private:
 class QtBackupChooser final : public store::BackupChooser {
 public:
     explicit QtBackupChooser(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
     std::optional<std::string> chooseBackup(const std::string& dataFile,
                                             const std::vector<store::BackupRow>& rows) override;
 

@@ -1,0 +1,104 @@
+#include "gui/shell/Application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QSessionManager>
+
+#include "gui/shell/MainWindow.h"
+#include "platform/UserFolders.h"
+#include "store/DataFileLocation.h"
+#include "store/DatabaseCommands.h"
+
+namespace lh::gui {
+
+namespace {
+
+std::vector<std::string> toStrings(const QStringList& list) {
+    std::vector<std::string> out;
+    for (const QString& s : list) {
+        out.push_back(s.toStdString());
+    }
+    return out;
+}
+
+}  // namespace
+
+Application::Application(QStringList arguments, QObject* parent)
+    : QObject(parent), m_arguments(std::move(arguments)) {
+    m_db.setObserver(&m_observers);
+}
+
+Application::~Application() {
+    m_window.reset();  // the window's views go before the records they show
+    m_db.setObserver(nullptr);
+}
+
+bool Application::handOverToRunningInstance() {
+    const auto file =
+        store::dataFileFromCommandLine(toStrings(m_arguments), platform::currentFolder());
+    const QString path = file ? QString::fromStdString(*file) : QString();
+    switch (m_instance.askRunningInstance(path)) {
+        case SingleInstance::Reply::Done:
+            return true;
+        case SingleInstance::Reply::Busy:
+            QMessageBox::information(
+                nullptr, QStringLiteral("Linkhaven"),
+                QStringLiteral("Linkhaven is already running and waits for an answer in one of "
+                               "its windows, so it cannot open %1 now. Answer it, then open the "
+                               "file again.")
+                    .arg(path));
+            return true;
+        case SingleInstance::Reply::NoAnswer:
+            break;
+    }
+    return false;
+}
+
+bool Application::takeRequestFromSecondStart(const QString& fileToOpen) {
+    if (QApplication::activeModalWidget() != nullptr) {
+        return false;  // a question is open: the other start tells its user
+    }
+    m_window->bringToFront();
+    if (!fileToOpen.isEmpty()) {
+        m_commands->openDatabaseFile(fileToOpen.toStdString());
+    }
+    return true;
+}
+
+bool Application::start() {
+    if (handOverToRunningInstance()) {
+        return false;
+    }
+    m_instance.listen();
+
+    m_settingsStore.readAtStart(m_settings);
+    if (m_settings.RemindSound.empty()) {
+        m_settings.RemindSound =
+            QDir(QApplication::applicationDirPath()).filePath("sounds/rmdsound.wav").toStdString();
+    }
+
+    m_window = std::make_unique<MainWindow>(
+        ShellServices{m_db, m_observers, m_prompter, m_files, m_settings, m_settingsStore});
+    m_prompter.setParent(m_window.get());
+    m_files.setParent(m_window.get());
+    m_backups.setParent(m_window.get());
+    m_commands = std::make_unique<store::DatabaseCommands>(
+        store::DatabaseCommands::Services{m_db, m_settingsStore, m_prompter, m_files, m_backups,
+                                          *m_window, m_clock},
+        store::defaultDataFile(platform::dataHomeFolder()));
+    m_window->setDatabaseCommands(*m_commands);
+    m_window->restoreState();
+
+    m_commands->takeCommandLine(toStrings(m_arguments), platform::currentFolder());
+    m_commands->locateDataFile();
+    if (!m_commands->openAtStart()) {
+        return false;
+    }
+    m_instance.setHandler([this](const QString& file) { return takeRequestFromSecondStart(file); });
+    connect(qApp, &QGuiApplication::commitDataRequest, m_window.get(), &MainWindow::commitData);
+    m_window->showAtStart();
+    return true;
+}
+
+}  // namespace lh::gui

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+#include "gui/shell/MessageBoxPrompter.h"
+#include "gui/shell/QtSettingsBackend.h"
+#include "gui/shell/RestoreBackupDialog.h"
+#include "gui/shell/SingleInstance.h"
+#include "platform/Clock.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsStore.h"
+#include "store/Database.h"
+#include "store/ObserverList.h"
+
+namespace lh::store {
+class DatabaseCommands;
+}
+
+namespace lh::gui {
+
+class MainWindow;
+
+// The running program: one Database, one AppSettings, the data-file commands and the main
+// window, started and ended in order.
+class Application : public QObject {
+    Q_OBJECT
+
+public:
+    // `arguments` without the program name.
+    explicit Application(QStringList arguments, QObject* parent = nullptr);
+    ~Application() override;
+
+    // Starts up. False when the program must end at once: another instance took the request, or
+    // the user declined every way to open a database.
+    bool start();
+
+private:
+    bool handOverToRunningInstance();
+    bool takeRequestFromSecondStart(const QString& fileToOpen);
+
+    QStringList m_arguments;
+    const platform::SystemClock m_clock;
+    store::Database m_db{m_clock};
+    store::ObserverList m_observers;
+    QtSettingsBackend m_backend;
+    settings::SettingsStore m_settingsStore{m_backend};
+    settings::AppSettings m_settings;
+    MessageBoxPrompter m_prompter;
+    DialogFileChooser m_files;
+    QtBackupChooser m_backups;
+    SingleInstance m_instance;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<store::DatabaseCommands> m_commands;
+};
+
+}  // namespace lh::gui

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# A new user's first start under a real X server (Xvfb): the program creates its database and
+# settings, shows "Default.lhd -- Linkhaven", and leaves through File > Exit. Xvfb has no
+# notification area, so the window must stay reachable and Exit must end the program.
+#   first_start.sh LINKHAVEN LINKHAVEN_CLI
+set -euo pipefail
+app=$1
+cli=$2
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
+export XDG_RUNTIME_DIR=$home/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+
+fail() { echo "first_start: $*" >&2; exit 1; }
+
+"$app" >"$home/out.log" 2>&1 &
+pid=$!
+window=""
+for _ in $(seq 1 150); do
+    window=$(xdotool search --name '^Default\.lhd -- Linkhaven$' 2>/dev/null | head -1 || true)
+    [ -n "$window" ] && break
+    kill -0 $pid 2>/dev/null || { cat "$home/out.log" >&2; fail "the program ended early"; }
+    sleep 0.2
+done
+[ -n "$window" ] || { kill $pid; fail "no window titled 'Default.lhd -- Linkhaven'"; }
+
+data=$XDG_DATA_HOME/Linkhaven/Default.lhd
+[ -s "$data" ] || fail "the default database was not written to $data"
+"$cli" info "$data" | grep -q '"categories":10' || fail "the default database does not load"
+
+# File > Exit by keyboard.
+xdotool windowfocus --sync "$window"
+xdotool key alt+f
+sleep 0.5
+xdotool key x
+for _ in $(seq 1 100); do
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.2
+done
+if kill -0 $pid 2>/dev/null; then
+    kill $pid
+    fail "File > Exit did not end the program"
+fi
+wait $pid || { cat "$home/out.log" >&2; fail "the program ended with an error"; }
+
+conf=$XDG_CONFIG_HOME/Linkhaven/Linkhaven.conf
+[ -s "$conf" ] || fail "the settings were not written to $conf"
+grep -q '^GeneralCheck=' "$conf" || grep -q 'GeneralCheck' "$conf" || fail "no GeneralCheck in $conf"
+grep -q 'winlayout' "$conf" || fail "the window layout was not written"
+"$cli" info "$data" | grep -q '"result":1' || fail "the database written at exit does not load"
+echo "first_start: ok"
