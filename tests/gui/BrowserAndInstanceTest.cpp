@@ -1,5 +1,7 @@
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -7,6 +9,7 @@
 #include <atomic>
 #include <thread>
 
+#include "gui/shell/BrowserCapture.h"
 #include "gui/shell/BrowserLauncher.h"
 #include "gui/shell/SingleInstance.h"
 #include "support/ScriptedPrompter.h"
@@ -98,6 +101,23 @@ TEST(SingleInstanceTest, ALeftOverSocketIsTakenOver) {
     EXPECT_EQ(SingleInstance(name).askRunningInstance("", 500), SingleInstance::Reply::NoAnswer);
     SingleInstance fresh(name);
     EXPECT_TRUE(fresh.listen());
+}
+
+}  // namespace
+}  // namespace lh::gui
+
+namespace lh::gui {
+namespace {
+
+TEST(BrowserCaptureTest, TakesAWebAddressFromTheClipboardOnly) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText("  https://example.com/a?b=1  ");
+    EXPECT_EQ(captureBrowserPage(*clipboard).address, "https://example.com/a?b=1");
+    for (const char* other : {"just some words", "file:///etc/passwd", "javascript:alert(1)",
+                              "http://a/\nhttp://b/", "", "mailto:a@b.c"}) {
+        clipboard->setText(other);
+        EXPECT_EQ(captureBrowserPage(*clipboard).address, "") << other;
+    }
 }
 
 }  // namespace

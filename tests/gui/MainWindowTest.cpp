@@ -1,8 +1,10 @@
 #include "gui/shell/MainWindow.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -14,6 +16,7 @@
 #include "gui/shell/MainToolbar.h"
 #include "gui/shell/ToolbarCustomizeDialog.h"
 #include "gui/shell/TrayIcon.h"
+#include "gui/tree/CategoryPane.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
@@ -238,6 +241,41 @@ TEST_F(MainWindowTest, ViewCommandsFollowAndChangeTheFlags) {
     EXPECT_EQ(settings.AutoBackup, backup);  // the backup has its own switch
     window.actions().action(CommandId::ShowText)->trigger();
     EXPECT_FALSE(settings.GeneralCheck.toolbarText());
+}
+
+TEST_F(MainWindowTest, FavouritesMenuFollowsCategoryCommands) {
+    MainWindow window(services());
+    db.createDefault();  // as at start: the window is there before the database
+    auto* pane = window.findChild<CategoryPane*>("categoryPane");
+    ASSERT_NE(pane, nullptr);
+    FavouritesMenu& favourites = window.favourites();
+    favourites.fill(favourites);
+    ASSERT_EQ(favourites.actions().size(), 4);  // BBS, Joke, Download Site, Technology
+
+    // Create "News" through the main menu's command and its dialog; the parent chooser
+    // preselects its third entry, "Life" (below "BBS").
+    ASSERT_TRUE(pane->selectCategory(store::kFavoritesId));
+    window.actions().action(CommandId::NewCategory)->setEnabled(true);
+    window.actions().action(CommandId::NewCategory)->trigger();
+    QDialog* dialog = pane->openDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QLineEdit*>("nameLineEdit")->setText("News");
+    dialog->findChild<QPushButton*>("okButton")->click();
+    EXPECT_TRUE(favourites.actions().isEmpty());  // stale after the change
+    favourites.fill(favourites);
+    QMenu* bbs = favourites.actions().at(0)->menu();
+    favourites.fill(*bbs);
+    QMenu* life = bbs->actions().at(0)->menu();
+    favourites.fill(*life);
+    EXPECT_EQ(menuTexts(life), QStringList{"News"});
+
+    // Delete "Joke" (id 4) through the main menu: the answer to the question is scripted.
+    ASSERT_TRUE(pane->selectCategory(4));
+    prompter.answers.push_back(ui::Prompter::Answer::Ok);
+    window.actions().action(CommandId::DeleteCategory)->setEnabled(true);
+    window.actions().action(CommandId::DeleteCategory)->trigger();
+    favourites.fill(favourites);
+    EXPECT_EQ(menuTexts(&favourites), (QStringList{"BBS", "Download Site", "Technology"}));
 }
 
 TEST_F(MainWindowTest, HostCallsReachTheWindow) {
