@@ -44,7 +44,8 @@ std::string asideName(const std::string& path, const platform::LocalTime& t, int
                   t.hour, t.minute, t.second);
     std::string name = path + stamp;
     if (attempt > 1) {
-        name += "-" + std::to_string(attempt);
+        name += '-';
+        name += std::to_string(attempt);
     }
     return name;
 }

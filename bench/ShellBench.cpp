@@ -1,0 +1,120 @@
+// Start-up and the tray's favourites menu with a big database: loads a generated database of
+// 100,000 links in 2,000 categories into a real main window (offscreen) and times each step.
+// Prints a table; never fails on time.
+//
+//   linkhaven-bench-shell [ITEMS] [CATEGORIES]
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "GeneratedDatabase.h"
+#include "gui/shell/FavouritesMenu.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/TrayIcon.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsStore.h"
+#include "store/Database.h"
+#include "store/ObserverList.h"
+#include "ui/FileChooser.h"
+#include "ui/Prompter.h"
+
+namespace {
+
+struct SilentPrompter : lh::ui::Prompter {
+    Answer ask(const Message&) override { return Answer::Cancel; }
+};
+struct NoFiles : lh::ui::FileChooser {
+    std::optional<std::string> chooseFileToOpen(const Request&) override { return {}; }
+    std::optional<std::string> chooseFileToSave(const Request&) override { return {}; }
+    std::optional<std::string> chooseFolder(const Request&) override { return {}; }
+};
+struct MemoryBackend : lh::settings::SettingsBackend {
+    std::unique_ptr<lh::settings::SettingsKey> openKey(std::string_view, bool) override {
+        return nullptr;
+    }
+    std::optional<std::string> readUserString(std::string_view, std::string_view) override {
+        return std::nullopt;
+    }
+};
+
+double ms(QElapsedTimer& t) {
+    const double v = double(t.nsecsElapsed()) / 1e6;
+    t.restart();
+    return v;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    lh::bench::GeneratedShape shape{100'000, 2'000, 7};
+    if (argc > 1) shape.items = std::strtoul(argv[1], nullptr, 10);
+    if (argc > 2) shape.categories = std::strtoul(argv[2], nullptr, 10);
+    const std::string path = (std::filesystem::temp_directory_path() / "linkhaven-bench-shell.lhd").string();
+    {
+        lh::store::Database db;
+        lh::bench::generateDatabase(db, shape);
+        db.save(path);
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    lh::store::Database db;
+    lh::store::ObserverList observers;
+    db.setObserver(&observers);
+    SilentPrompter prompter;
+    NoFiles files;
+    MemoryBackend backend;
+    lh::settings::SettingsStore store(backend);
+    lh::settings::AppSettings settings;
+    lh::gui::MainWindow window({db, observers, prompter, files, settings, store});
+    window.restoreState();
+    const double build = ms(timer);
+    db.load(path);  // the tree pane rebuilds, the favourites menu only marks itself stale
+    const double load = ms(timer);
+    window.show();
+    QApplication::processEvents();
+    const double show = ms(timer);
+
+    QMenu& tray = window.tray().menu();
+    emit tray.aboutToShow();
+    lh::gui::FavouritesMenu& favourites = window.favourites();
+    emit favourites.aboutToShow();
+    const double firstLevel = ms(timer);
+    // The biggest submenu: the category with the most links.
+    QMenu* biggest = nullptr;
+    qsizetype most = -1;
+    for (QAction* a : favourites.actions()) {
+        if (QMenu* sub = a->menu()) {
+            emit sub->aboutToShow();
+            if (sub->actions().size() > most) {
+                most = sub->actions().size();
+                biggest = sub;
+            }
+        }
+    }
+    const double allSecondLevel = ms(timer);
+    favourites.markStale();
+    emit favourites.aboutToShow();
+    const double rebuild = ms(timer);
+    (void)biggest;
+
+    std::printf("%-46s %10s\n", "step (100,000 links, 2,000 categories)", "ms");
+    std::printf("%-46s %10zu\n", "links", shape.items);
+    std::printf("%-46s %10zu\n", "categories", shape.categories);
+    std::printf("%-46s %10.1f\n", "build the main window", build);
+    std::printf("%-46s %10.1f\n", "load the database, tree pane rebuilt", load);
+    std::printf("%-46s %10.1f\n", "show the window", show);
+    std::printf("%-46s %10.1f\n", "open tray menu and its favourites submenu", firstLevel);
+    std::printf("%-46s %10.1f\n", "open every second-level submenu once", allSecondLevel);
+    std::printf("%-46s %10lld\n", "entries in the biggest second-level submenu", (long long)most);
+    std::printf("%-46s %10.1f\n", "after a change: reopen the favourites submenu", rebuild);
+    std::filesystem::remove(path);
+    return 0;
+}
