@@ -26,15 +26,16 @@ void check(bool condition) {
 class Recorder final : public lh::import::BookmarkSink {
 public:
     std::vector<std::string> events;
-    bool folder(std::string_view name) override { return add("F" + std::string(name)); }
+    bool folder(std::string_view name) override { return add('F', name, {}); }
     bool link(std::string_view title, std::string_view address) override {
-        return add("L" + std::string(title) + '\n' + std::string(address));
+        return add('L', title, address);
     }
-    bool listEnd() override { return add("E"); }
+    bool listEnd() override { return add('E', {}, {}); }
 
 private:
-    bool add(std::string e) {
-        events.push_back(std::move(e));
+    bool add(char kind, std::string_view a, std::string_view b) {
+        std::string& e = events.emplace_back(1, kind);
+        e.append(a).append(1, '\n').append(b);
         return true;
     }
 };

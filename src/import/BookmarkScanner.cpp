@@ -88,7 +88,8 @@ void BookmarkScanner::finish() {
 void BookmarkScanner::startTag() {
     if (!m_headerOk) {
         m_state = State::HeaderTag;
-        m_header.assign("<");
+        m_header.clear();
+        m_header.push_back('<');
         return;
     }
     m_state = State::TagName;

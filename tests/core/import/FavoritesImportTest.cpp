@@ -107,7 +107,7 @@ TEST_F(FavoritesImportTest, ReportsAFolderThatCannotBeReadAndSingleFiles) {
 
 TEST_F(FavoritesImportTest, CancelKeepsWhatWasImported) {
     for (int i = 0; i < 200; ++i) {
-        file("L" + std::to_string(1000 + i) + ".url",
+        file(std::to_string(1000 + i).insert(0, 1, 'L') + ".url",
              shortcut("https://l.example/" + std::to_string(i)));
     }
     options.progress = [](std::uint64_t done, std::uint64_t total) {
