@@ -134,6 +134,75 @@ struct Row {
     std::string note;
 };
 
+// keditbookmarks converting the file to its XBEL bookmarks, offscreen, with a home of its own.
+Row runKeditbookmarks(const std::string& dir, const std::string& html) {
+    Row row{"keditbookmarks --importmoz", -1, 0, ""};
+    if (!onPath("keditbookmarks")) {
+        row.note = "not installed (apt-get install keditbookmarks)";
+        return row;
+    }
+    const std::string home = dir + "/kde-home";
+    std::filesystem::create_directories(home);
+    const std::string command = "cd '" + dir + "' && HOME='" + home + "' XDG_CONFIG_HOME='" + home +
+                                "/.config' XDG_DATA_HOME='" + home +
+                                "/.local/share' XDG_CACHE_HOME='" + home +
+                                "/.cache' QT_QPA_PLATFORM=offscreen keditbookmarks --importmoz '" +
+                                html + "' '" + dir + "/kedit.xml' >/dev/null 2>&1";
+    row.seconds = secondsOf([&] { (void)std::system(command.c_str()); });
+    row.kept = countInFile(dir + "/kedit.xml", "<bookmark ");
+    return row;
+}
+
+// buku importing the file into a database in a data folder of its own.
+Row runBuku(const std::string& dir, const std::string& html) {
+    Row row{"buku --nostdin --tacit -i", -1, 0, ""};
+    if (!onPath("buku")) {
+        row.note = "not installed (apt-get install buku)";
+        return row;
+    }
+    const std::string data = dir + "/buku-data";
+    std::filesystem::create_directories(data);
+    const std::string command = "cd '" + dir + "' && HOME='" + dir + "' XDG_DATA_HOME='" + data +
+                                "' buku --nostdin --tacit -i '" + html +
+                                "' </dev/null >/dev/null 2>&1";
+    row.seconds = secondsOf([&] { (void)std::system(command.c_str()); });
+    row.kept = countBukuRows(data + "/buku/bookmarks.db");
+    return row;
+}
+
+// The scanner alone over the text in memory: median seconds; `links` gets the links seen.
+double timeScanner(const std::string& text, int runs, std::size_t& links) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        Counter counter;
+        times.push_back(secondsOf([&] {
+            lh::import::BookmarkScanner scanner(counter);
+            scanner.feed(text);
+            scanner.finish();
+        }));
+        links = counter.links;
+    }
+    return median(times);
+}
+
+// The whole import: read the file, convert, scan, fill a new default database, save it.
+Row timeImport(const std::string& dir, const std::string& html, int runs) {
+    std::vector<double> times;
+    std::size_t kept = 0;
+    for (int run = 0; run < runs; ++run) {
+        times.push_back(secondsOf([&] {
+            lh::store::Database db;
+            db.createDefault();
+            const auto result = lh::import::importBookmarkFile(db, html);
+            if (!result.error.empty() || db.save(dir + "/import.lhd") != 1) {
+                std::abort();
+            }
+            kept = result.itemsAdded;
+        }));
+    }
+    return {"linkhaven (import + save, median)", median(times), kept, ""};
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -165,65 +234,15 @@ int main(int argc, char* argv[]) {
     std::printf("generated %zu links (%zu case-only duplicates) in 1,050 folders: %.1f MB\n", links,
                 duplicates, megabytes);
 
-    // The scanner alone, over the text in memory.
-    std::vector<double> scanTimes;
     std::size_t scanned = 0;
-    for (int run = 0; run < runs; ++run) {
-        Counter counter;
-        scanTimes.push_back(secondsOf([&] {
-            lh::import::BookmarkScanner scanner(counter);
-            scanner.feed(text);
-            scanner.finish();
-        }));
-        scanned = counter.links;
-    }
-
-    // The whole import: read the file, convert, scan, fill a new default database, save it.
-    std::vector<double> importTimes;
-    std::size_t kept = 0;
-    for (int run = 0; run < runs; ++run) {
-        importTimes.push_back(secondsOf([&] {
-            lh::store::Database db;
-            db.createDefault();
-            const auto result = lh::import::importBookmarkFile(db, html);
-            if (!result.error.empty() || db.save(dir + "/import.lhd") != 1) {
-                std::abort();
-            }
-            kept = result.itemsAdded;
-        }));
-    }
+    const double scanSeconds = timeScanner(text, runs, scanned);
+    const Row ours = timeImport(dir, html, runs);
 
     std::vector<Row> rows;
-    rows.push_back({"linkhaven (import + save, median)", median(importTimes), kept, ""});
+    rows.push_back(ours);
     if (peers) {
-        Row kedit{"keditbookmarks --importmoz", -1, 0, ""};
-        if (onPath("keditbookmarks")) {
-            const std::string home = dir + "/kde-home";
-            std::filesystem::create_directories(home);
-            const std::string command =
-                "cd '" + dir + "' && HOME='" + home + "' XDG_CONFIG_HOME='" + home +
-                "/.config' XDG_DATA_HOME='" + home + "/.local/share' XDG_CACHE_HOME='" + home +
-                "/.cache' QT_QPA_PLATFORM=offscreen keditbookmarks --importmoz '" + html + "' '" +
-                dir + "/kedit.xml' >/dev/null 2>&1";
-            kedit.seconds = secondsOf([&] { (void)std::system(command.c_str()); });
-            kedit.kept = countInFile(dir + "/kedit.xml", "<bookmark ");
-        } else {
-            kedit.note = "not installed (apt-get install keditbookmarks)";
-        }
-        rows.push_back(kedit);
-        Row buku{"buku --nostdin --tacit -i", -1, 0, ""};
-        if (onPath("buku")) {
-            const std::string data = dir + "/buku-data";
-            std::filesystem::create_directories(data);
-            const std::string command = "cd '" + dir + "' && HOME='" + dir + "' XDG_DATA_HOME='" +
-                                        data + "' buku --nostdin --tacit -i '" + html +
-                                        "' </dev/null >/dev/null 2>&1";
-            buku.seconds = secondsOf([&] { (void)std::system(command.c_str()); });
-            buku.kept = countBukuRows(data + "/buku/bookmarks.db");
-        } else {
-            buku.note = "not installed (apt-get install buku)";
-        }
-        rows.push_back(buku);
+        rows.push_back(runKeditbookmarks(dir, html));
+        rows.push_back(runBuku(dir, html));
     }
 
     std::printf("\n%-36s %10s %12s %14s\n", "import of the same file", "seconds", "links kept",
@@ -237,8 +256,8 @@ int main(int argc, char* argv[]) {
                     row.seconds / rows[0].seconds);
     }
     std::printf("\n%-36s %10.1f MB/s  (%zu links seen, median of %d)\n", "scanner alone",
-                megabytes / median(scanTimes), scanned, runs);
-    std::printf("%-36s %10.1f MB/s\n", "whole import with save", megabytes / median(importTimes));
+                megabytes / scanSeconds, scanned, runs);
+    std::printf("%-36s %10.1f MB/s\n", "whole import with save", megabytes / ours.seconds);
     std::filesystem::remove_all(dir);
     return 0;
 }

@@ -117,80 +117,104 @@ bool PlacesReader::load(const std::string& path, std::string bytes, std::string 
     return true;
 }
 
-bool PlacesReader::replay(BookmarkSink& sink, const ProgressFn& progress, bool& cancelled) const {
-    cancelled = false;
-    // Children of each folder: a run of rows, since they are sorted by parent.
-    std::unordered_map<std::int64_t, std::pair<std::size_t, std::size_t>> children;
-    std::unordered_map<std::string, std::int64_t> roots;
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        auto [it, isNew] = children.try_emplace(m_rows[i].parent, i, i);
-        it->second.second = i + 1;
-        if (std::find(std::begin(kRootGuids), std::end(kRootGuids), m_rows[i].guid) !=
-            std::end(kRootGuids)) {
-            roots.emplace(m_rows[i].guid, m_rows[i].id);
+// One replay: the rows indexed by parent, and what has been told so far.
+class PlacesReader::Walk {
+public:
+    using Range = std::pair<std::size_t, std::size_t>;
+
+    Walk(const std::vector<Row>& rows, BookmarkSink& sink, const ProgressFn& progress)
+        : m_rows(rows), m_sink(sink), m_progress(progress) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            // The children of a folder are one run of rows, since they are sorted by parent.
+            auto [it, isNew] = m_children.try_emplace(rows[i].parent, i, i);
+            it->second.second = i + 1;
+            if (std::find(std::begin(kRootGuids), std::end(kRootGuids), rows[i].guid) !=
+                std::end(kRootGuids)) {
+                m_roots.emplace(rows[i].guid, rows[i].id);
+                m_seen.insert(rows[i].id);  // a root is never told as a folder of another
+            }
         }
     }
-    const auto childrenOf = [&](std::int64_t id) {
-        const auto it = children.find(id);
-        return it == children.end() ? std::pair<std::size_t, std::size_t>{0, 0} : it->second;
-    };
-    // Each row is told once, however the parent links run (a damaged file may hold a cycle).
-    std::unordered_set<std::int64_t> seen;
-    for (const auto& [guid, id] : roots) {
-        seen.insert(id);
+
+    bool run() {
+        if (const auto menu = m_roots.find(kMenuGuid);
+            menu != m_roots.end() && !walk(menu->second)) {
+            return false;
+        }
+        for (const NamedRoot& named : kFolderRoots) {
+            const auto root = m_roots.find(named.guid);
+            if (root == m_roots.end() ||
+                childrenOf(root->second).first == childrenOf(root->second).second) {
+                continue;
+            }
+            if (!m_sink.folder(named.name) || !walk(root->second) || !m_sink.listEnd()) {
+                return false;
+            }
+        }
+        if (m_progress) {
+            m_progress(m_rows.size(), m_rows.size());
+        }
+        return true;
     }
-    std::uint64_t done = 0;
-    const auto walk = [&](std::int64_t top) {
-        std::vector<std::pair<std::size_t, std::size_t>> stack{childrenOf(top)};
+
+    bool cancelled() const { return m_cancelled; }
+
+private:
+    Range childrenOf(std::int64_t id) const {
+        const auto it = m_children.find(id);
+        return it == m_children.end() ? Range{0, 0} : it->second;
+    }
+
+    // Tells everything below folder `top`, depth first in position order, without recursion.
+    bool walk(std::int64_t top) {
+        std::vector<Range> stack{childrenOf(top)};
         while (!stack.empty()) {
             auto& [next, end] = stack.back();
             if (next == end) {
                 stack.pop_back();
-                if (!stack.empty() && !sink.listEnd()) {
+                if (!stack.empty() && !m_sink.listEnd()) {
                     return false;
                 }
                 continue;
             }
             const Row& row = m_rows[next++];
-            if (++done % kProgressStep == 0 && progress && !progress(done, m_rows.size())) {
-                cancelled = true;
+            if (++m_done % kProgressStep == 0 && m_progress && !m_progress(m_done, m_rows.size())) {
+                m_cancelled = true;
                 return false;
             }
-            if (!seen.insert(row.id).second) {
+            // Each row is told once, however the parent links run (a damaged file may hold a
+            // cycle).
+            if (!m_seen.insert(row.id).second) {
                 continue;
             }
-            if (row.type == 1 && !sink.link(row.title, row.url)) {
+            if (row.type == 1 && !m_sink.link(row.title, row.url)) {
                 return false;
             }
             if (row.type == 2) {
-                if (!sink.folder(row.title)) {
+                if (!m_sink.folder(row.title)) {
                     return false;
                 }
                 stack.push_back(childrenOf(row.id));  // `next` and `end` are not used after this
             }
         }
         return true;
-    };
-    if (const auto menu = roots.find(kMenuGuid); menu != roots.end() && !walk(menu->second)) {
-        return false;
     }
-    for (const NamedRoot& named : kFolderRoots) {
-        const auto root = roots.find(named.guid);
-        if (root == roots.end()) {
-            continue;
-        }
-        const auto [first, last] = childrenOf(root->second);
-        if (first == last) {
-            continue;
-        }
-        if (!sink.folder(named.name) || !walk(root->second) || !sink.listEnd()) {
-            return false;
-        }
-    }
-    if (progress) {
-        progress(m_rows.size(), m_rows.size());
-    }
-    return true;
+
+    const std::vector<Row>& m_rows;
+    BookmarkSink& m_sink;
+    const ProgressFn& m_progress;
+    std::unordered_map<std::int64_t, Range> m_children;
+    std::unordered_map<std::string, std::int64_t> m_roots;
+    std::unordered_set<std::int64_t> m_seen;
+    std::uint64_t m_done = 0;
+    bool m_cancelled = false;
+};
+
+bool PlacesReader::replay(BookmarkSink& sink, const ProgressFn& progress, bool& cancelled) const {
+    Walk walk(m_rows, sink, progress);
+    const bool done = walk.run();
+    cancelled = walk.cancelled();
+    return done;
 }
 
 }  // namespace lh::import

@@ -40,6 +40,8 @@ private:
         std::string guid;
     };
 
+    class Walk;
+
     bool load(const std::string& path, std::string bytes, std::string log);
 
     std::vector<Row> m_rows;  // sorted by parent, then position
