@@ -162,6 +162,20 @@ TEST_F(BookmarkImportTest, ConvertsUtf16AndUtf8WithMarkAndTellsStrayBytesAsWindo
         "Caf\xC3\xA9\xA0!</A>");
     EXPECT_EQ(got.links.at(2), "|Caf\xC3\x83\xC2\xA9\xC2\xA0!|https://stray.example/");
     EXPECT_EQ(detectEncoding("\xEF\xBB\xBF\xFF").encoding, TextEncoding::Utf8WithErrors);
+    // A lone surrogate and an odd last byte become U+FFFD; a pair across the chunk end is whole.
+    std::string out;
+    const std::string units(
+        "\x3D\xD8"
+        "A\x00"
+        "\x3D\xD8\x00\xDE"
+        "B",
+        9);
+    EXPECT_EQ(decodeChunk(TextEncoding::Utf16Le, units, 0, 5, out), 8u);
+    EXPECT_EQ(out,
+              "\xEF\xBF\xBD"
+              "A\xF0\x9F\x98\x80");
+    EXPECT_EQ(decodeChunk(TextEncoding::Utf16Le, units, 8, 5, out), 9u);
+    EXPECT_EQ(out, "\xEF\xBF\xBD");
     EXPECT_EQ(detectEncoding("plain").encoding, TextEncoding::Utf8);
 }
 
