@@ -37,5 +37,6 @@ int loadOrReport(Context& c, store::Database& db, const std::string& path);
 // The command groups; each lives in its own file.
 std::vector<Command> storeCommands();
 std::vector<Command> backupCommands();
+std::vector<Command> importCommands();
 
 }  // namespace lh::cli

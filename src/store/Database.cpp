@@ -473,6 +473,9 @@ int Database::renumberMenu() {
 bool Database::inUrlScope(const CategoryRecord& category, const CategoryRecord& start) const {
     // The scope is `start`, its later siblings and everything below them: exactly the categories
     // whose chain of back links (previous sibling or parent) passes through `start`.
+    if (&start == m_root) {
+        return true;  // everything; the walk below could be as long as a row of siblings
+    }
     if (start.backLink != nullptr && start.backLink == m_root && m_root->firstChild == &start &&
         m_root->nextSibling == nullptr) {
         return &category != m_root;  // "WebFavorite": everything but the root's own items

@@ -1,0 +1,143 @@
+// linkhaven-cli commands that import browser bookmarks into a database file and export them.
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "cli/CliContext.h"
+#include "cli/Json.h"
+#include "import/BookmarkExport.h"
+#include "import/BookmarkImport.h"
+#include "import/FavoritesImport.h"
+#include "import/FirefoxImport.h"
+#include "store/Database.h"
+
+namespace lh::cli {
+
+namespace {
+
+// Loads the database at `path`, or starts the default database when there is no file there.
+int openOrCreate(Context& c, store::Database& db, const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 && errno == ENOENT) {
+        db.createDefault();
+        return kExitOk;
+    }
+    return loadOrReport(c, db, path);
+}
+
+int save(Context& c, store::Database& db, const std::string& path) {
+    if (db.save(path) != 1) {
+        c.err << "linkhaven-cli: cannot save: " << db.lastError().message() << "\n";
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+// Runs `work` on the database FILE (the first argument), saves it and prints the counts.
+template <typename Work>
+int runImport(Context& c, const std::string& path, Work work) {
+    store::Database db;
+    if (int code = openOrCreate(c, db, path); code != kExitOk) {
+        return code;
+    }
+    const import::ImportResult result = work(db);
+    const bool added = result.itemsAdded > 0 || result.categoriesAdded > 0;
+    int code = result.error.empty() ? kExitOk : kExitFailed;
+    if (added || result.error.empty()) {
+        if (int saved = save(c, db, path); saved != kExitOk) {
+            code = saved;
+        }
+    }
+    c.out << JsonLine()
+                 .add("categories_added", result.categoriesAdded)
+                 .add("items_added", result.itemsAdded)
+                 .add("duplicates_skipped", result.duplicatesSkipped)
+                 .add("bookmark_file", result.bookmarkFile)
+                 .str()
+          << "\n";
+    if (!result.error.empty()) {
+        c.err << "linkhaven-cli: " << result.error << "\n";
+    }
+    return code;
+}
+
+int cmdImportHtml(Context& c) {
+    if (c.args.size() != 2) {
+        return usageError(c, "import-html takes FILE.lhd and BOOKMARKS.html");
+    }
+    const std::string html = c.args[1];
+    return runImport(c, c.args[0],
+                     [&](store::Database& db) { return import::importBookmarkFile(db, html); });
+}
+
+int cmdImportFavorites(Context& c) {
+    if (c.args.size() != 2) {
+        return usageError(c, "import-favorites takes FILE.lhd and FOLDER");
+    }
+    const std::string folder = c.args[1];
+    return runImport(c, c.args[0], [&](store::Database& db) {
+        return import::importFavoritesFolder(db, folder, store::kFavoritesId);
+    });
+}
+
+int cmdImportFirefox(Context& c) {
+    if (c.args.empty() || c.args.size() > 2) {
+        return usageError(c, "import-firefox takes FILE.lhd and an optional PROFILE_DIR");
+    }
+    const std::string profile = c.args.size() == 2 ? c.args[1] : std::string();
+    return runImport(c, c.args[0], [&](store::Database& db) {
+        return profile.empty() ? import::importFirefox(db, import::FirefoxEnvironment::current())
+                               : import::importFirefoxProfile(db, profile);
+    });
+}
+
+int cmdExportHtml(Context& c) {
+    if (c.args.size() != 2) {
+        return usageError(c, "export-html takes FILE.lhd and OUT.html");
+    }
+    store::Database db;
+    if (int code = openOrCreate(c, db, c.args[0]); code != kExitOk) {
+        return code;
+    }
+    const import::ExportResult result = import::exportBookmarkFile(db, c.args[1]);
+    if (!result.error.empty()) {
+        c.err << "linkhaven-cli: " << result.error << "\n";
+        return kExitFailed;
+    }
+    if (int code = save(c, db, c.args[0]); code != kExitOk) {
+        return code;
+    }
+    c.out << JsonLine()
+                 .add("categories_exported", result.categories)
+                 .add("items_exported", result.links)
+                 .str()
+          << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+std::vector<Command> importCommands() {
+    return {
+        {"import-html",
+         "import-html FILE BOOKMARKS.html\n"
+         "                       import a browser bookmark file into FILE (made when missing)",
+         cmdImportHtml},
+        {"import-favorites",
+         "import-favorites FILE FOLDER\n"
+         "                       import a folder of Internet-shortcut (.url) files into FILE",
+         cmdImportFavorites},
+        {"import-firefox",
+         "import-firefox FILE [PROFILE_DIR]\n"
+         "                       import the bookmarks of a Firefox profile (found by its\n"
+         "                       profiles.ini when not given) into FILE",
+         cmdImportFirefox},
+        {"export-html",
+         "export-html FILE OUT.html\n"
+         "                       write the favourites of FILE as a browser bookmark file",
+         cmdExportHtml},
+    };
+}
+
+}  // namespace lh::cli
