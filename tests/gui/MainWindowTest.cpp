@@ -278,6 +278,26 @@ TEST_F(MainWindowTest, FavouritesMenuFollowsCategoryCommands) {
     EXPECT_EQ(menuTexts(&favourites), (QStringList{"BBS", "Download Site", "Technology"}));
 }
 
+TEST_F(MainWindowTest, ImportFromTheFileMenuReachesTreeFavouritesAndStatusBar) {
+    MainWindow window(services());
+    db.createDefault();
+    auto* pane = window.findChild<CategoryPane*>("categoryPane");
+    files.answers.push_back(std::string(LINKHAVEN_TEST_DATA) + "/bookmarks/chrome.html");
+    window.actions().action(CommandId::ImportBookmarkFile)->trigger();
+    EXPECT_EQ(window.statusBar()->currentMessage().toStdString().rfind("Imported 6 links into ", 0),
+              0u)
+        << window.statusBar()->currentMessage().toStdString();
+    // The new folders are in the tree and, once the menu shows again, in the favourites menu.
+    const store::CategoryRecord* bar = db.findCategory(18);  // the first id after the default's
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->name, "Bookmarks bar");
+    EXPECT_TRUE(pane->selectCategory(bar->id));
+    FavouritesMenu& favourites = window.favourites();
+    favourites.fill(favourites);
+    EXPECT_TRUE(menuTexts(&favourites).contains("Bookmarks bar"));
+    EXPECT_TRUE(window.actions().action(CommandId::ImportBookmarkFile)->isEnabled());
+}
+
 TEST_F(MainWindowTest, HostCallsReachTheWindow) {
     db.createDefault();
     MainWindow window(services());

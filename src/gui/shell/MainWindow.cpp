@@ -12,6 +12,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include "gui/import/ImportActions.h"
 #include "gui/shell/ActionRegistry.h"
 #include "gui/shell/BrowserLauncher.h"
 #include "gui/shell/CommandTable.h"
@@ -110,6 +111,50 @@ void MainWindow::createActions() {
     m_actions->handle(CommandId::MoveCategory, [pane] { pane->moveCategory(); });
     m_actions->handle(CommandId::CategoryProperties, [pane] { pane->showProperties(); });
     handleViewCommands();
+    handleImportCommands();
+}
+
+void MainWindow::handleImportCommands() {
+    settings::AppSettings& s = m_services.settings;
+    m_imports = std::make_unique<ImportActions>(
+        m_services.db, m_services.prompter, m_services.files,
+        ImportActions::FavoritesFolder{
+            [&s] { return s.FavoritesFolder; },
+            [&s](const std::string& folder) { s.FavoritesFolder = folder; }},
+        this);
+    for (CommandId id : {CommandId::ImportFavoritesFolder, CommandId::ImportBookmarkFile,
+                         CommandId::ImportFirefox, CommandId::ExportBookmarkFile}) {
+        m_actions->handle(id, [this, id] { runImport(id); });
+    }
+    connect(m_imports.get(), &ImportActions::runningChanged, this, [this](bool running) {
+        for (CommandId id : {CommandId::ImportFavoritesFolder, CommandId::ImportBookmarkFile,
+                             CommandId::ImportFirefox, CommandId::ExportBookmarkFile}) {
+            m_actions->action(id)->setEnabled(!running);
+        }
+        if (!running) {
+            // The tree and the favourites menu catch up once, after the whole import.
+            categoryPane(m_treePane)->categoriesAdded();
+            m_favourites->markStale();
+        }
+    });
+    m_busy = [this] { return m_imports->isRunning(); };
+}
+
+void MainWindow::runImport(CommandId id) {
+    m_imports->setUrlRate(m_services.settings.URLNormal);
+    QString status;
+    if (id == CommandId::ExportBookmarkFile) {
+        // The selected category when it holds links, otherwise the whole favourites tree.
+        const store::CategoryRecord* current = categoryPane(m_treePane)->currentCategory();
+        const bool links = current != nullptr && current->categoryClass() == store::kClassUrl &&
+                           current->id != store::kRootId;
+        status = m_imports->exportBookmarkFile(links ? current->id : store::kFavoritesId);
+    } else {
+        status = m_imports->run(int(id));
+    }
+    if (!status.isEmpty()) {
+        statusBar()->showMessage(status);
+    }
 }
 
 void MainWindow::handleViewCommands() {

@@ -35,6 +35,7 @@ namespace lh::gui {
 
 class ActionRegistry;
 class BrowserLauncher;
+class ImportActions;
 class FavouritesMenu;
 class MainToolbar;
 class TrayIcon;
@@ -71,6 +72,7 @@ public:
     TrayIcon& tray() { return *m_tray; }
     MainToolbar& toolbar() { return *m_toolbar; }
     BrowserLauncher& browser() { return *m_browser; }
+    ImportActions& imports() { return *m_imports; }
     // The pane sizes last asked of the splitters (tests check these, not the geometry a window
     // manager gave).
     const settings::PaneSizes& requestedPaneSizes() const { return m_requestedPanes; }
@@ -108,6 +110,8 @@ private:
     void connectSignals();
     void handleFileCommands();
     void handleViewCommands();
+    void handleImportCommands();
+    void runImport(CommandId id);
     void showAbout();
     void customizeToolbar();
     bool shutDown();
@@ -121,6 +125,7 @@ private:
     store::DatabaseCommands* m_commands = nullptr;
     std::unique_ptr<ActionRegistry> m_actions;
     std::unique_ptr<BrowserLauncher> m_browser;
+    std::unique_ptr<ImportActions> m_imports;
     FavouritesMenu* m_favourites = nullptr;
     TrayIcon* m_tray = nullptr;
     MainToolbar* m_toolbar = nullptr;
