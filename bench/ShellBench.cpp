@@ -54,9 +54,12 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     lh::bench::GeneratedShape shape{100'000, 2'000, 7};
-    if (argc > 1) shape.items = std::strtoul(argv[1], nullptr, 10);
-    if (argc > 2) shape.categories = std::strtoul(argv[2], nullptr, 10);
-    const std::string path = (std::filesystem::temp_directory_path() / "linkhaven-bench-shell.lhd").string();
+    if (argc > 1)
+        shape.items = std::strtoul(argv[1], nullptr, 10);
+    if (argc > 2)
+        shape.categories = std::strtoul(argv[2], nullptr, 10);
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "linkhaven-bench-shell.lhd").string();
     {
         lh::store::Database db;
         lh::bench::generateDatabase(db, shape);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/LargeMemory.h"
 #include "store/ItemRecord.h"
 #include "text/CaseFold.h"
 
@@ -17,12 +18,18 @@ bool addressMatches(const ItemRecord& item, std::string_view address) {
 
 namespace {
 
-// The slot where `hash` belongs in a table of `capacity` slots (any size, not only powers of two).
+// Tables of this many bytes or more come straight from the system.
+constexpr std::size_t kLargeTable = std::size_t(1) << 20;
+
+__extension__ using Wide = unsigned __int128;
+
+// The slot where `hash` belongs in a table of `capacity` slots (any size, not only powers of
+// two): the high half of the mixed hash times the capacity, which needs no division.
 std::size_t home(std::uint64_t hash, std::size_t capacity) {
     hash ^= hash >> 33;
     hash *= 0xff51afd7ed558ccdULL;
     hash ^= hash >> 33;
-    return static_cast<std::size_t>(hash % capacity);
+    return static_cast<std::size_t>((Wide(hash) * capacity) >> 64);
 }
 
 }  // namespace
@@ -39,39 +46,59 @@ void AddressIndex::release(Slot& slot) {
 }
 
 void AddressIndex::clear() {
-    for (Slot& slot : m_slots) {
-        release(slot);
+    for (std::size_t i = 0; i < m_capacity; ++i) {
+        release(m_slots[i]);
     }
-    m_slots.clear();
-    m_slots.shrink_to_fit();
+    freeSlots(m_slots, m_capacity);
+    m_slots = nullptr;
+    m_capacity = 0;
     m_used = 0;
     m_items = 0;
 }
 
 std::size_t AddressIndex::next(std::size_t i) const {
-    return i + 1 == m_slots.size() ? 0 : i + 1;
+    return i + 1 == m_capacity ? 0 : i + 1;
 }
 
 std::size_t AddressIndex::probe(std::uint64_t hash) const {
-    std::size_t i = home(hash, m_slots.size());
+    std::size_t i = home(hash, m_capacity);
     while (m_slots[i].entry != 0 && m_slots[i].hash != hash) {
         i = next(i);
     }
     return i;
 }
 
+AddressIndex::Slot* AddressIndex::allocateSlots(std::size_t count) {
+    const std::size_t bytes = count * sizeof(Slot);
+    if (bytes >= kLargeTable) {
+        return static_cast<Slot*>(platform::allocateLarge(bytes));  // zeroed: all slots empty
+    }
+    return new Slot[count]();
+}
+
+void AddressIndex::freeSlots(Slot* slots, std::size_t count) {
+    if (count * sizeof(Slot) >= kLargeTable) {
+        platform::releaseLarge(slots, count * sizeof(Slot));
+    } else {
+        delete[] slots;
+    }
+}
+
 void AddressIndex::reserve(std::size_t items) {
     const std::size_t wanted = std::max<std::size_t>(16, items + items / 3 + 1);
-    if (wanted <= m_slots.size()) {
+    if (wanted <= m_capacity) {
         return;
     }
-    std::vector<Slot> old(wanted);
-    old.swap(m_slots);
-    for (const Slot& slot : old) {
-        if (slot.entry != 0) {
-            m_slots[probe(slot.hash)] = slot;
+    Slot* old = m_slots;
+    const std::size_t oldCapacity = m_capacity;
+    m_slots = allocateSlots(wanted);
+    m_capacity = wanted;
+    for (std::size_t i = 0; i < oldCapacity; ++i) {
+        if (old[i].entry != 0) {
+            m_slots[probe(old[i].hash)] = old[i];
         }
     }
+    freeSlots(old, oldCapacity);
 }
 
 void AddressIndex::grow() {
@@ -79,13 +106,15 @@ void AddressIndex::grow() {
 }
 
 void AddressIndex::insert(ItemRecord& item) {
-    if (item.address().empty()) {
-        return;
+    if (!item.address().empty()) {
+        insert(item, addressHash(item.address()));
     }
-    if ((m_used + 1) * 4 > m_slots.size() * 3) {
+}
+
+void AddressIndex::insert(ItemRecord& item, std::uint64_t hash) {
+    if ((m_used + 1) * 4 > m_capacity * 3) {
         grow();
     }
-    const std::uint64_t hash = addressHash(item.address());
     Slot& slot = m_slots[probe(hash)];
     const auto entry = reinterpret_cast<std::uintptr_t>(&item);
     if (slot.entry == 0) {
@@ -101,7 +130,7 @@ void AddressIndex::insert(ItemRecord& item) {
 }
 
 void AddressIndex::erase(ItemRecord& item) {
-    if (item.address().empty() || m_slots.empty()) {
+    if (item.address().empty() || m_capacity == 0) {
         return;
     }
     const std::size_t index = probe(addressHash(item.address()));
@@ -136,7 +165,7 @@ void AddressIndex::removeSlot(std::size_t index) {
     --m_used;
     std::size_t hole = index;
     for (std::size_t i = next(index); m_slots[i].entry != 0; i = next(i)) {
-        const std::size_t want = home(m_slots[i].hash, m_slots.size());
+        const std::size_t want = home(m_slots[i].hash, m_capacity);
         // Move the entry into the hole unless its home lies cyclically in (hole, i].
         const bool homeBetween =
             hole <= i ? (hole < want && want <= i) : (hole < want || want <= i);

@@ -51,12 +51,17 @@ private:
     // The slot holding `hash`, or the empty slot where it would go.
     std::size_t probe(std::uint64_t hash) const;
     void grow();
+    void insert(ItemRecord& item, std::uint64_t hash);
     void removeSlot(std::size_t index);
     static void release(Slot& slot);
+    static Slot* allocateSlots(std::size_t count);
+    static void freeSlots(Slot* slots, std::size_t count);
 
-    std::vector<Slot> m_slots;  // at most 3/4 full
-    std::size_t m_used = 0;     // slots in use
-    std::size_t m_items = 0;    // items filed
+    // The table, at most 3/4 full; big tables come from platform::allocateLarge, already zeroed.
+    Slot* m_slots = nullptr;
+    std::size_t m_capacity = 0;
+    std::size_t m_used = 0;   // slots in use
+    std::size_t m_items = 0;  // items filed
 };
 
 bool addressMatches(const ItemRecord& item, std::string_view address);
@@ -64,7 +69,7 @@ std::uint64_t addressHash(std::string_view address);
 
 template <typename Fn>
 bool AddressIndex::anyMatch(std::string_view address, Fn&& fn) const {
-    if (m_slots.empty()) {
+    if (m_capacity == 0) {
         return false;
     }
     const Slot& slot = m_slots[probe(addressHash(address))];

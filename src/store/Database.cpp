@@ -33,10 +33,13 @@ void Database::clear() {
         }
     }
     m_categories.clear();
+    m_itemArena.release();  // every record is destroyed by now
     m_menuIndex.clear();
     m_indexMemory.release();
+    m_indexBlocks.release();
     m_remindIndex.clear();
     m_addresses.clear();
+    m_addressesBuilt = true;  // an empty index of an empty database is complete
     m_root = nullptr;
     m_itemCount = 0;
 }
@@ -306,7 +309,7 @@ void Database::unfileReminder(ItemRecord& item) {
 void Database::unindexItem(ItemRecord& item) {
     takeMenuSlot(item);
     unfileReminder(item);
-    m_addresses.erase(item);
+    unfileAddress(item);
 }
 
 void Database::freeItem(ItemRecord* item, bool deleteFile) {
@@ -344,7 +347,7 @@ ItemRecord* Database::addItem(std::unique_ptr<ItemRecord> owned) {
     item.menuId = kNoMenuId;
     appendToChain(*category, item);
     ++m_itemCount;
-    m_addresses.insert(item);
+    fileAddress(item);
     if (takesMenuSlot(item, *category)) {
         giveMenuSlot(item);
     }
@@ -401,11 +404,11 @@ void Database::moveItem(ItemRecord& item, CategoryRecord& target) {
 
 void Database::setItemAddress(ItemRecord& item, std::string_view address) {
     if (item.m_inDatabase) {
-        m_addresses.erase(item);
+        unfileAddress(item);
     }
     item.setText(ItemRecord::kAddress, address);
     if (item.m_inDatabase) {
-        m_addresses.insert(item);
+        fileAddress(item);
     }
 }
 
@@ -498,10 +501,37 @@ bool Database::countUrl(const CategoryRecord* start, std::string_view url) const
             return walkItems(c, [](ItemRecord& item) { return item.address().empty(); });
         });
     }
+    if (!m_addressesBuilt) {
+        buildAddressIndex();
+    }
     return m_addresses.anyMatch(url, [&](const ItemRecord& item) {
         const CategoryRecord* category = findCategory(item.categoryId);
         return category != nullptr && inUrlScope(*category, *start);
     });
+}
+
+void Database::fileAddress(ItemRecord& item) {
+    if (m_addressesBuilt) {
+        m_addresses.insert(item);
+    }
+}
+
+void Database::unfileAddress(ItemRecord& item) {
+    if (m_addressesBuilt) {
+        m_addresses.erase(item);
+    }
+}
+
+void Database::buildAddressIndex() const {
+    m_addresses.clear();
+    m_addresses.reserve(m_itemCount);
+    walkSearchOrder(m_root, [this](CategoryRecord& c) {
+        return walkItems(c, [this](ItemRecord& item) {
+            m_addresses.insert(item);
+            return false;
+        });
+    });
+    m_addressesBuilt = true;
 }
 
 bool Database::countFile(const CategoryRecord& category, std::string_view fileName,

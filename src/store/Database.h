@@ -13,9 +13,11 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
+#include "platform/LargeMemory.h"
 #include "store/AddressIndex.h"
 #include "store/CategoryRecord.h"
 #include "store/DatabaseObserver.h"
+#include "store/ItemArena.h"
 #include "store/ItemRecord.h"
 #include "store/RemindKey.h"
 
@@ -163,6 +165,9 @@ private:
     void freeItem(ItemRecord* item, bool deleteFile);
     void freeCategory(CategoryRecord& category);
     bool inUrlScope(const CategoryRecord& category, const CategoryRecord& start) const;
+    void buildAddressIndex() const;
+    void fileAddress(ItemRecord& item);
+    void unfileAddress(ItemRecord& item);
     int write(const std::string& path, std::uint16_t headerCounter);
 
     const platform::Clock& m_clock;
@@ -170,12 +175,19 @@ private:
     DatabaseObserver* m_observer = nullptr;
 
     CategoryRecord* m_root = nullptr;
-    // Nodes of the favourites-menu index come from a pool: one per link, a million of them.
-    std::pmr::unsynchronized_pool_resource m_indexMemory;
+    // Records read from a file, and the nodes of the favourites-menu index (one per link, a
+    // million of them), live in big blocks rather than one heap allocation each.
+    ItemArena m_itemArena;
+    platform::LargeBlockResource m_largeBlocks;
+    std::pmr::monotonic_buffer_resource m_indexBlocks{std::size_t(2) << 20, &m_largeBlocks};
+    std::pmr::unsynchronized_pool_resource m_indexMemory{&m_indexBlocks};
     CategoryIndex m_categories;
     MenuIndex m_menuIndex{&m_indexMemory};
     RemindIndex m_remindIndex;
-    AddressIndex m_addresses;
+    // Built on the first duplicate test after a load (a load need not pay for it), then kept up
+    // to date by every change; `m_addressesBuilt` tells which.
+    mutable AddressIndex m_addresses;
+    mutable bool m_addressesBuilt = true;
     std::uint32_t m_nextCategoryId = 0;
     std::uint32_t m_nextMenuId = 0;
     std::size_t m_itemCount = 0;

@@ -27,6 +27,7 @@ int Database::load(const std::string& path) {
         m_lastError = file.error();
         return 0;
     }
+    m_addressesBuilt = false;  // built when first needed
     LhdLoader loader(*this, m_clock.now());
     if (loader.run(file.bytes()) == LhdLoader::Result::Refused) {
         m_lastError = {"load", path, 0, loader.reason()};
@@ -69,7 +70,6 @@ void Database::loadItem(CategoryRecord& category, std::unique_ptr<ItemRecord> ow
     item.m_inDatabase = true;
     appendToChain(category, item);
     ++m_itemCount;
-    m_addresses.insert(item);
     if (takesMenuSlot(item, category)) {
         giveMenuSlot(item, false);
     }

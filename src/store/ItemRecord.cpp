@@ -1,5 +1,9 @@
 #include "store/ItemRecord.h"
 
+#include "store/ItemArena.h"
+
+#include "store/ItemArena.h"
+
 #include <array>
 #include <cassert>
 #include <cstring>
@@ -59,6 +63,14 @@ ItemRecord::~ItemRecord() {
     releaseTexts();
 }
 
+void ItemRecord::operator delete(ItemRecord* p, std::destroying_delete_t) {
+    const bool inArena = p->m_inArena;
+    p->~ItemRecord();
+    if (!inArena) {
+        ::operator delete(p);
+    }
+}
+
 void ItemRecord::releaseTexts() {
     if (!m_textsInline) {
         delete[] m_texts;
@@ -68,11 +80,14 @@ void ItemRecord::releaseTexts() {
 }
 
 std::unique_ptr<ItemRecord> ItemRecord::create(std::string_view address, std::string_view location,
-                                               std::string_view title, std::string_view comment) {
+                                               std::string_view title, std::string_view comment,
+                                               ItemArena* arena) {
     const Texts texts{address, location, title, comment};
     const std::size_t size = blockSize(texts);
-    void* memory = ::operator new(sizeof(ItemRecord) + size);
+    void* memory = arena != nullptr ? arena->allocate(sizeof(ItemRecord) + size)
+                                    : ::operator new(sizeof(ItemRecord) + size);
     std::unique_ptr<ItemRecord> item(::new (memory) ItemRecord);
+    item->m_inArena = arena != nullptr;
     if (size != 0) {
         item->m_texts = reinterpret_cast<char*>(item.get() + 1);
         item->m_textsInline = true;

@@ -3,12 +3,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string_view>
 
 #include "store/DateTimeStamp.h"
 #include "store/Kinds.h"
 
 namespace lh::store {
+
+class ItemArena;
 
 // One URL, File or Remind item. The Database owns every ItemRecord it holds.
 //
@@ -22,12 +25,15 @@ public:
     ItemRecord& operator=(const ItemRecord& other);
     ~ItemRecord();
 
-    // A record with these texts, made with a single allocation.
+    // A record with these texts, made with a single allocation: from `arena` when one is given
+    // (the arena must outlive the record), otherwise from the heap.
     static std::unique_ptr<ItemRecord> create(std::string_view address, std::string_view location,
-                                              std::string_view title, std::string_view comment);
-    // Records may carry their texts behind them; these keep `new` and `delete` paired.
+                                              std::string_view title, std::string_view comment,
+                                              ItemArena* arena = nullptr);
+    // Records may carry their texts behind them, or live in an arena; these keep `new` and
+    // `delete` paired (a record from an arena is destroyed but its memory stays in the arena).
     static void* operator new(std::size_t size) { return ::operator new(size); }
-    static void operator delete(void* p) { ::operator delete(p); }
+    static void operator delete(ItemRecord* p, std::destroying_delete_t);
 
     std::string_view address() const { return text(kAddress); }
     std::string_view location() const { return text(kLocation); }
@@ -71,6 +77,7 @@ private:
     // [u32 length of each text][the texts' bytes]; null when all four are empty.
     char* m_texts = nullptr;
     bool m_textsInline = false;  // the block lies right behind this record, not on the heap
+    bool m_inArena = false;      // the record's memory belongs to an ItemArena
     bool m_inDatabase = false;
     bool m_inRemindIndex = false;
 };

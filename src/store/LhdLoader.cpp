@@ -83,8 +83,8 @@ bool readCategory(Cursor& in, CategoryFields& c) {
            in.u16(c.ownId) && in.u16(c.depth) && in.u8(c.flags) && in.text(c.memo);
 }
 
-// The next item record, or null when it runs past the end.
-std::unique_ptr<ItemRecord> readItem(Cursor& in) {
+// The next item record (in `arena`), or null when it runs past the end.
+std::unique_ptr<ItemRecord> readItem(Cursor& in, ItemArena& arena) {
     std::string_view address, location, title, comment;
     std::uint8_t rate;
     std::uint16_t storedCategory;
@@ -95,41 +95,13 @@ std::unique_ptr<ItemRecord> readItem(Cursor& in) {
           in.u32(sizeHigh) && in.stamp(created) && in.stamp(remind))) {
         return nullptr;
     }
-    auto item = ItemRecord::create(address, location, title, comment);
+    auto item = ItemRecord::create(address, location, title, comment, &arena);
     item->rate = rate;
     item->flags = flags;
     item->fileSize = (static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow;
     item->createTime = created;
     item->remindTime = remind;
     return item;
-}
-
-// How many item records `body` holds, skimming over the texts (stops where a record is cut).
-// Lets the loader size its address table once.
-std::size_t countItems(std::string_view body) {
-    Cursor in(body);
-    std::size_t items = 0;
-    std::string_view text;
-    std::uint32_t skip32;
-    std::uint16_t skip16;
-    std::uint8_t tag, skip8;
-    DateTimeStamp stamp;
-    while (in.u8(tag)) {
-        if (tag == lhd::kTagItem) {
-            if (!(in.text(text) && in.text(text) && in.text(text) && in.u8(skip8) &&
-                  in.u16(skip16) && in.u32(skip32) && in.text(text) && in.u32(skip32) &&
-                  in.u32(skip32) && in.stamp(stamp) && in.stamp(stamp))) {
-                break;
-            }
-            ++items;
-        } else {
-            CategoryFields fields;
-            if (tag != lhd::kTagCategory || !readCategory(in, fields)) {
-                break;
-            }
-        }
-    }
-    return items;
 }
 
 bool isStoredClass(std::uint8_t cls) {
@@ -169,7 +141,6 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
     try {
         // Categories by the id the file gave them; the first of an id keeps it.
         std::map<std::uint16_t, CategoryRecord*> byFileId;
-        m_db.m_addresses.reserve(countItems(body));
         Cursor in(body);
         CategoryRecord* current = nullptr;  // whose items follow; null after a skipped category
         bool sawCategory = false;
@@ -182,7 +153,7 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
                 if (!sawCategory) {
                     return refuseAll("an item comes before any category");
                 }
-                auto item = readItem(in);
+                auto item = readItem(in, m_db.m_itemArena);
                 if (!item) {
                     return refuseAll("an item record runs past the end of the file");
                 }

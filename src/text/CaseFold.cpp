@@ -102,6 +102,12 @@ std::uint64_t hashIgnoringCase(std::string_view s) {
         h ^= c;
         h *= 0x100000001b3ULL;
     };
+    if (std::all_of(s.begin(), s.end(), [](char c) { return isAscii(c); })) {
+        for (char c : s) {
+            mix(static_cast<unsigned char>(asciiFold(c)));
+        }
+        return h;
+    }
     forEachFolded(s, [&](std::string_view piece) {
         for (char c : piece) {
             mix(static_cast<unsigned char>(c));

@@ -324,3 +324,47 @@ TEST(TreeWalkTest, FileOrderAndSearchOrderDiffer) {
 
 }  // namespace
 }  // namespace lh::store
+
+namespace lh::store {
+namespace {
+
+TEST(LoadedDatabaseTest, LoadedRecordsCanBeEditedDeletedAndTheIndexCatchesUp) {
+    test::TempDir dir;
+    const std::string path = dir.file("a.lhd");
+    {
+        Database writer;
+        writer.createDefault();
+        for (int i = 0; i < 50; ++i) {
+            writer.addItem(makeItem(static_cast<std::uint16_t>(3 + i % 3), "t" + std::to_string(i),
+                                    "http://host/" + std::to_string(i)));
+        }
+        ASSERT_EQ(writer.save(path), 1);
+    }
+    Database db;
+    ASSERT_EQ(db.load(path), 1);
+    // Changes before the first duplicate test, while the address index is not built yet.
+    ItemRecord* first = db.findCategory(3)->firstItem;
+    db.setItemAddress(*first, "http://renamed/");
+    first->setTitle(std::string(5000, 'x'));  // the texts move from the arena to the heap
+    ItemRecord* second = first->next;
+    db.deleteItem(*second, false);
+    EXPECT_TRUE(db.countUrl(db.findCategory(1), "HTTP://RENAMED/"));
+    EXPECT_FALSE(db.countUrl(db.findCategory(1), "http://host/0"));
+    EXPECT_FALSE(db.countUrl(db.findCategory(1), "http://host/3"));  // the deleted one
+    EXPECT_TRUE(db.countUrl(db.findCategory(1), "http://host/6"));
+    // And after it: the index follows every change.
+    db.moveItem(*first, *db.findCategory(kRecycleId));
+    db.deleteItem(*db.findCategory(4)->firstItem, false);
+    EXPECT_FALSE(db.countUrl(db.findCategory(1), "http://host/1"));
+    auto added = makeItem(5, "new", "http://added/");
+    db.addItem(std::move(added));
+    EXPECT_TRUE(db.countUrl(db.findCategory(1), "http://added/"));
+    EXPECT_EQ(db.itemCount(), 49u);
+    // Emptying and loading again leaves nothing of the old records behind.
+    ASSERT_EQ(db.load(path), 1);
+    EXPECT_EQ(db.itemCount(), 50u);
+    EXPECT_TRUE(db.countUrl(db.findCategory(1), "http://host/3"));
+}
+
+}  // namespace
+}  // namespace lh::store

@@ -1,0 +1,48 @@
+#include <sys/mman.h>
+
+#include <new>
+
+#include "platform/LargeMemory.h"
+
+namespace lh::platform {
+
+namespace {
+
+constexpr std::size_t kLargeBlock = std::size_t(1) << 20;
+
+}  // namespace
+
+void* allocateLarge(std::size_t bytes) {
+    void* block =
+        ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (block == MAP_FAILED) {
+        throw std::bad_alloc();
+    }
+#ifdef MADV_HUGEPAGE
+    ::madvise(block, bytes, MADV_HUGEPAGE);  // only a hint; fine where it is not honoured
+#endif
+    return block;
+}
+
+void releaseLarge(void* block, std::size_t bytes) {
+    if (block != nullptr) {
+        ::munmap(block, bytes);
+    }
+}
+
+void* LargeBlockResource::do_allocate(std::size_t bytes, std::size_t alignment) {
+    if (bytes >= kLargeBlock) {
+        return allocateLarge(bytes);  // page-aligned, which satisfies any alignment asked here
+    }
+    return ::operator new(bytes, std::align_val_t(alignment));
+}
+
+void LargeBlockResource::do_deallocate(void* p, std::size_t bytes, std::size_t alignment) {
+    if (bytes >= kLargeBlock) {
+        releaseLarge(p, bytes);
+    } else {
+        ::operator delete(p, bytes, std::align_val_t(alignment));
+    }
+}
+
+}  // namespace lh::platform
