@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/LargeMemory.h"
+#include "platform/Sanitizers.h"
 
 namespace lh::store {
 
@@ -36,6 +37,7 @@ void* ItemArena::allocate(std::size_t bytes) {
 
 void ItemArena::release() {
     for (const Block& b : m_blocks) {
+        platform::unpoisonMemory(b.data, b.size);  // the next mapping here starts clean
         platform::releaseLarge(b.data, b.size);
     }
     m_blocks.clear();

@@ -1,5 +1,6 @@
 #include "store/ItemRecord.h"
 
+#include "platform/Sanitizers.h"
 #include "store/ItemArena.h"
 
 #include "store/ItemArena.h"
@@ -66,7 +67,9 @@ ItemRecord::~ItemRecord() {
 void ItemRecord::operator delete(ItemRecord* p, std::destroying_delete_t) {
     const bool inArena = p->m_inArena;
     p->~ItemRecord();
-    if (!inArena) {
+    if (inArena) {
+        platform::poisonMemory(p, sizeof(ItemRecord));  // stays in the arena, unusable
+    } else {
         ::operator delete(p);
     }
 }

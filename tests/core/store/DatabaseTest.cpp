@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/Sanitizers.h"
 #include "store/TreeWalk.h"
 #include "support/FakeClock.h"
 #include "support/TempDir.h"
@@ -365,6 +366,32 @@ TEST(LoadedDatabaseTest, LoadedRecordsCanBeEditedDeletedAndTheIndexCatchesUp) {
     EXPECT_EQ(db.itemCount(), 50u);
     EXPECT_TRUE(db.countUrl(db.findCategory(1), "http://host/3"));
 }
+
+}  // namespace
+}  // namespace lh::store
+
+namespace lh::store {
+namespace {
+
+#ifdef LINKHAVEN_ASAN
+TEST(LoadedDatabaseDeathTest, ADeletedLoadedRecordCannotBeUsedUnnoticed) {
+    test::TempDir dir;
+    Database writer;
+    writer.createDefault();
+    writer.addItem(makeItem(3, "gone", "http://gone/"));
+    ASSERT_EQ(writer.save(dir.file("a.lhd")), 1);
+    EXPECT_DEATH(
+        {
+            Database db;
+            db.load(dir.file("a.lhd"));
+            ItemRecord* item = db.findCategory(3)->firstItem;
+            db.deleteItem(*item, false);
+            volatile std::uint32_t flags = item->flags;  // use after delete
+            (void)flags;
+        },
+        "use-after-poison");
+}
+#endif
 
 }  // namespace
 }  // namespace lh::store
