@@ -41,7 +41,7 @@ void LargeBlockResource::do_deallocate(void* p, std::size_t bytes, std::size_t a
     if (bytes >= kLargeBlock) {
         releaseLarge(p, bytes);
     } else {
-        ::operator delete(p, bytes, std::align_val_t(alignment));
+        ::operator delete(p, std::align_val_t(alignment));
     }
 }
 
