@@ -21,24 +21,15 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "import/BookmarkImport.h"
 #include "import/BookmarkScanner.h"
 #include "store/Database.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double secondsOf(const std::function<void()>& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using lh::bench::median;
+using lh::bench::secondsOf;
 
 std::string address(std::size_t k) {
     return "https://site" + std::to_string(k % 997) + ".example.com/path/" + std::to_string(k) +

@@ -16,23 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "GeneratedDatabase.h"
 #include "store/Database.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double secondsOf(const std::function<void()>& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using lh::bench::median;
+using lh::bench::secondsOf;
 
 long residentKiB() {
     std::ifstream status("/proc/self/status");

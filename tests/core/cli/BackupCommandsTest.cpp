@@ -5,22 +5,14 @@
 #include "cli/Cli.h"
 #include "platform/FileInfo.h"
 #include "store/Database.h"
+#include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 namespace lh::cli {
 namespace {
 
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome runCli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = run(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using Outcome = test::CliOutcome;
+using test::runCli;
 
 TEST(BackupCommandsTest, BackupFillsTheSlotsInTurn) {
     test::TempDir dir;

@@ -6,22 +6,14 @@
 #include <sstream>
 
 #include "store/Database.h"
+#include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 namespace lh::cli {
 namespace {
 
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome runCli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = run(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using Outcome = test::CliOutcome;
+using test::runCli;
 
 TEST(CliTest, NewWritesTheDefaultDatabaseOnlyWhenAsked) {
     test::TempDir dir;

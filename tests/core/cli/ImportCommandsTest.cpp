@@ -5,22 +5,14 @@
 #include "cli/Cli.h"
 #include "core/import/ImportTestUtil.h"
 #include "store/Database.h"
+#include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 namespace lh::cli {
 namespace {
 
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome runCli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = run(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using Outcome = test::CliOutcome;
+using test::runCli;
 
 std::string counts(int categories, int items, int duplicates, bool bookmarkFile = true) {
     return "{\"categories_added\":" + std::to_string(categories) +
