@@ -9,6 +9,7 @@ namespace lh::platform {
 namespace {
 
 constexpr std::size_t kLargeBlock = std::size_t(1) << 20;
+constexpr std::size_t kHugePage = std::size_t(2) << 20;
 
 }  // namespace
 
@@ -19,7 +20,9 @@ void* allocateLarge(std::size_t bytes) {
         throw std::bad_alloc();
     }
 #ifdef MADV_HUGEPAGE
-    ::madvise(block, bytes, MADV_HUGEPAGE);  // only a hint; fine where it is not honoured
+    if (bytes >= kHugePage) {
+        ::madvise(block, bytes, MADV_HUGEPAGE);  // only a hint; fine where it is not honoured
+    }
 #endif
     return block;
 }

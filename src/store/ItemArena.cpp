@@ -10,7 +10,7 @@ namespace lh::store {
 namespace {
 
 constexpr std::size_t kAlignment = alignof(std::max_align_t);
-constexpr std::size_t kFirstBlock = std::size_t(4) << 20;
+constexpr std::size_t kFirstBlock = std::size_t(256) << 10;  // a small database stays small
 constexpr std::size_t kLargestBlock = std::size_t(64) << 20;
 
 }  // namespace
@@ -18,7 +18,7 @@ constexpr std::size_t kLargestBlock = std::size_t(64) << 20;
 void* ItemArena::allocate(std::size_t bytes) {
     bytes = (bytes + kAlignment - 1) & ~(kAlignment - 1);
     if (bytes > m_left) {
-        // Blocks double up to 64 MiB, so a big load takes few of them.
+        // Blocks double up to 64 MiB, so a big load takes few of them (and huge pages).
         std::size_t size =
             m_blocks.empty() ? kFirstBlock : std::min(m_blocks.back().size * 2, kLargestBlock);
         size = std::max(size, bytes);
