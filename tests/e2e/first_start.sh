@@ -15,6 +15,13 @@ unset QT_QPA_PLATFORM
 
 fail() { echo "first_start: $*" >&2; exit 1; }
 
+# The X server may still be starting: wait until it answers.
+for _ in $(seq 1 100); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+done
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "the X server at $DISPLAY does not answer"
+
 "$app" >"$home/out.log" 2>&1 &
 pid=$!
 window=""
