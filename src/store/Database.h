@@ -179,7 +179,7 @@ private:
     // million of them), live in big blocks rather than one heap allocation each.
     ItemArena m_itemArena;
     platform::LargeBlockResource m_largeBlocks;
-    std::pmr::monotonic_buffer_resource m_indexBlocks{std::size_t(2) << 20, &m_largeBlocks};
+    std::pmr::monotonic_buffer_resource m_indexBlocks{std::size_t(64) << 10, &m_largeBlocks};
     std::pmr::unsynchronized_pool_resource m_indexMemory{&m_indexBlocks};
     CategoryIndex m_categories;
     MenuIndex m_menuIndex{&m_indexMemory};
