@@ -10,6 +10,8 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "gui/uikit/DialogButtons.h"
+
 namespace lh::gui {
 
 namespace {
@@ -64,25 +66,16 @@ void CategoryPropertiesDialog::setupUi(const std::string& name, const std::strin
     detailLayout->addRow(QStringLiteral("Sub Category"), m_subCategoryEdit);
     detailLayout->addRow(QStringLiteral("Total Items"), m_totalItemsEdit);
 
-    m_okButton = new QPushButton(QStringLiteral("OK"), this);
-    m_okButton->setObjectName(QStringLiteral("okButton"));
-    m_okButton->setDefault(true);
-    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    connect(m_okButton, &QPushButton::clicked, this, &CategoryPropertiesDialog::accept);
-    connect(m_cancelButton, &QPushButton::clicked, this, &CategoryPropertiesDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_okButton);
-    buttons->addWidget(m_cancelButton);
+    const OkCancelRow row = makeOkCancelRow(*this);
+    m_okButton = row.ok;
+    m_cancelButton = row.cancel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Category  Name"), this));
     layout->addWidget(m_nameEdit);
     layout->addWidget(new QLabel(QStringLiteral("Comment"), this));
     layout->addWidget(m_commentEdit, 1);
     layout->addWidget(detail);
-    layout->addLayout(buttons);
+    layout->addLayout(row.layout);
     resize(340, 320);
 }
 

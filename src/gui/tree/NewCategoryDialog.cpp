@@ -9,6 +9,7 @@
 
 #include "gui/uikit/CategoryComboBox.h"
 #include "gui/uikit/CategoryIcons.h"
+#include "gui/uikit/DialogButtons.h"
 #include "tree/CategoryIcon.h"
 
 namespace lh::gui {
@@ -40,18 +41,9 @@ void NewCategoryDialog::setupUi(const tree::ParentChoice& choice) {
     m_nameEdit->setEnabled(editable);
     m_memoEdit->setEnabled(editable);
 
-    m_okButton = new QPushButton(QStringLiteral("OK"), this);
-    m_okButton->setObjectName(QStringLiteral("okButton"));
-    m_okButton->setDefault(true);
-    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    connect(m_okButton, &QPushButton::clicked, this, &NewCategoryDialog::accept);
-    connect(m_cancelButton, &QPushButton::clicked, this, &NewCategoryDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_okButton);
-    buttons->addWidget(m_cancelButton);
+    const OkCancelRow row = makeOkCancelRow(*this);
+    m_okButton = row.ok;
+    m_cancelButton = row.cancel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Category Name"), this));
     layout->addWidget(m_nameEdit);
@@ -59,7 +51,7 @@ void NewCategoryDialog::setupUi(const tree::ParentChoice& choice) {
     layout->addWidget(m_parentCombo);
     layout->addWidget(new QLabel(QStringLiteral("Memo"), this));
     layout->addWidget(m_memoEdit, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(row.layout);
     resize(320, 300);
 }
 
