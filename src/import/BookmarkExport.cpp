@@ -1,10 +1,10 @@
 #include "import/BookmarkExport.h"
 
 #include <algorithm>
-#include <ctime>
 #include <vector>
 
 #include "platform/AtomicFile.h"
+#include "platform/FileInfo.h"
 #include "store/Database.h"
 
 namespace lh::import {
@@ -51,16 +51,9 @@ long long unixTime(const store::DateTimeStamp& t) {
     if (t.year < 1970 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31) {
         return 0;
     }
-    std::tm tm{};
-    tm.tm_year = t.year - 1900;
-    tm.tm_mon = t.month - 1;
-    tm.tm_mday = t.day;
-    tm.tm_hour = t.hour;
-    tm.tm_min = t.minute;
-    tm.tm_sec = t.second;
-    tm.tm_isdst = -1;
-    const std::time_t seconds = std::mktime(&tm);
-    return seconds < 0 ? 0 : static_cast<long long>(seconds);
+    const platform::FileTime time =
+        platform::fileTimeOfLocal({t.year, t.month, t.day, t.hour, t.minute, t.second, 0});
+    return time < 0 ? 0 : static_cast<long long>(time / 1'000'000'000);  // nanoseconds to seconds
 }
 
 // Indentation stops growing at some depth, so that deep trees do not give huge files.
