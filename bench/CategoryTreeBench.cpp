@@ -10,13 +10,14 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "GeneratedDatabase.h"
+#include "commands/CategoryCommands.h"
+#include "commands/Prompter.h"
 #include "gui/tree/CategoryPane.h"
 #include "gui/tree/CategoryTreeModel.h"
 #include "store/Database.h"
-#include "tree/CategoryCommands.h"
-#include "ui/Prompter.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ double millisecondsOf(const std::function<void()>& work) {
 }
 
 // Says OK to every question.
-class YesPrompter final : public lh::ui::Prompter {
+class YesPrompter final : public lh::commands::Prompter {
 public:
     Answer ask(const Message& message) override {
         return message.buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
@@ -49,7 +50,6 @@ int main(int argc, char* argv[]) {
     lh::gui::CategoryPane pane(db, prompter);
     pane.resize(300, 700);
     pane.show();
-    db.setObserver(&pane.databaseObserver());
 
     std::printf("category tree: %zu categories, %zu items\n", shape.categories, shape.items);
     std::printf("%-40s %10s\n", "step", "ms");
@@ -59,56 +59,43 @@ int main(int argc, char* argv[]) {
     std::printf("%-40s %10.1f\n", "paint",
                 millisecondsOf([&] { QCoreApplication::processEvents(); }));
 
-    lh::store::CategoryRecord* favourites = db.findCategory(lh::store::kFavoritesId);
+    const lh::store::CategoryRecord* favourites = db.findCategory(lh::store::kFavoritesId);
     const double import = millisecondsOf([&] {
+        const lh::store::Database::BulkChange bulk(db);
         for (int i = 0; i < 500; ++i) {
-            auto category = std::make_unique<lh::store::CategoryRecord>();
-            category->name = "Imported " + std::to_string(i);
-            db.addCategory(std::move(category), *favourites);
+            db.addCategory(lh::store::kFavoritesId, {"Imported " + std::to_string(i), {}, {}, {}});
         }
-        pane.categoriesAdded();
     });
     std::printf("%-40s %10.1f\n", "import 500 categories, then follow", import);
 
-    struct Host final : lh::tree::CategoryTreeHost {
+    struct Host final : lh::commands::CategoryCommandsHost {
         lh::gui::CategoryPane& pane;
         explicit Host(lh::gui::CategoryPane& p) : pane(p) {}
-        lh::store::CategoryRecord* currentCategory() const override {
-            return pane.currentCategory();
+        std::optional<lh::store::CategoryId> currentCategory() const override {
+            const auto* current = pane.currentCategory();
+            return current != nullptr ? std::optional(current->id()) : std::nullopt;
         }
-        void makeCurrent(lh::store::CategoryRecord& c) override { pane.selectCategory(c.id); }
-        void categoryAdded(lh::store::CategoryRecord& c) override {
-            pane.treeModel()->insertCategory(c);
-        }
-        void categoryMoved(lh::store::CategoryRecord& c) override {
-            pane.treeModel()->moveCategory(c);
-        }
-        void categoryRemoving(lh::store::CategoryRecord& c) override {
-            pane.treeModel()->removeCategory(c.id);
-        }
-        void categoryRenamed(lh::store::CategoryRecord&) override {}
-        void favouritesChanged() override {}
+        void makeCurrent(lh::store::CategoryId id) override { pane.selectCategory(id); }
     } host(pane);
-    lh::tree::CategoryCommands commands(db, prompter, host);
+    lh::commands::CategoryCommands commands(db, prompter, host);
     const double create = millisecondsOf([&] {
         for (int i = 0; i < 200; ++i) {
-            commands.create(favourites, "Created " + std::to_string(i), "");
+            commands.create(favourites->id(), "Created " + std::to_string(i), "");
         }
     });
     std::printf("%-40s %10.3f\n", "create one category (mean of 200)", create / 200);
-    lh::store::CategoryRecord* target = favourites->lastChild;
+    const lh::store::CategoryId target = favourites->lastChild()->id();
     const double move = millisecondsOf([&] {
         for (int i = 0; i < 100; ++i) {
-            commands.move(*favourites->firstChild->nextSibling, target);
+            commands.move(favourites->firstChild()->nextSibling()->id(), target);
         }
     });
     std::printf("%-40s %10.3f\n", "move one subtree (mean of 100)", move / 100);
-    const std::size_t categoriesBefore = db.categoryIndex().size();
+    const std::size_t categoriesBefore = db.categoryCount();
     const std::size_t itemsBefore = db.itemCount();
-    const double remove =
-        millisecondsOf([&] { commands.deleteCategory(target, lh::tree::DeleteOrigin::MainMenu); });
+    const double remove = millisecondsOf(
+        [&] { commands.deleteCategory(target, lh::commands::DeleteOrigin::MainMenu); });
     std::printf("%-40s %10.1f  (%zu categories, %zu items)\n", "delete the moved subtrees", remove,
-                categoriesBefore - db.categoryIndex().size(), itemsBefore - db.itemCount());
-    db.setObserver(nullptr);
+                categoriesBefore - db.categoryCount(), itemsBefore - db.itemCount());
     return 0;
 }

@@ -185,7 +185,8 @@ Row timeImport(const std::string& dir, const std::string& html, int runs) {
             lh::store::Database db;
             db.createDefault();
             const auto result = lh::import::importBookmarkFile(db, html);
-            if (!result.error.empty() || db.save(dir + "/import.lhd") != 1) {
+            lh::platform::IoError error;
+            if (!result.error.empty() || !db.save(dir + "/import.lhd", error)) {
                 std::abort();
             }
             kept = result.itemsAdded;

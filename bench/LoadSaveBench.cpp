@@ -57,12 +57,12 @@ int printLoadedResident(const std::string& path) {
     const long before = residentKiB();
     lh::store::Database db;
     const double loadSeconds = secondsOf([&] {
-        if (db.load(path) != 1)
+        if (lh::platform::IoError error; db.load(path, error) != lh::store::LoadOutcome::Loaded)
             std::abort();
     });
     const long afterLoad = residentKiB() - before;
-    const double indexSeconds = secondsOf(
-        [&] { db.countUrl(db.findCategory(lh::store::kFavoritesId), "http://first.example/"); });
+    const double indexSeconds =
+        secondsOf([&] { db.containsAddress(lh::store::kFavoritesId, "http://first.example/"); });
     std::printf("%ld %ld %f %f\n", afterLoad, residentKiB() - before, loadSeconds, indexSeconds);
     return 0;
 }
@@ -112,9 +112,8 @@ int main(int argc, char* argv[]) {
     {
         lh::store::Database db;
         lh::bench::generateDatabase(db, shape);
-        if (db.save(path) != 1) {
-            std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(),
-                         db.lastError().message().c_str());
+        if (lh::platform::IoError error; !db.save(path, error)) {
+            std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.message().c_str());
             return 1;
         }
     }
@@ -125,16 +124,17 @@ int main(int argc, char* argv[]) {
     for (int run = 0; run < runs; ++run) {
         readTimes.push_back(secondsOf([&] { readWhole(path); }));
         lh::store::Database db;
+        lh::platform::IoError error;
         loadTimes.push_back(secondsOf([&] {
-            if (db.load(path) != 1)
+            if (db.load(path, error) != lh::store::LoadOutcome::Loaded)
                 std::abort();
         }));
         saveTimes.push_back(secondsOf([&] {
-            if (db.save(savePath) != 1)
+            if (!db.save(savePath, error))
                 std::abort();
         }));
         if (run == 0) {
-            db.countUrl(db.findCategory(lh::store::kFavoritesId), "http://warm.example/");
+            db.containsAddress(lh::store::kFavoritesId, "http://warm.example/");
             const std::size_t lookups = 200'000;
             std::size_t found = 0;
             const double t = secondsOf([&] {
@@ -146,7 +146,7 @@ int main(int argc, char* argv[]) {
                     } else {
                         address += "-missing";
                     }
-                    found += db.countUrl(db.findCategory(lh::store::kFavoritesId), address);
+                    found += db.containsAddress(lh::store::kFavoritesId, address);
                 }
             });
             lookupMicros = t / lookups * 1e6;

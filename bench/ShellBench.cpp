@@ -13,22 +13,21 @@
 #include <filesystem>
 
 #include "GeneratedDatabase.h"
+#include "commands/FileChooser.h"
+#include "commands/Prompter.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/TrayIcon.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
-#include "store/ObserverList.h"
-#include "ui/FileChooser.h"
-#include "ui/Prompter.h"
 
 namespace {
 
-struct SilentPrompter : lh::ui::Prompter {
+struct SilentPrompter : lh::commands::Prompter {
     Answer ask(const Message&) override { return Answer::Cancel; }
 };
-struct NoFiles : lh::ui::FileChooser {
+struct NoFiles : lh::commands::FileChooser {
     std::optional<std::string> chooseFileToOpen(const Request&) override { return {}; }
     std::optional<std::string> chooseFileToSave(const Request&) override { return {}; }
     std::optional<std::string> chooseFolder(const Request&) override { return {}; }
@@ -63,23 +62,27 @@ int main(int argc, char* argv[]) {
     {
         lh::store::Database db;
         lh::bench::generateDatabase(db, shape);
-        db.save(path);
+        if (lh::platform::IoError error; !db.save(path, error)) {
+            std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.message().c_str());
+            return 1;
+        }
     }
 
     QElapsedTimer timer;
     timer.start();
     lh::store::Database db;
-    lh::store::ObserverList observers;
-    db.setObserver(&observers);
     SilentPrompter prompter;
     NoFiles files;
     MemoryBackend backend;
     lh::settings::SettingsStore store(backend);
     lh::settings::AppSettings settings;
-    lh::gui::MainWindow window({db, observers, prompter, files, settings, store});
+    lh::gui::MainWindow window({db, prompter, files, settings, store});
     window.restoreState();
     const double build = ms(timer);
-    db.load(path);  // the tree pane rebuilds, the favourites menu only marks itself stale
+    // The tree pane rebuilds; the favourites menu only marks itself stale.
+    if (lh::platform::IoError error; db.load(path, error) != lh::store::LoadOutcome::Loaded) {
+        std::abort();
+    }
     const double load = ms(timer);
     window.show();
     QApplication::processEvents();

@@ -58,15 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     db.createDefault();
     const lh::import::ImportResult result = lh::import::importBookmarkBytes(db, bytes);
     std::size_t items = 0;
-    lh::store::walkSearchOrder(db.root(), [&](lh::store::CategoryRecord& c) {
-        check(db.findCategory(c.id) == &c);
-        check(c.name.size() <= lh::import::BookmarkScanner::kFolderNameLimit);
-        check(lh::text::isValidUtf8(c.name));
-        lh::store::walkItems(c, [&](lh::store::ItemRecord& item) {
+    lh::store::walkSearchOrder(db.root(), [&](const lh::store::CategoryRecord& c) {
+        check(db.findCategory(c.id()) == &c);
+        check(c.name().size() <= lh::import::BookmarkScanner::kFolderNameLimit);
+        check(lh::text::isValidUtf8(c.name()));
+        lh::store::walkItems(c, [&](const lh::store::ItemRecord& item) {
             check(!item.title().empty() && item.title().size() <= 700);
             check(!item.address().empty() && item.address().size() <= 2000);
             check(lh::text::isValidUtf8(item.title()) && lh::text::isValidUtf8(item.address()));
-            check(item.categoryId == c.id);
+            check(item.categoryId() == c.id() && db.findItem(item.id()) == &item);
             ++items;
             return false;
         });

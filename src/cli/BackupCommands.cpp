@@ -31,9 +31,8 @@ int cmdBackup(Context& c) {
         return code;
     }
     const std::string backup = store::chooseBackupName(path);
-    if (!backup.empty() && db.save(backup) != 1) {
-        c.err << "linkhaven-cli: cannot write the backup " << backup << ": "
-              << db.lastError().message() << "\n";
+    if (!backup.empty() &&
+        saveOrReport(c, db, backup, "cannot write the backup " + backup + ": ") != kExitOk) {
         return kExitFailed;
     }
     c.out << JsonLine().add("backup", backup).str() << "\n";

@@ -41,18 +41,36 @@ int usageError(Context& c, const std::string& message) {
     return kExitFailed;
 }
 
-int loadOrReport(Context& c, store::Database& db, const std::string& path) {
-    switch (db.load(path)) {
-        case 1:
+int reportLoad(Context& c, store::LoadOutcome outcome, const platform::IoError& error) {
+    switch (outcome) {
+        case store::LoadOutcome::Loaded:
             return kExitOk;
-        case 0:
-            c.err << "linkhaven-cli: cannot read " << db.lastError().message() << "\n";
-            return kExitUnreadable;
-        default:
-            c.err << "linkhaven-cli: not a Linkhaven database or damaged: "
-                  << db.lastError().message() << "\n";
+        case store::LoadOutcome::Refused:
+            c.err << "linkhaven-cli: not a Linkhaven database or damaged: " << error.message()
+                  << "\n";
             return kExitRefused;
+        case store::LoadOutcome::Missing:
+        case store::LoadOutcome::Empty:
+        case store::LoadOutcome::Unreadable:
+            break;
     }
+    c.err << "linkhaven-cli: cannot read " << error.message() << "\n";
+    return kExitUnreadable;
+}
+
+int loadOrReport(Context& c, store::Database& db, const std::string& path) {
+    platform::IoError error;
+    const store::LoadOutcome outcome = db.load(path, error);
+    return reportLoad(c, outcome, error);
+}
+
+int saveOrReport(Context& c, store::Database& db, const std::string& path,
+                 const std::string& what) {
+    if (platform::IoError error; !db.save(path, error)) {
+        c.err << "linkhaven-cli: " << what << error.message() << "\n";
+        return kExitFailed;
+    }
+    return kExitOk;
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

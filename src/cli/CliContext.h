@@ -7,9 +7,12 @@
 
 #include "cli/Cli.h"
 
+#include "platform/IoError.h"
+
 namespace lh::store {
 class Database;
-}
+enum class LoadOutcome;
+}  // namespace lh::store
 
 namespace lh::cli {
 
@@ -30,9 +33,14 @@ struct Command {
 // Prints `message` and the usage to err; returns kExitFailed.
 int usageError(Context& c, const std::string& message);
 
-// Loads `path` into `db`. On failure prints why and returns kExitUnreadable (missing, empty,
-// unreadable) or kExitRefused (damaged or not a database); kExitOk on success.
+// kExitOk for a database that loaded; otherwise prints why and returns kExitUnreadable (missing,
+// empty, unreadable) or kExitRefused (damaged or not a database).
+int reportLoad(Context& c, store::LoadOutcome outcome, const platform::IoError& error);
+// Loads `path` into `db` and reports as reportLoad does.
 int loadOrReport(Context& c, store::Database& db, const std::string& path);
+// Saves `db` to `path`; on failure prints "linkhaven-cli: " + `what` + the reason and returns
+// kExitFailed.
+int saveOrReport(Context& c, store::Database& db, const std::string& path, const std::string& what);
 
 // The command groups; each lives in its own file.
 std::vector<Command> storeCommands();

@@ -1,9 +1,5 @@
 // linkhaven-cli commands that import browser bookmarks into a database file and export them.
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
 #include "cli/CliContext.h"
 #include "cli/Json.h"
 #include "import/BookmarkExport.h"
@@ -18,20 +14,13 @@ namespace {
 
 // Loads the database at `path`, or starts the default database when there is no file there.
 int openOrCreate(Context& c, store::Database& db, const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 && errno == ENOENT) {
+    platform::IoError error;
+    const store::LoadOutcome outcome = db.load(path, error);
+    if (outcome == store::LoadOutcome::Missing) {
         db.createDefault();
         return kExitOk;
     }
-    return loadOrReport(c, db, path);
-}
-
-int save(Context& c, store::Database& db, const std::string& path) {
-    if (db.save(path) != 1) {
-        c.err << "linkhaven-cli: cannot save: " << db.lastError().message() << "\n";
-        return kExitFailed;
-    }
-    return kExitOk;
+    return reportLoad(c, outcome, error);
 }
 
 // Runs `work` on the database FILE (the first argument), saves it and prints the counts.
@@ -45,7 +34,7 @@ int runImport(Context& c, const std::string& path, Work work) {
     const bool added = result.itemsAdded > 0 || result.categoriesAdded > 0;
     int code = result.error.empty() ? kExitOk : kExitFailed;
     if (added || result.error.empty()) {
-        if (int saved = save(c, db, path); saved != kExitOk) {
+        if (int saved = saveOrReport(c, db, path, "cannot save: "); saved != kExitOk) {
             code = saved;
         }
     }
@@ -105,7 +94,7 @@ int cmdExportHtml(Context& c) {
         c.err << "linkhaven-cli: " << result.error << "\n";
         return kExitFailed;
     }
-    if (int code = save(c, db, c.args[0]); code != kExitOk) {
+    if (int code = saveOrReport(c, db, c.args[0], "cannot save: "); code != kExitOk) {
         return code;
     }
     c.out << JsonLine()

@@ -35,12 +35,11 @@ int cmdNew(Context& c) {
         return kExitFailed;
     }
     store::Database db;
-    if (db.createDefault(path) != 1) {
-        c.err << "linkhaven-cli: cannot write " << db.lastError().message() << "\n";
+    if (platform::IoError error; !db.createDefault(path, error)) {
+        c.err << "linkhaven-cli: cannot write " << error.message() << "\n";
         return kExitFailed;
     }
-    c.out << JsonLine().add("created", path).add("categories", db.categoryIndex().size()).str()
-          << "\n";
+    c.out << JsonLine().add("created", path).add("categories", db.categoryCount()).str() << "\n";
     return kExitOk;
 }
 
@@ -53,8 +52,8 @@ int cmdInfo(Context& c) {
         return code;
     }
     std::size_t urls = 0, files = 0, reminds = 0, indexed = 0;
-    store::walkSearchOrder(db.root(), [&](store::CategoryRecord& category) {
-        store::walkItems(category, [&](store::ItemRecord& item) {
+    store::walkSearchOrder(db.root(), [&](const store::CategoryRecord& category) {
+        store::walkItems(category, [&](const store::ItemRecord& item) {
             urls += item.kind() == store::kKindUrl;
             files += item.kind() == store::kKindFile;
             reminds += item.kind() == store::kKindRemind;
@@ -67,7 +66,7 @@ int cmdInfo(Context& c) {
     }
     c.out << JsonLine()
                  .add("result", 1)
-                 .add("categories", db.categoryIndex().size())
+                 .add("categories", db.categoryCount())
                  .add("items", db.itemCount())
                  .add("url_items", urls)
                  .add("file_items", files)
@@ -88,14 +87,10 @@ int cmdTree(Context& c) {
     if (int code = loadOrReport(c, db, c.args[0]); code != kExitOk) {
         return code;
     }
-    store::walkSearchOrder(db.root(), [&](store::CategoryRecord& category) {
-        std::size_t items = 0;
-        store::walkItems(category, [&](store::ItemRecord&) {
-            ++items;
-            return false;
-        });
-        c.out << std::string(2 * category.depth, ' ') << category.name << "  [id " << category.id
-              << ", " << items << (items == 1 ? " item]\n" : " items]\n");
+    store::walkSearchOrder(db.root(), [&](const store::CategoryRecord& category) {
+        const std::size_t items = category.itemCount();
+        c.out << std::string(2 * category.depth(), ' ') << category.name() << "  [id "
+              << category.id() << ", " << items << (items == 1 ? " item]\n" : " items]\n");
         return false;
     });
     return kExitOk;
@@ -109,8 +104,7 @@ int cmdResave(Context& c) {
     if (int code = loadOrReport(c, db, c.args[0]); code != kExitOk) {
         return code;
     }
-    if (db.save(c.args[1]) != 1) {
-        c.err << "linkhaven-cli: cannot save: " << db.lastError().message() << "\n";
+    if (saveOrReport(c, db, c.args[1], "cannot save: ") != kExitOk) {
         return kExitFailed;
     }
     c.out << JsonLine().add("saved", c.args[1]).add("items", db.itemCount()).str() << "\n";

@@ -63,7 +63,8 @@ void indent(std::string& out, std::size_t level) {
 
 void appendItems(std::string& out, const store::CategoryRecord& category, std::size_t level,
                  ExportResult& counts) {
-    for (const store::ItemRecord* item = category.firstItem; item != nullptr; item = item->next) {
+    for (const store::ItemRecord* item = category.firstItem(); item != nullptr;
+         item = item->next()) {
         if (item->kind() != store::kKindUrl || item->address().empty()) {
             continue;
         }
@@ -71,7 +72,7 @@ void appendItems(std::string& out, const store::CategoryRecord& category, std::s
         out += "<DT><A HREF=\"";
         appendEscaped(out, item->address());
         out += '"';
-        if (const long long added = unixTime(item->createTime); added > 0) {
+        if (const long long added = unixTime(item->createTime()); added > 0) {
             out += " ADD_DATE=\"" + std::to_string(added) + '"';
         }
         out += '>';
@@ -85,7 +86,7 @@ void openFolder(std::string& out, const store::CategoryRecord& category, std::si
                 ExportResult& counts) {
     indent(out, level);
     out += "<DT><H3>";
-    appendEscaped(out, category.name);
+    appendEscaped(out, category.name());
     out += "</H3>\n";
     indent(out, level);
     out += "<DL><p>\n";
@@ -112,7 +113,7 @@ std::string bookmarkFileText(const store::Database& db, std::uint16_t top, Expor
         }
         const std::size_t base = wrapped ? 2 : 1;
         appendItems(out, *start, base, counts);
-        open.push_back({start, start->firstChild});
+        open.push_back({start, start->firstChild()});
         while (!open.empty()) {
             Open& current = open.back();
             const std::size_t level = base + open.size() - 1;
@@ -125,10 +126,10 @@ std::string bookmarkFileText(const store::Database& db, std::uint16_t top, Expor
                 continue;
             }
             const store::CategoryRecord* child = current.nextChild;
-            current.nextChild = child->nextSibling;
+            current.nextChild = child->nextSibling();
             openFolder(out, *child, level, counts);
             appendItems(out, *child, level + 1, counts);
-            open.push_back({child, child->firstChild});
+            open.push_back({child, child->firstChild()});
         }
         if (wrapped) {
             indent(out, 1);

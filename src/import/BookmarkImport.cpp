@@ -1,7 +1,5 @@
 #include "import/BookmarkImport.h"
 
-#include <memory>
-
 #include "import/BookmarkScanner.h"
 #include "import/ImportTarget.h"
 #include "import/TextDecoder.h"
@@ -20,37 +18,6 @@ bool keepGoing(const ImportOptions& options, std::uint64_t done, std::uint64_t t
 }
 
 }  // namespace
-
-store::CategoryRecord* addImportedCategory(store::Database& db, std::string_view name,
-                                           std::string_view folderPath,
-                                           store::CategoryRecord& parent) {
-    auto category = std::make_unique<store::CategoryRecord>();
-    category->name = name;
-    category->folderPath = folderPath;
-    store::CategoryRecord* added = db.addCategory(std::move(category), parent);
-    if (added != nullptr) {
-        added->flags = store::kClassUrl;  // favourites class, shown collapsed
-    }
-    return added;
-}
-
-std::uint16_t findOrCreateCategory(store::Database& db, std::string_view name,
-                                   std::string_view folderPath, std::uint16_t parentId) {
-    store::CategoryRecord* parent = db.findCategory(parentId);
-    if (parent == nullptr) {
-        parent = db.findCategory(store::kFavoritesId);
-        if (parent == nullptr) {
-            return 0;
-        }
-    }
-    for (const auto* c = parent->firstChild; c != nullptr; c = c->nextSibling) {
-        if (c->name == name) {
-            return c->id;
-        }
-    }
-    const store::CategoryRecord* added = addImportedCategory(db, name, folderPath, *parent);
-    return added == nullptr ? 0 : added->id;
-}
 
 ImportResult importBookmarkBytes(store::Database& db, std::string_view bytes,
                                  const ImportOptions& options) {

@@ -8,8 +8,7 @@
 
 namespace lh::store {
 class Database;
-struct CategoryRecord;
-}  // namespace lh::store
+}
 
 namespace lh::import {
 
@@ -27,18 +26,5 @@ ImportResult importBookmarkFile(store::Database& db, const std::string& path,
 // The same for the bytes of a bookmark file already in memory.
 ImportResult importBookmarkBytes(store::Database& db, std::string_view bytes,
                                  const ImportOptions& options = {});
-
-// The id of the child of category `parentId` named exactly `name` (the favourites category
-// stands in for a missing parent), made as a favourites-class category with `folderPath` when
-// there is none. 0 when neither the parent nor the favourites category exists, or no more
-// category ids are left.
-std::uint16_t findOrCreateCategory(store::Database& db, std::string_view name,
-                                   std::string_view folderPath, std::uint16_t parentId);
-
-// Adds a new favourites-class category (0x10, whatever the parent's class) named `name` as the
-// last child of `parent`. Null when no more category ids are left.
-store::CategoryRecord* addImportedCategory(store::Database& db, std::string_view name,
-                                           std::string_view folderPath,
-                                           store::CategoryRecord& parent);
 
 }  // namespace lh::import

@@ -7,10 +7,6 @@
 
 #include "platform/Clock.h"
 
-namespace lh::store {
-struct CategoryRecord;
-}
-
 namespace lh::import {
 
 // What an import did. The counts cover everything added before the import ended, however it
@@ -34,8 +30,6 @@ struct ImportOptions {
     std::uint8_t rate = 3;  // the rate of new URL items (the default rate of new URL items)
     const platform::Clock* clock = &platform::systemClock();  // gives the items' createTime
     ProgressFn progress;                                      // may be empty
-    // Called with each category right after the import made it (may be empty).
-    std::function<void(store::CategoryRecord&)> categoryCreated;
 };
 
 // The one-line summary of `result` for the status bar, e.g. "Imported 5 links into 2 new

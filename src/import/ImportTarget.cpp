@@ -1,10 +1,7 @@
 #include "import/ImportTarget.h"
 
-#include <memory>
-
 #include "import/BookmarkImport.h"
 #include "import/BookmarkScanner.h"
-#include "store/Database.h"
 #include "text/Utf8.h"
 
 namespace lh::import {
@@ -36,7 +33,7 @@ std::string_view trimAndCut(std::string_view text, std::size_t limit) {
 }
 
 ImportTarget::ImportTarget(store::Database& db, const ImportOptions& options, ImportResult& result)
-    : m_db(db), m_options(options), m_result(result) {
+    : m_db(db), m_bulk(db), m_options(options), m_result(result) {
     m_ready = db.findCategory(store::kFavoritesId) != nullptr;
     if (!m_ready) {
         m_result.error = "The database has no favourites category to import into.";
@@ -49,8 +46,8 @@ ImportTarget::NameMap& ImportTarget::childrenOf(std::uint16_t parentId) {
     if (isNew) {
         // The first child of a name wins, as a walk over the children would find it.
         const store::CategoryRecord* parent = m_db.findCategory(parentId);
-        for (auto* c = parent->firstChild; c != nullptr; c = c->nextSibling) {
-            it->second.try_emplace(c->name, c->id);
+        for (auto* c = parent->firstChild(); c != nullptr; c = c->nextSibling()) {
+            it->second.try_emplace(c->name(), c->id());
         }
     }
     return it->second;
@@ -58,7 +55,7 @@ ImportTarget::NameMap& ImportTarget::childrenOf(std::uint16_t parentId) {
 
 std::uint16_t ImportTarget::findOrCreate(std::string_view rawName, std::uint16_t parentId) {
     const std::string_view name = trimAndCut(rawName, BookmarkScanner::kFolderNameLimit);
-    store::CategoryRecord* parent = m_db.findCategory(parentId);
+    const store::CategoryRecord* parent = m_db.findCategory(parentId);
     if (parent == nullptr) {
         parent = m_db.findCategory(store::kFavoritesId);
         if (parent == nullptr) {
@@ -66,7 +63,7 @@ std::uint16_t ImportTarget::findOrCreate(std::string_view rawName, std::uint16_t
             return 0;
         }
     }
-    NameMap& children = childrenOf(parent->id);
+    NameMap& children = childrenOf(parent->id());
     if (const auto it = children.find(std::string(name)); it != children.end()) {
         // The cache may outlive a category only if something else deleted it meanwhile.
         if (m_db.findCategory(it->second) != nullptr) {
@@ -74,17 +71,18 @@ std::uint16_t ImportTarget::findOrCreate(std::string_view rawName, std::uint16_t
         }
         children.erase(it);
     }
-    store::CategoryRecord* added = addImportedCategory(m_db, name, {}, *parent);
+    // A favourites-class category, whatever its parent's class, shown collapsed.
+    store::NewCategory fields;
+    fields.name = name;
+    fields.categoryClass = store::kClassUrl;
+    const store::CategoryRecord* added = m_db.addCategory(parent->id(), fields);
     if (added == nullptr) {
         m_result.error = "No more categories can be added; the import stopped.";
         return 0;
     }
     ++m_result.categoriesAdded;
-    children.try_emplace(added->name, added->id);
-    if (m_options.categoryCreated) {
-        m_options.categoryCreated(*added);
-    }
-    return added->id;
+    children.try_emplace(added->name(), added->id());
+    return added->id();
 }
 
 bool ImportTarget::addLink(std::string_view rawTitle, std::string_view rawAddress,
@@ -95,16 +93,17 @@ bool ImportTarget::addLink(std::string_view rawTitle, std::string_view rawAddres
         ++m_result.emptySkipped;
         return true;
     }
-    if (m_db.countUrl(m_db.root(), address)) {
+    if (m_db.containsAddress(store::kRootId, address)) {
         ++m_result.duplicatesSkipped;
         return true;
     }
-    auto item = store::ItemRecord::create(address, {}, title, {});
-    item->flags = store::kKindUrl;
-    item->rate = m_options.rate;
-    item->categoryId = categoryId;
-    item->createTime = m_now;
-    if (m_db.addItem(std::move(item)) == nullptr) {
+    store::ItemFields item;
+    item.address = address;
+    item.title = title;
+    item.flags = store::kKindUrl;
+    item.rate = m_options.rate;
+    item.createTime = m_now;
+    if (m_db.addItem(categoryId, item) == nullptr) {
         m_result.error = "The category to import into is gone; the import stopped.";
         return false;
     }

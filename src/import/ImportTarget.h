@@ -9,17 +9,17 @@
 
 #include "import/BookmarkSink.h"
 #include "import/ImportResult.h"
+#include "store/Database.h"
 #include "store/DateTimeStamp.h"
-
-namespace lh::store {
-class Database;
-}
 
 namespace lh::import {
 
 // Files what an import reads into the Database, under the favourites category (id 1): a folder
 // stack for bookmark files, find-or-create for categories, the duplicate test for addresses. It
 // counts into the ImportResult it is given.
+//
+// The views hear the whole import as one bulk change of the Database, from the target's
+// construction to its end.
 //
 // Rules: texts are trimmed and cut (titles 700 bytes, addresses 2000, category names 156, never
 // inside a character); a link without title or address is skipped; a link whose address is
@@ -51,6 +51,7 @@ private:
     NameMap& childrenOf(std::uint16_t parentId);
 
     store::Database& m_db;
+    store::Database::BulkChange m_bulk;
     const ImportOptions& m_options;
     ImportResult& m_result;
     bool m_ready = false;

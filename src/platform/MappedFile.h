@@ -11,6 +11,7 @@ namespace lh::platform {
 // A whole file mapped read-only into memory. Never creates or changes the file.
 class MappedFile {
 public:
+    // Missing: nothing at that path (or a part of it is not a folder).
     enum class Status { Mapped, Missing, Empty, Unreadable };
 
     MappedFile() = default;

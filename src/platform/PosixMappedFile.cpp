@@ -29,7 +29,7 @@ MappedFile::Status MappedFile::open(const std::string& path) {
     if (fd < 0) {
         const int e = errno;
         m_error = IoError{"open", path, e};
-        return e == ENOENT ? Status::Missing : Status::Unreadable;
+        return e == ENOENT || e == ENOTDIR ? Status::Missing : Status::Unreadable;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0) {

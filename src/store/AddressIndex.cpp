@@ -105,13 +105,13 @@ void AddressIndex::grow() {
     reserve(m_used + m_used / 2);
 }
 
-void AddressIndex::insert(ItemRecord& item) {
+void AddressIndex::insert(const ItemRecord& item) {
     if (!item.address().empty()) {
         insert(item, addressHash(item.address()));
     }
 }
 
-void AddressIndex::insert(ItemRecord& item, std::uint64_t hash) {
+void AddressIndex::insert(const ItemRecord& item, std::uint64_t hash) {
     if ((m_used + 1) * 4 > m_capacity * 3) {
         grow();
     }
@@ -123,13 +123,13 @@ void AddressIndex::insert(ItemRecord& item, std::uint64_t hash) {
     } else if (isShared(slot.entry)) {
         shared(slot.entry)->push_back(&item);
     } else {
-        auto* list = new Shared{reinterpret_cast<ItemRecord*>(slot.entry), &item};
+        auto* list = new Shared{reinterpret_cast<const ItemRecord*>(slot.entry), &item};
         slot.entry = reinterpret_cast<std::uintptr_t>(list) | 1;
     }
     ++m_items;
 }
 
-void AddressIndex::erase(ItemRecord& item) {
+void AddressIndex::erase(const ItemRecord& item) {
     if (item.address().empty() || m_capacity == 0) {
         return;
     }
@@ -153,7 +153,7 @@ void AddressIndex::erase(ItemRecord& item) {
     list.erase(it);
     --m_items;
     if (list.size() == 1) {
-        ItemRecord* last = list.front();
+        const ItemRecord* last = list.front();
         delete &list;
         slot.entry = reinterpret_cast<std::uintptr_t>(last);
     }

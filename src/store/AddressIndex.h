@@ -23,9 +23,9 @@ public:
     AddressIndex(const AddressIndex&) = delete;
     AddressIndex& operator=(const AddressIndex&) = delete;
 
-    void insert(ItemRecord& item);
+    void insert(const ItemRecord& item);
     // Takes `item` out; it must be filed under its current address.
-    void erase(ItemRecord& item);
+    void erase(const ItemRecord& item);
     void clear();
     // Makes room for `items` entries without growing.
     void reserve(std::size_t items);
@@ -37,7 +37,7 @@ public:
     bool anyMatch(std::string_view address, Fn&& fn) const;
 
 private:
-    using Shared = std::vector<ItemRecord*>;
+    using Shared = std::vector<const ItemRecord*>;
     struct Slot {
         std::uint64_t hash = 0;
         std::uintptr_t entry = 0;  // 0 empty; an ItemRecord*, or a Shared* with the low bit set
@@ -51,7 +51,7 @@ private:
     // The slot holding `hash`, or the empty slot where it would go.
     std::size_t probe(std::uint64_t hash) const;
     void grow();
-    void insert(ItemRecord& item, std::uint64_t hash);
+    void insert(const ItemRecord& item, std::uint64_t hash);
     void removeSlot(std::size_t index);
     static void release(Slot& slot);
     static Slot* allocateSlots(std::size_t count);
@@ -76,13 +76,13 @@ bool AddressIndex::anyMatch(std::string_view address, Fn&& fn) const {
     if (slot.entry == 0) {
         return false;
     }
-    const auto check = [&](ItemRecord* item) {
+    const auto check = [&](const ItemRecord* item) {
         return addressMatches(*item, address) && fn(*item);
     };
     if (!isShared(slot.entry)) {
-        return check(reinterpret_cast<ItemRecord*>(slot.entry));
+        return check(reinterpret_cast<const ItemRecord*>(slot.entry));
     }
-    for (ItemRecord* item : *shared(slot.entry)) {
+    for (const ItemRecord* item : *shared(slot.entry)) {
         if (check(item)) {
             return true;
         }

@@ -1,9 +1,8 @@
+// The Database itself, its bulk work and its categories. Items are in DatabaseItems.cpp, the
+// indexes in DatabaseIndexes.cpp, loading and saving in DatabaseFile.cpp.
+
 #include "store/Database.h"
 
-#include <algorithm>
-#include <cerrno>
-
-#include "platform/Paths.h"
 #include "store/TreeWalk.h"
 
 namespace lh::store {
@@ -12,26 +11,42 @@ Database::Database(const platform::Clock& clock, platform::FileSystem& fs)
     : m_clock(clock), m_fs(fs) {}
 
 Database::~Database() {
-    m_observer = nullptr;  // views may be gone already
+    m_bulkDepth = 1;  // the views may be gone already: tell nobody
     clear();
 }
 
-// --- Whole database -------------------------------------------------------------------------
+// --- Bulk work -------------------------------------------------------------------------------
+
+void Database::beginBulkChange() {
+    if (m_bulkDepth++ == 0) {
+        m_contentsReplaced = false;
+        m_observers.notify(&DatabaseObserver::bulkChangeBegun);
+    }
+}
+
+void Database::endBulkChange() {
+    if (--m_bulkDepth == 0) {
+        m_observers.notify(&DatabaseObserver::bulkChangeEnded, m_contentsReplaced);
+    }
+}
+
+// --- Whole database --------------------------------------------------------------------------
 
 void Database::clear() {
-    if (m_observer != nullptr && m_root != nullptr) {
-        m_observer->databaseClearing();
-    }
+    const BulkChange bulk(*this);
+    m_contentsReplaced = true;
     for (auto& [id, category] : m_categories) {
-        ItemRecord* item = category->firstItem;
+        ItemRecord* item = category->m_firstItem;
         while (item != nullptr) {
-            ItemRecord* next = item->next;
+            ItemRecord* next = item->m_next;
             delete item;
             item = next;
         }
     }
     m_categories.clear();
     m_itemArena.release();  // every record is destroyed by now
+    m_itemsById.clear();
+    m_firstItemId = m_nextItemId;
     m_menuIndex.clear();
     m_indexMemory.release();
     m_indexBlocks.release();
@@ -42,94 +57,40 @@ void Database::clear() {
     m_itemCount = 0;
 }
 
-int Database::save(const std::string& path) {
-    return write(path, 8);
+bool Database::save(const std::string& path, platform::IoError& error) {
+    return write(path, 8, error);
 }
 
-int Database::saveAndClose(const std::string& path) {
+bool Database::saveAndClose(const std::string& path, platform::IoError& error) {
     if (m_root == nullptr) {
-        return 0;
+        error = {"save", path, 0, "no database is open"};
+        return false;
     }
-    if (write(path, static_cast<std::uint16_t>(m_nextCategoryId)) == 0) {
-        return 0;
+    if (!write(path, static_cast<std::uint16_t>(m_nextCategoryId), error)) {
+        return false;
     }
     clear();
-    return 1;
+    return true;
 }
 
-// --- Categories -----------------------------------------------------------------------------
+// --- Categories ------------------------------------------------------------------------------
 
-CategoryRecord* Database::findCategory(std::uint16_t id) const {
+const CategoryRecord* Database::findCategory(CategoryId id) const {
     const auto it = m_categories.find(id);
     return it == m_categories.end() ? nullptr : it->second.get();
 }
 
-CategoryRecord* Database::addCategory(std::unique_ptr<CategoryRecord> category,
-                                      CategoryRecord& parent) {
-    if (m_nextCategoryId >= kCategoryIdLimit) {
-        m_lastError = {"add category", category->name, EOVERFLOW};
-        return nullptr;
+std::uint32_t Database::rowOf(const CategoryRecord& category) {
+    std::uint32_t row = 0;
+    for (const CategoryRecord* c = &category;
+         c->m_backLink != nullptr && c->m_backLink != c->m_parent; c = c->m_backLink) {
+        ++row;
     }
-    category->id = static_cast<std::uint16_t>(m_nextCategoryId);
-    const auto [slot, inserted] = m_categories.try_emplace(category->id, nullptr);
-    if (!inserted) {
-        return nullptr;  // an id already taken is left as it is
-    }
-    ++m_nextCategoryId;
-    slot->second = std::move(category);
-    CategoryRecord& added = *slot->second;
-    added.flags = static_cast<std::uint8_t>(parent.categoryClass() | (added.flags & kExpandedMask));
-    added.firstItem = added.lastItem = nullptr;
-    added.firstChild = added.lastChild = nullptr;
-    linkLastChild(parent, added);
-    return &added;
-}
-
-void Database::linkLastChild(CategoryRecord& parent, CategoryRecord& child) {
-    child.parent = &parent;
-    child.nextSibling = nullptr;
-    child.depth = static_cast<std::uint16_t>(parent.depth + 1);
-    if (parent.lastChild == nullptr) {
-        parent.firstChild = &child;
-        child.backLink = &parent;
-    } else {
-        parent.lastChild->nextSibling = &child;
-        child.backLink = parent.lastChild;
-    }
-    parent.lastChild = &child;
-}
-
-void Database::unlinkCategory(CategoryRecord& category) {
-    CategoryRecord* parent = category.parent;
-    CategoryRecord* back = category.backLink;
-    if (back == nullptr) {
-        return;  // the root, or already unlinked
-    }
-    if (back->firstChild == &category) {
-        back->firstChild = category.nextSibling;
-    } else {
-        back->nextSibling = category.nextSibling;
-    }
-    if (category.nextSibling != nullptr) {
-        category.nextSibling->backLink = back;
-    }
-    if (parent != nullptr && parent->lastChild == &category) {
-        parent->lastChild = back == parent ? nullptr : back;
-    }
-    category.nextSibling = nullptr;
-    category.backLink = nullptr;
-    category.parent = nullptr;
-}
-
-void Database::setSubtreeDepths(CategoryRecord& top) {
-    walkDescendants(top, [](CategoryRecord& c) {
-        c.depth = static_cast<std::uint16_t>(c.parent->depth + 1);
-        return false;
-    });
+    return row;
 }
 
 bool Database::isSameOrBelow(const CategoryRecord& category, const CategoryRecord& ancestor) {
-    for (const CategoryRecord* c = &category; c != nullptr; c = c->parent) {
+    for (const CategoryRecord* c = &category; c != nullptr; c = c->m_parent) {
         if (c == &ancestor) {
             return true;
         }
@@ -137,277 +98,171 @@ bool Database::isSameOrBelow(const CategoryRecord& category, const CategoryRecor
     return false;
 }
 
-bool Database::moveCategory(CategoryRecord& category, CategoryRecord& target) {
-    if (&category == m_root || isSameOrBelow(target, category)) {
+const CategoryRecord* Database::addCategory(CategoryId parentId, const NewCategory& fields) {
+    CategoryRecord* parent = mutableCategory(parentId);
+    if (parent == nullptr || m_nextCategoryId >= kCategoryIdLimit) {
+        return nullptr;
+    }
+    const auto id = static_cast<CategoryId>(m_nextCategoryId);
+    if (m_categories.contains(id)) {
+        return nullptr;  // an id already taken is left as it is
+    }
+    auto owned = std::make_unique<CategoryRecord>();
+    owned->m_name = fields.name;
+    owned->m_memo = fields.memo;
+    owned->m_folderPath = fields.folderPath;
+    owned->m_id = id;
+    owned->m_flags =
+        fields.categoryClass ? (*fields.categoryClass & kClassMask) : parent->categoryClass();
+    const CategoryRows rows{parentId, parent->m_childCount, parent->m_childCount};
+    notify(&DatabaseObserver::categoriesAboutToBeInserted, rows);
+    CategoryRecord& added = *m_categories.try_emplace(id, std::move(owned)).first->second;
+    ++m_nextCategoryId;
+    linkLastChild(*parent, added);
+    notify(&DatabaseObserver::categoriesInserted, rows);
+    return &added;
+}
+
+void Database::linkLastChild(CategoryRecord& parent, CategoryRecord& child) {
+    child.m_parent = &parent;
+    child.m_nextSibling = nullptr;
+    child.m_depth = static_cast<std::uint16_t>(parent.m_depth + 1);
+    if (parent.m_lastChild == nullptr) {
+        parent.m_firstChild = &child;
+        child.m_backLink = &parent;
+    } else {
+        parent.m_lastChild->m_nextSibling = &child;
+        child.m_backLink = parent.m_lastChild;
+    }
+    parent.m_lastChild = &child;
+    ++parent.m_childCount;
+}
+
+void Database::unlinkCategory(CategoryRecord& category) {
+    CategoryRecord* parent = category.m_parent;
+    CategoryRecord* back = category.m_backLink;
+    if (back == nullptr) {
+        return;  // the root, or already unlinked
+    }
+    if (back->m_firstChild == &category) {
+        back->m_firstChild = category.m_nextSibling;
+    } else {
+        back->m_nextSibling = category.m_nextSibling;
+    }
+    if (category.m_nextSibling != nullptr) {
+        category.m_nextSibling->m_backLink = back;
+    }
+    if (parent != nullptr) {
+        if (parent->m_lastChild == &category) {
+            parent->m_lastChild = back == parent ? nullptr : back;
+        }
+        --parent->m_childCount;
+    }
+    category.m_nextSibling = nullptr;
+    category.m_backLink = nullptr;
+    category.m_parent = nullptr;
+}
+
+void Database::setSubtreeDepths(CategoryRecord& top) {
+    walkDescendants(top, [](const CategoryRecord& c) {
+        edit(c).m_depth = static_cast<std::uint16_t>(c.m_parent->m_depth + 1);
+        return false;
+    });
+}
+
+bool Database::moveCategory(CategoryId id, CategoryId targetId) {
+    CategoryRecord* moved = mutableCategory(id);
+    CategoryRecord* target = mutableCategory(targetId);
+    if (moved == nullptr || target == nullptr || moved == m_root ||
+        isSameOrBelow(*target, *moved)) {
         return false;
     }
-    unlinkCategory(category);
-    linkLastChild(target, category);
-    setSubtreeDepths(category);
+    if (moved->m_parent == target && moved->m_nextSibling == nullptr) {
+        return true;  // it is the last child already
+    }
+    const CategoryRows rows{moved->m_parent->m_id, rowOf(*moved), rowOf(*moved)};
+    const std::uint32_t toRow = target->m_childCount;
+    notify(&DatabaseObserver::categoriesAboutToBeMoved, rows, targetId, toRow);
+    unlinkCategory(*moved);
+    linkLastChild(*target, *moved);
+    setSubtreeDepths(*moved);
+    notify(&DatabaseObserver::categoriesMoved, rows, targetId, toRow);
     return true;
 }
 
-void Database::freeCategory(CategoryRecord& category) {
-    ItemRecord* item = category.firstItem;
-    category.firstItem = category.lastItem = nullptr;
-    while (item != nullptr) {
-        ItemRecord* next = item->next;
-        unindexItem(*item);
-        freeItem(item, m_deleteFiles);
-        item = next;
+void Database::removeCategory(CategoryId id, bool deleteFiles) {
+    CategoryRecord* removed = mutableCategory(id);
+    if (removed == nullptr || removed == m_root) {
+        return;
     }
-    const std::uint16_t id = category.id;
-    if (m_root == &category) {
-        m_root = nullptr;
-    }
-    m_categories.erase(id);  // frees the record
+    const CategoryRows rows{removed->m_parent->m_id, rowOf(*removed), rowOf(*removed)};
+    notify(&DatabaseObserver::categoriesAboutToBeRemoved, rows);
+    unlinkCategory(*removed);
+    freeSubtree(*removed, deleteFiles);
+    notify(&DatabaseObserver::categoriesRemoved, rows);
 }
 
-void Database::removeCategorySubtree(CategoryRecord& top) {
-    // Detach the run from the category it hangs from, so no link is left dangling.
-    if (CategoryRecord* back = top.backLink; back != nullptr) {
-        CategoryRecord* parent = top.parent;
-        if (back->firstChild == &top) {
-            back->firstChild = nullptr;
-            if (parent != nullptr) {
-                parent->lastChild = nullptr;
-            }
-        } else {
-            back->nextSibling = nullptr;
-            if (parent != nullptr) {
-                parent->lastChild = back;
-            }
-        }
-    }
-    if (m_observer != nullptr) {
-        for (CategoryRecord* c = &top; c != nullptr; c = c->nextSibling) {
-            m_observer->categoryRemoving(*c);
-        }
-    }
-    // Children and later siblings go before the category itself.
-    std::vector<CategoryRecord*> order;
-    walkSearchOrder(&top, [&](CategoryRecord& c) {
+void Database::freeSubtree(CategoryRecord& top, bool deleteFiles) {
+    // Children go before their parent; `top` is unlinked, so its former siblings are not walked.
+    std::vector<const CategoryRecord*> order;
+    walkSearchOrder(&top, [&](const CategoryRecord& c) {
         order.push_back(&c);
         return false;
     });
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        freeCategory(**it);
-    }
-    m_deleteFiles = false;
-}
-
-void Database::removeCategory(std::uint16_t id) {
-    CategoryRecord* category = findCategory(id);
-    if (category == nullptr) {
-        return;
-    }
-    unlinkCategory(*category);
-    removeCategorySubtree(*category);
-}
-
-// --- Items ----------------------------------------------------------------------------------
-
-bool Database::takesMenuSlot(const ItemRecord& item, const CategoryRecord& category) {
-    return category.categoryClass() == kClassUrl && item.kind() != kKindFile &&
-           item.kind() != kKindRemind;
-}
-
-bool Database::takesReminder(const ItemRecord& item, const CategoryRecord& category) {
-    if (category.id == kRecycleId || category.id == kSilentRemindersId) {
-        return false;
-    }
-    return category.categoryClass() == kClassRemind || item.kind() == kKindRemind;
-}
-
-void Database::appendToChain(CategoryRecord& category, ItemRecord& item) {
-    item.categoryId = category.id;
-    item.next = nullptr;
-    item.prev = category.lastItem;
-    item.position = category.lastItem == nullptr ? 0 : category.lastItem->position + 1;
-    if (category.lastItem == nullptr) {
-        category.firstItem = &item;
-    } else {
-        category.lastItem->next = &item;
-    }
-    category.lastItem = &item;
-}
-
-void Database::unlinkFromChain(CategoryRecord& category, ItemRecord& item) {
-    if (item.prev != nullptr) {
-        item.prev->next = item.next;
-    } else {
-        category.firstItem = item.next;
-    }
-    if (item.next != nullptr) {
-        item.next->prev = item.prev;
-    } else {
-        category.lastItem = item.prev;
-    }
-    item.next = item.prev = nullptr;
-}
-
-void Database::renumberChain(CategoryRecord& category) {
-    std::uint32_t position = 0;
-    for (ItemRecord* item = category.firstItem; item != nullptr; item = item->next) {
-        item->position = position++;
+        freeCategory(edit(**it), deleteFiles);
     }
 }
 
-void Database::giveMenuSlot(ItemRecord& item, bool notify) {
-    if (m_nextMenuId == kNoMenuId) {
-        renumberMenu();  // 32-bit slots ran out: hand them out afresh
-    }
-    item.menuId = m_nextMenuId++;
-    m_menuIndex.emplace_hint(m_menuIndex.end(), item.menuId, &item);
-    if (notify && m_observer != nullptr) {
-        m_observer->favouriteAdded(item);
-    }
-}
-
-void Database::takeMenuSlot(ItemRecord& item) {
-    if (item.menuId == kNoMenuId) {
-        return;
-    }
-    const auto it = m_menuIndex.find(item.menuId);
-    if (it != m_menuIndex.end() && it->second == &item) {
-        m_menuIndex.erase(it);
-        if (m_observer != nullptr) {
-            m_observer->favouriteRemoved(item);
-        }
-    }
-    item.menuId = kNoMenuId;
-}
-
-void Database::fileReminder(ItemRecord& item, const platform::LocalTime* expiryNow) {
-    const auto key = remindKey(item.flags, item.remindTime);
-    if (!key ||
-        (expiryNow != nullptr && isExpiredOnceReminder(item.flags, item.remindTime, *expiryNow))) {
-        return;
-    }
-    addReminder(*key, item);
-}
-
-void Database::unfileReminder(ItemRecord& item) {
-    if (!item.m_inRemindIndex) {
-        return;
-    }
-    if (const auto key = remindKey(item.flags, item.remindTime)) {
-        removeReminder(*key, item);
-    }
-    if (item.m_inRemindIndex) {
-        // Filed under a key its schedule no longer gives: look everywhere.
-        for (auto it = m_remindIndex.begin(); it != m_remindIndex.end();) {
-            std::erase(it->second, &item);
-            it = it->second.empty() ? m_remindIndex.erase(it) : std::next(it);
-        }
-        item.m_inRemindIndex = false;
-    }
-}
-
-void Database::unindexItem(ItemRecord& item) {
-    takeMenuSlot(item);
-    unfileReminder(item);
-    unfileAddress(item);
-}
-
-void Database::freeItem(ItemRecord* item, bool deleteFile) {
-    if (m_observer != nullptr) {
-        m_observer->itemRemoving(*item);
-    }
-    if (deleteFile && item->kind() == kKindFile) {
-        // Only a plain file name inside an absolute folder: a title of "..", "a/../../x" or a
-        // relative folder must never reach a file outside the item's folder.
-        const std::string_view name = item->title();
-        const bool plainName = !name.empty() && name != "." && name != ".." &&
-                               name.find(platform::kPathSeparator) == std::string_view::npos;
-        if (plainName && platform::isAbsolutePath(item->location())) {
-            m_fs.remove(platform::joinPath(item->location(), name));
-        }
-    }
-    --m_itemCount;
-    delete item;
-}
-
-ItemRecord* Database::addItem(std::unique_ptr<ItemRecord> owned) {
-    CategoryRecord* category = findCategory(owned->categoryId);
-    if (category == nullptr) {
-        return nullptr;
-    }
-    ItemRecord& item = *owned.release();
-    if (item.kind() == 0) {
-        const std::uint8_t cls = category->categoryClass();
-        if (cls == kClassUrl || cls == kClassFile || cls == kClassRemind) {
-            item.flags |= static_cast<std::uint32_t>(cls >> 4);
-        }
-    }
-    item.m_inDatabase = true;
-    item.m_inRemindIndex = false;
-    item.menuId = kNoMenuId;
-    appendToChain(*category, item);
-    ++m_itemCount;
-    fileAddress(item);
-    if (takesMenuSlot(item, *category)) {
-        giveMenuSlot(item);
-    }
-    if (m_observer != nullptr) {
-        m_observer->itemAdded(item);
-    }
-    return &item;
-}
-
-void Database::deleteItems(std::span<ItemRecord* const> items, bool deleteFiles) {
-    std::vector<CategoryRecord*> touched;
-    for (ItemRecord* item : items) {
-        CategoryRecord* category = findCategory(item->categoryId);
-        if (category == nullptr) {
-            continue;
-        }
-        unlinkFromChain(*category, *item);
-        if (touched.empty() || touched.back() != category) {
-            touched.push_back(category);
-        }
+void Database::freeCategory(CategoryRecord& category, bool deleteFiles) {
+    ItemRecord* item = category.m_firstItem;
+    category.m_firstItem = category.m_lastItem = nullptr;
+    category.m_itemCount = 0;
+    while (item != nullptr) {
+        ItemRecord* next = item->m_next;
         unindexItem(*item);
         freeItem(item, deleteFiles);
+        item = next;
     }
-    std::sort(touched.begin(), touched.end());
-    touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
-    for (CategoryRecord* category : touched) {
-        renumberChain(*category);
-    }
+    m_categories.erase(category.m_id);  // frees the record
 }
 
-void Database::moveItem(ItemRecord& item, CategoryRecord& target) {
-    CategoryRecord* source = findCategory(item.categoryId);
-    if (source == nullptr || source == &target) {
+void Database::renameCategory(CategoryId id, std::string_view name) {
+    CategoryRecord* c = mutableCategory(id);
+    if (c == nullptr || c->m_name == name) {
         return;
     }
-    unlinkFromChain(*source, item);
-    renumberChain(*source);
-    appendToChain(target, item);
-    const bool menuBefore = item.menuId != kNoMenuId;
-    const bool menuAfter = takesMenuSlot(item, target);
-    if (menuBefore && !menuAfter) {
-        takeMenuSlot(item);
-    } else if (!menuBefore && menuAfter) {
-        giveMenuSlot(item);
-    }
-    if (item.m_inRemindIndex && !takesReminder(item, target)) {
-        unfileReminder(item);
-    } else if (!item.m_inRemindIndex && takesReminder(item, target) &&
-               !takesReminder(item, *source)) {
-        const platform::LocalTime now = m_clock.now();
-        fileReminder(item, &now);
-    }
+    const auto fields = static_cast<CategoryFieldSet>(CategoryField::Name);
+    notify(&DatabaseObserver::categoryAboutToChange, *c, fields);
+    c->m_name = name;
+    notify(&DatabaseObserver::categoryChanged, *c, fields);
 }
 
-void Database::setItemAddress(ItemRecord& item, std::string_view address) {
-    if (item.m_inDatabase) {
-        unfileAddress(item);
+void Database::setCategoryMemo(CategoryId id, std::string_view memo) {
+    CategoryRecord* c = mutableCategory(id);
+    if (c == nullptr || c->m_memo == memo) {
+        return;
     }
-    item.setText(ItemRecord::kAddress, address);
-    if (item.m_inDatabase) {
-        fileAddress(item);
+    const auto fields = static_cast<CategoryFieldSet>(CategoryField::Memo);
+    notify(&DatabaseObserver::categoryAboutToChange, *c, fields);
+    c->m_memo = memo;
+    notify(&DatabaseObserver::categoryChanged, *c, fields);
+}
+
+void Database::setCategoryClass(CategoryId id, std::uint8_t categoryClass) {
+    CategoryRecord* c = mutableCategory(id);
+    categoryClass &= kClassMask;
+    if (c == nullptr || c->categoryClass() == categoryClass) {
+        return;
     }
+    const auto fields = static_cast<CategoryFieldSet>(CategoryField::Class);
+    notify(&DatabaseObserver::categoryAboutToChange, *c, fields);
+    const Placement before = placementOf(*c);
+    c->m_flags = static_cast<std::uint8_t>(categoryClass | (c->m_flags & kExpandedMask));
+    for (ItemRecord* i = c->m_firstItem; i != nullptr; i = i->m_next) {
+        refile(*i, before, placementOf(*c));
+    }
+    notify(&DatabaseObserver::categoryChanged, *c, fields);
 }
 
 }  // namespace lh::store

@@ -18,161 +18,223 @@
 #include "store/CategoryRecord.h"
 #include "store/DatabaseObserver.h"
 #include "store/ItemArena.h"
+#include "store/ItemFields.h"
 #include "store/ItemRecord.h"
+#include "store/ObserverList.h"
 #include "store/RemindKey.h"
 
 namespace lh::store {
 
+// How a load ended.
+enum class LoadOutcome {
+    Loaded,      // the file is the database now
+    Missing,     // no file at that path
+    Empty,       // the file has no bytes
+    Unreadable,  // the file exists but cannot be opened or mapped
+    Refused,     // wrong version, checksum or structure: damaged or not a database
+};
+
 // The whole collection in memory: the category tree, each category's chain of items, and the
-// indexes over them. It owns every CategoryRecord and ItemRecord it holds; everybody else keeps
-// plain references, which stay valid until the record is removed (the observer hears of that).
+// indexes over them. It owns every CategoryRecord and ItemRecord and is the only one that
+// changes them; everybody else reads them through const references, which stay valid until the
+// record is removed, and refers to them by id. Every change is told to the observers
+// (DatabaseObserver.h).
 //
-// Operations that can fail return 1 or a pointer on success and 0 or null on failure; the reason
-// of a failed file operation is in lastError(). Nothing throws out of the Database except
-// std::bad_alloc from operations that say nothing about memory.
+// Nothing throws out of the Database except std::bad_alloc from operations that say nothing
+// about memory.
 class Database {
 public:
-    using CategoryIndex = std::map<std::uint16_t, std::unique_ptr<CategoryRecord>>;
-    using MenuIndex = std::pmr::map<std::uint32_t, ItemRecord*>;
-    using RemindIndex = std::map<RemindKey, std::vector<ItemRecord*>>;
+    using MenuIndex = std::pmr::map<std::uint32_t, const ItemRecord*>;
+    using RemindIndex = std::map<RemindKey, std::vector<const ItemRecord*>>;
 
-    // `clock` gives "now" for the loader's expiry test; `fs` is where saves and file deletes go.
+    // Holds the observers' bulk events around its lifetime (see beginBulkChange).
+    class BulkChange {
+    public:
+        explicit BulkChange(Database& db) : m_db(db) { m_db.beginBulkChange(); }
+        ~BulkChange() { m_db.endBulkChange(); }
+        BulkChange(const BulkChange&) = delete;
+        BulkChange& operator=(const BulkChange&) = delete;
+
+    private:
+        Database& m_db;
+    };
+
+    // `clock` gives "now" for the reminders' expiry test; `fs` is where saves and file deletes go.
     explicit Database(const platform::Clock& clock = platform::systemClock(),
                       platform::FileSystem& fs = platform::realFileSystem());
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // The observer to tell of changes (null for none). Not owned.
-    void setObserver(DatabaseObserver* observer) { m_observer = observer; }
+    // --- Observers and bulk work ---------------------------------------------------------------
+    // `observer` hears every change from now on; not owned, and must be removed before it goes.
+    void addObserver(DatabaseObserver* observer) { m_observers.add(observer); }
+    void removeObserver(DatabaseObserver* observer) { m_observers.remove(observer); }
+    // Starts bulk work: the observers hear bulkChangeBegun now and, instead of each change,
+    // bulkChangeEnded when the matching endBulkChange comes. Pairs nest.
+    void beginBulkChange();
+    void endBulkChange();
+    bool inBulkChange() const { return m_bulkDepth > 0; }
 
     // --- State ---------------------------------------------------------------------------------
     bool isOpen() const { return m_root != nullptr; }
-    CategoryRecord* root() const { return m_root; }
+    const CategoryRecord* root() const { return m_root; }
     std::uint32_t nextCategoryId() const { return m_nextCategoryId; }
     std::uint32_t nextMenuId() const { return m_nextMenuId; }
+    std::size_t categoryCount() const { return m_categories.size(); }
     std::size_t itemCount() const { return m_itemCount; }
-    const CategoryIndex& categoryIndex() const { return m_categories; }
     const MenuIndex& menuIndex() const { return m_menuIndex; }
     const RemindIndex& remindIndex() const { return m_remindIndex; }
-    // When set, removing a File item also deletes its file (see deleteItems).
-    bool deleteFilesAnswer() const { return m_deleteFiles; }
-    void setDeleteFilesAnswer(bool yes) { m_deleteFiles = yes; }
-    // Why the last save or load failed.
-    const platform::IoError& lastError() const { return m_lastError; }
 
     // --- The whole database -------------------------------------------------------------------
     // Replaces the contents with the default database (root, "Webfavorite", "Recycle" and seven
-    // sample categories; next category id 18). With a non-empty `writePath` it is then saved
-    // there with the category counter in the header. Returns 1, or 0 when that save failed.
-    int createDefault(const std::string& writePath = {});
+    // sample categories; next category id 18).
+    void createDefault();
+    // The same, then saved to `writePath` with the category counter in the header. False (with
+    // `error` set) when that save failed; the default database is open either way.
+    [[nodiscard]] bool createDefault(const std::string& writePath, platform::IoError& error);
     // Frees every category and item (deleting no file) and empties every index.
     void clear();
-    // Writes the database to `path` (header counter field 8). 1, or 0 with lastError() set; the
-    // file at `path` is then as it was.
-    int save(const std::string& path);
+    // Writes the database to `path` (header counter field 8). False with `error` set on failure;
+    // the file at `path` is then as it was.
+    [[nodiscard]] bool save(const std::string& path, platform::IoError& error);
     // Writes to `path` with the category counter in the header and, when that worked, empties
-    // the database. 1 on success; 0 when there is nothing open or the write failed (the database
-    // then stays as it was).
-    int saveAndClose(const std::string& path);
-    // Empties the database and reads `path`: 1 loaded; 0 when the file is missing, empty or
-    // cannot be opened or mapped; -1 when it is refused (wrong version, checksum or structure).
-    // Never creates or changes the file. lastError() tells the reason of 0 and -1.
-    int load(const std::string& path);
+    // the database. False when nothing is open or the write failed (the database then stays).
+    [[nodiscard]] bool saveAndClose(const std::string& path, platform::IoError& error);
+    // Empties the database and reads `path`. Anything but Loaded leaves the database empty, with
+    // the reason in `error`. Never creates or changes the file.
+    [[nodiscard]] LoadOutcome load(const std::string& path, platform::IoError& error);
 
     // --- Categories ----------------------------------------------------------------------------
     // The category with runtime id `id`, or null.
-    CategoryRecord* findCategory(std::uint16_t id) const;
-    // Gives `category` the next id and appends it as the last child of `parent` (depth and
-    // class from the parent, its own "expanded" nibble kept). Null when the 16-bit ids are used
-    // up (lastError() says so).
-    CategoryRecord* addCategory(std::unique_ptr<CategoryRecord> category, CategoryRecord& parent);
-    // Removes the category with everything in and below it; its later siblings stay.
-    void removeCategory(std::uint16_t id);
-    // Removes `category`, everything below it and every later sibling of it with everything
-    // below those; the category it hangs from keeps no link to them.
-    void removeCategorySubtree(CategoryRecord& category);
-    // Makes `category` the last child of `target`. False (nothing changes) when `target` is
-    // `category` or lies below it, or `category` is the root.
-    bool moveCategory(CategoryRecord& category, CategoryRecord& target);
+    const CategoryRecord* findCategory(CategoryId id) const;
+    // Makes a category of `fields` (its class the parent's unless given) the last child of
+    // `parent`, with the next id. Null when there is no such parent or the 16-bit ids are used
+    // up (until the next load renumbers them).
+    const CategoryRecord* addCategory(CategoryId parent, const NewCategory& fields);
+    // Removes the category with everything in and below it; its later siblings stay. With
+    // `deleteFiles`, each File item's file goes too (see deleteItems). The root stays.
+    void removeCategory(CategoryId id, bool deleteFiles);
+    // Makes the category the last child of `target`. False (nothing changes) when either is
+    // unknown, the category is the root, or `target` is the category or lies below it.
+    [[nodiscard]] bool moveCategory(CategoryId id, CategoryId target);
+    void renameCategory(CategoryId id, std::string_view name);
+    void setCategoryMemo(CategoryId id, std::string_view memo);
+    // Sets the class (high nibble of the flags); the category's items take or leave their
+    // favourites-menu slots and reminder entries to match.
+    void setCategoryClass(CategoryId id, std::uint8_t categoryClass);
     // True when `category` is `ancestor` or lies below it.
     static bool isSameOrBelow(const CategoryRecord& category, const CategoryRecord& ancestor);
+    // The row of `category` among its parent's sub-categories (0 for the root). Walks the
+    // siblings before it.
+    static std::uint32_t rowOf(const CategoryRecord& category);
 
     // --- Items ---------------------------------------------------------------------------------
-    // Appends `item` to the chain of the category `item->categoryId`. An item without a kind
-    // takes its category's (URL, File, Remind categories). In a URL category an item that is not
-    // a File or Remind item takes the next favourites-menu slot. Null when no category has that
-    // id (the item is freed).
-    ItemRecord* addItem(std::unique_ptr<ItemRecord> item);
+    // The item with id `id`, or null when there is none (any more).
+    const ItemRecord* findItem(ItemId id) const;
+    // Appends an item of `fields` to the chain of `category`. An item without a kind takes its
+    // category's (URL, File, Remind categories). In a URL category an item that is not a File
+    // or Remind item takes the next favourites-menu slot. Null when there is no such category.
+    const ItemRecord* addItem(CategoryId category, const ItemFields& fields);
+    // Changes the values `edit` sets. A changed address refiles the duplicate index; a changed
+    // kind, schedule or remind time refiles the favourites menu and the reminders (a one-time
+    // reminder not before the current minute). Unknown ids are ignored.
+    void editItem(ItemId id, const ItemEdit& edit);
+    // Moves the items to the chain of `target`, in the order given, as one run in front of item
+    // `before` (at the end when `before` is not in that chain). Each item takes or leaves its
+    // favourites-menu slot and reminder entry as its new category asks. Unknown ids, repeated
+    // ids and an unknown target are ignored.
+    void moveItems(std::span<const ItemId> ids, CategoryId target, ItemId before = kNoItemId);
     // Takes each item out of its chain and every index and frees it. With `deleteFiles`, a File
     // item's file (its folder joined with its file name) is deleted from disk, only when the
-    // name is a plain file name and the folder is absolute.
-    void deleteItems(std::span<ItemRecord* const> items, bool deleteFiles);
-    void deleteItem(ItemRecord& item, bool deleteFile) {
-        ItemRecord* one[] = {&item};
-        deleteItems(one, deleteFile);
-    }
-    // Moves `item` to the end of `target`'s chain, updating its menu and reminder membership.
-    void moveItem(ItemRecord& item, CategoryRecord& target);
-    // Changes a stored item's address (keeping the duplicate index up to date).
-    void setItemAddress(ItemRecord& item, std::string_view address);
+    // name is a plain file name and the folder is absolute. Unknown ids are ignored.
+    void deleteItems(std::span<const ItemId> ids, bool deleteFiles);
 
     // --- Indexes -------------------------------------------------------------------------------
     // The item in favourites-menu slot `menuId`, or null.
-    ItemRecord* findMenuItem(std::uint32_t menuId) const;
+    const ItemRecord* findMenuItem(std::uint32_t menuId) const;
     // The reminders filed under `key` in the order they were filed, or null.
-    const std::vector<ItemRecord*>* findReminders(RemindKey key) const;
-    // Files `item` under `key` (once per key).
-    void addReminder(RemindKey key, ItemRecord& item);
-    // Takes `item` out from under `key`; the key goes when its list is empty.
-    void removeReminder(RemindKey key, ItemRecord& item);
+    const std::vector<const ItemRecord*>* findReminders(RemindKey key) const;
+    // Files item `id` under `key` (once per key).
+    void addReminder(RemindKey key, ItemId id);
+    // Takes item `id` out from under `key`; the key goes when its list is empty.
+    void removeReminder(RemindKey key, ItemId id);
     // Hands out favourites-menu slots 0, 1, 2, ... anew, in file order from "WebFavorite" (its
-    // later siblings and everything below them). Returns 1, or 0 when memory ran out.
-    int renumberMenu();
+    // later siblings and everything below them). False when memory ran out.
+    [[nodiscard]] bool renumberMenu();
     // True when an item in `start`, its later siblings or anything below them has `address`
     // equal to `url` ignoring case. O(1) on average.
-    bool countUrl(const CategoryRecord* start, std::string_view url) const;
-    // True when a File item in `category`'s chain or anything below it has `title` equal to
+    bool containsAddress(CategoryId start, std::string_view url) const;
+    // True when a File item in category `id`'s chain or anything below it has `title` equal to
     // `fileName` and `location` equal to `folder`, both ignoring case.
-    bool countFile(const CategoryRecord& category, std::string_view fileName,
-                   std::string_view folder) const;
+    bool containsFile(CategoryId id, std::string_view fileName, std::string_view folder) const;
 
 private:
     friend class LhdLoader;
+
+    // Records are handed out const; the Database, which owns them, changes them through these.
+    static CategoryRecord& edit(const CategoryRecord& c) { return const_cast<CategoryRecord&>(c); }
+    static ItemRecord& edit(const ItemRecord& i) { return const_cast<ItemRecord&>(i); }
+    CategoryRecord* mutableCategory(CategoryId id) {
+        return const_cast<CategoryRecord*>(findCategory(id));
+    }
+    ItemRecord* mutableItem(ItemId id) { return const_cast<ItemRecord*>(findItem(id)); }
+
+    // Tells the observers, unless bulk work holds the events back.
+    template <typename Method, typename... Args>
+    void notify(Method method, const Args&... args) {
+        if (m_bulkDepth == 0) {
+            m_observers.notify(method, args...);
+        }
+    }
 
     // The loader's way in: attach a category read from a file (the root when `anchor` is null)
     // and append an item read after it.
     CategoryRecord* loadCategory(std::unique_ptr<CategoryRecord> category, CategoryRecord* anchor,
                                  std::uint8_t relation);
-    void loadItem(CategoryRecord& category, std::unique_ptr<ItemRecord> item,
+    bool loadItem(CategoryRecord& category, std::unique_ptr<ItemRecord> item,
                   const platform::LocalTime& now);
 
     // Tree links.
     static void linkLastChild(CategoryRecord& parent, CategoryRecord& child);
     static void unlinkCategory(CategoryRecord& category);
     static void setSubtreeDepths(CategoryRecord& top);
-    // Item chains and indexes.
+    void freeSubtree(CategoryRecord& top, bool deleteFiles);
+    void freeCategory(CategoryRecord& category, bool deleteFiles);
+    // Item ids, chains and indexes.
+    bool registerItem(ItemRecord& item);
     void appendToChain(CategoryRecord& category, ItemRecord& item);
+    static void insertInChain(CategoryRecord& category, ItemRecord& item, ItemRecord* before);
     static void unlinkFromChain(CategoryRecord& category, ItemRecord& item);
     static void renumberChain(CategoryRecord& category);
-    static bool takesMenuSlot(const ItemRecord& item, const CategoryRecord& category);
-    static bool takesReminder(const ItemRecord& item, const CategoryRecord& category);
-    void giveMenuSlot(ItemRecord& item, bool notify = true);
+    // What decides whether an item of a category has a menu slot and rings.
+    struct Placement {
+        CategoryId id;
+        std::uint8_t categoryClass;
+    };
+    static Placement placementOf(const CategoryRecord& c) { return {c.id(), c.categoryClass()}; }
+    static bool takesMenuSlot(const ItemRecord& item, Placement where);
+    static bool takesReminder(const ItemRecord& item, Placement where);
+    void giveMenuSlot(ItemRecord& item);
     void takeMenuSlot(ItemRecord& item);
     void fileReminder(ItemRecord& item, const platform::LocalTime* expiryNow);
     void unfileReminder(ItemRecord& item);
+    // Gives or takes the menu slot and reminder entry of an item moving from `from` to `to`.
+    void refile(ItemRecord& item, Placement from, Placement to);
     void unindexItem(ItemRecord& item);
     void freeItem(ItemRecord* item, bool deleteFile);
-    void freeCategory(CategoryRecord& category);
+    void deleteFileOf(const ItemRecord& item);
     bool inUrlScope(const CategoryRecord& category, const CategoryRecord& start) const;
     void buildAddressIndex() const;
     void fileAddress(ItemRecord& item);
     void unfileAddress(ItemRecord& item);
-    int write(const std::string& path, std::uint16_t headerCounter);
+    bool write(const std::string& path, std::uint16_t headerCounter, platform::IoError& error);
 
     const platform::Clock& m_clock;
     platform::FileSystem& m_fs;
-    DatabaseObserver* m_observer = nullptr;
+    ObserverList m_observers;
+    int m_bulkDepth = 0;
+    bool m_contentsReplaced = false;  // during bulk work: clear() ran
 
     CategoryRecord* m_root = nullptr;
     // Records read from a file, and the nodes of the favourites-menu index (one per link, a
@@ -181,7 +243,12 @@ private:
     platform::LargeBlockResource m_largeBlocks;
     std::pmr::monotonic_buffer_resource m_indexBlocks{std::size_t(64) << 10, &m_largeBlocks};
     std::pmr::unsynchronized_pool_resource m_indexMemory{&m_indexBlocks};
-    CategoryIndex m_categories;
+    std::map<CategoryId, std::unique_ptr<CategoryRecord>> m_categories;
+    // Items by id: slot `id - m_firstItemId`; null for an item that is gone. Emptied with the
+    // database; ids go on counting.
+    std::vector<ItemRecord*> m_itemsById;
+    ItemId m_firstItemId = 1;
+    ItemId m_nextItemId = 1;
     MenuIndex m_menuIndex{&m_indexMemory};
     RemindIndex m_remindIndex;
     // Built on the first duplicate test after a load (a load need not pay for it), then kept up
@@ -191,8 +258,6 @@ private:
     std::uint32_t m_nextCategoryId = 0;
     std::uint32_t m_nextMenuId = 0;
     std::size_t m_itemCount = 0;
-    bool m_deleteFiles = false;
-    platform::IoError m_lastError;
 };
 
 }  // namespace lh::store

@@ -8,74 +8,85 @@
 
 namespace lh::store {
 
-int Database::write(const std::string& path, std::uint16_t headerCounter) {
-    m_lastError = {};
+bool Database::write(const std::string& path, std::uint16_t headerCounter,
+                     platform::IoError& error) {
     platform::AtomicFile file(m_fs);
     if (!file.open(path) || !lhd::writeTo(*this, headerCounter, file) || !file.commit()) {
-        m_lastError = file.error();
-        return 0;
+        error = file.error();
+        return false;
     }
-    return 1;
+    return true;
 }
 
-int Database::load(const std::string& path) {
+LoadOutcome Database::load(const std::string& path, platform::IoError& error) {
+    const BulkChange bulk(*this);
     clear();
     m_nextCategoryId = 0;
-    m_lastError = {};
     platform::MappedFile file;
-    if (file.open(path) != platform::MappedFile::Status::Mapped) {
-        m_lastError = file.error();
-        return 0;
+    switch (file.open(path)) {
+        case platform::MappedFile::Status::Mapped:
+            break;
+        case platform::MappedFile::Status::Missing:
+            error = file.error();
+            return LoadOutcome::Missing;
+        case platform::MappedFile::Status::Empty:
+            error = file.error();
+            return LoadOutcome::Empty;
+        case platform::MappedFile::Status::Unreadable:
+            error = file.error();
+            return LoadOutcome::Unreadable;
     }
     m_addressesBuilt = false;  // built when first needed
     LhdLoader loader(*this, m_clock.now());
     if (loader.run(file.bytes()) == LhdLoader::Result::Refused) {
-        m_lastError = {"load", path, 0, loader.reason()};
-        return -1;
+        error = {"load", path, 0, loader.reason()};
+        return LoadOutcome::Refused;
     }
-    if (m_observer != nullptr) {
-        m_observer->treeRebuilt(*m_root);
-    }
-    return 1;
+    return LoadOutcome::Loaded;
 }
 
 CategoryRecord* Database::loadCategory(std::unique_ptr<CategoryRecord> owned,
                                        CategoryRecord* anchor, std::uint8_t relation) {
-    owned->id = static_cast<std::uint16_t>(m_nextCategoryId++);
+    owned->m_id = static_cast<CategoryId>(m_nextCategoryId++);
     CategoryRecord& category = *owned;
-    m_categories.try_emplace(category.id, std::move(owned));
+    m_categories.try_emplace(category.m_id, std::move(owned));
     if (anchor == nullptr) {
         m_root = &category;
-        category.depth = 0;
+        category.m_depth = 0;
         return &category;
     }
-    category.backLink = anchor;
+    category.m_backLink = anchor;
     if (relation == 0) {
-        anchor->firstChild = &category;
-        category.parent = anchor;
+        anchor->m_firstChild = &category;
+        category.m_parent = anchor;
     } else {
-        anchor->nextSibling = &category;
-        category.parent = anchor->parent;
+        anchor->m_nextSibling = &category;
+        category.m_parent = anchor->m_parent;
     }
-    if (category.parent != nullptr) {
-        category.parent->lastChild = &category;
-        category.depth = static_cast<std::uint16_t>(category.parent->depth + 1);
+    if (category.m_parent != nullptr) {
+        category.m_parent->m_lastChild = &category;
+        ++category.m_parent->m_childCount;
+        category.m_depth = static_cast<std::uint16_t>(category.m_parent->m_depth + 1);
     }
     return &category;
 }
 
-void Database::loadItem(CategoryRecord& category, std::unique_ptr<ItemRecord> owned,
+bool Database::loadItem(CategoryRecord& category, std::unique_ptr<ItemRecord> owned,
                         const platform::LocalTime& now) {
+    if (!registerItem(*owned)) {
+        return false;
+    }
     ItemRecord& item = *owned.release();
-    item.m_inDatabase = true;
     appendToChain(category, item);
     ++m_itemCount;
-    if (takesMenuSlot(item, category)) {
-        giveMenuSlot(item, false);
+    const Placement where = placementOf(category);
+    if (takesMenuSlot(item, where)) {
+        giveMenuSlot(item);
     }
-    if (takesReminder(item, category)) {
+    if (takesReminder(item, where)) {
         fileReminder(item, &now);
     }
+    return true;
 }
 
 }  // namespace lh::store

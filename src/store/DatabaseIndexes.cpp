@@ -11,63 +11,65 @@ namespace lh::store {
 
 // --- Indexes --------------------------------------------------------------------------------
 
-ItemRecord* Database::findMenuItem(std::uint32_t menuId) const {
+const ItemRecord* Database::findMenuItem(std::uint32_t menuId) const {
     const auto it = m_menuIndex.find(menuId);
     return it == m_menuIndex.end() ? nullptr : it->second;
 }
 
-const std::vector<ItemRecord*>* Database::findReminders(RemindKey key) const {
+const std::vector<const ItemRecord*>* Database::findReminders(RemindKey key) const {
     const auto it = m_remindIndex.find(key);
     return it == m_remindIndex.end() ? nullptr : &it->second;
 }
 
-void Database::addReminder(RemindKey key, ItemRecord& item) {
-    auto& list = m_remindIndex[key];
-    if (std::find(list.begin(), list.end(), &item) == list.end()) {
-        list.push_back(&item);
-    }
-    item.m_inRemindIndex = true;
-}
-
-void Database::removeReminder(RemindKey key, ItemRecord& item) {
-    const auto it = m_remindIndex.find(key);
-    if (it == m_remindIndex.end()) {
+void Database::addReminder(RemindKey key, ItemId id) {
+    ItemRecord* item = mutableItem(id);
+    if (item == nullptr) {
         return;
     }
-    if (std::erase(it->second, &item) > 0) {
-        item.m_inRemindIndex = false;
+    auto& list = m_remindIndex[key];
+    if (std::find(list.begin(), list.end(), item) == list.end()) {
+        list.push_back(item);
+    }
+    item->m_inRemindIndex = true;
+}
+
+void Database::removeReminder(RemindKey key, ItemId id) {
+    ItemRecord* item = mutableItem(id);
+    const auto it = m_remindIndex.find(key);
+    if (item == nullptr || it == m_remindIndex.end()) {
+        return;
+    }
+    if (std::erase(it->second, item) > 0) {
+        item->m_inRemindIndex = false;
     }
     if (it->second.empty()) {
         m_remindIndex.erase(it);
     }
 }
 
-int Database::renumberMenu() {
+bool Database::renumberMenu() {
     for (auto& [id, item] : m_menuIndex) {
-        item->menuId = kNoMenuId;
+        edit(*item).m_menuId = kNoMenuId;
     }
     m_menuIndex.clear();
     m_nextMenuId = 0;
-    CategoryRecord* favourites = findCategory(kFavoritesId);
     try {
-        walkFileOrder(favourites, [&](CategoryRecord& category, CategoryRecord*, std::uint8_t) {
-            for (ItemRecord* item = category.firstItem; item != nullptr; item = item->next) {
-                if (takesMenuSlot(*item, category)) {
-                    item->menuId = m_nextMenuId++;
-                    m_menuIndex.emplace_hint(m_menuIndex.end(), item->menuId, item);
+        walkFileOrder(findCategory(kFavoritesId), [&](const CategoryRecord& category,
+                                                      const CategoryRecord*, std::uint8_t) {
+            for (ItemRecord* item = category.m_firstItem; item != nullptr; item = item->m_next) {
+                if (takesMenuSlot(*item, placementOf(category))) {
+                    item->m_menuId = m_nextMenuId++;
+                    m_menuIndex.emplace_hint(m_menuIndex.end(), item->m_menuId, item);
                 }
             }
         });
     } catch (const std::bad_alloc&) {
-        if (m_observer != nullptr) {
-            m_observer->allocationFailed("Insert Menu error!");
-        }
-        return 0;
+        m_observers.notify(&DatabaseObserver::allocationFailed,
+                           std::string_view("Insert Menu error!"));
+        return false;
     }
-    if (m_observer != nullptr) {
-        m_observer->favouritesRenumbered();
-    }
-    return 1;
+    notify(&DatabaseObserver::favouritesRenumbered);
+    return true;
 }
 
 bool Database::inUrlScope(const CategoryRecord& category, const CategoryRecord& start) const {
@@ -76,11 +78,11 @@ bool Database::inUrlScope(const CategoryRecord& category, const CategoryRecord& 
     if (&start == m_root) {
         return true;  // everything; the walk below could be as long as a row of siblings
     }
-    if (start.backLink != nullptr && start.backLink == m_root && m_root->firstChild == &start &&
-        m_root->nextSibling == nullptr) {
+    if (start.m_backLink != nullptr && start.m_backLink == m_root &&
+        m_root->m_firstChild == &start && m_root->m_nextSibling == nullptr) {
         return &category != m_root;  // "WebFavorite": everything but the root's own items
     }
-    for (const CategoryRecord* c = &category; c != nullptr; c = c->backLink) {
+    for (const CategoryRecord* c = &category; c != nullptr; c = c->m_backLink) {
         if (c == &start) {
             return true;
         }
@@ -88,21 +90,22 @@ bool Database::inUrlScope(const CategoryRecord& category, const CategoryRecord& 
     return false;
 }
 
-bool Database::countUrl(const CategoryRecord* start, std::string_view url) const {
+bool Database::containsAddress(CategoryId startId, std::string_view url) const {
+    const CategoryRecord* start = findCategory(startId);
     if (start == nullptr) {
         return false;
     }
     if (url.empty()) {
         // Empty addresses are not indexed; walk.
-        return walkSearchOrder(const_cast<CategoryRecord*>(start), [](CategoryRecord& c) {
-            return walkItems(c, [](ItemRecord& item) { return item.address().empty(); });
+        return walkSearchOrder(start, [](const CategoryRecord& c) {
+            return walkItems(c, [](const ItemRecord& item) { return item.address().empty(); });
         });
     }
     if (!m_addressesBuilt) {
         buildAddressIndex();
     }
     return m_addresses.anyMatch(url, [&](const ItemRecord& item) {
-        const CategoryRecord* category = findCategory(item.categoryId);
+        const CategoryRecord* category = findCategory(item.m_categoryId);
         return category != nullptr && inUrlScope(*category, *start);
     });
 }
@@ -122,8 +125,8 @@ void Database::unfileAddress(ItemRecord& item) {
 void Database::buildAddressIndex() const {
     m_addresses.clear();
     m_addresses.reserve(m_itemCount);
-    walkSearchOrder(m_root, [this](CategoryRecord& c) {
-        return walkItems(c, [this](ItemRecord& item) {
+    walkSearchOrder(m_root, [this](const CategoryRecord& c) {
+        return walkItems(c, [this](const ItemRecord& item) {
             m_addresses.insert(item);
             return false;
         });
@@ -131,16 +134,21 @@ void Database::buildAddressIndex() const {
     m_addressesBuilt = true;
 }
 
-bool Database::countFile(const CategoryRecord& category, std::string_view fileName,
-                         std::string_view folder) const {
-    const auto matches = [&](ItemRecord& item) {
+bool Database::containsFile(CategoryId id, std::string_view fileName,
+                            std::string_view folder) const {
+    const CategoryRecord* category = findCategory(id);
+    if (category == nullptr) {
+        return false;
+    }
+    const auto matches = [&](const ItemRecord& item) {
         return item.kind() == kKindFile && text::equalsIgnoringCase(item.title(), fileName) &&
                text::equalsIgnoringCase(item.location(), folder);
     };
-    if (walkItems(category, matches)) {
+    if (walkItems(*category, matches)) {
         return true;
     }
-    return walkDescendants(category, [&](CategoryRecord& c) { return walkItems(c, matches); });
+    return walkDescendants(*category,
+                           [&](const CategoryRecord& c) { return walkItems(c, matches); });
 }
 
 }  // namespace lh::store

@@ -34,34 +34,32 @@ constexpr std::uint32_t kDefaultNextCategoryId = 18;
 
 }  // namespace
 
-int Database::createDefault(const std::string& writePath) {
+void Database::createDefault() {
+    const BulkChange bulk(*this);
     clear();
-    std::uint16_t id = 0;
+    CategoryId id = 0;
     for (const DefaultCategory& d : kDefaultCategories) {
         auto owned = std::make_unique<CategoryRecord>();
         CategoryRecord& category = *owned;
-        category.name = d.name;
-        category.folderPath = d.folderPath;
-        category.flags = d.flags;
-        category.id = id;
-        category.fileId = id;
+        category.m_name = d.name;
+        category.m_folderPath = d.folderPath;
+        category.m_flags = d.flags;
+        category.m_id = id;
         m_categories.try_emplace(id, std::move(owned));
         if (d.parent < 0) {
             m_root = &category;
         } else {
-            linkLastChild(*findCategory(static_cast<std::uint16_t>(d.parent)), category);
+            linkLastChild(*mutableCategory(static_cast<CategoryId>(d.parent)), category);
         }
         ++id;
     }
     m_nextCategoryId = kDefaultNextCategoryId;
-    int result = 1;
-    if (!writePath.empty()) {
-        result = write(writePath, static_cast<std::uint16_t>(m_nextCategoryId));
-    }
-    if (m_observer != nullptr) {
-        m_observer->treeRebuilt(*m_root);
-    }
-    return result;
+}
+
+bool Database::createDefault(const std::string& writePath, platform::IoError& error) {
+    const BulkChange bulk(*this);
+    createDefault();
+    return write(writePath, static_cast<std::uint16_t>(m_nextCategoryId), error);
 }
 
 }  // namespace lh::store

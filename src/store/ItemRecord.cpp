@@ -2,8 +2,7 @@
 
 #include "platform/Sanitizers.h"
 #include "store/ItemArena.h"
-
-#include "store/ItemArena.h"
+#include "store/ItemFields.h"
 
 #include <array>
 #include <cassert>
@@ -56,10 +55,6 @@ char* makeHeapBlock(const Texts& texts) {
 
 }  // namespace
 
-ItemRecord::ItemRecord(const ItemRecord& other) {
-    *this = other;
-}
-
 ItemRecord::~ItemRecord() {
     releaseTexts();
 }
@@ -99,27 +94,6 @@ std::unique_ptr<ItemRecord> ItemRecord::create(std::string_view address, std::st
     return item;
 }
 
-ItemRecord& ItemRecord::operator=(const ItemRecord& other) {
-    if (this == &other) {
-        return *this;
-    }
-    // A copy is a detached record: same values, no links, no index membership.
-    setTexts(other.address(), other.location(), other.title(), other.comment());
-    flags = other.flags;
-    position = other.position;
-    menuId = kNoMenuId;
-    viewTag = other.viewTag;
-    fileSize = other.fileSize;
-    createTime = other.createTime;
-    remindTime = other.remindTime;
-    next = prev = nullptr;
-    categoryId = other.categoryId;
-    rate = other.rate;
-    m_inDatabase = false;
-    m_inRemindIndex = false;
-    return *this;
-}
-
 std::string_view ItemRecord::text(Text which) const {
     if (!m_texts) {
         return {};
@@ -140,16 +114,37 @@ void ItemRecord::setText(Text which, std::string_view value) {
     m_texts = block;
 }
 
-void ItemRecord::setAddress(std::string_view value) {
-    assert(!m_inDatabase && "change the address of a stored item through the Database");
-    setText(kAddress, value);
+ItemFields ItemFields::of(const ItemRecord& item) {
+    ItemFields f;
+    f.address = item.address();
+    f.location = item.location();
+    f.title = item.title();
+    f.comment = item.comment();
+    f.rate = item.rate();
+    f.flags = item.flags();
+    f.fileSize = item.fileSize();
+    f.createTime = item.createTime();
+    f.remindTime = item.remindTime();
+    return f;
 }
 
-void ItemRecord::setTexts(std::string_view address, std::string_view location,
-                          std::string_view title, std::string_view comment) {
-    char* block = makeHeapBlock({address, location, title, comment});
-    releaseTexts();
-    m_texts = block;
+ItemFieldSet ItemEdit::fields() const {
+    ItemFieldSet set = 0;
+    const auto mark = [&set](bool present, ItemField field) {
+        if (present) {
+            set |= static_cast<ItemFieldSet>(field);
+        }
+    };
+    mark(address.has_value(), ItemField::Address);
+    mark(location.has_value(), ItemField::Location);
+    mark(title.has_value(), ItemField::Title);
+    mark(comment.has_value(), ItemField::Comment);
+    mark(rate.has_value(), ItemField::Rate);
+    mark(flags.has_value(), ItemField::Flags);
+    mark(fileSize.has_value(), ItemField::FileSize);
+    mark(createTime.has_value(), ItemField::CreateTime);
+    mark(remindTime.has_value(), ItemField::RemindTime);
+    return set;
 }
 
 }  // namespace lh::store

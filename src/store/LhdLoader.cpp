@@ -83,25 +83,34 @@ bool readCategory(Cursor& in, CategoryFields& c) {
            in.u16(c.ownId) && in.u16(c.depth) && in.u8(c.flags) && in.text(c.memo);
 }
 
-// The next item record (in `arena`), or null when it runs past the end.
-std::unique_ptr<ItemRecord> readItem(Cursor& in, ItemArena& arena) {
+}  // namespace
+
+// An item record as the file holds it; its texts point into the file's bytes.
+struct LhdLoader::RawItem {
     std::string_view address, location, title, comment;
-    std::uint8_t rate;
-    std::uint16_t storedCategory;
-    std::uint32_t flags, sizeLow, sizeHigh;
+    std::uint8_t rate = 0;
+    std::uint16_t storedCategory = 0;
+    std::uint32_t flags = 0, sizeLow = 0, sizeHigh = 0;
     DateTimeStamp created, remind;
-    if (!(in.text(address) && in.text(location) && in.text(title) && in.u8(rate) &&
-          in.u16(storedCategory) && in.u32(flags) && in.text(comment) && in.u32(sizeLow) &&
-          in.u32(sizeHigh) && in.stamp(created) && in.stamp(remind))) {
-        return nullptr;
-    }
-    auto item = ItemRecord::create(address, location, title, comment, &arena);
-    item->rate = rate;
-    item->flags = flags;
-    item->fileSize = (static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow;
-    item->createTime = created;
-    item->remindTime = remind;
+};
+
+std::unique_ptr<ItemRecord> LhdLoader::makeItem(const RawItem& raw, ItemArena& arena) {
+    auto item = ItemRecord::create(raw.address, raw.location, raw.title, raw.comment, &arena);
+    item->m_rate = raw.rate;
+    item->m_flags = raw.flags;
+    item->m_fileSize = (static_cast<std::uint64_t>(raw.sizeHigh) << 32) | raw.sizeLow;
+    item->m_createTime = raw.created;
+    item->m_remindTime = raw.remind;
     return item;
+}
+
+namespace {
+
+// The next item record; false when it runs past the end.
+bool readItem(Cursor& in, LhdLoader::RawItem& r) {
+    return in.text(r.address) && in.text(r.location) && in.text(r.title) && in.u8(r.rate) &&
+           in.u16(r.storedCategory) && in.u32(r.flags) && in.text(r.comment) && in.u32(r.sizeLow) &&
+           in.u32(r.sizeHigh) && in.stamp(r.created) && in.stamp(r.remind);
 }
 
 bool isStoredClass(std::uint8_t cls) {
@@ -153,12 +162,13 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
                 if (!sawCategory) {
                     return refuseAll("an item comes before any category");
                 }
-                auto item = readItem(in, m_db.m_itemArena);
-                if (!item) {
+                RawItem raw;
+                if (!readItem(in, raw)) {
                     return refuseAll("an item record runs past the end of the file");
                 }
-                if (current != nullptr) {
-                    m_db.loadItem(*current, std::move(item), m_now);
+                if (current != nullptr &&
+                    !m_db.loadItem(*current, makeItem(raw, m_db.m_itemArena), m_now)) {
+                    return refuseAll("the file holds more items than there are ids");
                 }
                 continue;
             }
@@ -177,27 +187,26 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
                 return refuseAll("the file holds more categories than there are ids");
             }
             auto category = std::make_unique<CategoryRecord>();
-            category->name = fields.name;
-            category->folderPath = fields.folderPath;
-            category->memo = fields.memo;
-            category->fileId = fields.ownId;
-            category->flags = fields.flags;
+            category->m_name = fields.name;
+            category->m_folderPath = fields.folderPath;
+            category->m_memo = fields.memo;
+            category->m_flags = fields.flags;
 
             CategoryRecord* anchor = nullptr;
             switch (attached) {
                 case 0:  // the root, whatever the file calls it
-                    category->name = "Linkhaven";
-                    category->flags &= kExpandedMask;
+                    category->m_name = "Linkhaven";
+                    category->m_flags &= kExpandedMask;
                     break;
                 case 1:
-                    category->name = "WebFavorite";
-                    category->flags = kClassUrl | (category->flags & kExpandedMask);
+                    category->m_name = "WebFavorite";
+                    category->m_flags = kClassUrl | (category->m_flags & kExpandedMask);
                     anchor = m_db.m_root;
                     break;
                 case 2:
-                    category->name = "Recycle";
-                    category->flags = kClassUrl | (category->flags & kExpandedMask);
-                    anchor = m_db.findCategory(kFavoritesId);
+                    category->m_name = "Recycle";
+                    category->m_flags = kClassUrl | (category->m_flags & kExpandedMask);
+                    anchor = m_db.mutableCategory(kFavoritesId);
                     break;
                 default:
                     const auto found = byFileId.find(fields.anchorId);
@@ -207,8 +216,8 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
                         continue;
                     }
                     if (isStoredClass(anchor->categoryClass())) {
-                        category->flags = static_cast<std::uint8_t>(
-                            anchor->categoryClass() | (category->flags & kExpandedMask));
+                        category->m_flags = static_cast<std::uint8_t>(
+                            anchor->categoryClass() | (category->m_flags & kExpandedMask));
                     }
                     break;
             }
@@ -217,23 +226,22 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
                     return refuseAll("a category is placed beside the root");
                 }
                 CategoryRecord*& link = fields.relation == kRelationNextSibling
-                                            ? anchor->nextSibling
-                                            : anchor->firstChild;
+                                            ? anchor->m_nextSibling
+                                            : anchor->m_firstChild;
                 if (link != nullptr) {
                     return refuseAll("two categories claim the same place in the tree");
                 }
             }
             current = m_db.loadCategory(std::move(category), anchor, fields.relation);
-            byFileId.try_emplace(current->fileId, current);
+            byFileId.try_emplace(fields.ownId, current);
             ++attached;
         }
         if (attached < 3) {
             return refuseAll("the file holds fewer than three categories");
         }
     } catch (const std::bad_alloc&) {
-        if (m_db.m_observer != nullptr) {
-            m_db.m_observer->allocationFailed("Allocation  memory  fail!");
-        }
+        m_db.m_observers.notify(&DatabaseObserver::allocationFailed,
+                                std::string_view("Allocation  memory  fail!"));
         return refuseAll("out of memory");
     }
     return Result::Loaded;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 #include "platform/Clock.h"
@@ -7,6 +8,8 @@
 namespace lh::store {
 
 class Database;
+class ItemArena;
+class ItemRecord;
 
 // Builds a Database from the bytes of a .lhd file. The Database must be empty.
 class LhdLoader {
@@ -19,7 +22,11 @@ public:
     Result run(std::string_view bytes);
     const char* reason() const { return m_reason; }
 
+    struct RawItem;
+
 private:
+    static std::unique_ptr<ItemRecord> makeItem(const RawItem& raw, ItemArena& arena);
+
     Database& m_db;
     platform::LocalTime m_now;
     const char* m_reason = "";

@@ -89,27 +89,27 @@ bool writeBody(const Database& db, BodyWriter<Sink>& out) {
         }
         out.u8(kTagCategory);
         out.u8(relation);
-        out.text(c.name);
-        out.text(c.folderPath);
-        out.u16(anchor == nullptr ? 0 : anchor->id);
-        out.u16(c.id);
-        out.u16(c.depth);
-        out.u8(c.flags);
-        out.text(c.memo);
+        out.text(c.name());
+        out.text(c.folderPath());
+        out.u16(anchor == nullptr ? 0 : anchor->id());
+        out.u16(c.id());
+        out.u16(c.depth());
+        out.u8(c.flags());
+        out.text(c.memo());
         ok = out.endRecord();
-        for (const ItemRecord* item = c.firstItem; item != nullptr && ok; item = item->next) {
+        for (const ItemRecord* item = c.firstItem(); item != nullptr && ok; item = item->next()) {
             out.u8(kTagItem);
             out.text(item->address());
             out.text(item->location());
             out.text(item->title());
-            out.u8(item->rate);
-            out.u16(item->categoryId);
-            out.u32(item->flags);
+            out.u8(item->rate());
+            out.u16(item->categoryId());
+            out.u32(item->flags());
             out.text(item->comment());
-            out.u32(static_cast<std::uint32_t>(item->fileSize));
-            out.u32(static_cast<std::uint32_t>(item->fileSize >> 32));
-            out.stamp(item->createTime);
-            out.stamp(item->remindTime);
+            out.u32(static_cast<std::uint32_t>(item->fileSize()));
+            out.u32(static_cast<std::uint32_t>(item->fileSize() >> 32));
+            out.stamp(item->createTime());
+            out.stamp(item->remindTime());
             ok = out.endRecord();
         }
     });

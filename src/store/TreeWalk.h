@@ -20,10 +20,10 @@ inline constexpr std::uint8_t kRelationNextSibling = 1;
 // (the previous sibling or the parent; null for `start`). Used by the writer and by the renumbering
 // of the favourites menu.
 template <typename Fn>
-void walkFileOrder(CategoryRecord* start, Fn&& fn) {
+void walkFileOrder(const CategoryRecord* start, Fn&& fn) {
     struct Step {
-        CategoryRecord* category;
-        CategoryRecord* anchor;
+        const CategoryRecord* category;
+        const CategoryRecord* anchor;
         std::uint8_t relation;
     };
     std::vector<Step> stack;
@@ -35,11 +35,11 @@ void walkFileOrder(CategoryRecord* start, Fn&& fn) {
         stack.pop_back();
         fn(*step.category, step.anchor, step.relation);
         // Pushed in reverse: the siblings come off the stack before the children.
-        if (step.category->firstChild != nullptr) {
-            stack.push_back({step.category->firstChild, step.category, kRelationFirstChild});
+        if (step.category->firstChild() != nullptr) {
+            stack.push_back({step.category->firstChild(), step.category, kRelationFirstChild});
         }
-        if (step.category->nextSibling != nullptr) {
-            stack.push_back({step.category->nextSibling, step.category, kRelationNextSibling});
+        if (step.category->nextSibling() != nullptr) {
+            stack.push_back({step.category->nextSibling(), step.category, kRelationNextSibling});
         }
     }
 }
@@ -48,22 +48,22 @@ void walkFileOrder(CategoryRecord* start, Fn&& fn) {
 // everything below it). Used by Find and by the duplicate tests. fn(category) returns true to stop;
 // the walk returns whether it was stopped.
 template <typename Fn>
-bool walkSearchOrder(CategoryRecord* start, Fn&& fn) {
-    std::vector<CategoryRecord*> stack;
+bool walkSearchOrder(const CategoryRecord* start, Fn&& fn) {
+    std::vector<const CategoryRecord*> stack;
     if (start != nullptr) {
         stack.push_back(start);
     }
     while (!stack.empty()) {
-        CategoryRecord* category = stack.back();
+        const CategoryRecord* category = stack.back();
         stack.pop_back();
         if (fn(*category)) {
             return true;
         }
-        if (category->nextSibling != nullptr) {
-            stack.push_back(category->nextSibling);
+        if (category->nextSibling() != nullptr) {
+            stack.push_back(category->nextSibling());
         }
-        if (category->firstChild != nullptr) {
-            stack.push_back(category->firstChild);
+        if (category->firstChild() != nullptr) {
+            stack.push_back(category->firstChild());
         }
     }
     return false;
@@ -72,13 +72,13 @@ bool walkSearchOrder(CategoryRecord* start, Fn&& fn) {
 // Every category below `parent` (not `parent` itself) in search order.
 template <typename Fn>
 bool walkDescendants(const CategoryRecord& parent, Fn&& fn) {
-    return walkSearchOrder(parent.firstChild, fn);
+    return walkSearchOrder(parent.firstChild(), fn);
 }
 
 // The items of one category's chain, first to last; fn(item) returns true to stop.
 template <typename Fn>
 bool walkItems(const CategoryRecord& category, Fn&& fn) {
-    for (ItemRecord* item = category.firstItem; item != nullptr; item = item->next) {
+    for (const ItemRecord* item = category.firstItem(); item != nullptr; item = item->next()) {
         if (fn(*item)) {
             return true;
         }

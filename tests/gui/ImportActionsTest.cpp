@@ -9,6 +9,7 @@
 
 #include "core/import/ImportTestUtil.h"
 #include "store/Database.h"
+#include "support/DatabaseMirror.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -46,9 +47,7 @@ protected:
 };
 
 TEST_F(ImportActionsTest, ImportsABookmarkFileAndSummarisesIt) {
-    std::vector<quint16> created;
-    QObject::connect(&actions, &ImportActions::categoryCreated,
-                     [&](quint16 id) { created.push_back(id); });
+    test::DatabaseMirror views(db);
     int reports = 0;
     QObject::connect(&actions, &ImportActions::progressed, [&] {
         ++reports;
@@ -60,8 +59,9 @@ TEST_F(ImportActionsTest, ImportsABookmarkFileAndSummarisesIt) {
     ASSERT_EQ(chooser.requests.size(), 1u);
     EXPECT_EQ(chooser.requests[0].first, "open");
     EXPECT_EQ(chooser.requests[0].second.filter, "Bookmark File (*.html *.htm);;All Files (*)");
-    EXPECT_EQ(created, (std::vector<quint16>{18, 19, 20, 21}));
-    EXPECT_EQ(db.findCategory(19)->name, "News");
+    // The views hear the whole import as one change.
+    EXPECT_EQ(views.events, (std::vector<std::string>{"bulk{", "}bulk"}));
+    EXPECT_EQ(db.findCategory(19)->name(), "News");
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_FALSE(actions.isRunning());
     EXPECT_GT(reports, 0);
@@ -80,7 +80,7 @@ TEST_F(ImportActionsTest, TellsWhenAFileIsNoBookmarkFile) {
     EXPECT_EQ(text.toStdString(), "\"" + dir.file("page.html") + "\" is not a bookmark file.");
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, text.toStdString());
-    EXPECT_EQ(prompter.shown[0].icon, ui::Prompter::Icon::Warning);
+    EXPECT_EQ(prompter.shown[0].icon, commands::Prompter::Icon::Warning);
     EXPECT_EQ(db.itemCount(), 0u);
 }
 

@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "commands/FileCommands.h"
 #include "gui/shell/ActionRegistry.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
@@ -20,8 +23,7 @@
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
-#include "store/DatabaseCommands.h"
-#include "store/ObserverList.h"
+#include "support/DatabaseMirror.h"
 #include "support/MemorySettingsBackend.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -31,11 +33,9 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest() { db.setObserver(&observers); }
-    ShellServices services() { return {db, observers, prompter, files, settings, store}; }
+    ShellServices services() { return {db, prompter, files, settings, store}; }
 
     store::Database db;
-    store::ObserverList observers;
     test::ScriptedPrompter prompter;
     test::ScriptedFileChooser files;
     test::MemorySettingsBackend backend;
@@ -112,23 +112,11 @@ TEST_F(MainWindowTest, ToolbarKeepsOnlyKnownButtons) {
 TEST_F(MainWindowTest, FavouritesMenuFillsOnDemandAndFollowsTheDatabase) {
     db.createDefault();
     FavouritesMenu menu(db);
-    observers.add(&menu);
     std::vector<std::string> opened;
     menu.setOpenUrl([&](const std::string& a) { opened.push_back(a); });
-    const auto add = [&](std::uint16_t category, const char* title, const char* address) {
-        auto item = std::make_unique<store::ItemRecord>();
-        item->categoryId = category;
-        item->setTitle(title);
-        item->setAddress(address);
-        return db.addItem(std::move(item));
-    };
-    add(1, "Top & more", "http://top/");
-    store::ItemRecord* life = add(7, "In Life", "http://life/");
-    auto file = std::make_unique<store::ItemRecord>();
-    file->categoryId = 7;
-    file->flags = store::kKindFile;
-    file->setTitle("not a link");
-    db.addItem(std::move(file));
+    db.addItem(1, test::link("Top & more", "http://top/"));
+    const store::ItemRecord* life = db.addItem(7, test::link("In Life", "http://life/"));
+    db.addItem(7, test::link("not a link", "", store::kKindFile));
 
     EXPECT_TRUE(menu.actions().isEmpty());  // nothing built before it shows
     menu.fill(menu);
@@ -145,13 +133,25 @@ TEST_F(MainWindowTest, FavouritesMenuFillsOnDemandAndFollowsTheDatabase) {
 
     // An entry whose item went away does nothing; the menu is stale after the change.
     QAction* stale = lifeMenu->actions().at(0);
-    const std::uint32_t menuId = life->menuId;
-    db.deleteItem(*life, false);
+    const std::uint32_t menuId = life->menuId();
+    db.deleteItems(std::vector<store::ItemId>{life->id()}, false);
     EXPECT_TRUE(menu.actions().isEmpty());
     menu.openEntry(menuId);
     EXPECT_EQ(opened.size(), 1u);
     (void)stale;
-    observers.remove(&menu);
+
+    // Every kind of change makes it stale: a renamed category, an edited link, bulk work.
+    const auto staleAfter = [&](const std::function<void()>& change) {
+        menu.fill(menu);
+        change();
+        return menu.actions().isEmpty();
+    };
+    EXPECT_TRUE(staleAfter([&] { db.renameCategory(3, "Boards"); }));
+    store::ItemEdit edit;
+    edit.title = "Top";
+    EXPECT_TRUE(staleAfter([&] { db.editItem(db.findMenuItem(0)->id(), edit); }));
+    EXPECT_TRUE(staleAfter([&] { ASSERT_TRUE(db.moveCategory(4, 3)); }));
+    EXPECT_TRUE(staleAfter([&] { db.createDefault(); }));
 }
 
 TEST_F(MainWindowTest, TrayEntriesWaitWhileADialogIsOpen) {
@@ -271,7 +271,7 @@ TEST_F(MainWindowTest, FavouritesMenuFollowsCategoryCommands) {
 
     // Delete "Joke" (id 4) through the main menu: the answer to the question is scripted.
     ASSERT_TRUE(pane->selectCategory(4));
-    prompter.answers.push_back(ui::Prompter::Answer::Ok);
+    prompter.answers.push_back(commands::Prompter::Answer::Ok);
     window.actions().action(CommandId::DeleteCategory)->setEnabled(true);
     window.actions().action(CommandId::DeleteCategory)->trigger();
     favourites.fill(favourites);
@@ -290,8 +290,8 @@ TEST_F(MainWindowTest, ImportFromTheFileMenuReachesTreeFavouritesAndStatusBar) {
     // The new folders are in the tree and, once the menu shows again, in the favourites menu.
     const store::CategoryRecord* bar = db.findCategory(18);  // the first id after the default's
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->name, "Bookmarks bar");
-    EXPECT_TRUE(pane->selectCategory(bar->id));
+    EXPECT_EQ(bar->name(), "Bookmarks bar");
+    EXPECT_TRUE(pane->selectCategory(bar->id()));
     FavouritesMenu& favourites = window.favourites();
     favourites.fill(favourites);
     EXPECT_TRUE(menuTexts(&favourites).contains("Bookmarks bar"));
@@ -307,32 +307,30 @@ TEST_F(MainWindowTest, HostCallsReachTheWindow) {
     EXPECT_EQ(window.statusBar()->currentMessage(), "Autosave failed");
     window.favourites().fill(window.favourites());
     EXPECT_FALSE(window.favourites().actions().isEmpty());
-    window.rebuildFavouritesMenu();
+    db.addItem(1, test::link("new", "http://new/"));
     EXPECT_TRUE(window.favourites().actions().isEmpty());  // stale, rebuilt when shown
 }
 
 TEST_F(MainWindowTest, AutosaveWaitsForItsIntervalAndForAnImport) {
     test::TempDir dir;
-    struct : store::BackupChooser {
+    struct : commands::BackupChooser {
         std::optional<std::string> chooseBackup(const std::string&,
                                                 const std::vector<store::BackupRow>&) override {
             return std::nullopt;
         }
     } backups;
-    struct : store::DatabaseCommandsHost {
+    struct : commands::FileCommandsHost {
         void setTitle(const std::string&) override {}
-        void clearViews() override {}
-        void rebuildFavouritesMenu() override {}
         void closeProgram() override {}
         void showStatus(const std::string&) override {}
     } host;
-    store::DatabaseCommands commands(
+    commands::FileCommands fileCommands(
         {db, store, prompter, files, backups, host, platform::systemClock()},
         dir.file("Default.lhd"));
-    commands.locateDataFile();
-    ASSERT_TRUE(commands.openAtStart());
+    fileCommands.locateDataFile();
+    ASSERT_TRUE(fileCommands.openAtStart());
     MainWindow window(services());
-    window.setDatabaseCommands(commands);
+    window.setFileCommands(fileCommands);
     settings.AutoSaveTime = 30;
     settings.GeneralCheck.setAutoSave(true);
     std::filesystem::remove(dir.file("Default.lhd"));

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "ui/FileChooser.h"
-#include "ui/Prompter.h"
+#include "commands/FileChooser.h"
+#include "commands/Prompter.h"
 
 namespace lh::test {
 
 // Answers message boxes from a queue and records every message shown. A box that comes when no
 // answer is queued fails the test (it would have blocked a user).
-class ScriptedPrompter final : public ui::Prompter {
+class ScriptedPrompter final : public commands::Prompter {
 public:
     std::deque<Answer> answers;
     std::vector<Message> shown;
@@ -40,7 +40,7 @@ public:
 };
 
 // Answers file dialogs from a queue (nothing = the user cancelled) and records each request.
-class ScriptedFileChooser final : public ui::FileChooser {
+class ScriptedFileChooser final : public commands::FileChooser {
 public:
     std::deque<std::optional<std::string>> answers;
     std::vector<std::pair<std::string, Request>> requests;  // kind ("open", "save", "folder")

@@ -3,16 +3,15 @@
 #include <QApplication>
 #include <QProgressDialog>
 
+#include "commands/FileChooser.h"
+#include "commands/Prompter.h"
 #include "import/BookmarkExport.h"
 #include "import/BookmarkImport.h"
 #include "import/FavoritesImport.h"
 #include "import/FirefoxImport.h"
 #include "platform/Clock.h"
 #include "platform/Folder.h"
-#include "store/CategoryRecord.h"
 #include "store/Database.h"
-#include "ui/FileChooser.h"
-#include "ui/Prompter.h"
 
 namespace lh::gui {
 
@@ -41,8 +40,9 @@ private:
 
 }  // namespace
 
-ImportActions::ImportActions(store::Database& db, ui::Prompter& prompter, ui::FileChooser& chooser,
-                             FavoritesFolder favoritesFolder, QWidget* window, QObject* parent)
+ImportActions::ImportActions(store::Database& db, commands::Prompter& prompter,
+                             commands::FileChooser& chooser, FavoritesFolder favoritesFolder,
+                             QWidget* window, QObject* parent)
     : QObject(parent),
       m_db(db),
       m_prompter(prompter),
@@ -141,9 +141,6 @@ QString ImportActions::runImport(
     options.progress = [this](std::uint64_t done, std::uint64_t total) {
         return onProgress(done, total);
     };
-    options.categoryCreated = [this](store::CategoryRecord& category) {
-        emit categoryCreated(category.id);
-    };
     const import::ImportResult result = work(options);
     delete m_progress;
     m_progress = nullptr;
@@ -177,7 +174,7 @@ bool ImportActions::onProgress(std::uint64_t done, std::uint64_t total) {
 
 QString ImportActions::report(const std::string& text, bool failed) {
     if (failed) {
-        m_prompter.tell(text, ui::Prompter::Icon::Warning);
+        m_prompter.tell(text, commands::Prompter::Icon::Warning);
     }
     return QString::fromStdString(text);
 }

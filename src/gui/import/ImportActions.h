@@ -22,10 +22,10 @@ class Clock;
 namespace lh::store {
 class Database;
 }
-namespace lh::ui {
+namespace lh::commands {
 class FileChooser;
 class Prompter;
-}  // namespace lh::ui
+}  // namespace lh::commands
 
 namespace lh::gui {
 
@@ -55,7 +55,7 @@ public:
 
     // `db`, `prompter` and `chooser` must outlive this object; `window` (may be null) is the
     // parent of the progress dialog.
-    ImportActions(store::Database& db, ui::Prompter& prompter, ui::FileChooser& chooser,
+    ImportActions(store::Database& db, commands::Prompter& prompter, commands::FileChooser& chooser,
                   FavoritesFolder favoritesFolder, QWidget* window = nullptr,
                   QObject* parent = nullptr);
     ~ImportActions() override;
@@ -88,8 +88,6 @@ public:
 signals:
     // A command started (true) or ended (false).
     void runningChanged(bool running);
-    // An import made the category `id` (its parent exists already): the tree must show it.
-    void categoryCreated(quint16 id);
     // An import got `done` of `total` (0 when unknown) units of work.
     void progressed(qint64 done, qint64 total);
 
@@ -100,8 +98,8 @@ private:
     bool onProgress(std::uint64_t done, std::uint64_t total);
 
     store::Database& m_db;
-    ui::Prompter& m_prompter;
-    ui::FileChooser& m_chooser;
+    commands::Prompter& m_prompter;
+    commands::FileChooser& m_chooser;
     FavoritesFolder m_favoritesFolder;
     QPointer<QWidget> m_window;
     std::uint8_t m_rate = 3;

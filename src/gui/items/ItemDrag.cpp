@@ -9,24 +9,24 @@ namespace lh::gui {
 namespace {
 
 constexpr quint32 kTag = 0x4C484952;  // "LHIR"
-// Tag, process id, source category, row count.
+// Tag, process id, source category, item count.
 constexpr qsizetype kHeaderSize = 4 + 8 + 2 + 4;
 
 }  // namespace
 
-QByteArray encodeItemRows(const ItemRows& rows) {
+QByteArray encodeItemRows(const DraggedItems& items) {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out << kTag << static_cast<quint64>(QCoreApplication::applicationPid())
-        << static_cast<quint16>(rows.sourceCategoryId)
-        << static_cast<quint32>(rows.positions.size());
-    for (std::uint32_t position : rows.positions) {
-        out << static_cast<quint32>(position);
+        << static_cast<quint16>(items.sourceCategoryId)
+        << static_cast<quint32>(items.itemIds.size());
+    for (store::ItemId id : items.itemIds) {
+        out << static_cast<quint32>(id);
     }
     return bytes;
 }
 
-std::optional<ItemRows> decodeItemRows(const QByteArray& bytes) {
+std::optional<DraggedItems> decodeItemRows(const QByteArray& bytes) {
     if (bytes.size() < kHeaderSize) {
         return std::nullopt;
     }
@@ -41,27 +41,27 @@ std::optional<ItemRows> decodeItemRows(const QByteArray& bytes) {
         (bytes.size() - kHeaderSize) % 4 != 0) {
         return std::nullopt;
     }
-    ItemRows rows;
-    rows.sourceCategoryId = source;
-    rows.positions.reserve(count);
+    DraggedItems items;
+    items.sourceCategoryId = source;
+    items.itemIds.reserve(count);
     for (quint32 i = 0; i < count; ++i) {
-        quint32 position = 0;
-        in >> position;
-        rows.positions.push_back(position);
+        quint32 id = 0;
+        in >> id;
+        items.itemIds.push_back(id);
     }
     if (in.status() != QDataStream::Ok) {
         return std::nullopt;
     }
-    return rows;
+    return items;
 }
 
-QMimeData* createItemRowsMimeData(const ItemRows& rows) {
+QMimeData* createItemRowsMimeData(const DraggedItems& items) {
     auto* mime = new QMimeData;
-    mime->setData(QString::fromLatin1(kItemRowsMimeType), encodeItemRows(rows));
+    mime->setData(QString::fromLatin1(kItemRowsMimeType), encodeItemRows(items));
     return mime;
 }
 
-std::optional<ItemRows> itemRowsFrom(const QMimeData* mime) {
+std::optional<DraggedItems> itemRowsFrom(const QMimeData* mime) {
     const QString type = QString::fromLatin1(kItemRowsMimeType);
     if (mime == nullptr || !mime->hasFormat(type)) {
         return std::nullopt;

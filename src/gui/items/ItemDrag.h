@@ -7,27 +7,30 @@
 #include <optional>
 #include <vector>
 
+#include "store/Kinds.h"
+
 namespace lh::gui {
 
 // Item rows dragged out of the item list, as the category tree receives them.
 inline constexpr char kItemRowsMimeType[] = "application/x-linkhaven-item-rows";
 
-struct ItemRows {
-    std::uint16_t sourceCategoryId = 0;
-    std::vector<std::uint32_t> positions;  // the rows' places in the source category's chain
+struct DraggedItems {
+    store::CategoryId sourceCategoryId = 0;
+    std::vector<store::ItemId> itemIds;  // in the order the rows were dragged; a missing one is
+                                         // simply left out when the drop is carried out
 
-    bool operator==(const ItemRows&) const = default;
+    bool operator==(const DraggedItems&) const = default;
 };
 
 // The bytes of a drag: a tag, this process's id (rows dragged out of another running copy of the
-// program name categories of another database), the source category and the positions.
-QByteArray encodeItemRows(const ItemRows& rows);
-// The rows in `bytes`, or nothing when they are malformed or come from another process.
-std::optional<ItemRows> decodeItemRows(const QByteArray& bytes);
+// program name items of another database), the source category and the item ids.
+QByteArray encodeItemRows(const DraggedItems& items);
+// The items in `bytes`, or nothing when they are malformed or come from another process.
+std::optional<DraggedItems> decodeItemRows(const QByteArray& bytes);
 
-// Mime data holding `rows` under kItemRowsMimeType; the caller owns it.
-QMimeData* createItemRowsMimeData(const ItemRows& rows);
-// The rows carried by `mime`, or nothing.
-std::optional<ItemRows> itemRowsFrom(const QMimeData* mime);
+// Mime data holding `items` under kItemRowsMimeType; the caller owns it.
+QMimeData* createItemRowsMimeData(const DraggedItems& items);
+// The items carried by `mime`, or nothing.
+std::optional<DraggedItems> itemRowsFrom(const QMimeData* mime);
 
 }  // namespace lh::gui

@@ -5,10 +5,10 @@
 #include <QMessageBox>
 #include <QSessionManager>
 
+#include "commands/FileCommands.h"
 #include "gui/shell/MainWindow.h"
 #include "platform/UserFolders.h"
 #include "store/DataFileLocation.h"
-#include "store/DatabaseCommands.h"
 
 namespace lh::gui {
 
@@ -25,13 +25,10 @@ std::vector<std::string> toStrings(const QStringList& list) {
 }  // namespace
 
 Application::Application(QStringList arguments, QObject* parent)
-    : QObject(parent), m_arguments(std::move(arguments)) {
-    m_db.setObserver(&m_observers);
-}
+    : QObject(parent), m_arguments(std::move(arguments)) {}
 
 Application::~Application() {
     m_window.reset();  // the window's views go before the records they show
-    m_db.setObserver(nullptr);
 }
 
 bool Application::handOverToRunningInstance() {
@@ -61,7 +58,7 @@ bool Application::takeRequestFromSecondStart(const QString& fileToOpen) {
     }
     m_window->bringToFront();
     if (!fileToOpen.isEmpty()) {
-        m_commands->openDatabaseFile(fileToOpen.toStdString());
+        m_fileCommands->openDatabaseFile(fileToOpen.toStdString());
     }
     return true;
 }
@@ -79,20 +76,20 @@ bool Application::start() {
     }
 
     m_window = std::make_unique<MainWindow>(
-        ShellServices{m_db, m_observers, m_prompter, m_files, m_settings, m_settingsStore});
+        ShellServices{m_db, m_prompter, m_files, m_settings, m_settingsStore});
     m_prompter.setParent(m_window.get());
     m_files.setParent(m_window.get());
     m_backups.setParent(m_window.get());
-    m_commands = std::make_unique<store::DatabaseCommands>(
-        store::DatabaseCommands::Services{m_db, m_settingsStore, m_prompter, m_files, m_backups,
-                                          *m_window, m_clock},
+    m_fileCommands = std::make_unique<commands::FileCommands>(
+        commands::FileCommands::Services{m_db, m_settingsStore, m_prompter, m_files, m_backups,
+                                         *m_window, m_clock},
         store::defaultDataFile(platform::dataHomeFolder()));
-    m_window->setDatabaseCommands(*m_commands);
+    m_window->setFileCommands(*m_fileCommands);
     m_window->restoreState();
 
-    m_commands->takeCommandLine(toStrings(m_arguments), platform::currentFolder());
-    m_commands->locateDataFile();
-    if (!m_commands->openAtStart()) {
+    m_fileCommands->takeCommandLine(toStrings(m_arguments), platform::currentFolder());
+    m_fileCommands->locateDataFile();
+    if (!m_fileCommands->openAtStart()) {
         return false;
     }
     m_instance.setHandler([this](const QString& file) { return takeRequestFromSecondStart(file); });

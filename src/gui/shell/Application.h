@@ -13,10 +13,9 @@
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
-#include "store/ObserverList.h"
 
-namespace lh::store {
-class DatabaseCommands;
+namespace lh::commands {
+class FileCommands;
 }
 
 namespace lh::gui {
@@ -44,7 +43,6 @@ private:
     QStringList m_arguments;
     const platform::SystemClock m_clock;
     store::Database m_db{m_clock};
-    store::ObserverList m_observers;
     QtSettingsBackend m_backend;
     settings::SettingsStore m_settingsStore{m_backend};
     settings::AppSettings m_settings;
@@ -53,7 +51,7 @@ private:
     QtBackupChooser m_backups;
     SingleInstance m_instance;
     std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<store::DatabaseCommands> m_commands;
+    std::unique_ptr<commands::FileCommands> m_fileCommands;
 };
 
 }  // namespace lh::gui

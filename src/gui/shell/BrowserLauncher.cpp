@@ -6,11 +6,11 @@
 
 #include "browse/BrowserCommand.h"
 #include "browse/DefaultBrowser.h"
-#include "ui/Prompter.h"
+#include "commands/Prompter.h"
 
 namespace lh::gui {
 
-BrowserLauncher::BrowserLauncher(ui::Prompter& prompter,
+BrowserLauncher::BrowserLauncher(commands::Prompter& prompter,
                                  std::function<std::string()> browserCommand)
     : m_prompter(prompter), m_browserCommand(std::move(browserCommand)) {
     m_start = [](const QString& program, const QStringList& arguments) {
@@ -31,12 +31,12 @@ void BrowserLauncher::openUrl(const std::string& address) {
         const bool web = url.isValid() && (url.scheme() == "http" || url.scheme() == "https");
         if (!web || !QDesktopServices::openUrl(url)) {
             m_prompter.tell("No web browser was found to open the address.",
-                            ui::Prompter::Icon::Warning);
+                            commands::Prompter::Icon::Warning);
         }
         return;
     }
     if (!plan.ok()) {
-        m_prompter.tell(plan.error, ui::Prompter::Icon::Warning);
+        m_prompter.tell(plan.error, commands::Prompter::Icon::Warning);
         return;
     }
     QStringList arguments;
@@ -45,7 +45,7 @@ void BrowserLauncher::openUrl(const std::string& address) {
     }
     if (!m_start(QString::fromStdString(plan.program), arguments)) {
         m_prompter.tell("The browser \"" + plan.program + "\" could not be started.",
-                        ui::Prompter::Icon::Warning);
+                        commands::Prompter::Icon::Warning);
     }
 }
 

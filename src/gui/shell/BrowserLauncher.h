@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-namespace lh::ui {
+namespace lh::commands {
 class Prompter;
 }
 
@@ -20,14 +20,14 @@ public:
     using Starter = std::function<bool(const QString& program, const QStringList& arguments)>;
 
     // `browserCommand` gives the current "Defbrowser" setting (empty: the desktop's browser).
-    BrowserLauncher(ui::Prompter& prompter, std::function<std::string()> browserCommand);
+    BrowserLauncher(commands::Prompter& prompter, std::function<std::string()> browserCommand);
 
     void openUrl(const std::string& address);
     // Replaces how processes are started (tests record instead).
     void setStarter(Starter starter) { m_start = std::move(starter); }
 
 private:
-    ui::Prompter& m_prompter;
+    commands::Prompter& m_prompter;
     std::function<std::string()> m_browserCommand;
     Starter m_start;
 };

@@ -10,7 +10,7 @@
 
 namespace lh::store {
 class Database;
-struct CategoryRecord;
+class CategoryRecord;
 }  // namespace lh::store
 
 namespace lh::gui {
@@ -19,7 +19,8 @@ namespace lh::gui {
 // category's sub-categories first, then its links, each with its rate as icon).
 //
 // A database may hold a hundred thousand links, so nothing is built ahead: each submenu fills
-// itself when it is about to show, and any change to the database only marks the menu stale.
+// itself when it is about to show, and any change to the database only marks the menu stale (the
+// menu follows the Database's events for as long as it lives).
 // An entry carries its item's menu id; choosing it looks the item up again and does nothing when
 // the item is gone.
 class FavouritesMenu : public QMenu, public store::DatabaseObserver {
@@ -27,6 +28,7 @@ class FavouritesMenu : public QMenu, public store::DatabaseObserver {
 
 public:
     FavouritesMenu(store::Database& db, QWidget* parent = nullptr);
+    ~FavouritesMenu() override;
 
     // Called with the address of the chosen link.
     void setOpenUrl(std::function<void(const std::string&)> openUrl) {
@@ -42,17 +44,28 @@ public:
     void openEntry(std::uint32_t menuId);
 
     // DatabaseObserver: any change makes the menu stale.
-    void treeRebuilt(store::CategoryRecord&) override { markStale(); }
-    void databaseClearing() override { markStale(); }
-    void categoryRemoving(store::CategoryRecord&) override { markStale(); }
-    void favouriteAdded(store::ItemRecord&) override { markStale(); }
-    void favouriteRemoved(store::ItemRecord&) override { markStale(); }
+    void bulkChangeEnded(bool) override { markStale(); }
+    void categoriesInserted(const store::CategoryRows&) override { markStale(); }
+    void categoriesMoved(const store::CategoryRows&, store::CategoryId, std::uint32_t) override {
+        markStale();
+    }
+    void categoriesAboutToBeRemoved(const store::CategoryRows&) override { markStale(); }
+    void categoryChanged(const store::CategoryRecord&, store::CategoryFieldSet) override {
+        markStale();
+    }
+    void itemsInserted(const store::ItemRows&) override { markStale(); }
+    void itemsMoved(const store::ItemRows&, store::CategoryId, std::uint32_t) override {
+        markStale();
+    }
+    void itemsAboutToBeRemoved(const store::ItemRows&) override { markStale(); }
+    void itemChanged(const store::ItemRecord&, store::ItemFieldSet) override { markStale(); }
     void favouritesRenumbered() override { markStale(); }
 
 private:
     QMenu* addCategoryMenu(QMenu& parent, const store::CategoryRecord& category);
 
     store::Database& m_db;
+    bool m_stale = false;  // nothing built since the last change
     std::function<void(const std::string&)> m_openUrl;
 };
 

@@ -12,6 +12,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include "commands/FileCommands.h"
 #include "gui/import/ImportActions.h"
 #include "gui/shell/ActionRegistry.h"
 #include "gui/shell/BrowserLauncher.h"
@@ -25,8 +26,6 @@
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
-#include "store/DatabaseCommands.h"
-#include "store/ObserverList.h"
 
 namespace lh::gui {
 
@@ -39,10 +38,6 @@ constexpr int kHousekeepingSeconds = kHousekeepingPeriodMs / 1000;
 // Where "Home Page" leads.
 constexpr const char* kHomePage = "https://example.org/linkhaven/";
 
-CategoryPane* categoryPane(QWidget* pane) {
-    return static_cast<CategoryPane*>(pane);
-}
-
 }  // namespace
 
 MainWindow::MainWindow(ShellServices services, QWidget* parent)
@@ -53,10 +48,7 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     connectSignals();
 }
 
-MainWindow::~MainWindow() {
-    m_services.observers.remove(m_favourites);
-    m_services.observers.remove(&categoryPane(m_treePane)->databaseObserver());
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::setupUi() {
     setObjectName("mainWindow");
@@ -66,7 +58,6 @@ void MainWindow::setupUi() {
     m_outer = new QSplitter(Qt::Horizontal, this);
     m_outer->setObjectName("outerSplitter");
     m_treePane = new CategoryPane(m_services.db, m_services.prompter, m_outer);
-    m_treePane->setObjectName("categoryPane");
     m_inner = new QSplitter(Qt::Vertical, m_outer);
     m_inner->setObjectName("innerSplitter");
     m_itemPane = new QTreeView(m_inner);
@@ -89,8 +80,6 @@ void MainWindow::createActions() {
         m_services.prompter, [this] { return m_services.settings.Defbrowser; });
     m_favourites = new FavouritesMenu(m_services.db, this);
     m_favourites->setOpenUrl([this](const std::string& address) { m_browser->openUrl(address); });
-    m_services.observers.add(m_favourites);
-    m_services.observers.add(&categoryPane(m_treePane)->databaseObserver());
     m_tray = new TrayIcon(*m_actions, *m_favourites, this);
     m_toolbar = new MainToolbar(*m_actions, this);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
@@ -105,7 +94,7 @@ void MainWindow::createActions() {
             showStatus("The user manual could not be opened.");
         }
     });
-    CategoryPane* pane = categoryPane(m_treePane);
+    CategoryPane* pane = m_treePane;
     m_actions->handle(CommandId::NewCategory, [pane] { pane->newCategory(); });
     m_actions->handle(CommandId::DeleteCategory, [pane] { pane->deleteCategory(); });
     m_actions->handle(CommandId::MoveCategory, [pane] { pane->moveCategory(); });
@@ -131,11 +120,6 @@ void MainWindow::handleImportCommands() {
                              CommandId::ImportFirefox, CommandId::ExportBookmarkFile}) {
             m_actions->action(id)->setEnabled(!running);
         }
-        if (!running) {
-            // The tree and the favourites menu catch up once, after the whole import.
-            categoryPane(m_treePane)->categoriesAdded();
-            m_favourites->markStale();
-        }
     });
     m_busy = [this] { return m_imports->isRunning(); };
 }
@@ -145,10 +129,10 @@ void MainWindow::runImport(CommandId id) {
     QString status;
     if (id == CommandId::ExportBookmarkFile) {
         // The selected category when it holds links, otherwise the whole favourites tree.
-        const store::CategoryRecord* current = categoryPane(m_treePane)->currentCategory();
+        const store::CategoryRecord* current = m_treePane->currentCategory();
         const bool links = current != nullptr && current->categoryClass() == store::kClassUrl &&
-                           current->id != store::kRootId;
-        status = m_imports->exportBookmarkFile(links ? current->id : store::kFavoritesId);
+                           current->id() != store::kRootId;
+        status = m_imports->exportBookmarkFile(links ? current->id() : store::kFavoritesId);
     } else {
         status = m_imports->run(int(id));
     }
@@ -199,7 +183,7 @@ void MainWindow::createMenus() {
         if (menu->title() == QLatin1String("Category(&E)")) {
             // The four commands follow the selected category; checked as the menu opens.
             connect(menu, &QMenu::aboutToShow, this, [this] {
-                const tree::CategoryMenuState s = categoryPane(m_treePane)->mainMenuState();
+                const commands::CategoryMenuState s = m_treePane->mainMenuState();
                 m_actions->action(CommandId::NewCategory)->setEnabled(s.newCategory);
                 m_actions->action(CommandId::DeleteCategory)->setEnabled(s.deleteCategory);
                 m_actions->action(CommandId::MoveCategory)->setEnabled(s.moveTo);
@@ -212,23 +196,22 @@ void MainWindow::createMenus() {
 void MainWindow::connectSignals() {
     connect(&m_reminderTimer, &QTimer::timeout, this, &MainWindow::reminderTick);
     connect(&m_housekeepingTimer, &QTimer::timeout, this, &MainWindow::housekeepingTick);
-    connect(categoryPane(m_treePane), &CategoryPane::favouritesChanged, this,
-            [this] { m_favourites->markStale(); });
     m_reminderTimer.start(kReminderPeriodMs);
     m_housekeepingTimer.start(kHousekeepingPeriodMs);
 }
 
-void MainWindow::setDatabaseCommands(store::DatabaseCommands& commands) {
-    m_commands = &commands;
+void MainWindow::setFileCommands(commands::FileCommands& fileCommands) {
+    m_fileCommands = &fileCommands;
     handleFileCommands();
 }
 
 void MainWindow::handleFileCommands() {
-    store::DatabaseCommands& c = *m_commands;
+    commands::FileCommands& c = *m_fileCommands;
+    // Save and Save As tell the user themselves when they fail.
     m_actions->handle(CommandId::NewDatabase, [&c] { c.newDatabase(); });
     m_actions->handle(CommandId::OpenDatabase, [&c] { c.openDatabase(); });
-    m_actions->handle(CommandId::SaveDatabase, [&c] { c.save(); });
-    m_actions->handle(CommandId::SaveDatabaseAs, [&c] { c.saveAs(); });
+    m_actions->handle(CommandId::SaveDatabase, [&c] { (void)c.save(); });
+    m_actions->handle(CommandId::SaveDatabaseAs, [&c] { (void)c.saveAs(); });
     m_actions->handle(CommandId::Exit, [&c] { c.exit(); });
 }
 
@@ -236,8 +219,8 @@ void MainWindow::reminderTick() {
     if (m_busy && m_busy()) {
         return;
     }
-    if (m_commands != nullptr) {
-        m_commands->backupTick(m_services.settings.AutoBackup);
+    if (m_fileCommands != nullptr) {
+        m_fileCommands->backupTick(m_services.settings.AutoBackup);
     }
     if (m_reminderWork) {
         m_reminderWork();
@@ -252,8 +235,8 @@ void MainWindow::housekeepingTick() {
     m_saveCounter += kHousekeepingSeconds;
     if (m_saveCounter > m_services.settings.AutoSaveTime) {
         m_saveCounter = 0;
-        if (m_services.settings.GeneralCheck.autoSave() && m_commands != nullptr) {
-            m_commands->autosave();
+        if (m_services.settings.GeneralCheck.autoSave() && m_fileCommands != nullptr) {
+            (void)m_fileCommands->autosave();  // a failure shows in the status bar
         }
     }
 }
@@ -319,18 +302,18 @@ void MainWindow::closeProgram() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!m_exiting && m_commands != nullptr) {
+    if (!m_exiting && m_fileCommands != nullptr) {
         // Without a tray, the close box closes as on any window.
         const bool minimize = m_services.settings.OtherFlag.minimizeOnClose() && trayUsable();
-        switch (m_commands->closeRequested(minimize)) {
-            case store::DatabaseCommands::CloseAction::Minimize:
+        switch (m_fileCommands->closeRequested(minimize)) {
+            case commands::FileCommands::CloseAction::Minimize:
                 event->ignore();
                 showMinimized();
                 return;
-            case store::DatabaseCommands::CloseAction::StayOpen:
+            case commands::FileCommands::CloseAction::StayOpen:
                 event->ignore();
                 return;
-            case store::DatabaseCommands::CloseAction::Close:
+            case commands::FileCommands::CloseAction::Close:
                 break;
         }
     }
@@ -349,13 +332,13 @@ bool MainWindow::shutDown() {
     // Nothing that shows records may stay open while the database is emptied.
     m_tray->menu().close();
     m_favourites->close();
-    if (QDialog* dialog = categoryPane(m_treePane)->openDialog()) {
+    if (QDialog* dialog = m_treePane->openDialog()) {
         dialog->reject();
     }
-    m_services.settingsStore.writeAtClose(m_services.settings,
-                                          m_commands != nullptr ? m_commands->dataFile() : "",
-                                          currentButtons(), currentLayout());
-    if (m_commands != nullptr && !m_commands->finishClose()) {
+    m_services.settingsStore.writeAtClose(
+        m_services.settings, m_fileCommands != nullptr ? m_fileCommands->dataFile() : "",
+        currentButtons(), currentLayout());
+    if (m_fileCommands != nullptr && !m_fileCommands->finishClose()) {
         m_reminderTimer.start();
         m_housekeepingTimer.start();
         return false;
@@ -366,29 +349,18 @@ bool MainWindow::shutDown() {
 
 void MainWindow::commitData(QSessionManager&) {
     // The logout may still be cancelled: save, but empty nothing.
-    m_services.settingsStore.writeAtClose(m_services.settings,
-                                          m_commands != nullptr ? m_commands->dataFile() : "",
-                                          currentButtons(), currentLayout(), true);
-    if (m_commands != nullptr) {
-        m_commands->autosave();
+    m_services.settingsStore.writeAtClose(
+        m_services.settings, m_fileCommands != nullptr ? m_fileCommands->dataFile() : "",
+        currentButtons(), currentLayout(), true);
+    if (m_fileCommands != nullptr) {
+        (void)m_fileCommands->autosave();  // a failure shows in the status bar
     }
 }
 
-// --- DatabaseCommandsHost ----------------------------------------------------------------------
+// --- FileCommandsHost --------------------------------------------------------------------------
 
 void MainWindow::setTitle(const std::string& title) {
     setWindowTitle(QString::fromStdString(title));
-}
-
-void MainWindow::clearViews() {
-    if (QDialog* dialog = categoryPane(m_treePane)->openDialog()) {
-        dialog->reject();
-    }
-    m_favourites->markStale();
-}
-
-void MainWindow::rebuildFavouritesMenu() {
-    m_favourites->markStale();
 }
 
 void MainWindow::showStatus(const std::string& text) {

@@ -7,34 +7,34 @@
 #include <memory>
 #include <vector>
 
+#include "commands/FileCommandsHost.h"
 #include "gui/shell/CommandIds.h"
 #include "settings/ToolbarButton.h"
 #include "settings/WindowLayout.h"
-#include "store/DatabaseCommandsHost.h"
 
 class QSplitter;
 class QSessionManager;
 
 namespace lh::store {
 class Database;
-class DatabaseCommands;
-class ObserverList;
-}  // namespace lh::store
+}
 
 namespace lh::settings {
 struct AppSettings;
 class SettingsStore;
 }  // namespace lh::settings
 
-namespace lh::ui {
-class Prompter;
+namespace lh::commands {
 class FileChooser;
-}  // namespace lh::ui
+class FileCommands;
+class Prompter;
+}  // namespace lh::commands
 
 namespace lh::gui {
 
 class ActionRegistry;
 class BrowserLauncher;
+class CategoryPane;
 class ImportActions;
 class FavouritesMenu;
 class MainToolbar;
@@ -43,17 +43,16 @@ class TrayIcon;
 // What the main window works with; owned by the application, alive longer than the window.
 struct ShellServices {
     store::Database& db;
-    store::ObserverList& observers;
-    ui::Prompter& prompter;
-    ui::FileChooser& files;
+    commands::Prompter& prompter;
+    commands::FileChooser& files;
     settings::AppSettings& settings;
     settings::SettingsStore& settingsStore;
 };
 
 // The main window: the category tree on the left, the item list above the detail pane on the
 // right, the menus, the toolbar, the status bar and the tray icon with the favourites menu.
-// It carries out what the data-file commands ask of the window (DatabaseCommandsHost).
-class MainWindow : public QMainWindow, public store::DatabaseCommandsHost {
+// It carries out what the data-file commands ask of the window (FileCommandsHost).
+class MainWindow : public QMainWindow, public commands::FileCommandsHost {
     Q_OBJECT
 
 public:
@@ -61,7 +60,7 @@ public:
     ~MainWindow() override;
 
     // Connects the File menu to the data-file commands; they live as long as the window.
-    void setDatabaseCommands(store::DatabaseCommands& commands);
+    void setFileCommands(commands::FileCommands& fileCommands);
     // Applies the stored toolbar buttons, window placement and pane sizes.
     void restoreState();
     // Shows the window as the settings ask: normal, or minimised when "StartMinimized" is set.
@@ -92,10 +91,8 @@ public:
     // The session is ending: save settings and the database, empty nothing.
     void commitData(QSessionManager& manager);
 
-    // DatabaseCommandsHost.
+    // FileCommandsHost.
     void setTitle(const std::string& title) override;
-    void clearViews() override;
-    void rebuildFavouritesMenu() override;
     void closeProgram() override;
     void showStatus(const std::string& text) override;
 
@@ -122,7 +119,7 @@ private:
     bool trayUsable() const;
 
     ShellServices m_services;
-    store::DatabaseCommands* m_commands = nullptr;
+    commands::FileCommands* m_fileCommands = nullptr;
     std::unique_ptr<ActionRegistry> m_actions;
     std::unique_ptr<BrowserLauncher> m_browser;
     std::unique_ptr<ImportActions> m_imports;
@@ -131,7 +128,7 @@ private:
     MainToolbar* m_toolbar = nullptr;
     QSplitter* m_outer = nullptr;
     QSplitter* m_inner = nullptr;
-    QWidget* m_treePane = nullptr;
+    CategoryPane* m_treePane = nullptr;
     QWidget* m_itemPane = nullptr;
     QWidget* m_detailPane = nullptr;
     QTimer m_reminderTimer;

@@ -8,6 +8,7 @@
 #include "gui/shell/CommandTable.h"
 #include "gui/shell/MainToolbar.h"
 #include "gui/shell/MainWindow.h"
+#include "gui/tree/CategoryPane.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 

@@ -8,31 +8,31 @@ namespace lh::gui {
 
 namespace {
 
-QMessageBox::Icon iconFor(ui::Prompter::Icon icon) {
+QMessageBox::Icon iconFor(commands::Prompter::Icon icon) {
     switch (icon) {
-        case ui::Prompter::Icon::Information:
+        case commands::Prompter::Icon::Information:
             return QMessageBox::Information;
-        case ui::Prompter::Icon::Question:
+        case commands::Prompter::Icon::Question:
             return QMessageBox::Question;
-        case ui::Prompter::Icon::Warning:
+        case commands::Prompter::Icon::Warning:
             return QMessageBox::Warning;
-        case ui::Prompter::Icon::Stop:
+        case commands::Prompter::Icon::Stop:
             return QMessageBox::Critical;
-        case ui::Prompter::Icon::None:
+        case commands::Prompter::Icon::None:
             break;
     }
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons buttonsFor(ui::Prompter::Buttons buttons) {
+QMessageBox::StandardButtons buttonsFor(commands::Prompter::Buttons buttons) {
     switch (buttons) {
-        case ui::Prompter::Buttons::OkCancel:
+        case commands::Prompter::Buttons::OkCancel:
             return QMessageBox::Ok | QMessageBox::Cancel;
-        case ui::Prompter::Buttons::YesNo:
+        case commands::Prompter::Buttons::YesNo:
             return QMessageBox::Yes | QMessageBox::No;
-        case ui::Prompter::Buttons::YesNoCancel:
+        case commands::Prompter::Buttons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case ui::Prompter::Buttons::Ok:
+        case commands::Prompter::Buttons::Ok:
             break;
     }
     return QMessageBox::Ok;
@@ -49,7 +49,7 @@ std::optional<std::string> chosen(const QString& path) {
     return QDir::toNativeSeparators(path).toStdString();
 }
 
-QString startPath(const ui::FileChooser::Request& r) {
+QString startPath(const commands::FileChooser::Request& r) {
     if (r.folder.empty()) {
         return toQt(r.proposedName);
     }
@@ -59,7 +59,7 @@ QString startPath(const ui::FileChooser::Request& r) {
 
 }  // namespace
 
-ui::Prompter::Answer MessageBoxPrompter::ask(const Message& message) {
+commands::Prompter::Answer MessageBoxPrompter::ask(const Message& message) {
     QMessageBox box(iconFor(message.icon), toQt(message.caption), toQt(message.text),
                     buttonsFor(message.buttons), m_parent);
     box.setObjectName("messageBox");

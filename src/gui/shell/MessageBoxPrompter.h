@@ -1,14 +1,14 @@
 #pragma once
 
-#include "ui/FileChooser.h"
-#include "ui/Prompter.h"
+#include "commands/FileChooser.h"
+#include "commands/Prompter.h"
 
 class QWidget;
 
 namespace lh::gui {
 
 // Message boxes as QMessageBox, parented to `parent` (may be null).
-class MessageBoxPrompter final : public ui::Prompter {
+class MessageBoxPrompter final : public commands::Prompter {
 public:
     explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
@@ -19,7 +19,7 @@ private:
 };
 
 // File dialogs as QFileDialog.
-class DialogFileChooser final : public ui::FileChooser {
+class DialogFileChooser final : public commands::FileChooser {
 public:
     explicit DialogFileChooser(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "store/BackupChooser.h"
+#include "commands/BackupChooser.h"
 
 class QTreeWidget;
 
@@ -33,7 +33,7 @@ private:
 };
 
 // The BackupChooser the program uses: shows RestoreBackupDialog modally over `parent`.
-class QtBackupChooser final : public store::BackupChooser {
+class QtBackupChooser final : public commands::BackupChooser {
 public:
     explicit QtBackupChooser(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }

@@ -2,73 +2,93 @@
 
 #include <QDialog>
 #include <QItemSelectionModel>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "commands/CategoryCommands.h"
+#include "commands/CategoryCommandsHost.h"
+#include "commands/ParentChooser.h"
 #include "gui/tree/CategoryPropertiesDialog.h"
 #include "gui/tree/CategoryTreeModel.h"
 #include "gui/tree/CategoryTreeView.h"
 #include "gui/tree/NewCategoryDialog.h"
 #include "store/Database.h"
-#include "tree/CategoryCommands.h"
-#include "tree/CategoryTreeHost.h"
-#include "tree/ParentChooser.h"
 
 namespace lh::gui {
 
+using commands::CategoryCommandId;
 using store::CategoryRecord;
-using tree::CategoryCommandId;
 
-// What the category commands report, turned into row changes and signals.
-class CategoryPane::Host final : public tree::CategoryTreeHost {
+// What the category commands need of the tree: the current category.
+class CategoryPane::Host final : public commands::CategoryCommandsHost {
 public:
     explicit Host(CategoryPane& pane) : m_pane(pane) {}
 
-    CategoryRecord* currentCategory() const override { return m_pane.currentCategory(); }
-    void makeCurrent(CategoryRecord& category) override { m_pane.selectCategory(category.id); }
-    void categoryAdded(CategoryRecord& category) override {
-        if (!m_pane.m_model->insertCategory(category)) {
-            m_pane.m_model->synchronize();
-        }
+    std::optional<store::CategoryId> currentCategory() const override {
+        const CategoryRecord* current = m_pane.currentCategory();
+        return current != nullptr ? std::optional(current->id()) : std::nullopt;
     }
-    void categoryMoved(CategoryRecord& category) override {
-        if (!m_pane.m_model->moveCategory(category)) {
-            m_pane.m_model->synchronize();
-        }
-    }
-    void categoryRemoving(CategoryRecord& category) override { m_pane.beforeRemoval(category.id); }
-    void categoryRenamed(CategoryRecord& category) override {
-        m_pane.m_model->categoryChanged(category.id);
-    }
-    void favouritesChanged() override { emit m_pane.favouritesChanged(); }
+    void makeCurrent(store::CategoryId id) override { m_pane.selectCategory(id); }
 
 private:
     CategoryPane& m_pane;
 };
 
-// The Database's own notices.
+// The Database's events, turned into row changes of the model.
 class CategoryPane::Observer final : public store::DatabaseObserver {
 public:
     explicit Observer(CategoryPane& pane) : m_pane(pane) {}
 
-    void treeRebuilt(CategoryRecord&) override { m_pane.rebuildTree(); }
-    void databaseClearing() override { m_pane.onDatabaseClearing(); }
-    void categoryRemoving(CategoryRecord& category) override { m_pane.beforeRemoval(category.id); }
+    void bulkChangeBegun() override { m_pane.onBulkChangeBegun(); }
+    void bulkChangeEnded(bool contentsReplaced) override {
+        m_pane.onBulkChangeEnded(contentsReplaced);
+    }
+    void categoriesAboutToBeInserted(const store::CategoryRows& rows) override {
+        m_pane.m_model->beginInsert(rows);
+    }
+    void categoriesInserted(const store::CategoryRows& rows) override {
+        m_pane.m_model->endInsert(rows);
+    }
+    void categoriesAboutToBeMoved(const store::CategoryRows& rows, store::CategoryId toParent,
+                                  std::uint32_t toRow) override {
+        m_pane.m_model->beginMove(rows, toParent, toRow);
+    }
+    void categoriesMoved(const store::CategoryRows& rows, store::CategoryId toParent,
+                         std::uint32_t toRow) override {
+        m_pane.m_model->endMove(rows, toParent, toRow);
+    }
+    void categoriesAboutToBeRemoved(const store::CategoryRows& rows) override {
+        m_pane.beforeRemoval(rows);
+        m_pane.m_model->beginRemove(rows);
+    }
+    void categoriesRemoved(const store::CategoryRows& rows) override {
+        m_pane.m_model->endRemove(rows);
+    }
+    void categoryChanged(const CategoryRecord& category, store::CategoryFieldSet fields) override {
+        if (store::contains(fields, store::CategoryField::Name) ||
+            store::contains(fields, store::CategoryField::Class)) {
+            m_pane.m_model->categoryChanged(category.id());
+        }
+    }
 
 private:
     CategoryPane& m_pane;
 };
 
-CategoryPane::CategoryPane(store::Database& db, ui::Prompter& prompter, QWidget* parent)
+CategoryPane::CategoryPane(store::Database& db, commands::Prompter& prompter, QWidget* parent)
     : QWidget(parent),
       m_db(db),
       m_host(std::make_unique<Host>(*this)),
       m_observer(std::make_unique<Observer>(*this)),
-      m_commands(std::make_unique<tree::CategoryCommands>(db, prompter, *m_host)) {
+      m_commands(std::make_unique<commands::CategoryCommands>(db, prompter, *m_host)) {
     setupUi();
     connectSignals();
+    m_db.addObserver(m_observer.get());
 }
 
-CategoryPane::~CategoryPane() = default;
+CategoryPane::~CategoryPane() {
+    m_db.removeObserver(m_observer.get());
+}
 
 void CategoryPane::setupUi() {
     setObjectName(QStringLiteral("categoryPane"));
@@ -87,17 +107,13 @@ void CategoryPane::connectSignals() {
     connect(m_view, &CategoryTreeView::itemsDropped, this, &CategoryPane::itemsDropped);
 }
 
-store::DatabaseObserver& CategoryPane::databaseObserver() {
-    return *m_observer;
-}
-
 // --- The current category ----------------------------------------------------------------------
 
-CategoryRecord* CategoryPane::shownCategory(std::uint16_t id) const {
+const CategoryRecord* CategoryPane::shownCategory(std::uint16_t id) const {
     return m_model->contains(id) ? m_db.findCategory(id) : nullptr;
 }
 
-CategoryRecord* CategoryPane::currentCategory() const {
+const CategoryRecord* CategoryPane::currentCategory() const {
     return m_currentId ? shownCategory(*m_currentId) : nullptr;
 }
 
@@ -105,8 +121,8 @@ int CategoryPane::currentCategoryId() const {
     return currentCategory() != nullptr ? static_cast<int>(*m_currentId) : -1;
 }
 
-tree::CategoryMenuState CategoryPane::mainMenuState() const {
-    return tree::mainMenuState(currentCategory());
+commands::CategoryMenuState CategoryPane::mainMenuState() const {
+    return commands::mainMenuState(currentCategory());
 }
 
 void CategoryPane::setCurrent(std::optional<std::uint16_t> id) {
@@ -134,6 +150,15 @@ bool CategoryPane::selectCategory(quint16 id) {
     return true;
 }
 
+void CategoryPane::selectFirstCategory() {
+    if (const CategoryRecord* root = m_db.root()) {
+        // The first category below the root; a tree of the root alone shows the root.
+        selectCategory(root->firstChild() != nullptr ? root->firstChild()->id() : root->id());
+    } else {
+        setCurrent(std::nullopt);
+    }
+}
+
 void CategoryPane::rebuildTree() {
     closeDialog();
     m_view->clearClickedCategory();
@@ -142,42 +167,74 @@ void CategoryPane::rebuildTree() {
     for (std::uint16_t id : m_model->rebuild()) {
         m_view->expand(m_model->indexOf(id));
     }
-    if (const CategoryRecord* root = m_db.root()) {
-        // The first category below the root; a tree of the root alone shows the root.
-        selectCategory(root->firstChild != nullptr ? root->firstChild->id : root->id);
+    if (m_db.root() != nullptr) {
+        selectFirstCategory();
     } else {
         emit currentCategoryChanged(-1);
     }
     m_view->setUpdatesEnabled(true);
 }
 
-void CategoryPane::categoriesAdded() {
-    m_model->synchronize();
-    if (currentCategory() == nullptr && m_db.root() != nullptr) {
-        const CategoryRecord* root = m_db.root();
-        selectCategory(root->firstChild != nullptr ? root->firstChild->id : root->id);
-    }
-}
-
-void CategoryPane::onDatabaseClearing() {
+void CategoryPane::onBulkChangeBegun() {
     closeDialog();
-    m_view->clearClickedCategory();
-    m_model->clear();
-    setCurrent(std::nullopt);
-}
-
-void CategoryPane::beforeRemoval(std::uint16_t id) {
-    if (m_currentId && m_model->isSameOrBelow(*m_currentId, id)) {
-        const auto parent = m_model->parentOf(id);
-        if (!parent || !selectCategory(*parent)) {
-            setCurrent(std::nullopt);
+    ViewState state;
+    state.current = m_currentId;
+    state.clicked = m_view->clickedCategoryId();
+    state.scroll = m_view->verticalScrollBar()->value();
+    // Expanded rows, in pre-order so that parents open before their children.
+    std::vector<QModelIndex> stack{m_model->index(0, 0)};
+    while (!stack.empty()) {
+        const QModelIndex index = stack.back();
+        stack.pop_back();
+        if (!index.isValid() || !m_view->isExpanded(index)) {
+            continue;
+        }
+        state.expanded.push_back(*CategoryTreeModel::categoryIdOf(index));
+        for (int row = m_model->rowCount(index) - 1; row >= 0; --row) {
+            stack.push_back(m_model->index(row, 0, index));
         }
     }
-    const auto clicked = m_view->clickedCategoryId();
-    if (clicked && m_model->isSameOrBelow(*clicked, id)) {
-        m_view->clearClickedCategory();
+    m_beforeBulk = std::move(state);
+}
+
+void CategoryPane::onBulkChangeEnded(bool contentsReplaced) {
+    if (contentsReplaced) {
+        rebuildTree();
+        return;
     }
-    m_model->removeCategory(id);
+    // Ids are still the same categories: show the tree as it was, with what is new.
+    ViewState state = std::move(m_beforeBulk);
+    m_view->setUpdatesEnabled(false);
+    m_model->rebuild();  // the current category stays current: nobody hears of a change
+    for (std::uint16_t id : state.expanded) {
+        m_view->expand(m_model->indexOf(id));
+    }
+    if (!state.current || !selectCategory(*state.current)) {
+        selectFirstCategory();
+    }
+    if (state.clicked && m_model->contains(*state.clicked)) {
+        m_view->setClickedCategory(*state.clicked);
+    }
+    m_view->verticalScrollBar()->setValue(state.scroll);
+    m_view->setUpdatesEnabled(true);
+}
+
+void CategoryPane::beforeRemoval(const store::CategoryRows& rows) {
+    for (std::uint32_t row = rows.first; row <= rows.last; ++row) {
+        const auto id = m_model->childAt(rows.parent, row);
+        if (!id) {
+            continue;
+        }
+        if (m_currentId && m_model->isSameOrBelow(*m_currentId, *id)) {
+            if (!selectCategory(rows.parent)) {
+                setCurrent(std::nullopt);
+            }
+        }
+        const auto clicked = m_view->clickedCategoryId();
+        if (clicked && m_model->isSameOrBelow(*clicked, *id)) {
+            m_view->clearClickedCategory();
+        }
+    }
 }
 
 bool CategoryPane::setBackground(const QString& fileName) {
@@ -188,21 +245,21 @@ bool CategoryPane::setBackground(const QString& fileName) {
 
 void CategoryPane::newCategory() {
     const CategoryRecord* selected = currentCategory();
-    if (tree::mainMenuState(selected).newCategory) {
+    if (commands::mainMenuState(selected).newCategory) {
         openCreateDialog(*selected, std::nullopt);  // opens on the chooser's third line
     }
 }
 
 void CategoryPane::deleteCategory() {
-    CategoryRecord* selected = currentCategory();
-    if (tree::mainMenuState(selected).deleteCategory) {
-        m_commands->deleteCategory(selected, tree::DeleteOrigin::MainMenu);
+    const CategoryRecord* selected = currentCategory();
+    if (commands::mainMenuState(selected).deleteCategory) {
+        m_commands->deleteCategory(selected->id(), commands::DeleteOrigin::MainMenu);
     }
 }
 
 void CategoryPane::moveCategory() {
     const CategoryRecord* selected = currentCategory();
-    if (tree::mainMenuState(selected).moveTo) {
+    if (commands::mainMenuState(selected).moveTo) {
         openMoveDialog(*selected);
     }
 }
@@ -239,11 +296,11 @@ void CategoryPane::runCommand(int commandId) {
 }
 
 void CategoryPane::onContextCommand(CategoryCommandId command, quint16 categoryId) {
-    CategoryRecord* clicked = shownCategory(categoryId);
+    const CategoryRecord* clicked = shownCategory(categoryId);
     if (clicked == nullptr) {
         return;
     }
-    const tree::CategoryMenuState state = tree::contextMenuState(categoryId);
+    const commands::CategoryMenuState state = commands::contextMenuState(categoryId);
     switch (command) {
         case CategoryCommandId::TreeNewCategory:
             if (state.newCategory) {
@@ -252,7 +309,7 @@ void CategoryPane::onContextCommand(CategoryCommandId command, quint16 categoryI
             break;
         case CategoryCommandId::TreeDelete:
             if (state.deleteCategory) {
-                m_commands->deleteCategory(clicked, tree::DeleteOrigin::ContextMenu);
+                m_commands->deleteCategory(categoryId, commands::DeleteOrigin::ContextMenu);
                 m_view->clearClickedCategory();
             }
             break;
@@ -273,48 +330,37 @@ void CategoryPane::onContextCommand(CategoryCommandId command, quint16 categoryI
 
 void CategoryPane::openCreateDialog(const CategoryRecord& basis,
                                     std::optional<std::uint16_t> preselectId) {
-    const auto choice = tree::buildParentChoice(m_db, basis.categoryClass(), preselectId);
+    const auto choice = commands::buildParentChoice(m_db, basis.categoryClass(), preselectId);
     if (!choice) {
         return;
     }
     auto* dialog = new NewCategoryDialog(NewCategoryDialog::Mode::Create, *choice, this);
     dialog->setAcceptHandler([this](const NewCategoryDialog& d) {
-        const auto parentId = d.selectedParentId();
-        CategoryRecord* parent = parentId ? shownCategory(*parentId) : nullptr;
-        return m_commands->create(parent, d.name(), d.memo());
+        return m_commands->create(d.selectedParentId(), d.name(), d.memo());
     });
     showDialog(dialog);
 }
 
 void CategoryPane::openMoveDialog(const CategoryRecord& moved) {
-    const auto choice = tree::buildParentChoice(m_db, moved.categoryClass(), std::nullopt);
+    const auto choice = commands::buildParentChoice(m_db, moved.categoryClass(), std::nullopt);
     if (!choice) {
         return;
     }
     auto* dialog = new NewCategoryDialog(NewCategoryDialog::Mode::Move, *choice, this);
-    dialog->showMovedCategory(moved.name, moved.memo);
-    const std::uint16_t movedId = moved.id;
+    dialog->showMovedCategory(moved.name(), moved.memo());
+    const std::uint16_t movedId = moved.id();
     dialog->setAcceptHandler([this, movedId](const NewCategoryDialog& d) {
-        CategoryRecord* category = shownCategory(movedId);
-        if (category == nullptr) {
-            return tree::DialogOutcome::Close;
-        }
-        const auto targetId = d.selectedParentId();
-        return m_commands->move(*category, targetId ? shownCategory(*targetId) : nullptr);
+        return m_commands->move(movedId, d.selectedParentId());
     });
     showDialog(dialog);
 }
 
 void CategoryPane::openPropertiesDialog(const CategoryRecord& category) {
     auto* dialog =
-        new CategoryPropertiesDialog(category.id, category.name, category.memo,
-                                     tree::CategoryCommands::countSubtree(category), this);
+        new CategoryPropertiesDialog(category.id(), category.name(), category.memo(),
+                                     commands::CategoryCommands::countSubtree(category), this);
     dialog->setAcceptHandler([this](const CategoryPropertiesDialog& d) {
-        CategoryRecord* edited = shownCategory(d.categoryId());
-        if (edited == nullptr) {
-            return tree::DialogOutcome::Close;
-        }
-        return m_commands->applyProperties(*edited, d.name(), d.comment());
+        return m_commands->applyProperties(d.categoryId(), d.name(), d.comment());
     });
     showDialog(dialog);
 }

@@ -7,22 +7,21 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
-#include "tree/CategoryMenus.h"
+#include "commands/CategoryMenus.h"
+#include "store/DatabaseObserver.h"
 
 class QModelIndex;
 
 namespace lh::store {
 class Database;
-class DatabaseObserver;
-struct CategoryRecord;
+class CategoryRecord;
 }  // namespace lh::store
-namespace lh::tree {
+namespace lh::commands {
 class CategoryCommands;
-}
-namespace lh::ui {
 class Prompter;
-}
+}  // namespace lh::commands
 
 namespace lh::gui {
 
@@ -33,25 +32,23 @@ class CategoryTreeView;
 // items the item list shows) and the four category commands of the main menu and of the tree's
 // context menu.
 //
-// The Database's changes reach the pane through databaseObserver(): the main window installs it
-// (or forwards the calls of its own observer to it). Categories added behind the pane's back
-// (imports) are shown by categoriesAdded().
+// The pane follows the Database's events: it registers itself with the Database for as long as
+// it lives. After bulk work it shows the tree afresh: as stored (expanded as the file says, the
+// first category below the root current) when the database was replaced, otherwise as it was
+// (what was expanded stays expanded, the current category stays current).
 class CategoryPane : public QWidget {
     Q_OBJECT
 
 public:
-    CategoryPane(store::Database& db, ui::Prompter& prompter, QWidget* parent = nullptr);
+    CategoryPane(store::Database& db, commands::Prompter& prompter, QWidget* parent = nullptr);
     ~CategoryPane() override;
 
-    // Handles treeRebuilt, databaseClearing and categoryRemoving; ignores the item events.
-    store::DatabaseObserver& databaseObserver();
-
     // The current category, or null before a database is shown.
-    store::CategoryRecord* currentCategory() const;
+    const store::CategoryRecord* currentCategory() const;
     // Its id, or -1.
     int currentCategoryId() const;
     // Which of the main menu's commands 32773-32776 apply to the current category.
-    tree::CategoryMenuState mainMenuState() const;
+    commands::CategoryMenuState mainMenuState() const;
     // Tiles a picture behind the tree; false (and no picture) when it does not load.
     bool setBackground(const QString& fileName);
 
@@ -71,19 +68,14 @@ public slots:
     // Shows the Database's tree afresh, expanded as stored, and makes the root's first child
     // current.
     void rebuildTree();
-    // Shows categories added or moved without the pane's knowledge, keeping what is expanded and
-    // selected.
-    void categoriesAdded();
     // Selects category `id` and makes it current; false when it is not shown.
     bool selectCategory(quint16 id);
 
 signals:
     // The current category changed to `categoryId` (-1: none, the database was emptied).
     void currentCategoryChanged(int categoryId);
-    // A favourites category was created, moved, deleted or renamed: the favourites menu is stale.
-    void favouritesChanged();
-    // Item rows were dropped on category `targetCategoryId`; the item list moves them.
-    void itemsDropped(quint16 targetCategoryId);
+    // The items `itemIds` were dropped on category `targetCategoryId`; the item list moves them.
+    void itemsDropped(quint16 targetCategoryId, const QList<quint32>& itemIds);
 
 private:
     class Host;
@@ -93,27 +85,39 @@ private:
     void connectSignals();
     void setCurrent(std::optional<std::uint16_t> id);
     void onCurrentIndexChanged(const QModelIndex& index);
-    void onContextCommand(tree::CategoryCommandId command, quint16 categoryId);
-    void onDatabaseClearing();
-    // Moves the current category out of the subtree of `id`, then takes the subtree's rows away.
-    void beforeRemoval(std::uint16_t id);
+    void onContextCommand(commands::CategoryCommandId command, quint16 categoryId);
+    // Bulk work: what the view shows is kept aside at its start and brought back at its end.
+    void onBulkChangeBegun();
+    void onBulkChangeEnded(bool contentsReplaced);
+    // Moves the current category out of the categories at `rows` (and everything below them).
+    void beforeRemoval(const store::CategoryRows& rows);
     void openCreateDialog(const store::CategoryRecord& basis,
                           std::optional<std::uint16_t> preselectId);
     void openMoveDialog(const store::CategoryRecord& moved);
     void openPropertiesDialog(const store::CategoryRecord& category);
     void showDialog(QDialog* dialog);
     void closeDialog();
+    void selectFirstCategory();
     // The shown category `id`, or null.
-    store::CategoryRecord* shownCategory(std::uint16_t id) const;
+    const store::CategoryRecord* shownCategory(std::uint16_t id) const;
+
+    // What the view showed when bulk work began.
+    struct ViewState {
+        std::vector<std::uint16_t> expanded;
+        std::optional<std::uint16_t> current;
+        std::optional<std::uint16_t> clicked;
+        int scroll = 0;
+    };
 
     store::Database& m_db;
     std::unique_ptr<Host> m_host;
     std::unique_ptr<Observer> m_observer;
-    std::unique_ptr<tree::CategoryCommands> m_commands;
+    std::unique_ptr<commands::CategoryCommands> m_commands;
     CategoryTreeModel* m_model = nullptr;
     CategoryTreeView* m_view = nullptr;
     std::optional<std::uint16_t> m_currentId;
     QPointer<QDialog> m_dialog;
+    ViewState m_beforeBulk;
 };
 
 }  // namespace lh::gui

@@ -35,14 +35,14 @@ QLineEdit* countField(const std::string& text, const char* objectName, QWidget* 
 
 CategoryPropertiesDialog::CategoryPropertiesDialog(std::uint16_t categoryId,
                                                    const std::string& name, const std::string& memo,
-                                                   const tree::SubtreeCounts& counts,
+                                                   const commands::SubtreeCounts& counts,
                                                    QWidget* parent)
     : QDialog(parent), m_categoryId(categoryId) {
     setupUi(name, memo, counts);
 }
 
 void CategoryPropertiesDialog::setupUi(const std::string& name, const std::string& memo,
-                                       const tree::SubtreeCounts& counts) {
+                                       const commands::SubtreeCounts& counts) {
     setObjectName(QStringLiteral("categoryPropertiesDialog"));
     setWindowTitle(QStringLiteral("Properties"));
 
@@ -56,9 +56,9 @@ void CategoryPropertiesDialog::setupUi(const std::string& name, const std::strin
     connect(m_commentEdit, &QPlainTextEdit::textChanged, this,
             &CategoryPropertiesDialog::limitComment);
 
-    m_subCategoryEdit = countField(tree::CategoryCommands::formatCount(counts.subCategories),
+    m_subCategoryEdit = countField(commands::CategoryCommands::formatCount(counts.subCategories),
                                    "subCategoryLineEdit", this);
-    m_totalItemsEdit = countField(tree::CategoryCommands::formatCount(counts.totalItems),
+    m_totalItemsEdit = countField(commands::CategoryCommands::formatCount(counts.totalItems),
                                   "totalItemsLineEdit", this);
     auto* detail = new QGroupBox(QStringLiteral("Detail info"), this);
     detail->setObjectName(QStringLiteral("detailGroupBox"));
@@ -104,7 +104,7 @@ std::string CategoryPropertiesDialog::comment() const {
 }
 
 void CategoryPropertiesDialog::accept() {
-    if (m_acceptHandler && m_acceptHandler(*this) == tree::DialogOutcome::KeepOpen) {
+    if (m_acceptHandler && m_acceptHandler(*this) == commands::DialogOutcome::KeepOpen) {
         return;
     }
     QDialog::accept();

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "tree/CategoryCommands.h"
+#include "commands/CategoryCommands.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -23,10 +23,10 @@ class CategoryPropertiesDialog : public QDialog {
 public:
     static constexpr int kNameInputLimit = 1200;
     static constexpr int kCommentInputLimit = 3000;
-    using AcceptHandler = std::function<tree::DialogOutcome(const CategoryPropertiesDialog&)>;
+    using AcceptHandler = std::function<commands::DialogOutcome(const CategoryPropertiesDialog&)>;
 
     CategoryPropertiesDialog(std::uint16_t categoryId, const std::string& name,
-                             const std::string& memo, const tree::SubtreeCounts& counts,
+                             const std::string& memo, const commands::SubtreeCounts& counts,
                              QWidget* parent = nullptr);
 
     std::uint16_t categoryId() const { return m_categoryId; }
@@ -40,7 +40,7 @@ public slots:
 
 private:
     void setupUi(const std::string& name, const std::string& memo,
-                 const tree::SubtreeCounts& counts);
+                 const commands::SubtreeCounts& counts);
     void limitComment();
 
     std::uint16_t m_categoryId;

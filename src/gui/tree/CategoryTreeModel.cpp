@@ -3,10 +3,10 @@
 #include "gui/uikit/CategoryIcons.h"
 #include "store/Database.h"
 #include "store/TreeWalk.h"
-#include "tree/CategoryIcon.h"
 
 namespace lh::gui {
 
+using store::CategoryId;
 using store::CategoryRecord;
 
 CategoryTreeModel::CategoryTreeModel(store::Database& db, QObject* parent)
@@ -14,76 +14,52 @@ CategoryTreeModel::CategoryTreeModel(store::Database& db, QObject* parent)
 
 // --- The mirrored shape ------------------------------------------------------------------------
 
-const CategoryTreeModel::Node* CategoryTreeModel::shownNode(std::uint16_t id) const {
+const CategoryTreeModel::Node* CategoryTreeModel::shownNode(CategoryId id) const {
     if (id >= m_nodes.size() || !m_nodes[id].shown) {
         return nullptr;
     }
     return &m_nodes[id];
 }
 
-CategoryTreeModel::Node& CategoryTreeModel::nodeFor(std::uint16_t id) {
+CategoryTreeModel::Node& CategoryTreeModel::nodeFor(CategoryId id) {
     if (id >= m_nodes.size()) {
         m_nodes.resize(std::max<std::size_t>(id + 1u, m_db.nextCategoryId()));
     }
     return m_nodes[id];
 }
 
-void CategoryTreeModel::renumber(std::uint16_t parent, int from) {
-    const std::vector<std::uint16_t>& children = m_nodes[parent].children;
+void CategoryTreeModel::renumber(CategoryId parent, int from) {
+    const std::vector<CategoryId>& children = m_nodes[parent].children;
     for (std::size_t i = static_cast<std::size_t>(from); i < children.size(); ++i) {
         m_nodes[children[i]].row = static_cast<int>(i);
     }
 }
 
-void CategoryTreeModel::attach(std::uint16_t id, std::uint16_t parent, int row) {
+void CategoryTreeModel::attach(CategoryId id, CategoryId parent, int row) {
     nodeFor(id);
     nodeFor(parent);
     Node& node = m_nodes[id];
     node.shown = true;
     node.parent = parent;
-    std::vector<std::uint16_t>& siblings = m_nodes[parent].children;
+    std::vector<CategoryId>& siblings = m_nodes[parent].children;
     siblings.insert(siblings.begin() + row, id);
     renumber(parent, row);
 }
 
-void CategoryTreeModel::detach(std::uint16_t id) {
-    const Node& node = m_nodes[id];
-    std::vector<std::uint16_t>& siblings = m_nodes[node.parent].children;
-    const int row = node.row;
-    siblings.erase(siblings.begin() + row);
-    renumber(node.parent, row);
-}
-
 void CategoryTreeModel::addShape(const CategoryRecord& top, int row) {
-    attach(top.id, top.parent->id, row);
-    m_nodes[top.id].children.clear();
-    // Pre-order, so that each category comes after its parent and its earlier siblings. A
-    // category already shown elsewhere stays there with everything below it (synchronize()
-    // moves it).
-    std::vector<const CategoryRecord*> stack;
-    if (top.firstChild != nullptr) {
-        stack.push_back(top.firstChild);
-    }
-    while (!stack.empty()) {
-        const CategoryRecord* c = stack.back();
-        stack.pop_back();
-        if (c->nextSibling != nullptr) {
-            stack.push_back(c->nextSibling);
-        }
-        if (shownNode(c->id) != nullptr) {
-            continue;
-        }
-        const std::uint16_t parent = c->parent->id;
-        attach(c->id, parent, static_cast<int>(nodeFor(parent).children.size()));
-        m_nodes[c->id].children.clear();
-        if (c->firstChild != nullptr) {
-            stack.push_back(c->firstChild);
-        }
-    }
+    attach(top.id(), top.parent()->id(), row);
+    m_nodes[top.id()].children.clear();
+    // Pre-order, so that each category comes after its parent and its earlier siblings.
+    store::walkDescendants(top, [&](const CategoryRecord& c) {
+        const CategoryId parent = c.parent()->id();
+        attach(c.id(), parent, static_cast<int>(m_nodes[parent].children.size()));
+        m_nodes[c.id()].children.clear();
+        return false;
+    });
 }
 
-void CategoryTreeModel::dropShape(std::uint16_t id) {
-    std::vector<std::uint16_t> stack{id};
+void CategoryTreeModel::dropShape(CategoryId id) {
+    std::vector<CategoryId> stack{id};
     while (!stack.empty()) {
         Node& node = m_nodes[stack.back()];
         stack.pop_back();
@@ -93,48 +69,27 @@ void CategoryTreeModel::dropShape(std::uint16_t id) {
     }
 }
 
-int CategoryTreeModel::rowFor(const CategoryRecord& category) const {
-    const std::uint16_t parent = category.parent->id;
-    if (category.nextSibling == nullptr) {
-        // The usual case: categories are added and moved as last children.
-        int row = static_cast<int>(m_nodes[parent].children.size());
-        const Node* self = shownNode(category.id);
-        if (self != nullptr && self->parent == parent) {
-            --row;
-        }
-        return row;
-    }
-    int row = 0;
-    for (const CategoryRecord* c = category.parent->firstChild; c != &category;
-         c = c->nextSibling) {
-        const Node* node = shownNode(c->id);
-        if (node != nullptr && node->parent == parent) {
-            ++row;
-        }
-    }
-    return row;
-}
-
 // --- Changes with their signals ----------------------------------------------------------------
 
-std::vector<std::uint16_t> CategoryTreeModel::rebuild() {
+std::vector<CategoryId> CategoryTreeModel::rebuild() {
     beginResetModel();
     m_nodes.clear();
     m_rootId.reset();
-    std::vector<std::uint16_t> expanded;
-    if (CategoryRecord* root = m_db.root()) {
-        m_rootId = root->id;
-        Node& node = nodeFor(root->id);
+    std::vector<CategoryId> expanded;
+    if (const CategoryRecord* root = m_db.root()) {
+        m_rootId = root->id();
+        Node& node = nodeFor(root->id());
         node.shown = true;
-        node.parent = root->id;
+        node.parent = root->id();
         node.row = 0;
-        if ((root->flags & store::kExpandedMask) != 0) {
-            expanded.push_back(root->id);
+        if (root->showsExpanded()) {
+            expanded.push_back(root->id());
         }
         store::walkDescendants(*root, [&](const CategoryRecord& c) {
-            attach(c.id, c.parent->id, static_cast<int>(nodeFor(c.parent->id).children.size()));
-            if ((c.flags & store::kExpandedMask) != 0) {
-                expanded.push_back(c.id);
+            const CategoryId parent = c.parent()->id();
+            attach(c.id(), parent, static_cast<int>(nodeFor(parent).children.size()));
+            if (c.showsExpanded()) {
+                expanded.push_back(c.id());
             }
             return false;
         });
@@ -150,137 +105,98 @@ void CategoryTreeModel::clear() {
     endResetModel();
 }
 
-void CategoryTreeModel::insertShown(const CategoryRecord& category, int row) {
-    beginInsertRows(indexOf(category.parent->id), row, row);
-    addShape(category, row);
+void CategoryTreeModel::beginInsert(const store::CategoryRows& rows) {
+    m_changing = contains(rows.parent);
+    if (m_changing) {
+        beginInsertRows(indexOf(rows.parent), int(rows.first), int(rows.last));
+    }
+}
+
+void CategoryTreeModel::endInsert(const store::CategoryRows& rows) {
+    if (!m_changing) {
+        return;
+    }
+    // The new categories stand at their rows below the parent now; find the first from the
+    // nearer end of the siblings (new categories are usually the last ones).
+    const CategoryRecord* parent = m_db.findCategory(rows.parent);
+    const CategoryRecord* c = parent->lastChild();
+    for (std::uint32_t row = parent->childCount() - 1; row > rows.first; --row) {
+        c = c->backLink();
+    }
+    for (std::uint32_t row = rows.first; row <= rows.last; ++row, c = c->nextSibling()) {
+        addShape(*c, int(row));
+    }
+    m_changing = false;
     endInsertRows();
 }
 
-void CategoryTreeModel::moveShown(std::uint16_t id, std::uint16_t newParent, int destinationRow) {
-    const Node& node = m_nodes[id];
-    const std::uint16_t oldParent = node.parent;
-    const int sourceRow = node.row;
-    if (!beginMoveRows(indexOf(oldParent), sourceRow, sourceRow, indexOf(newParent),
-                       destinationRow)) {
-        return;  // already there
+void CategoryTreeModel::beginMove(const store::CategoryRows& rows, CategoryId toParent,
+                                  std::uint32_t toRow) {
+    m_changing = contains(rows.parent) && contains(toParent) &&
+                 beginMoveRows(indexOf(rows.parent), int(rows.first), int(rows.last),
+                               indexOf(toParent), int(toRow));
+}
+
+void CategoryTreeModel::endMove(const store::CategoryRows& rows, CategoryId toParent,
+                                std::uint32_t toRow) {
+    if (!m_changing) {
+        return;
     }
-    detach(id);
-    int row = destinationRow;
-    if (oldParent == newParent && destinationRow > sourceRow) {
-        --row;
+    std::vector<CategoryId>& from = m_nodes[rows.parent].children;
+    const auto first = from.begin() + rows.first;
+    const auto last = from.begin() + rows.last + 1;
+    const std::vector<CategoryId> moved(first, last);
+    from.erase(first, last);
+    renumber(rows.parent, int(rows.first));
+    int row = int(toRow);
+    if (toParent == rows.parent && toRow > rows.first) {
+        row -= int(moved.size());  // the destination was counted with the rows still in place
     }
-    attach(id, newParent, row);
+    for (CategoryId id : moved) {
+        attach(id, toParent, row++);
+    }
+    m_changing = false;
     endMoveRows();
 }
 
-bool CategoryTreeModel::insertCategory(const CategoryRecord& category) {
-    if (category.parent == nullptr || shownNode(category.parent->id) == nullptr) {
-        return false;
+void CategoryTreeModel::beginRemove(const store::CategoryRows& rows) {
+    m_changing = contains(rows.parent);
+    if (m_changing) {
+        beginRemoveRows(indexOf(rows.parent), int(rows.first), int(rows.last));
     }
-    if (shownNode(category.id) != nullptr) {
-        return moveCategory(category);
-    }
-    insertShown(category, rowFor(category));
-    return true;
 }
 
-bool CategoryTreeModel::moveCategory(const CategoryRecord& category) {
-    const Node* node = shownNode(category.id);
-    if (node == nullptr) {
-        return insertCategory(category);
-    }
-    if (category.parent == nullptr || shownNode(category.parent->id) == nullptr ||
-        isSameOrBelow(category.parent->id, category.id)) {
-        return false;
-    }
-    const std::uint16_t newParent = category.parent->id;
-    int row = rowFor(category);
-    if (node->parent == newParent && row >= node->row) {
-        ++row;  // beginMoveRows counts the destination before the row leaves
-    }
-    moveShown(category.id, newParent, row);
-    return true;
-}
-
-void CategoryTreeModel::removeCategory(std::uint16_t id) {
-    const Node* node = shownNode(id);
-    if (node == nullptr) {
+void CategoryTreeModel::endRemove(const store::CategoryRows& rows) {
+    if (!m_changing) {
         return;
     }
-    if (m_rootId == id) {
-        clear();
-        return;
+    std::vector<CategoryId>& siblings = m_nodes[rows.parent].children;
+    const auto first = siblings.begin() + rows.first;
+    const auto last = siblings.begin() + rows.last + 1;
+    const std::vector<CategoryId> removed(first, last);
+    siblings.erase(first, last);
+    renumber(rows.parent, int(rows.first));
+    for (CategoryId id : removed) {
+        dropShape(id);
     }
-    const std::uint16_t parent = node->parent;
-    const int row = node->row;
-    beginRemoveRows(indexOf(parent), row, row);
-    detach(id);
-    dropShape(id);
+    m_changing = false;
     endRemoveRows();
 }
 
-void CategoryTreeModel::categoryChanged(std::uint16_t id) {
+void CategoryTreeModel::categoryChanged(CategoryId id) {
     const QModelIndex index = indexOf(id);
     if (index.isValid()) {
         emit dataChanged(index, index);
     }
 }
 
-void CategoryTreeModel::synchronize() {
-    CategoryRecord* root = m_db.root();
-    if (root == nullptr || m_rootId != root->id) {
-        rebuild();
-        return;
-    }
-    // Rows whose category is gone.
-    for (std::size_t id = 0; id < m_nodes.size(); ++id) {
-        const auto shownId = static_cast<std::uint16_t>(id);
-        if (m_nodes[id].shown && shownId != *m_rootId && m_db.findCategory(shownId) == nullptr) {
-            removeCategory(shownId);
-        }
-    }
-    // New and moved categories, parent by parent.
-    std::vector<const CategoryRecord*> stack{root};
-    while (!stack.empty()) {
-        const CategoryRecord* parent = stack.back();
-        stack.pop_back();
-        int row = 0;
-        for (const CategoryRecord* c = parent->firstChild; c != nullptr; c = c->nextSibling) {
-            const Node* node = shownNode(c->id);
-            if (node == nullptr) {
-                insertShown(*c, row);
-            } else if (node->parent != parent->id) {
-                moveShown(c->id, parent->id, row);
-            }
-            row = m_nodes[c->id].row + 1;
-            stack.push_back(c);
-        }
-    }
-    if (!matchesDatabase()) {
-        rebuild();  // a tangle of moves the rows could not follow one by one
-    }
-}
-
-bool CategoryTreeModel::matchesDatabase() const {
-    for (std::size_t id = 0; id < m_nodes.size(); ++id) {
-        if (!m_nodes[id].shown || m_rootId == id) {
-            continue;
-        }
-        const CategoryRecord* c = m_db.findCategory(static_cast<std::uint16_t>(id));
-        if (c == nullptr || c->parent == nullptr || c->parent->id != m_nodes[id].parent) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // --- Queries ---------------------------------------------------------------------------------
 
-bool CategoryTreeModel::contains(std::uint16_t id) const {
+bool CategoryTreeModel::contains(CategoryId id) const {
     return shownNode(id) != nullptr;
 }
 
-QModelIndex CategoryTreeModel::indexOf(std::uint16_t id) const {
+QModelIndex CategoryTreeModel::indexOf(CategoryId id) const {
     const Node* node = shownNode(id);
     if (node == nullptr) {
         return {};
@@ -288,7 +204,7 @@ QModelIndex CategoryTreeModel::indexOf(std::uint16_t id) const {
     return createIndex(m_rootId == id ? 0 : node->row, 0, static_cast<quintptr>(id));
 }
 
-std::optional<std::uint16_t> CategoryTreeModel::parentOf(std::uint16_t id) const {
+std::optional<CategoryId> CategoryTreeModel::parentOf(CategoryId id) const {
     const Node* node = shownNode(id);
     if (node == nullptr || m_rootId == id) {
         return std::nullopt;
@@ -296,8 +212,8 @@ std::optional<std::uint16_t> CategoryTreeModel::parentOf(std::uint16_t id) const
     return node->parent;
 }
 
-bool CategoryTreeModel::isSameOrBelow(std::uint16_t id, std::uint16_t ancestor) const {
-    std::optional<std::uint16_t> at = id;
+bool CategoryTreeModel::isSameOrBelow(CategoryId id, CategoryId ancestor) const {
+    std::optional<CategoryId> at = id;
     if (shownNode(id) == nullptr) {
         return false;
     }
@@ -310,14 +226,22 @@ bool CategoryTreeModel::isSameOrBelow(std::uint16_t id, std::uint16_t ancestor) 
     return false;
 }
 
-std::optional<std::uint16_t> CategoryTreeModel::categoryIdOf(const QModelIndex& index) {
+std::optional<CategoryId> CategoryTreeModel::childAt(CategoryId parent, std::uint32_t row) const {
+    const Node* node = shownNode(parent);
+    if (node == nullptr || row >= node->children.size()) {
+        return std::nullopt;
+    }
+    return node->children[row];
+}
+
+std::optional<CategoryId> CategoryTreeModel::categoryIdOf(const QModelIndex& index) {
     if (!index.isValid()) {
         return std::nullopt;
     }
-    return static_cast<std::uint16_t>(index.internalId());
+    return static_cast<CategoryId>(index.internalId());
 }
 
-CategoryRecord* CategoryTreeModel::categoryAt(const QModelIndex& index) const {
+const CategoryRecord* CategoryTreeModel::categoryAt(const QModelIndex& index) const {
     const auto id = categoryIdOf(index);
     return id && contains(*id) ? m_db.findCategory(*id) : nullptr;
 }
@@ -331,7 +255,7 @@ QModelIndex CategoryTreeModel::index(int row, int column, const QModelIndex& par
     if (!parent.isValid()) {
         return row == 0 && m_rootId ? indexOf(*m_rootId) : QModelIndex();
     }
-    const Node* node = shownNode(static_cast<std::uint16_t>(parent.internalId()));
+    const Node* node = shownNode(static_cast<CategoryId>(parent.internalId()));
     if (node == nullptr || parent.column() != 0 ||
         static_cast<std::size_t>(row) >= node->children.size()) {
         return {};
@@ -352,7 +276,7 @@ int CategoryTreeModel::rowCount(const QModelIndex& parent) const {
     if (!parent.isValid()) {
         return m_rootId ? 1 : 0;
     }
-    const Node* node = shownNode(static_cast<std::uint16_t>(parent.internalId()));
+    const Node* node = shownNode(static_cast<CategoryId>(parent.internalId()));
     if (node == nullptr || parent.column() != 0) {
         return 0;
     }
@@ -372,12 +296,12 @@ QVariant CategoryTreeModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
-            return QString::fromUtf8(category->name.data(),
-                                     static_cast<qsizetype>(category->name.size()));
+            return QString::fromUtf8(category->name().data(),
+                                     static_cast<qsizetype>(category->name().size()));
         case Qt::DecorationRole:
-            return categoryIcon(tree::categoryIconIndex(category->id, category->flags));
+            return categoryIcon(category->id(), category->flags());
         case kCategoryIdRole:
-            return static_cast<int>(category->id);
+            return static_cast<int>(category->id());
         default:
             return {};
     }

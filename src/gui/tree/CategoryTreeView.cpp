@@ -14,7 +14,7 @@ namespace lh::gui {
 
 namespace {
 
-using tree::CategoryCommandId;
+using commands::CategoryCommandId;
 
 struct ContextEntry {
     CategoryCommandId command;
@@ -88,7 +88,7 @@ bool CategoryTreeView::openContextMenuAt(const QPoint& viewportPos) {
     if (!m_clickedId) {
         return false;
     }
-    const tree::CategoryMenuState state = tree::contextMenuState(*m_clickedId);
+    const commands::CategoryMenuState state = commands::contextMenuState(*m_clickedId);
     contextAction(CategoryCommandId::TreeNewCategory)->setEnabled(state.newCategory);
     contextAction(CategoryCommandId::TreeDelete)->setEnabled(state.deleteCategory);
     contextAction(CategoryCommandId::TreeMoveTo)->setEnabled(state.moveTo);
@@ -187,11 +187,11 @@ std::optional<std::uint16_t> CategoryTreeView::dropTargetAt(const QDropEvent& ev
     const store::CategoryRecord* source = m_model.database().findCategory(rows->sourceCategoryId);
     const auto selected = CategoryTreeModel::categoryIdOf(currentIndex());
     const bool copy = (event.modifiers() & Qt::ControlModifier) != 0;
-    if (source == nullptr || (selected && *selected == target->id) ||
-        !tree::acceptsItemDrop(*target, *source, copy)) {
+    if (source == nullptr || (selected && *selected == target->id()) ||
+        !commands::acceptsItemDrop(*target, *source, copy)) {
         return std::nullopt;
     }
-    return target->id;
+    return target->id();
 }
 
 void CategoryTreeView::dragEnterEvent(QDragEnterEvent* event) {
@@ -231,7 +231,8 @@ void CategoryTreeView::dropEvent(QDropEvent* event) {
     }
     event->setDropAction(Qt::MoveAction);
     event->accept();
-    emit itemsDropped(*target);
+    const auto items = itemRowsFrom(event->mimeData());
+    emit itemsDropped(*target, QList<quint32>(items->itemIds.begin(), items->itemIds.end()));
 }
 
 void CategoryTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& options,

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "tree/CategoryMenus.h"
+#include "commands/CategoryMenus.h"
 
 class QAction;
 class QMenu;
@@ -27,10 +27,11 @@ public:
 
     QMenu* contextMenu() const { return m_menu; }
     // The context menu's entry for `command` (one of the four tree commands), or null.
-    QAction* contextAction(tree::CategoryCommandId command) const;
+    QAction* contextAction(commands::CategoryCommandId command) const;
     // The category under the mouse at the last right click, if there was one.
     std::optional<std::uint16_t> clickedCategoryId() const { return m_clickedId; }
     void clearClickedCategory() { m_clickedId.reset(); }
+    void setClickedCategory(std::uint16_t id) { m_clickedId = id; }
     // Remembers the category at `viewportPos` as the clicked one and, when there is one, pops
     // the context menu up there with its entries enabled for it. Returns whether it showed.
     bool openContextMenuAt(const QPoint& viewportPos);
@@ -44,9 +45,10 @@ public:
 
 signals:
     // A context-menu command (or F2 for Properties) was chosen for category `categoryId`.
-    void contextCommandTriggered(tree::CategoryCommandId command, quint16 categoryId);
-    // Item rows were dropped on category `targetCategoryId` (as a move).
-    void itemsDropped(quint16 targetCategoryId);
+    void contextCommandTriggered(commands::CategoryCommandId command, quint16 categoryId);
+    // The items `itemIds` (dragged out of the item list) were dropped on category
+    // `targetCategoryId`, as a move.
+    void itemsDropped(quint16 targetCategoryId, const QList<quint32>& itemIds);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -63,7 +65,7 @@ protected:
 
 private:
     void createActions();
-    void triggerContext(tree::CategoryCommandId command);
+    void triggerContext(commands::CategoryCommandId command);
     // The category the dragged rows may be dropped on at `pos`, or nothing.
     // `expand` opens a category whose expand button lies under `pos`.
     std::optional<std::uint16_t> dropTargetAt(const QDropEvent& event, bool expand);

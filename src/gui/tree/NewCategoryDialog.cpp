@@ -10,16 +10,16 @@
 #include "gui/uikit/CategoryComboBox.h"
 #include "gui/uikit/CategoryIcons.h"
 #include "gui/uikit/DialogButtons.h"
-#include "tree/CategoryIcon.h"
 
 namespace lh::gui {
 
-NewCategoryDialog::NewCategoryDialog(Mode mode, const tree::ParentChoice& choice, QWidget* parent)
+NewCategoryDialog::NewCategoryDialog(Mode mode, const commands::ParentChoice& choice,
+                                     QWidget* parent)
     : QDialog(parent), m_mode(mode) {
     setupUi(choice);
 }
 
-void NewCategoryDialog::setupUi(const tree::ParentChoice& choice) {
+void NewCategoryDialog::setupUi(const commands::ParentChoice& choice) {
     setObjectName(QStringLiteral("newCategoryDialog"));
     setWindowTitle(m_mode == Mode::Create ? QStringLiteral("Create new category")
                                           : QStringLiteral("Move to ......"));
@@ -28,11 +28,11 @@ void NewCategoryDialog::setupUi(const tree::ParentChoice& choice) {
     m_nameEdit->setObjectName(QStringLiteral("nameLineEdit"));
     m_parentCombo = new CategoryComboBox(this);
     m_parentCombo->setObjectName(QStringLiteral("parentCategoryComboBox"));
-    for (const tree::ChooserEntry& entry : choice.entries) {
+    for (const commands::ChooserEntry& entry : choice.entries) {
         m_parentCombo->addCategory(
             entry.id,
             QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())),
-            entry.depth, categoryIcon(tree::categoryIconIndex(entry.id, entry.flags)));
+            entry.depth, categoryIcon(entry.id, entry.flags));
     }
     m_parentCombo->setCurrentIndex(choice.selected);
     m_memoEdit = new QPlainTextEdit(this);
@@ -73,7 +73,7 @@ std::string NewCategoryDialog::memo() const {
 }
 
 void NewCategoryDialog::accept() {
-    if (m_acceptHandler && m_acceptHandler(*this) == tree::DialogOutcome::KeepOpen) {
+    if (m_acceptHandler && m_acceptHandler(*this) == commands::DialogOutcome::KeepOpen) {
         return;
     }
     QDialog::accept();

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "tree/CategoryCommands.h"
-#include "tree/ParentChooser.h"
+#include "commands/CategoryCommands.h"
+#include "commands/ParentChooser.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -26,9 +26,9 @@ class NewCategoryDialog : public QDialog {
 
 public:
     enum class Mode { Create, Move };
-    using AcceptHandler = std::function<tree::DialogOutcome(const NewCategoryDialog&)>;
+    using AcceptHandler = std::function<commands::DialogOutcome(const NewCategoryDialog&)>;
 
-    NewCategoryDialog(Mode mode, const tree::ParentChoice& choice, QWidget* parent = nullptr);
+    NewCategoryDialog(Mode mode, const commands::ParentChoice& choice, QWidget* parent = nullptr);
 
     Mode mode() const { return m_mode; }
     void setAcceptHandler(AcceptHandler handler) { m_acceptHandler = std::move(handler); }
@@ -45,7 +45,7 @@ public slots:
     void accept() override;
 
 private:
-    void setupUi(const tree::ParentChoice& choice);
+    void setupUi(const commands::ParentChoice& choice);
 
     Mode m_mode;
     AcceptHandler m_acceptHandler;

@@ -9,11 +9,43 @@
 #include <cmath>
 #include <numbers>
 
-#include "tree/CategoryIcon.h"
+#include "store/Kinds.h"
 
 namespace lh::gui {
 
 namespace {
+
+// Places in the strip of eleven 16 x 16 category icons.
+constexpr int kCategoryIconCount = 11;
+constexpr int kRootIcon = 0;
+constexpr int kMixedIcon = 3;  // also "Recycle"
+constexpr int kFileIcon = 5;
+constexpr int kFavouritesIcon = 6;
+constexpr int kRemindIcon = 7;
+
+// The icon of a category: the root, "WebFavorite" and "Recycle" by id, every other by class.
+int categoryIconIndex(std::uint16_t id, std::uint8_t flags) {
+    switch (id) {
+        case store::kRootId:
+            return kRootIcon;
+        case store::kFavoritesId:
+            return kFavouritesIcon;
+        case store::kRecycleId:
+            return kMixedIcon;
+        default:
+            break;
+    }
+    switch (flags & store::kClassMask) {
+        case store::kClassUrl:
+            return kFavouritesIcon;
+        case store::kClassFile:
+            return kFileIcon;
+        case store::kClassRemind:
+            return kRemindIcon;
+        default:
+            return kMixedIcon;
+    }
+}
 
 // Every picture is drawn on a 16-unit grid and scaled to the pixmap's size.
 void drawFolder(QPainter& p, const QColor& body) {
@@ -91,21 +123,21 @@ QPixmap drawIcon(int index, int size) {
     p.scale(size / 16.0, size / 16.0);
     const QColor folder(0xF2, 0xC7, 0x4E);
     switch (index) {
-        case tree::kRootIcon:
+        case kRootIcon:
             drawRoot(p);
             break;
-        case tree::kMixedIcon:
+        case kMixedIcon:
             drawBin(p);
             break;
-        case tree::kFileIcon:
+        case kFileIcon:
             drawFolder(p, folder);
             drawPage(p);
             break;
-        case tree::kFavouritesIcon:
+        case kFavouritesIcon:
             drawFolder(p, folder);
             drawStar(p, QPointF(11.0, 10.5), 4.0, QColor(0xE0, 0x3A, 0x2F));
             break;
-        case tree::kRemindIcon:
+        case kRemindIcon:
             drawFolder(p, folder);
             drawClock(p);
             break;
@@ -118,12 +150,10 @@ QPixmap drawIcon(int index, int size) {
 
 }  // namespace
 
-QIcon categoryIcon(int index) {
+QIcon categoryIcon(store::CategoryId id, std::uint8_t flags) {
+    const int index = categoryIconIndex(id, flags);
     // Kept for the whole run (never destroyed after the application object).
-    static auto* const icons = new std::array<QIcon, tree::kCategoryIconCount>;
-    if (index < 0 || index >= tree::kCategoryIconCount) {
-        index = tree::kMixedIcon;
-    }
+    static auto* const icons = new std::array<QIcon, kCategoryIconCount>;
     QIcon& icon = (*icons)[static_cast<std::size_t>(index)];
     if (icon.isNull()) {
         icon.addPixmap(drawIcon(index, 16));

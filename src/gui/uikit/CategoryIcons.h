@@ -2,11 +2,15 @@
 
 #include <QIcon>
 
+#include <cstdint>
+
+#include "store/Kinds.h"
+
 namespace lh::gui {
 
-// The category icons of the tree and the category choosers, drawn in code: 16 x 16 with a
-// 32 x 32 form for high-density screens. `index` is a place in the strip of
-// tree::categoryIconIndex(); places without a picture of their own show a plain folder.
-QIcon categoryIcon(int index);
+// The icon of category `id` with `flags`, as the tree and the category choosers show it, drawn
+// in code: 16 x 16 with a 32 x 32 form for high-density screens. The root, "WebFavorite" and
+// "Recycle" have their own; every other category shows its class.
+QIcon categoryIcon(store::CategoryId id, std::uint8_t flags);
 
 }  // namespace lh::gui

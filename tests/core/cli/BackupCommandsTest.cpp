@@ -6,6 +6,7 @@
 #include "platform/FileInfo.h"
 #include "store/Database.h"
 #include "support/CliRunner.h"
+#include "support/DatabaseFiles.h"
 #include "support/TempDir.h"
 
 namespace lh::cli {
@@ -22,8 +23,8 @@ TEST(BackupCommandsTest, BackupFillsTheSlotsInTurn) {
     EXPECT_EQ(r.code, kExitOk);
     EXPECT_EQ(r.out, "{\"backup\":\"" + dir.file("my.lbak1") + "\"}\n");
     store::Database backup;
-    ASSERT_EQ(backup.load(dir.file("my.lbak1")), 1);
-    EXPECT_EQ(backup.categoryIndex().size(), 10u);
+    ASSERT_EQ(test::load(backup, dir.file("my.lbak1")), store::LoadOutcome::Loaded);
+    EXPECT_EQ(backup.categoryCount(), 10u);
     EXPECT_EQ(runCli({"backup", data}).out, "{\"backup\":\"" + dir.file("my.lbak2") + "\"}\n");
 
     r = runCli({"backups", data});

@@ -7,6 +7,7 @@
 
 #include "store/Database.h"
 #include "support/CliRunner.h"
+#include "support/DatabaseFiles.h"
 #include "support/TempDir.h"
 
 namespace lh::cli {
@@ -45,20 +46,19 @@ TEST(CliTest, InfoCountsWithoutChangingTheFile) {
               "\"next_category_id\":10}\n");
 
     store::Database db;
-    ASSERT_EQ(db.load(path), 1);
+    ASSERT_EQ(test::load(db, path), store::LoadOutcome::Loaded);
     const auto add = [&](std::uint16_t category, std::uint32_t flags, const char* address) {
-        auto item = std::make_unique<store::ItemRecord>();
-        item->categoryId = category;
-        item->flags = flags;
-        item->setAddress(address);
-        item->remindTime = {27, 5, 1, 8, 0, 0, 0};
-        db.addItem(std::move(item));
+        store::ItemFields item;
+        item.flags = flags;
+        item.address = address;
+        item.remindTime = {27, 5, 1, 8, 0, 0, 0};
+        db.addItem(category, item);
     };
     add(3, 0, "http://a/");
     add(4, 0, "http://b/");
     add(5, 4, "");
     add(5, 6, "");
-    ASSERT_EQ(db.save(path), 1);
+    ASSERT_TRUE(test::save(db, path));
     const std::string bytes = test::readBytes(path);
     r = runCli({"info", path});
     EXPECT_EQ(r.out,

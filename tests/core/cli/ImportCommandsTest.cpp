@@ -6,6 +6,7 @@
 #include "core/import/ImportTestUtil.h"
 #include "store/Database.h"
 #include "support/CliRunner.h"
+#include "support/DatabaseFiles.h"
 #include "support/TempDir.h"
 
 namespace lh::cli {
@@ -31,7 +32,7 @@ TEST(ImportCommandsTest, ImportHtmlMakesTheDatabaseWhenMissingAndSavesIt) {
     r = runCli({"import-html", lhd, chrome});
     EXPECT_EQ(r.out, counts(0, 0, 6));
     store::Database db;
-    ASSERT_EQ(db.load(lhd), 1);
+    ASSERT_EQ(test::load(db, lhd), store::LoadOutcome::Loaded);
     EXPECT_EQ(test::linksUnder(db).size(), 6u);
 
     // Not a bookmark file: reported, and no database is made.
@@ -65,8 +66,8 @@ TEST(ImportCommandsTest, ImportsFavoritesAndFirefoxAndExportsRoundTrip) {
     r = runCli({"import-html", dir.file("b.lhd"), dir.file("out.html")});
     EXPECT_EQ(r.out, counts(5, 5, 0));
     store::Database a, b;
-    ASSERT_EQ(a.load(lhd), 1);
-    ASSERT_EQ(b.load(dir.file("b.lhd")), 1);
+    ASSERT_EQ(test::load(a, lhd), store::LoadOutcome::Loaded);
+    ASSERT_EQ(test::load(b, dir.file("b.lhd")), store::LoadOutcome::Loaded);
     EXPECT_EQ(test::linksUnder(a), test::linksUnder(b));
 }
 

@@ -6,8 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "ImportTestUtil.h"
+#include "import/ImportTarget.h"
 #include "import/TextDecoder.h"
 #include "store/Database.h"
+#include "store/TreeWalk.h"
+#include "support/DatabaseFiles.h"
+#include "support/DatabaseMirror.h"
 #include "support/FakeClock.h"
 #include "support/TempDir.h"
 
@@ -37,7 +41,7 @@ protected:
     }
 
     test::FakeClock clock;
-    ImportOptions options{4, &clock, {}, {}};
+    ImportOptions options{4, &clock, {}};
     store::Database db;
     test::TempDir dir;
 };
@@ -66,17 +70,17 @@ TEST_F(BookmarkImportTest, ReadsAFirefoxExport) {
                      "Other Bookmarks|Caf\xC3\xA9 \xE2\x80\x94 Wiki|"
                      "https://wiki.example.net/Caf%C3%A9"}));
     // The items are favourites with the given rate and the time of the import.
-    const store::ItemRecord* first = db.findCategory(store::kFavoritesId)->firstItem;
+    const store::ItemRecord* first = db.findCategory(store::kFavoritesId)->firstItem();
     EXPECT_EQ(first->kind(), store::kKindUrl);
-    EXPECT_EQ(first->rate, 4);
-    EXPECT_EQ(first->createTime.year, 2026);
-    EXPECT_EQ(first->createTime.minute, 30);
-    EXPECT_NE(first->menuId, store::kNoMenuId);
+    EXPECT_EQ(first->rate(), 4);
+    EXPECT_EQ(first->createTime().year, 2026);
+    EXPECT_EQ(first->createTime().minute, 30);
+    EXPECT_NE(first->menuId(), store::kNoMenuId);
     const store::CategoryRecord* work =
-        test::childNamed(db, test::childNamed(db, 1, "Bookmarks Toolbar")->id, "Work");
+        test::childNamed(db, test::childNamed(db, 1, "Bookmarks Toolbar")->id(), "Work");
     ASSERT_NE(work, nullptr);
-    EXPECT_EQ(work->flags, store::kClassUrl);
-    EXPECT_EQ(work->depth, 3);
+    EXPECT_EQ(work->flags(), store::kClassUrl);
+    EXPECT_EQ(work->depth(), 3);
 }
 
 TEST_F(BookmarkImportTest, ReadsAChromiumExport) {
@@ -181,17 +185,14 @@ TEST_F(BookmarkImportTest, ConvertsUtf16AndUtf8WithMarkAndTellsStrayBytesAsWindo
 
 TEST_F(BookmarkImportTest, SkipsAddressesStoredAnywhereSoASecondImportAddsNothing) {
     // An address in Recycle counts as stored.
-    auto recycled = store::ItemRecord::create("HTTPS://OTHER.EXAMPLE/ONE", {}, "old", {});
-    recycled->categoryId = store::kRecycleId;
-    recycled->flags = store::kKindUrl;
-    db.addItem(std::move(recycled));
+    db.addItem(store::kRecycleId, test::link("old", "HTTPS://OTHER.EXAMPLE/ONE", store::kKindUrl));
     const Imported first = importData("bookmarks/chrome.html");
     expectCounts(first.result, 4, 5, 1);
-    const std::size_t categories = db.categoryIndex().size();
+    const std::size_t categories = db.categoryCount();
     const Imported second = importData("bookmarks/chrome.html");
     expectCounts(second.result, 0, 0, 6);
     EXPECT_EQ(second.links, first.links);
-    EXPECT_EQ(db.categoryIndex().size(), categories);
+    EXPECT_EQ(db.categoryCount(), categories);
 }
 
 TEST_F(BookmarkImportTest, RefusesWhatItCannotReadWithAClearMessage) {
@@ -262,33 +263,37 @@ TEST_F(BookmarkImportTest, SurvivesTenThousandNestedFolders) {
     const Imported got = importText(text);  // and the lists never close
     expectCounts(got.result, 10000, 1, 0);
     const store::ItemRecord* deep = nullptr;
-    for (const auto& [id, c] : db.categoryIndex()) {
-        if (c->firstItem != nullptr) {
-            deep = c->firstItem;
-            EXPECT_EQ(c->depth, 10001);
+    store::walkSearchOrder(db.root(), [&](const store::CategoryRecord& c) {
+        if (c.firstItem() != nullptr) {
+            deep = c.firstItem();
+            EXPECT_EQ(c.depth(), 10001);
         }
-    }
+        return false;
+    });
     ASSERT_NE(deep, nullptr);
     EXPECT_EQ(deep->title(), "Deep");
-    ASSERT_EQ(db.save(dir.file("deep.lhd")), 1);
+    ASSERT_TRUE(test::save(db, dir.file("deep.lhd")));
     store::Database again;
-    ASSERT_EQ(again.load(dir.file("deep.lhd")), 1);
+    ASSERT_EQ(test::load(again, dir.file("deep.lhd")), store::LoadOutcome::Loaded);
     EXPECT_EQ(again.itemCount(), 1u);
 }
 
-TEST(FindOrCreateCategoryTest, ReusesAChildOfTheSameNameAndFallsBackToFavourites) {
+TEST(ImportTargetTest, ReusesAChildOfTheSameNameAndFallsBackToFavourites) {
     store::Database db;
     db.createDefault();
-    const std::uint16_t joke = test::childNamed(db, 1, "Joke")->id;
-    EXPECT_EQ(findOrCreateCategory(db, "Joke", "", 1), joke);
+    db.setCategoryClass(2, store::kClassFile);
+    ImportResult result;
+    const ImportOptions options;
+    ImportTarget target(db, options, result);
+    const std::uint16_t joke = test::childNamed(db, 1, "Joke")->id();
+    EXPECT_EQ(target.findOrCreate(" Joke ", 1), joke);
     EXPECT_EQ(db.nextCategoryId(), 18u);
-    const std::uint16_t added = findOrCreateCategory(db, "joke", "/f", 9999);  // no such parent
+    const std::uint16_t added = target.findOrCreate("joke", 9999);  // no such parent
     EXPECT_EQ(added, 18);
-    EXPECT_EQ(db.findCategory(added)->parent->id, 1);
-    EXPECT_EQ(db.findCategory(added)->folderPath, "/f");
-    EXPECT_EQ(db.findCategory(added)->flags, store::kClassUrl);
-    db.clear();
-    EXPECT_EQ(findOrCreateCategory(db, "x", "", 1), 0);
+    EXPECT_EQ(db.findCategory(added)->parent()->id(), 1);
+    // Imported categories are favourites, whatever class the parent has.
+    EXPECT_EQ(db.findCategory(target.findOrCreate("x", 2))->flags(), store::kClassUrl);
+    EXPECT_EQ(result.categoriesAdded, 2u);
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ protected:
     }
 
     test::FakeClock clock;
-    ImportOptions options{3, &clock, {}, {}};
+    ImportOptions options{3, &clock, {}};
     store::Database db;
     test::TempDir dir;
 };
@@ -85,12 +85,12 @@ TEST_F(FavoritesImportTest, ImportsTheTreeSortedByName) {
     EXPECT_NE(test::childNamed(db, 1, "Empty"), nullptr);  // an empty sub-folder is no stop
 
     // A second run adds nothing.
-    const std::size_t categories = db.categoryIndex().size();
+    const std::size_t categories = db.categoryCount();
     const ImportResult again = importFavoritesFolder(db, dir.path(), store::kFavoritesId, options);
     EXPECT_EQ(again.itemsAdded, 0u);
     EXPECT_EQ(again.categoriesAdded, 0u);
     EXPECT_EQ(again.duplicatesSkipped, 7u);
-    EXPECT_EQ(db.categoryIndex().size(), categories);
+    EXPECT_EQ(db.categoryCount(), categories);
 }
 
 TEST_F(FavoritesImportTest, ReportsAFolderThatCannotBeReadAndSingleFiles) {

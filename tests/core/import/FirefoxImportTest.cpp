@@ -120,7 +120,7 @@ TEST(FirefoxImportTest, ReadsPlacesAndItsLogLikeTheExportOfTheSameBookmarks) {
     test::TempDir profile;
     PlacesFile places(profile.file("places.sqlite"));
     test::FakeClock clock;
-    const ImportOptions options{3, &clock, {}, {}};
+    const ImportOptions options{3, &clock, {}};
     store::Database db;
     db.createDefault();
     const Lines filesBefore = test::listFolder(profile.path());

@@ -19,16 +19,16 @@ inline std::vector<std::string> linksUnder(const store::Database& db,
     while (!stack.empty()) {
         auto [category, path] = stack.back();
         stack.pop_back();
-        for (const auto* item = category->firstItem; item != nullptr; item = item->next) {
+        for (const auto* item = category->firstItem(); item != nullptr; item = item->next()) {
             lines.push_back(path + "|" + std::string(item->title()) + "|" +
                             std::string(item->address()));
         }
         std::vector<const store::CategoryRecord*> children;
-        for (const auto* c = category->firstChild; c != nullptr; c = c->nextSibling) {
+        for (const auto* c = category->firstChild(); c != nullptr; c = c->nextSibling()) {
             children.push_back(c);
         }
         for (auto it = children.rbegin(); it != children.rend(); ++it) {
-            stack.emplace_back(*it, path.empty() ? (*it)->name : path + "/" + (*it)->name);
+            stack.emplace_back(*it, path.empty() ? (*it)->name() : path + "/" + (*it)->name());
         }
     }
     return lines;
@@ -37,8 +37,9 @@ inline std::vector<std::string> linksUnder(const store::Database& db,
 // The child of `parent` named `name`, or null.
 inline const store::CategoryRecord* childNamed(const store::Database& db, std::uint16_t parent,
                                                const std::string& name) {
-    for (const auto* c = db.findCategory(parent)->firstChild; c != nullptr; c = c->nextSibling) {
-        if (c->name == name) {
+    for (const auto* c = db.findCategory(parent)->firstChild(); c != nullptr;
+         c = c->nextSibling()) {
+        if (c->name() == name) {
             return c;
         }
     }

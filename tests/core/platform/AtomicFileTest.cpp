@@ -11,6 +11,7 @@
 
 #include "store/Database.h"
 #include "store/LhdWriter.h"
+#include "support/DatabaseFiles.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempDir.h"
 
@@ -21,11 +22,11 @@ namespace {
 void fill(store::Database& db, int items, const std::string& tag) {
     db.createDefault();
     for (int i = 0; i < items; ++i) {
-        auto item = std::make_unique<store::ItemRecord>();
-        item->categoryId = static_cast<std::uint16_t>(3 + i % 7);
-        item->setTexts("http://example.com/" + tag + "/" + std::to_string(i), "",
-                       "Title " + std::to_string(i), std::string(200, 'c'));
-        db.addItem(std::move(item));
+        store::ItemFields item;
+        item.address = "http://example.com/" + tag + "/" + std::to_string(i);
+        item.title = "Title " + std::to_string(i);
+        item.comment = std::string(200, 'c');
+        db.addItem(static_cast<std::uint16_t>(3 + i % 7), item);
     }
 }
 
@@ -40,14 +41,14 @@ TEST(AtomicFileTest, EveryFailingStepKeepsTheOldFileWhole) {
     const std::string path = dir.file("Default.lhd");
     store::Database oldDb;
     fill(oldDb, 100, "old");
-    ASSERT_EQ(oldDb.save(path), 1);
+    ASSERT_TRUE(test::save(oldDb, path));
     const std::string oldBytes = test::readBytes(path);
 
     // Count the steps of one successful save, then fail each in turn.
     test::FaultyFileSystem counter;
     store::Database newDb(systemClock(), counter);
     fill(newDb, 20000, "new");  // several megabytes: many writes
-    ASSERT_EQ(newDb.save(path), 1);
+    ASSERT_TRUE(test::save(newDb, path));
     const int steps = static_cast<int>(counter.calls.size());
     ASSERT_GT(steps, 8);
     test::writeBytes(path, oldBytes);
@@ -58,18 +59,19 @@ TEST(AtomicFileTest, EveryFailingStepKeepsTheOldFileWhole) {
         fs.error = ENOSPC;
         store::Database db(systemClock(), fs);
         fill(db, 20000, "new");
-        const int result = db.save(path);
+        IoError error;
+        const bool saved = db.save(path, error);
         const std::string step = fs.calls[static_cast<std::size_t>(n - 1)];
         if (step == "syncFolder") {
             // The new file is in place; only its durability is in doubt, and that is reported.
-            EXPECT_EQ(result, 0);
+            EXPECT_FALSE(saved);
             EXPECT_EQ(test::readBytes(path), store::lhd::serialize(db, 8));
         } else {
-            EXPECT_EQ(result, 0) << step;
+            EXPECT_FALSE(saved) << step;
             EXPECT_EQ(test::readBytes(path), oldBytes) << "failed at " << step;
         }
-        EXPECT_EQ(db.lastError().systemError, ENOSPC) << step;
-        EXPECT_FALSE(db.lastError().step.empty()) << step;
+        EXPECT_EQ(error.systemError, ENOSPC) << step;
+        EXPECT_FALSE(error.step.empty()) << step;
         EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"Default.lhd"}) << step;
         if (step == "syncFolder") {
             test::writeBytes(path, oldBytes);
@@ -82,7 +84,7 @@ TEST(AtomicFileTest, KilledSaveLeavesOldOrNewFile) {
     const std::string path = dir.file("Default.lhd");
     store::Database oldDb;
     fill(oldDb, 1000, "old");
-    ASSERT_EQ(oldDb.save(path), 1);
+    ASSERT_TRUE(test::save(oldDb, path));
     const std::string oldBytes = test::readBytes(path);
     store::Database newDb;
     fill(newDb, 20000, "new");
@@ -96,7 +98,7 @@ TEST(AtomicFileTest, KilledSaveLeavesOldOrNewFile) {
             fs.kill = killAt > 0;
             store::Database db(systemClock(), fs);
             fill(db, 20000, "new");
-            ::_exit(db.save(path) == 1 ? 0 : 1);
+            ::_exit(test::save(db, path) ? 0 : 1);
         }
         if (delayMicros > 0) {
             ::usleep(static_cast<useconds_t>(delayMicros));
@@ -125,16 +127,13 @@ TEST(AtomicFileTest, FollowsLinksAndKeepsPermissions) {
     const std::string target = dir.file("real.lhd");
     const std::string link = dir.file("link.lhd");
     store::Database db;
-    db.createDefault(target);
+    ASSERT_TRUE(test::createDefaultFile(db, target));
     ::chmod(target.c_str(), 0640);
     ASSERT_EQ(::symlink("real.lhd", link.c_str()), 0);
-    db.addItem([] {
-        auto item = std::make_unique<store::ItemRecord>();
-        item->categoryId = 3;
-        item->setTitle("new");
-        return item;
-    }());
-    ASSERT_EQ(db.save(link), 1);
+    store::ItemFields item;
+    item.title = "new";
+    db.addItem(3, item);
+    ASSERT_TRUE(test::save(db, link));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(test::readBytes(target), store::lhd::serialize(db, 8));
     EXPECT_EQ(modeOf(target), 0640u);
@@ -145,14 +144,14 @@ TEST(AtomicFileTest, WritesInPlaceWhenTheFolderTakesNoNewFiles) {
     const std::string path = dir.file("Default.lhd");
     store::Database big;
     fill(big, 500, "big");
-    ASSERT_EQ(big.save(path), 1);
+    ASSERT_TRUE(test::save(big, path));
 
     test::FaultyFileSystem fs;
     fs.failAt = 2;  // checkWritable, then createTemporary
     fs.error = EACCES;
     store::Database small(systemClock(), fs);
     small.createDefault();
-    ASSERT_EQ(small.save(path), 1);
+    ASSERT_TRUE(test::save(small, path));
     EXPECT_EQ(fs.calls[1], "createTemporary");
     EXPECT_EQ(fs.calls[2], "openForWriting");
     EXPECT_EQ(test::readBytes(path), store::lhd::serialize(small, 8));  // no old tail
@@ -162,18 +161,18 @@ TEST(AtomicFileTest, RefusesAFileThisUserMayNotWrite) {
     test::TempDir dir;
     const std::string path = dir.file("Default.lhd");
     store::Database db;
-    db.createDefault(path);
+    ASSERT_TRUE(test::createDefaultFile(db, path));
     const std::string before = test::readBytes(path);
     test::FaultyFileSystem fs;
     fs.failAt = 1;
     fs.error = EACCES;
     store::Database other(systemClock(), fs);
     other.createDefault();
-    other.findCategory(3)->name = "changed";
-    EXPECT_EQ(other.save(path), 0);
+    other.renameCategory(3, "changed");
+    IoError error;
+    EXPECT_FALSE(other.save(path, error));
     EXPECT_EQ(fs.calls.front(), "checkWritable");
-    EXPECT_EQ(other.lastError().message(),
-              "open '" + path + "': " + std::string(std::strerror(EACCES)));
+    EXPECT_EQ(error.message(), "open '" + path + "': " + std::string(std::strerror(EACCES)));
     EXPECT_EQ(test::readBytes(path), before);
 }
 
@@ -181,8 +180,9 @@ TEST(AtomicFileTest, SaveIntoAMissingFolderFailsCleanly) {
     test::TempDir dir;
     store::Database db;
     db.createDefault();
-    EXPECT_EQ(db.save(dir.file("no/such/folder/x.lhd")), 0);
-    EXPECT_EQ(db.lastError().systemError, ENOENT);
+    IoError error;
+    EXPECT_FALSE(db.save(dir.file("no/such/folder/x.lhd"), error));
+    EXPECT_EQ(error.systemError, ENOENT);
     EXPECT_TRUE(db.isOpen());
 }
 

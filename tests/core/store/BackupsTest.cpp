@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/FileCommands.h"
 #include "platform/FileInfo.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
-#include "store/DatabaseCommands.h"
+#include "support/DatabaseFiles.h"
 #include "support/FakeClock.h"
 #include "support/MemorySettingsBackend.h"
 #include "support/ScriptedPrompter.h"
@@ -43,9 +44,9 @@ TEST(BackupsTest, AnUnopenableSlotStopsThatDaysBackup) {
     test::TempDir dir;
     const std::string data = dir.file("my.lhd");
     Database db;
-    db.createDefault(data);
+    ASSERT_TRUE(test::createDefaultFile(db, data));
     for (int n = 1; n <= 3; ++n) {
-        db.save(dir.file("my.lbak" + std::to_string(n)));
+        ASSERT_TRUE(test::save(db, dir.file("my.lbak" + std::to_string(n))));
     }
     std::filesystem::create_directory(dir.file("my.lbak4"));
     EXPECT_EQ(chooseBackupName(data), "");

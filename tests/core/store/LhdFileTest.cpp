@@ -5,6 +5,8 @@
 #include "store/Database.h"
 #include "store/LhdWriter.h"
 #include "store/TreeWalk.h"
+#include "support/DatabaseFiles.h"
+#include "support/DatabaseMirror.h"
 #include "support/FakeClock.h"
 #include "support/LhdBytes.h"
 #include "support/TempDir.h"
@@ -19,20 +21,20 @@ using test::LhdBuilder;
 class LhdFileTest : public ::testing::Test {
 protected:
     // Writes `bytes` to a file, loads it, and checks that loading left the file alone.
-    int loadBytes(const std::string& bytes) {
+    LoadOutcome loadBytes(const std::string& bytes) {
         test::writeBytes(path, bytes);
-        const int result = db.load(path);
+        const LoadOutcome result = test::load(db, path);
         EXPECT_EQ(test::readBytes(path), bytes) << "load changed the file";
         return result;
     }
     void expectRefusedAndEmpty(const std::string& bytes, const char* what) {
-        EXPECT_EQ(loadBytes(bytes), -1) << what;
+        EXPECT_EQ(loadBytes(bytes), LoadOutcome::Refused) << what;
         EXPECT_FALSE(db.isOpen()) << what;
-        EXPECT_TRUE(db.categoryIndex().empty()) << what;
+        EXPECT_EQ(db.categoryCount(), 0u) << what;
         EXPECT_TRUE(db.menuIndex().empty()) << what;
         EXPECT_TRUE(db.remindIndex().empty()) << what;
         EXPECT_EQ(db.itemCount(), 0u) << what;
-        EXPECT_FALSE(db.countUrl(db.findCategory(1), "http://a/")) << what;
+        EXPECT_FALSE(db.containsAddress(1, "http://a/")) << what;
     }
 
     test::TempDir dir;
@@ -42,7 +44,7 @@ protected:
 };
 
 TEST_F(LhdFileTest, DefaultDatabaseIsWrittenExactly) {
-    ASSERT_EQ(db.createDefault(path), 1);
+    ASSERT_TRUE(test::createDefaultFile(db, path));
     const std::string bytes = test::readBytes(path);
     EXPECT_EQ(bytes.substr(0, 5), std::string("\x01\x12\x00\x01\x00", 5));  // counter 18
     EXPECT_EQ(bytes.substr(9, 2), std::string(2, '\0'));
@@ -64,7 +66,7 @@ TEST_F(LhdFileTest, DefaultDatabaseIsWrittenExactly) {
     EXPECT_TRUE(f.items.empty());
 
     // A plain save writes 8 in the counter field; otherwise the same bytes.
-    ASSERT_EQ(db.save(path), 1);
+    ASSERT_TRUE(test::save(db, path));
     const std::string saved = test::readBytes(path);
     EXPECT_EQ(saved.substr(0, 3), std::string("\x01\x08\x00", 3));
     EXPECT_EQ(saved.substr(3), bytes.substr(3));
@@ -73,13 +75,14 @@ TEST_F(LhdFileTest, DefaultDatabaseIsWrittenExactly) {
 
 TEST_F(LhdFileTest, SaveAndCloseWritesTheCounterAndEmpties) {
     db.createDefault();
-    ASSERT_EQ(db.saveAndClose(path), 1);
+    platform::IoError error;
+    ASSERT_TRUE(db.saveAndClose(path, error));
     EXPECT_FALSE(db.isOpen());
     EXPECT_EQ(static_cast<unsigned char>(test::readBytes(path)[1]), 18);
-    EXPECT_EQ(db.saveAndClose(path), 0);  // nothing open: nothing written
-    ASSERT_EQ(db.load(path), 1);
+    EXPECT_FALSE(db.saveAndClose(path, error));  // nothing open: nothing written
+    ASSERT_EQ(test::load(db, path), store::LoadOutcome::Loaded);
     EXPECT_EQ(db.nextCategoryId(), 10u);
-    EXPECT_EQ(db.findCategory(1)->name, "WebFavorite");
+    EXPECT_EQ(db.findCategory(1)->name(), "WebFavorite");
 }
 
 TEST_F(LhdFileTest, MinimalFileLoadsWithFixedNamesAndIds) {
@@ -89,13 +92,13 @@ TEST_F(LhdFileTest, MinimalFileLoadsWithFixedNamesAndIds) {
         .category({1, "Trash", "", 1, 2, 1, 0x40, ""});
     const std::string bytes = b.file();
     EXPECT_EQ(bytes.size(), 11 + 3 * 21 + 8 + 4 + 5);
-    ASSERT_EQ(loadBytes(bytes), 1);
-    EXPECT_EQ(db.root()->name, "Linkhaven");
-    EXPECT_EQ(db.root()->flags, 0x01);  // class cleared, expanded kept
-    EXPECT_EQ(db.findCategory(1)->name, "WebFavorite");
-    EXPECT_EQ(db.findCategory(1)->flags, 0x11);
-    EXPECT_EQ(db.findCategory(2)->name, "Recycle");
-    EXPECT_EQ(db.findCategory(2)->flags, 0x10);
+    ASSERT_EQ(loadBytes(bytes), LoadOutcome::Loaded);
+    EXPECT_EQ(db.root()->name(), "Linkhaven");
+    EXPECT_EQ(db.root()->flags(), 0x01);  // class cleared, expanded kept
+    EXPECT_EQ(db.findCategory(1)->name(), "WebFavorite");
+    EXPECT_EQ(db.findCategory(1)->flags(), 0x11);
+    EXPECT_EQ(db.findCategory(2)->name(), "Recycle");
+    EXPECT_EQ(db.findCategory(2)->flags(), 0x10);
     EXPECT_EQ(db.nextCategoryId(), 3u);
 }
 
@@ -104,7 +107,7 @@ TEST_F(LhdFileTest, HeaderFieldsOutsideVersionAndCrcAreNotRead) {
     for (std::size_t i : {1u, 2u, 3u, 4u, 9u, 10u}) {
         std::string changed = bytes;
         changed[i] = static_cast<char>(changed[i] ^ 0x5A);
-        EXPECT_EQ(loadBytes(changed), 1) << "header byte " << i;
+        EXPECT_EQ(loadBytes(changed), LoadOutcome::Loaded) << "header byte " << i;
     }
     expectRefusedAndEmpty(LhdBuilder().fixedCategories().file(7), "version 7");
 }
@@ -115,7 +118,7 @@ TEST_F(LhdFileTest, EveryBodyByteIsChecked) {
     for (std::size_t i = 11; i < bytes.size(); ++i) {
         std::string changed = bytes;
         changed[i] = static_cast<char>(changed[i] ^ 0x01);
-        EXPECT_EQ(loadBytes(changed), -1) << "body byte " << i;
+        EXPECT_EQ(loadBytes(changed), LoadOutcome::Refused) << "body byte " << i;
     }
 }
 
@@ -158,7 +161,7 @@ TEST_F(LhdFileTest, DamagedFilesAreRefusedAndLeaveNothingBehind) {
          withBody(base + LhdBuilder().category({1, "x", "", 0, 3, 0, 0x10, ""}).body())},
     };
     for (const auto& [what, bytes] : cases) {
-        ASSERT_EQ(loadBytes(good), 1);
+        ASSERT_EQ(loadBytes(good), LoadOutcome::Loaded);
         expectRefusedAndEmpty(bytes, what.c_str());
     }
     for (std::size_t n = 1; n <= 10; ++n) {
@@ -166,72 +169,67 @@ TEST_F(LhdFileTest, DamagedFilesAreRefusedAndLeaveNothingBehind) {
     }
     // A truncated copy cut at every length is refused and never crashes.
     for (std::size_t n = 11; n < good.size(); ++n) {
-        EXPECT_EQ(loadBytes(good.substr(0, n)), -1) << n;
+        EXPECT_EQ(loadBytes(good.substr(0, n)), LoadOutcome::Refused) << n;
     }
 }
 
 TEST_F(LhdFileTest, MissingEmptyAndReadOnlyFiles) {
-    EXPECT_EQ(db.load(dir.file("missing.lhd")), 0);
+    platform::IoError error;
+    EXPECT_EQ(db.load(dir.file("missing.lhd"), error), LoadOutcome::Missing);
     EXPECT_FALSE(std::filesystem::exists(dir.file("missing.lhd")));  // never created
-    EXPECT_EQ(db.lastError().systemError, ENOENT);
+    EXPECT_EQ(error.systemError, ENOENT);
     test::writeBytes(path, "");
-    EXPECT_EQ(db.load(path), 0);
-    EXPECT_EQ(db.load(dir.path()), 0);  // a folder
-    db.createDefault(path);
+    EXPECT_EQ(test::load(db, path), LoadOutcome::Empty);
+    EXPECT_EQ(test::load(db, dir.path()), LoadOutcome::Unreadable);  // a folder
+    ASSERT_TRUE(test::createDefaultFile(db, path));
     ::chmod(path.c_str(), 0444);
     Database other;
-    EXPECT_EQ(other.load(path), 1);
+    EXPECT_EQ(test::load(other, path), store::LoadOutcome::Loaded);
 }
 
 TEST_F(LhdFileTest, SmallerSaveLeavesNoTail) {
     db.createDefault();
     for (int i = 0; i < 100; ++i) {
-        auto item = std::make_unique<ItemRecord>();
-        item->categoryId = 3;
-        item->setTexts("http://example.com/" + std::to_string(i), "", "title", "");
-        db.addItem(std::move(item));
+        db.addItem(3, test::link("title", "http://example.com/" + std::to_string(i)));
     }
-    ASSERT_EQ(db.save(path), 1);
+    ASSERT_TRUE(test::save(db, path));
     const auto big = std::filesystem::file_size(path);
     db.createDefault();
-    ASSERT_EQ(db.save(path), 1);
+    ASSERT_TRUE(test::save(db, path));
     EXPECT_LT(std::filesystem::file_size(path), big);
     EXPECT_EQ(test::readBytes(path), lhd::serialize(db, 8));
 }
 
 TEST_F(LhdFileTest, RoundTripKeepsEveryFieldAndRenumbers) {
     db.createDefault();
-    auto item = std::make_unique<ItemRecord>();
-    item->categoryId = 8;
-    item->setTexts("http://a/", "/home/x", "Title é", "Comment\nline");
-    item->rate = 5;
-    item->fileSize = 0x123456789ULL;
-    item->createTime = {2026, 12, 6, 9, 30, 15, 0};
-    item->remindTime = {27, 1, 2, 3, 4, 0, 0};
-    db.addItem(std::move(item));
-    auto second = std::make_unique<ItemRecord>();
-    second->categoryId = 8;
-    second->setTitle("second");
-    db.addItem(std::move(second));
-    db.findCategory(1)->name = "WebFavorite";  // the name every load gives it
-    ASSERT_EQ(db.save(path), 1);
+    ItemFields item = test::link("Title é", "http://a/");
+    item.location = "/home/x";
+    item.comment = "Comment\nline";
+    item.rate = 5;
+    item.fileSize = 0x123456789ULL;
+    item.createTime = {2026, 12, 6, 9, 30, 15, 0};
+    item.remindTime = {27, 1, 2, 3, 4, 0, 0};
+    db.addItem(8, item);
+    db.addItem(8, test::link("second", ""));
+    db.renameCategory(1, "WebFavorite");  // the name every load gives it
+    ASSERT_TRUE(test::save(db, path));
     Database back{clock};
-    ASSERT_EQ(back.load(path), 1);
+    ASSERT_EQ(test::load(back, path), store::LoadOutcome::Loaded);
     const CategoryRecord& tech = *back.findCategory(8);
-    ASSERT_NE(tech.firstItem, nullptr);
-    const ItemRecord& a = *tech.firstItem;
+    ASSERT_NE(tech.firstItem(), nullptr);
+    const ItemRecord& a = *tech.firstItem();
     EXPECT_EQ(a.address(), "http://a/");
     EXPECT_EQ(a.location(), "/home/x");
     EXPECT_EQ(a.title(), "Title é");
     EXPECT_EQ(a.comment(), "Comment\nline");
-    EXPECT_EQ(a.rate, 5);
-    EXPECT_EQ(a.flags, 1u);
-    EXPECT_EQ(a.fileSize, 0x123456789ULL);
-    EXPECT_EQ(a.createTime, (DateTimeStamp{2026, 12, 6, 9, 30, 15, 0}));
-    EXPECT_EQ(a.remindTime, (DateTimeStamp{27, 1, 2, 3, 4, 0, 0}));
-    EXPECT_EQ(a.categoryId, 8);
-    EXPECT_EQ(a.next->title(), "second");
-    EXPECT_EQ(a.next->position, 1u);
+    EXPECT_EQ(a.rate(), 5);
+    EXPECT_EQ(a.flags(), 1u);
+    EXPECT_EQ(a.fileSize(), 0x123456789ULL);
+    EXPECT_EQ(a.createTime(), (DateTimeStamp{2026, 12, 6, 9, 30, 15, 0}));
+    EXPECT_EQ(a.remindTime(), (DateTimeStamp{27, 1, 2, 3, 4, 0, 0}));
+    EXPECT_EQ(a.categoryId(), 8);
+    EXPECT_EQ(a.next()->title(), "second");
+    EXPECT_EQ(a.next()->position(), 1u);
     EXPECT_TRUE(lhd::serialize(back, 8) == test::readBytes(path));
 }
 
@@ -259,12 +257,12 @@ TEST_F(LhdFileTest, IndependentlyWrittenFileLoadsWithIdsMenuAndReminders) {
         .item({"http://orphan/", "", "orphan item", 1, 60, 1, "", 0, {}, {}})
         .category({0, "orphan child", "", 60, 70, 2, 0x10, ""})  // its subtree too
         .item({"http://orphan2/", "", "orphan item 2", 1, 70, 1, "", 0, {}, {}});
-    ASSERT_EQ(loadBytes(b.file()), 1);
+    ASSERT_EQ(loadBytes(b.file()), LoadOutcome::Loaded);
 
     std::vector<std::string> tree;
-    walkSearchOrder(db.root(), [&](CategoryRecord& c) {
-        tree.push_back(std::to_string(c.id) + " " + c.name + " " + std::to_string(c.flags) + " d" +
-                       std::to_string(c.depth));
+    walkSearchOrder(db.root(), [&](const CategoryRecord& c) {
+        tree.push_back(std::to_string(c.id()) + " " + c.name() + " " + std::to_string(c.flags()) +
+                       " d" + std::to_string(c.depth()));
         return false;
     });
     EXPECT_EQ(tree, (std::vector<std::string>{"0 Linkhaven 0 d0", "1 WebFavorite 16 d1",
@@ -272,13 +270,13 @@ TEST_F(LhdFileTest, IndependentlyWrittenFileLoadsWithIdsMenuAndReminders) {
                                               "2 Recycle 16 d1", "5 links 16 d1"}));
     EXPECT_EQ(db.nextCategoryId(), 6u);
     EXPECT_EQ(db.itemCount(), 10u);
-    EXPECT_FALSE(db.countUrl(db.findCategory(1), "http://orphan/"));
+    EXPECT_FALSE(db.containsAddress(1, "http://orphan/"));
 
     // Menu: links of URL categories in load order; no File or Remind items.
     ASSERT_EQ(db.menuIndex().size(), 2u);
     EXPECT_EQ(db.findMenuItem(0)->title(), "one");
     EXPECT_EQ(db.findMenuItem(1)->title(), "two");
-    EXPECT_EQ(db.findMenuItem(1)->categoryId, 5);
+    EXPECT_EQ(db.findMenuItem(1)->categoryId(), 5);
 
     // Reminders are found by their kind in URL categories; the past one-time one, the impossible
     // date and the one in the Recycle stay out.
@@ -298,31 +296,27 @@ TEST_F(LhdFileTest, ClassIsInheritedOnlyFromTheFourthCategoryOnAndDuplicateIdsKe
         .category({0, "files", "", 2, 3, 2, 0x40, ""})        // below Recycle: inherits 0x10
         .category({1, "again 3", "", 3, 3, 2, 0x60, ""})      // same writer id as "files"
         .category({0, "child of 3", "", 3, 5, 3, 0x00, ""});  // anchors to the first id 3
-    ASSERT_EQ(loadBytes(b.file()), 1);
-    EXPECT_EQ(db.findCategory(3)->flags, 0x10);
-    EXPECT_EQ(db.findCategory(4)->name, "again 3");
-    EXPECT_EQ(db.findCategory(4)->backLink, db.findCategory(3));
-    EXPECT_EQ(db.findCategory(5)->parent, db.findCategory(3));
+    ASSERT_EQ(loadBytes(b.file()), LoadOutcome::Loaded);
+    EXPECT_EQ(db.findCategory(3)->flags(), 0x10);
+    EXPECT_EQ(db.findCategory(4)->name(), "again 3");
+    EXPECT_EQ(db.findCategory(4)->backLink(), db.findCategory(3));
+    EXPECT_EQ(db.findCategory(5)->parent(), db.findCategory(3));
 }
 
 TEST_F(LhdFileTest, HugeTreesLoadAndSaveWithoutRecursion) {
     db.createDefault();
-    CategoryRecord* parent = db.findCategory(3);
+    CategoryId parent = 3;
     for (int i = 0; i < 10000; ++i) {  // 10,000 levels deep
-        auto c = std::make_unique<CategoryRecord>();
-        c->name = "deep";
-        parent = db.addCategory(std::move(c), *parent);
+        parent = db.addCategory(parent, {"deep", {}, {}, {}})->id();
     }
     for (int i = 0; i < 55000; ++i) {  // 55,000 siblings
-        auto c = std::make_unique<CategoryRecord>();
-        c->name = "wide";
-        db.addCategory(std::move(c), *db.findCategory(4));
+        db.addCategory(4, {"wide", {}, {}, {}});
     }
-    db.findCategory(1)->name = "WebFavorite";
-    ASSERT_EQ(db.save(path), 1);
+    db.renameCategory(1, "WebFavorite");
+    ASSERT_TRUE(test::save(db, path));
     Database back;
-    ASSERT_EQ(back.load(path), 1);
-    EXPECT_EQ(back.categoryIndex().size(), 10u + 10000 + 55000);
+    ASSERT_EQ(test::load(back, path), store::LoadOutcome::Loaded);
+    EXPECT_EQ(back.categoryCount(), 10u + 10000 + 55000);
     // Same records in the same order; only the ids differ (a load renumbers in file order).
     const auto shape = [](const std::string& bytes) {
         std::vector<std::string> out;
@@ -333,13 +327,14 @@ TEST_F(LhdFileTest, HugeTreesLoadAndSaveWithoutRecursion) {
     };
     EXPECT_TRUE(shape(lhd::serialize(back, 8)) == shape(test::readBytes(path)));
     int deepest = 0;
-    walkSearchOrder(back.root(), [&](CategoryRecord& c) {
-        deepest = std::max<int>(deepest, c.depth);
+    walkSearchOrder(back.root(), [&](const CategoryRecord& c) {
+        deepest = std::max<int>(deepest, c.depth());
         return false;
     });
     EXPECT_EQ(deepest, 10002);
-    back.removeCategorySubtree(*back.findCategory(1));
-    EXPECT_EQ(back.categoryIndex().size(), 1u);
+    back.removeCategory(1, false);
+    back.removeCategory(2, false);
+    EXPECT_EQ(back.categoryCount(), 1u);
 }
 
 TEST_F(LhdFileTest, MoreCategoriesThanIdsAreRefused) {
@@ -349,17 +344,16 @@ TEST_F(LhdFileTest, MoreCategoriesThanIdsAreRefused) {
         b.category({1, "", "", static_cast<std::uint16_t>(i == 3 ? 2 : i - 1),
                     static_cast<std::uint16_t>(i), 1, 0x10, ""});
     }
-    ASSERT_EQ(loadBytes(b.file()), -1);  // 65,536 categories
+    ASSERT_EQ(loadBytes(b.file()), LoadOutcome::Refused);  // 65,536 categories
     LhdBuilder fits;
     fits.fixedCategories();
     for (int i = 3; i < 65535; ++i) {
         fits.category({1, "", "", static_cast<std::uint16_t>(i == 3 ? 2 : i - 1),
                        static_cast<std::uint16_t>(i), 1, 0x10, ""});
     }
-    ASSERT_EQ(loadBytes(fits.file()), 1);
+    ASSERT_EQ(loadBytes(fits.file()), LoadOutcome::Loaded);
     EXPECT_EQ(db.nextCategoryId(), 65535u);
-    auto more = std::make_unique<CategoryRecord>();
-    EXPECT_EQ(db.addCategory(std::move(more), *db.root()), nullptr);
+    EXPECT_EQ(db.addCategory(kRootId, {}), nullptr);
 }
 
 }  // namespace

@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/ParentChooser.h"
 #include "gui/tree/CategoryPropertiesDialog.h"
 #include "gui/tree/NewCategoryDialog.h"
 #include "gui/uikit/CategoryComboBox.h"
 #include "gui/uikit/CategoryIcons.h"
 #include "store/Database.h"
-#include "tree/ParentChooser.h"
 
 namespace lh::gui {
 namespace {
@@ -29,7 +29,7 @@ QStringList labels(const QWidget& dialog) {
 TEST(CategoryDialogsTest, NewCategoryDialogListsTheChooserIndentedWithIcons) {
     store::Database db;
     db.createDefault();
-    const auto choice = tree::buildParentChoice(db, 0x10, std::nullopt);
+    const auto choice = commands::buildParentChoice(db, 0x10, std::nullopt);
     ASSERT_TRUE(choice);
     NewCategoryDialog dialog(NewCategoryDialog::Mode::Create, *choice);
     EXPECT_EQ(labels(dialog), (QStringList{"Below", "Category Name", "Memo"}));
@@ -46,7 +46,7 @@ TEST(CategoryDialogsTest, NewCategoryDialogListsTheChooserIndentedWithIcons) {
 
     // What OK does is the handler's answer.
     int asked = 0;
-    tree::DialogOutcome answer = tree::DialogOutcome::KeepOpen;
+    commands::DialogOutcome answer = commands::DialogOutcome::KeepOpen;
     dialog.setAcceptHandler([&](const NewCategoryDialog& d) {
         ++asked;
         EXPECT_EQ(d.selectedParentId(), 7);
@@ -57,7 +57,7 @@ TEST(CategoryDialogsTest, NewCategoryDialogListsTheChooserIndentedWithIcons) {
     dialog.findChild<QLineEdit*>("nameLineEdit")->setText(QString::fromUtf8("\xC3\xA9t\xC3\xA9"));
     dialog.findChild<QPushButton*>("okButton")->click();
     EXPECT_TRUE(dialog.isVisible());
-    answer = tree::DialogOutcome::Close;
+    answer = commands::DialogOutcome::Close;
     dialog.findChild<QPushButton*>("okButton")->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -66,8 +66,8 @@ TEST(CategoryDialogsTest, NewCategoryDialogListsTheChooserIndentedWithIcons) {
 
 TEST(CategoryDialogsTest, ComboLinesCarryTheirIdsAndLevels) {
     CategoryComboBox combo;
-    combo.addCategory(1, "One", 1, categoryIcon(6));
-    combo.addCategory(40000, "Far", 2, categoryIcon(5));
+    combo.addCategory(1, "One", 1, categoryIcon(1, store::kClassUrl));
+    combo.addCategory(40000, "Far", 2, categoryIcon(40000, store::kClassFile));
     EXPECT_EQ(combo.lineOf(40000), 1);
     EXPECT_EQ(combo.lineOf(2), -1);
     combo.setCurrentIndex(1);
@@ -76,8 +76,8 @@ TEST(CategoryDialogsTest, ComboLinesCarryTheirIdsAndLevels) {
     EXPECT_FALSE(combo.selectedCategoryId());
 
     // Lines of the open list are indented by 9 pixels per level (level + 1).
-    combo.addCategory(2, "Same", 1, categoryIcon(6));
-    combo.addCategory(3, "Same", 4, categoryIcon(6));
+    combo.addCategory(2, "Same", 1, categoryIcon(1, store::kClassUrl));
+    combo.addCategory(3, "Same", 4, categoryIcon(1, store::kClassUrl));
     QAbstractItemDelegate* delegate = combo.view()->itemDelegate();
     QStyleOptionViewItem option;
     option.initFrom(combo.view());

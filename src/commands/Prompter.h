@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace lh::ui {
+namespace lh::commands {
 
 // Everything the user must answer or read goes through a Prompter: the program's message boxes,
 // with their fixed texts. The GUI shows real boxes; tests answer from a script.
@@ -30,4 +30,4 @@ public:
     }
 };
 
-}  // namespace lh::ui
+}  // namespace lh::commands

@@ -4,7 +4,7 @@
 
 #include "store/CategoryRecord.h"
 
-namespace lh::tree {
+namespace lh::commands {
 
 // Command ids of the four category commands in the main menu's "Category" menu and in the tree's
 // own context menu.
@@ -31,9 +31,10 @@ struct CategoryMenuState {
 
 // The tree's context menu for the category under the mouse (id 0 and 2: Properties only; id 1:
 // New Category and Properties; 3 and above: everything).
-CategoryMenuState contextMenuState(std::uint16_t clickedId);
+CategoryMenuState contextMenuState(store::CategoryId clickedId);
 
-// The main menu's commands for the selected category (null when nothing is selected).
+// The main menu's commands for the selected category (null when nothing is selected): the same
+// rules as the context menu's.
 CategoryMenuState mainMenuState(const store::CategoryRecord* selected);
 
 // True when item rows dragged out of `source` may be dropped on `target`: not on the source
@@ -41,4 +42,4 @@ CategoryMenuState mainMenuState(const store::CategoryRecord* selected);
 bool acceptsItemDrop(const store::CategoryRecord& target, const store::CategoryRecord& source,
                      bool copyRequested);
 
-}  // namespace lh::tree
+}  // namespace lh::commands

@@ -6,7 +6,7 @@
 
 #include "store/Backups.h"
 
-namespace lh::store {
+namespace lh::commands {
 
 // The "Restore backup file" question: shows `rows` (display order) for `dataFile` and gives the
 // chosen backup's full path, or nothing when the user chose none. The GUI shows a dialog; tests
@@ -15,7 +15,7 @@ class BackupChooser {
 public:
     virtual ~BackupChooser() = default;
     virtual std::optional<std::string> chooseBackup(const std::string& dataFile,
-                                                    const std::vector<BackupRow>& rows) = 0;
+                                                    const std::vector<store::BackupRow>& rows) = 0;
 };
 
-}  // namespace lh::store
+}  // namespace lh::commands

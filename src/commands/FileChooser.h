@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace lh::ui {
+namespace lh::commands {
 
 // The file dialogs. Each returns the chosen path, or nothing when the user cancelled.
 class FileChooser {
@@ -24,4 +24,4 @@ public:
     virtual std::optional<std::string> chooseFolder(const Request& request) = 0;
 };
 
-}  // namespace lh::ui
+}  // namespace lh::commands

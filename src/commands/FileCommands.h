@@ -5,41 +5,44 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/BackupChooser.h"
+#include "commands/FileCommandsHost.h"
 #include "platform/Clock.h"
-#include "store/BackupChooser.h"
-#include "store/DatabaseCommandsHost.h"
+#include "platform/IoError.h"
 
 namespace lh::settings {
 class SettingsStore;
 }
-namespace lh::ui {
+namespace lh::store {
+class Database;
+enum class LoadOutcome;
+}  // namespace lh::store
+
+namespace lh::commands {
+
 class FileChooser;
 class Prompter;
-}  // namespace lh::ui
-
-namespace lh::store {
-
-class Database;
 
 // The data file and the database commands of the File menu: where the data file is, how it is
 // opened at start (with the fall-backs to a backup or a new database), New, Open, Save, Save As,
 // Exit and the close box, the save at close, autosave and the daily backup. It talks to the user
 // only through the Prompter, the FileChooser and the BackupChooser, and to the window only
-// through DatabaseCommandsHost.
+// through FileCommandsHost. The views follow the Database's events: Open and New are each one
+// bulk change.
 //
 // Nothing here replaces a file that could not be read: a damaged data file is renamed aside
 // before anything is written in its place, and a file that exists but cannot be opened is left
 // alone. A failed save is always told to the user and stops the command that needed it.
-class DatabaseCommands {
+class FileCommands {
 public:
     // The helpers the controller uses; all must outlive it.
     struct Services {
-        Database& db;
+        store::Database& db;
         settings::SettingsStore& settings;  // where "Remotefile" is remembered
-        ui::Prompter& prompter;
-        ui::FileChooser& files;
+        Prompter& prompter;
+        FileChooser& files;
         BackupChooser& backups;
-        DatabaseCommandsHost& host;
+        FileCommandsHost& host;
         const platform::Clock& clock;  // names of damaged files, the daily backup's day
     };
 
@@ -52,7 +55,7 @@ public:
 
     // `defaultDataFile` is the data file used when no other is known (see defaultDataFile() of
     // DataFileLocation.h); its folder is created when it is used.
-    DatabaseCommands(Services services, std::string defaultDataFile);
+    FileCommands(Services services, std::string defaultDataFile);
 
     // The data file's path; empty while the database is untitled.
     const std::string& dataFile() const { return m_dataFile; }
@@ -70,7 +73,7 @@ public:
     // one offers its backups and then a new database (the damaged file renamed aside). True when
     // a database is open (possibly untitled); false when the user declined every way out, and
     // the program must end.
-    bool openAtStart();
+    [[nodiscard]] bool openAtStart();
 
     // --- The File menu -------------------------------------------------------------------------
     // New: after the save question (or the save to the data file), an untitled default database
@@ -83,23 +86,23 @@ public:
     // the program).
     void openDatabaseFile(const std::string& path);
     // Save: to the data file; Save As when untitled. True when written.
-    bool save();
+    [[nodiscard]] bool save();
     // Save As: asks for a name (".lhd" appended when missing) and writes a copy there; an
     // untitled database takes the new name once the save succeeded. True when written.
-    bool saveAs();
-    // Exit: the save question for an untitled database, then DatabaseCommandsHost::closeProgram.
+    [[nodiscard]] bool saveAs();
+    // Exit: the save question for an untitled database, then FileCommandsHost::closeProgram.
     void exit();
     // The close box: what to do, after the save question for an untitled database.
-    CloseAction closeRequested(bool minimizeOnClose);
+    [[nodiscard]] CloseAction closeRequested(bool minimizeOnClose);
     // The window is closing (after the settings were written): writes the database to the data
     // file and empties it. When that fails the user is told and asked whether to close without
     // saving; false means the window must stay open.
-    bool finishClose();
+    [[nodiscard]] bool finishClose();
 
     // --- Timers --------------------------------------------------------------------------------
     // The autosave tick: saves to the data file when there is one. A failure goes to the status
     // bar. True when written.
-    bool autosave();
+    [[nodiscard]] bool autosave();
     // The reminder timer's tick: on the first tick of each day (the first after start included)
     // writes a backup when `autoBackup` is on and no backup was written today. Failures go to
     // the status bar. Returns the backup written, or empty.
@@ -108,7 +111,7 @@ public:
 private:
     enum class Outcome { Saved, NotSaved, Cancelled };
 
-    bool openUnreadableAtStart();
+    bool openUnreadableAtStart(store::LoadOutcome outcome, platform::IoError error);
     bool openRefusedAtStart();
     bool restoreBackup(const std::string& refused, const std::string& backup);
     bool createDefaultAt(const std::string& path);
@@ -127,4 +130,4 @@ private:
     int m_rememberedDay = 0;
 };
 
-}  // namespace lh::store
+}  // namespace lh::commands

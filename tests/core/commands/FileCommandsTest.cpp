@@ -1,4 +1,4 @@
-#include "store/DatabaseCommands.h"
+#include "commands/FileCommands.h"
 
 #include <sys/stat.h>
 
@@ -7,29 +7,31 @@
 #include "platform/FileInfo.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
+#include "store/TreeWalk.h"
+#include "support/DatabaseFiles.h"
+#include "support/DatabaseMirror.h"
 #include "support/FakeClock.h"
 #include "support/MemorySettingsBackend.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
-namespace lh::store {
+namespace lh::commands {
 namespace {
 
-using Answer = ui::Prompter::Answer;
-using Close = DatabaseCommands::CloseAction;
+using store::BackupRow;
+using store::Database;
+
+using Answer = Prompter::Answer;
+using Close = FileCommands::CloseAction;
 
 const std::string kDamaged = "not a database at all";
 
 // Records what the window was asked to do.
-struct RecordingHost final : DatabaseCommandsHost {
+struct RecordingHost final : FileCommandsHost {
     std::vector<std::string> titles;
     std::vector<std::string> status;
-    int cleared = 0;
-    int favouritesRebuilt = 0;
     int closed = 0;
     void setTitle(const std::string& title) override { titles.push_back(title); }
-    void clearViews() override { ++cleared; }
-    void rebuildFavouritesMenu() override { ++favouritesRebuilt; }
     void closeProgram() override { ++closed; }
     void showStatus(const std::string& text) override { status.push_back(text); }
 };
@@ -51,12 +53,8 @@ struct ScriptedBackupChooser final : BackupChooser {
 };
 
 bool hasCategory(const Database& db, const std::string& name) {
-    for (const auto& [id, category] : db.categoryIndex()) {
-        if (category->name == name) {
-            return true;
-        }
-    }
-    return false;
+    return store::walkSearchOrder(db.root(),
+                                  [&](const store::CategoryRecord& c) { return c.name() == name; });
 }
 
 struct Fixture {
@@ -75,19 +73,23 @@ struct Fixture {
     test::ScriptedFileChooser files;
     ScriptedBackupChooser backups;
     RecordingHost host;
+    test::DatabaseMirror views{db};  // what the views hear
     std::string defaultFile;
-    DatabaseCommands commands{{db, store, prompter, files, backups, host, clock}, defaultFile};
+    FileCommands commands{{db, store, prompter, files, backups, host, clock}, defaultFile};
+
+    // How often the views were told that the database was replaced.
+    long replacements() const {
+        return std::count(views.events.begin(), views.events.end(), "}bulk(replaced)");
+    }
 
     // A database file with one extra category named `marker`.
     void writeDatabase(const std::string& path, const std::string& marker) {
         Database other;
         other.createDefault();
-        auto category = std::make_unique<CategoryRecord>();
-        category->name = marker;
-        other.addCategory(std::move(category), *other.root());
-        ASSERT_EQ(other.save(path), 1);
+        other.addCategory(store::kRootId, {marker, {}, {}, {}});
+        ASSERT_TRUE(test::save(other, path));
     }
-    bool hasCategory(const std::string& name) const { return lh::store::hasCategory(db, name); }
+    bool hasCategory(const std::string& name) const { return commands::hasCategory(db, name); }
     // Makes the default data file a damaged one; gives the name it will be kept under.
     std::string damageDefault() {
         std::filesystem::create_directories(dir.file("data/Linkhaven"));
@@ -116,7 +118,7 @@ bool contains(const std::string& text, const std::string& part) {
 
 // --- Start-up ------------------------------------------------------------------------------------
 
-TEST(DatabaseCommandsTest, MissingOrEmptyDefaultFileGetsTheDefaultDatabase) {
+TEST(FileCommandsTest, MissingOrEmptyDefaultFileGetsTheDefaultDatabase) {
     for (bool empty : {false, true}) {
         Fixture f;
         if (empty) {
@@ -128,12 +130,12 @@ TEST(DatabaseCommandsTest, MissingOrEmptyDefaultFileGetsTheDefaultDatabase) {
         EXPECT_EQ(f.host.titles.back(), "Default.lhd -- Linkhaven");
         EXPECT_TRUE(f.prompter.shown.empty());
         Database check;
-        EXPECT_EQ(check.load(f.defaultFile), 1);
+        EXPECT_EQ(test::load(check, f.defaultFile), store::LoadOutcome::Loaded);
         EXPECT_FALSE(f.remotefile());  // remembered at close, not before
     }
 }
 
-TEST(DatabaseCommandsTest, CommandLineFileIsOpenedAndRememberedAtOnce) {
+TEST(FileCommandsTest, CommandLineFileIsOpenedAndRememberedAtOnce) {
     Fixture f;
     std::filesystem::create_directory(f.dir.file("sub"));
     f.writeDatabase(f.dir.file("sub/Notes.LHD"), "notes");
@@ -150,7 +152,7 @@ TEST(DatabaseCommandsTest, CommandLineFileIsOpenedAndRememberedAtOnce) {
     EXPECT_EQ(next.commands.dataFile(), f.dir.file("sub/Notes.LHD"));
 }
 
-TEST(DatabaseCommandsTest, UnreachableRemotefileIsReportedBeforeTheDefaultIsUsed) {
+TEST(FileCommandsTest, UnreachableRemotefileIsReportedBeforeTheDefaultIsUsed) {
     Fixture f;
     f.store.writeRemotefile("/media/unplugged/stick/mine.lhd");
     ASSERT_TRUE(f.start());
@@ -161,7 +163,7 @@ TEST(DatabaseCommandsTest, UnreachableRemotefileIsReportedBeforeTheDefaultIsUsed
     EXPECT_TRUE(test::readBytes(f.defaultFile).size() > 11);
 }
 
-TEST(DatabaseCommandsTest, ExistingFileThatCannotBeOpenedIsLeftAlone) {
+TEST(FileCommandsTest, ExistingFileThatCannotBeOpenedIsLeftAlone) {
     Fixture f;
     std::filesystem::create_directories(f.defaultFile);  // a folder where the file should be
     ASSERT_TRUE(f.start());
@@ -173,13 +175,13 @@ TEST(DatabaseCommandsTest, ExistingFileThatCannotBeOpenedIsLeftAlone) {
     EXPECT_TRUE(f.db.isOpen());
 }
 
-TEST(DatabaseCommandsTest, FailedDefaultWriteIsReportedAndLeavesTheDatabaseUntitled) {
+TEST(FileCommandsTest, FailedDefaultWriteIsReportedAndLeavesTheDatabaseUntitled) {
     test::TempDir dir;
     test::writeBytes(dir.file("blocker"), "a file, not a folder");
     Fixture f;
     f.defaultFile = dir.file("blocker/Linkhaven/Default.lhd");
-    DatabaseCommands commands({f.db, f.store, f.prompter, f.files, f.backups, f.host, f.clock},
-                              f.defaultFile);
+    FileCommands commands({f.db, f.store, f.prompter, f.files, f.backups, f.host, f.clock},
+                          f.defaultFile);
     commands.locateDataFile();
     ASSERT_TRUE(commands.openAtStart());
     EXPECT_TRUE(commands.isUntitled());
@@ -192,7 +194,7 @@ TEST(DatabaseCommandsTest, FailedDefaultWriteIsReportedAndLeavesTheDatabaseUntit
     EXPECT_EQ(f.files.requests.back().first, "save");
 }
 
-TEST(DatabaseCommandsTest, RefusedFileOffersBackupsAndKeepsTheDamagedBytes) {
+TEST(FileCommandsTest, RefusedFileOffersBackupsAndKeepsTheDamagedBytes) {
     Fixture f;
     const std::string aside = f.damageDefault();
     const std::string good = f.dir.file("data/Linkhaven/Default.lbak1");
@@ -211,12 +213,12 @@ TEST(DatabaseCommandsTest, RefusedFileOffersBackupsAndKeepsTheDamagedBytes) {
     EXPECT_EQ(test::readBytes(aside), kDamaged);
     EXPECT_TRUE(contains(f.lastMessage(), aside));
     Database check;  // the restored database is written back as the data file at once
-    ASSERT_EQ(check.load(f.defaultFile), 1);
+    ASSERT_EQ(test::load(check, f.defaultFile), store::LoadOutcome::Loaded);
     EXPECT_TRUE(hasCategory(check, "from backup"));
     EXPECT_EQ(test::readBytes(good), goodBytes);  // the backup itself is not changed
 }
 
-TEST(DatabaseCommandsTest, RefusedFileWithoutBackupsAsksForANewDatabase) {
+TEST(FileCommandsTest, RefusedFileWithoutBackupsAsksForANewDatabase) {
     Fixture f;
     const std::string aside = f.damageDefault();
     f.prompter.answers = {Answer::Yes};
@@ -225,11 +227,11 @@ TEST(DatabaseCommandsTest, RefusedFileWithoutBackupsAsksForANewDatabase) {
     EXPECT_TRUE(contains(f.prompter.shown.at(0).text, "damaged"));
     EXPECT_TRUE(contains(f.lastMessage(), aside));
     Database check;
-    EXPECT_EQ(check.load(f.defaultFile), 1);
+    EXPECT_EQ(test::load(check, f.defaultFile), store::LoadOutcome::Loaded);
     EXPECT_EQ(f.commands.dataFile(), f.defaultFile);
 }
 
-TEST(DatabaseCommandsTest, DecliningOrFailingToRenameEndsWithoutWriting) {
+TEST(FileCommandsTest, DecliningOrFailingToRenameEndsWithoutWriting) {
     Fixture f;
     f.damageDefault();
     f.writeDatabase(f.dir.file("data/Linkhaven/Default.lbak2"), "b");
@@ -254,7 +256,7 @@ TEST(DatabaseCommandsTest, DecliningOrFailingToRenameEndsWithoutWriting) {
 
 // --- The File menu -------------------------------------------------------------------------------
 
-TEST(DatabaseCommandsTest, NewSavesOrStopsAsAnswered) {
+TEST(FileCommandsTest, NewSavesOrStopsAsAnswered) {
     Fixture f;
     f.db.createDefault();
     const int titlesBefore = static_cast<int>(f.host.titles.size());
@@ -262,31 +264,32 @@ TEST(DatabaseCommandsTest, NewSavesOrStopsAsAnswered) {
     f.prompter.answers = {Answer::Cancel};
     f.commands.newDatabase();
     EXPECT_EQ(f.prompter.shown.back().text, "Save changes to Untitled?");
-    EXPECT_EQ(f.prompter.shown.back().buttons, ui::Prompter::Buttons::YesNoCancel);
+    EXPECT_EQ(f.prompter.shown.back().buttons, commands::Prompter::Buttons::YesNoCancel);
     EXPECT_EQ(static_cast<int>(f.host.titles.size()), titlesBefore);
 
+    const long replaced = f.replacements();
     f.prompter.answers = {Answer::Yes};
     f.files.answers = {std::nullopt};  // the save dialog cancelled: nothing dropped
     f.commands.newDatabase();
     EXPECT_EQ(f.files.requests.back().second.proposedName, "Untitled.lhd");
-    EXPECT_EQ(f.host.cleared, 0);
+    EXPECT_EQ(f.replacements(), replaced);
 
     f.prompter.answers = {Answer::Yes};
     f.files.answers = {f.dir.file("kept")};  // saved as entered, no extension added
     f.commands.newDatabase();
     Database check;
-    EXPECT_EQ(check.load(f.dir.file("kept")), 1);
+    EXPECT_EQ(test::load(check, f.dir.file("kept")), store::LoadOutcome::Loaded);
     EXPECT_EQ(f.host.titles.back(), "Untitled.lhd  Linkhaven");
-    EXPECT_EQ(f.host.favouritesRebuilt, 1);
+    EXPECT_EQ(f.replacements(), replaced + 1);  // the views show the new database once
     EXPECT_TRUE(f.commands.isUntitled());
 
     f.prompter.answers = {Answer::No};
     f.commands.newDatabase();
-    EXPECT_EQ(f.host.favouritesRebuilt, 2);
+    EXPECT_EQ(f.replacements(), replaced + 2);
     EXPECT_EQ(test::listFolder(f.dir.path()), (std::vector<std::string>{"kept"}));
 }
 
-TEST(DatabaseCommandsTest, NewSavesATitledDatabaseFirstAndNeverWritesTheNewOne) {
+TEST(FileCommandsTest, NewSavesATitledDatabaseFirstAndNeverWritesTheNewOne) {
     Fixture f;
     f.startTitled();
     f.commands.newDatabase();
@@ -294,7 +297,7 @@ TEST(DatabaseCommandsTest, NewSavesATitledDatabaseFirstAndNeverWritesTheNewOne) 
     EXPECT_TRUE(f.commands.isUntitled());
     EXPECT_FALSE(f.hasCategory("work"));
     Database check;
-    ASSERT_EQ(check.load(f.dir.file("work.lhd")), 1);
+    ASSERT_EQ(test::load(check, f.dir.file("work.lhd")), store::LoadOutcome::Loaded);
     // A following Save asks for a name.
     f.files.answers = {f.dir.file("fresh")};
     EXPECT_TRUE(f.commands.save());
@@ -302,10 +305,11 @@ TEST(DatabaseCommandsTest, NewSavesATitledDatabaseFirstAndNeverWritesTheNewOne) 
     EXPECT_EQ(f.host.titles.back(), "fresh.lhd -- Linkhaven");
 }
 
-TEST(DatabaseCommandsTest, OpenLoadsTheChosenFileAfterTheSaveQuestion) {
+TEST(FileCommandsTest, OpenLoadsTheChosenFileAfterTheSaveQuestion) {
     Fixture f;
     f.db.createDefault();
     f.writeDatabase(f.dir.file("other.lhd"), "other");
+    const long replaced = f.replacements();
 
     f.files.answers = {std::nullopt};  // open dialog cancelled: no question
     f.commands.openDatabase();
@@ -321,15 +325,18 @@ TEST(DatabaseCommandsTest, OpenLoadsTheChosenFileAfterTheSaveQuestion) {
     f.prompter.answers = {Answer::Yes};
     f.commands.openDatabase();
     Database check;
-    EXPECT_EQ(check.load(f.dir.file("notes.txt.lhd")), 1);  // Open's save adds the extension
+    // Open's save adds the extension.
+    EXPECT_EQ(test::load(check, f.dir.file("notes.txt.lhd")), store::LoadOutcome::Loaded);
     EXPECT_TRUE(f.hasCategory("other"));
     EXPECT_EQ(f.commands.dataFile(), f.dir.file("other.lhd"));
     EXPECT_EQ(f.remotefile(), f.dir.file("other.lhd"));
     EXPECT_EQ(f.host.titles.back(), "other.lhd -- Linkhaven");
-    EXPECT_EQ(f.host.favouritesRebuilt, 1);
+    // Closing the old database and loading the new one reach the views as one change.
+    EXPECT_EQ(f.replacements(), replaced + 1);
+    f.views.expectInStep();
 }
 
-TEST(DatabaseCommandsTest, OpenOfARefusedFileStaysUntitledAndKeepsTheFile) {
+TEST(FileCommandsTest, OpenOfARefusedFileStaysUntitledAndKeepsTheFile) {
     Fixture f;
     f.startTitled();
     test::writeBytes(f.dir.file("broken.lhd"), kDamaged);
@@ -345,7 +352,7 @@ TEST(DatabaseCommandsTest, OpenOfARefusedFileStaysUntitledAndKeepsTheFile) {
     EXPECT_EQ(test::readBytes(f.dir.file("broken.lhd")), kDamaged);
 }
 
-TEST(DatabaseCommandsTest, OpenOfAnEmptyFileMakesADatabaseThereOrStaysUntitled) {
+TEST(FileCommandsTest, OpenOfAnEmptyFileMakesADatabaseThereOrStaysUntitled) {
     Fixture f;
     f.startTitled();
     test::writeBytes(f.dir.file("empty.lhd"), "");
@@ -353,7 +360,7 @@ TEST(DatabaseCommandsTest, OpenOfAnEmptyFileMakesADatabaseThereOrStaysUntitled) 
     f.commands.openDatabase();
     EXPECT_EQ(f.commands.dataFile(), f.dir.file("empty.lhd"));
     Database check;
-    EXPECT_EQ(check.load(f.dir.file("empty.lhd")), 1);
+    EXPECT_EQ(test::load(check, f.dir.file("empty.lhd")), store::LoadOutcome::Loaded);
 
     f.files.answers = {f.dir.file("gone/new.lhd")};  // cannot be written
     f.commands.openDatabase();
@@ -362,7 +369,7 @@ TEST(DatabaseCommandsTest, OpenOfAnEmptyFileMakesADatabaseThereOrStaysUntitled) 
     EXPECT_TRUE(f.db.isOpen());
 }
 
-TEST(DatabaseCommandsTest, SaveAsNormalisesAndAdoptsOnlyAfterSuccess) {
+TEST(FileCommandsTest, SaveAsNormalisesAndAdoptsOnlyAfterSuccess) {
     Fixture f;
     f.db.createDefault();
     f.files.answers = {f.dir.file("missing/x")};  // the save fails
@@ -384,7 +391,7 @@ TEST(DatabaseCommandsTest, SaveAsNormalisesAndAdoptsOnlyAfterSuccess) {
     EXPECT_TRUE(std::filesystem::exists(f.dir.file("copy.lhd")));
 }
 
-TEST(DatabaseCommandsTest, SaveFailureIsToldAndNeverReportedAsDone) {
+TEST(FileCommandsTest, SaveFailureIsToldAndNeverReportedAsDone) {
     Fixture f;
     f.startTitled();
     std::filesystem::remove(f.dir.file("work.lhd"));
@@ -409,7 +416,7 @@ TEST(DatabaseCommandsTest, SaveFailureIsToldAndNeverReportedAsDone) {
     EXPECT_TRUE(f.commands.finishClose());
 }
 
-TEST(DatabaseCommandsTest, ExitAndTheCloseBoxAskOnlyForUntitled) {
+TEST(FileCommandsTest, ExitAndTheCloseBoxAskOnlyForUntitled) {
     Fixture f;
     f.db.createDefault();
     EXPECT_EQ(f.commands.closeRequested(true), Close::Minimize);
@@ -430,7 +437,7 @@ TEST(DatabaseCommandsTest, ExitAndTheCloseBoxAskOnlyForUntitled) {
 
     f.prompter.answers = {Answer::Cancel};
     EXPECT_EQ(f.commands.closeRequested(false), Close::StayOpen);
-    EXPECT_EQ(f.prompter.shown.back().icon, ui::Prompter::Icon::Question);
+    EXPECT_EQ(f.prompter.shown.back().icon, commands::Prompter::Icon::Question);
     f.prompter.answers = {Answer::Yes};
     f.files.answers = {std::nullopt};
     EXPECT_EQ(f.commands.closeRequested(false), Close::StayOpen);
@@ -450,16 +457,14 @@ TEST(DatabaseCommandsTest, ExitAndTheCloseBoxAskOnlyForUntitled) {
     EXPECT_TRUE(titled.prompter.shown.empty());
 }
 
-TEST(DatabaseCommandsTest, CloseSavesTheDataFile) {
+TEST(FileCommandsTest, CloseSavesTheDataFile) {
     Fixture f;
     f.startTitled();
-    auto category = std::make_unique<CategoryRecord>();
-    category->name = "added";
-    f.db.addCategory(std::move(category), *f.db.root());
+    f.db.addCategory(store::kRootId, {"added", {}, {}, {}});
     EXPECT_TRUE(f.commands.finishClose());
     EXPECT_FALSE(f.db.isOpen());
     Database check;
-    ASSERT_EQ(check.load(f.dir.file("work.lhd")), 1);
+    ASSERT_EQ(test::load(check, f.dir.file("work.lhd")), store::LoadOutcome::Loaded);
     EXPECT_TRUE(hasCategory(check, "added"));
 }
 
@@ -484,7 +489,7 @@ std::string runOnDay(const std::string& dataFile, int d, bool autoBackup = true)
     return written;
 }
 
-TEST(DatabaseCommandsTest, DailyBackupsKeepFourDaysOfHistory) {
+TEST(FileCommandsTest, DailyBackupsKeepFourDaysOfHistory) {
     test::TempDir dir;
     const std::string data = dir.file("my.lhd");
     EXPECT_EQ(runOnDay(data, 1, false), "");  // switched off: nothing written
@@ -500,7 +505,7 @@ TEST(DatabaseCommandsTest, DailyBackupsKeepFourDaysOfHistory) {
     const platform::FileTime t = platform::fileTimeOfLocal(day(2));
     platform::setFileWriteTime(dir.file("my.lbak3"), t);
     platform::setFileWriteTime(dir.file("my.lbak4"), t);
-    EXPECT_EQ(chooseBackupName(data), dir.file("my.lbak3"));
+    EXPECT_EQ(store::chooseBackupName(data), dir.file("my.lbak3"));
     // A strictly older slot wins even when read-only; it is made writable and overwritten.
     platform::setFileWriteTime(dir.file("my.lbak4"), t - kSecond);
     ::chmod(dir.file("my.lbak4").c_str(), 0444);
@@ -509,13 +514,13 @@ TEST(DatabaseCommandsTest, DailyBackupsKeepFourDaysOfHistory) {
                   std::filesystem::perms::owner_write,
               std::filesystem::perms::none);
     Database check;
-    EXPECT_EQ(check.load(dir.file("my.lbak4")), 1);
+    EXPECT_EQ(test::load(check, dir.file("my.lbak4")), store::LoadOutcome::Loaded);
     // The crash-safe save left no temporary file behind, and none named like a backup.
     EXPECT_EQ(test::listFolder(dir.path()),
               (std::vector<std::string>{"my.lbak1", "my.lbak2", "my.lbak3", "my.lbak4", "my.lhd"}));
 }
 
-TEST(DatabaseCommandsTest, BackupFailuresGoToTheStatusBar) {
+TEST(FileCommandsTest, BackupFailuresGoToTheStatusBar) {
     test::TempDir dir;
     Fixture f(dir.file("my.lhd"));
     ASSERT_TRUE(f.start());
@@ -525,4 +530,4 @@ TEST(DatabaseCommandsTest, BackupFailuresGoToTheStatusBar) {
 }
 
 }  // namespace
-}  // namespace lh::store
+}  // namespace lh::commands

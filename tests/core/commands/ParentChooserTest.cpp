@@ -1,4 +1,4 @@
-#include "tree/ParentChooser.h"
+#include "commands/ParentChooser.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "store/Kinds.h"
 
-namespace lh::tree {
+namespace lh::commands {
 namespace {
 
 std::vector<std::string> lines(const ParentChoice& choice) {
@@ -40,7 +40,7 @@ TEST_F(ParentChooserTest, PreselectsTheThirdLineWhenTheIdIsMissing) {
     EXPECT_EQ(buildParentChoice(db, store::kClassUrl, 1)->selected, 0);
 
     // Too few lines for a third one: the class root.
-    db.findCategory(2)->flags = store::kClassFile;
+    db.setCategoryClass(2, store::kClassFile);
     const auto files = buildParentChoice(db, store::kClassFile, std::nullopt);
     ASSERT_TRUE(files);
     EXPECT_EQ(lines(*files), (std::vector<std::string>{"1 Recycle #2"}));
@@ -58,7 +58,7 @@ TEST_F(ParentChooserTest, ClassRootsAndUnknownClasses) {
 }
 
 TEST_F(ParentChooserTest, MovedCategoriesShowOneLevelBelowTheirNewParent) {
-    ASSERT_TRUE(db.moveCategory(*db.findCategory(3), *db.findCategory(6)));
+    ASSERT_TRUE(db.moveCategory(3, 6));
     const auto choice = buildParentChoice(db, store::kClassUrl, 3);
     EXPECT_EQ(lines(*choice),
               (std::vector<std::string>{"1 Webfavorite #1", "2 Joke #4", "2 Download Site #5",
@@ -68,4 +68,4 @@ TEST_F(ParentChooserTest, MovedCategoriesShowOneLevelBelowTheirNewParent) {
 }
 
 }  // namespace
-}  // namespace lh::tree
+}  // namespace lh::commands

@@ -7,7 +7,7 @@
 
 #include "store/Database.h"
 
-namespace lh::tree {
+namespace lh::commands {
 
 // One line of the parent chooser of the "New Category" dialog.
 struct ChooserEntry {
@@ -26,7 +26,7 @@ struct ParentChoice {
 // The root of the chooser for categories of class `categoryClass`: "WebFavorite" (id 1) for
 // favourites, id 2 for file categories, id 3 for reminder categories. Null for any other class
 // or when that category does not exist.
-store::CategoryRecord* classRoot(const store::Database& db, std::uint8_t categoryClass);
+const store::CategoryRecord* classRoot(const store::Database& db, std::uint8_t categoryClass);
 
 // The class root followed by every category below it in pre-order (a category, then everything
 // below it, then its next sibling). Selects the line of `preselectId`; when no line has it, the
@@ -34,4 +34,4 @@ store::CategoryRecord* classRoot(const store::Database& db, std::uint8_t categor
 std::optional<ParentChoice> buildParentChoice(const store::Database& db, std::uint8_t categoryClass,
                                               std::optional<std::uint16_t> preselectId);
 
-}  // namespace lh::tree
+}  // namespace lh::commands

@@ -1,11 +1,11 @@
-#include "tree/CategoryMenus.h"
+#include "commands/CategoryMenus.h"
 
 #include <gtest/gtest.h>
 
 #include "store/Database.h"
 #include "store/Kinds.h"
 
-namespace lh::tree {
+namespace lh::commands {
 namespace {
 
 constexpr CategoryMenuState kAll{true, true, true, true};
@@ -44,9 +44,9 @@ TEST(CategoryMenusTest, ItemRowsDropOnlyAsAMoveWithinOneClass) {
     EXPECT_FALSE(acceptsItemDrop(*db.findCategory(4), source, true));
     EXPECT_FALSE(acceptsItemDrop(source, source, false));
     EXPECT_FALSE(acceptsItemDrop(*db.root(), source, false));
-    db.findCategory(5)->flags = store::kClassFile;
+    db.setCategoryClass(5, store::kClassFile);
     EXPECT_FALSE(acceptsItemDrop(*db.findCategory(5), source, false));
 }
 
 }  // namespace
-}  // namespace lh::tree
+}  // namespace lh::commands

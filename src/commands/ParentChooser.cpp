@@ -1,9 +1,9 @@
-#include "tree/ParentChooser.h"
+#include "commands/ParentChooser.h"
 
 #include "store/Kinds.h"
 #include "store/TreeWalk.h"
 
-namespace lh::tree {
+namespace lh::commands {
 
 namespace {
 
@@ -11,12 +11,12 @@ namespace {
 constexpr int kDefaultLine = 2;
 
 ChooserEntry entryFor(const store::CategoryRecord& category) {
-    return {category.id, category.name, category.depth, category.flags};
+    return {category.id(), category.name(), category.depth(), category.flags()};
 }
 
 }  // namespace
 
-store::CategoryRecord* classRoot(const store::Database& db, std::uint8_t categoryClass) {
+const store::CategoryRecord* classRoot(const store::Database& db, std::uint8_t categoryClass) {
     switch (categoryClass) {
         case store::kClassUrl:
             return db.findCategory(1);
@@ -31,7 +31,7 @@ store::CategoryRecord* classRoot(const store::Database& db, std::uint8_t categor
 
 std::optional<ParentChoice> buildParentChoice(const store::Database& db, std::uint8_t categoryClass,
                                               std::optional<std::uint16_t> preselectId) {
-    store::CategoryRecord* root = classRoot(db, categoryClass);
+    const store::CategoryRecord* root = classRoot(db, categoryClass);
     if (root == nullptr) {
         return std::nullopt;
     }
@@ -56,4 +56,4 @@ std::optional<ParentChoice> buildParentChoice(const store::Database& db, std::ui
     return choice;
 }
 
-}  // namespace lh::tree
+}  // namespace lh::commands

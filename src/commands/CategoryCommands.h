@@ -1,14 +1,20 @@
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "store/Database.h"
-#include "tree/CategoryTreeHost.h"
-#include "ui/Prompter.h"
+#include "commands/CategoryCommandsHost.h"
+#include "commands/Prompter.h"
+#include "store/Kinds.h"
 
-namespace lh::tree {
+namespace lh::store {
+class CategoryRecord;
+class Database;
+}  // namespace lh::store
+
+namespace lh::commands {
 
 // Texts the category commands show.
 inline constexpr std::string_view kNameLengthMessage = " Category name length is between 1--156 ";
@@ -35,37 +41,38 @@ struct SubtreeCounts {
     std::size_t totalItems = 0;     // the category's own items and those of every category below
 };
 
-// Create, move, delete and edit categories. Every change goes to the Database first and is then
-// reported to the tree through the host; the user is asked and told through the prompter.
+// Create, move, delete and edit categories: the rules and the questions, with every change made
+// by the Database (the tree follows its events). The user is asked and told through the
+// prompter. Categories are named by id; an id that is gone meanwhile ends a command quietly.
 class CategoryCommands {
 public:
-    CategoryCommands(store::Database& db, ui::Prompter& prompter, CategoryTreeHost& host);
+    CategoryCommands(store::Database& db, Prompter& prompter, CategoryCommandsHost& host);
 
     // OK of the "New Category" dialog in create mode: a new category `name` (as typed) with
     // `memo` as the last child of `parent`. Refusals (length, duplicate sibling name) are shown
     // and keep the dialog open; no parent closes it without effect.
-    DialogOutcome create(store::CategoryRecord* parent, std::string_view name,
+    DialogOutcome create(std::optional<store::CategoryId> parent, std::string_view name,
                          std::string_view memo);
 
     // OK of the "New Category" dialog in move mode: `moved` becomes the last child of `target`.
     // No target, the category itself, a fixed category or another class close without effect;
     // a sibling of the same name keeps the dialog open; a target below `moved` is refused.
-    DialogOutcome move(store::CategoryRecord& moved, store::CategoryRecord* target);
+    DialogOutcome move(store::CategoryId moved, std::optional<store::CategoryId> target);
 
-    // Delete from either menu: asks, then removes `category` with everything below it. When the
-    // current category is `category` or lies below it, another one becomes current first.
-    void deleteCategory(store::CategoryRecord* category, DeleteOrigin origin);
+    // Delete from either menu: asks, then removes the category with everything below it. When
+    // the current category is that one or lies below it, another one becomes current first.
+    void deleteCategory(store::CategoryId id, DeleteOrigin origin);
 
     // OK of the "Properties" dialog: stores the comment, then the (trimmed) name.
-    DialogOutcome applyProperties(store::CategoryRecord& category, std::string_view name,
+    DialogOutcome applyProperties(store::CategoryId id, std::string_view name,
                                   std::string_view comment);
 
     // The category that becomes current before `deleted` goes, or null when the current one
     // stays: the root's first child when `deleted` is the current one itself, the parent of
     // `deleted` when the current one lies below it.
-    static store::CategoryRecord* currentAfterDelete(const store::Database& db,
-                                                     const store::CategoryRecord& deleted,
-                                                     const store::CategoryRecord* current);
+    static const store::CategoryRecord* currentAfterDelete(const store::Database& db,
+                                                           const store::CategoryRecord& deleted,
+                                                           const store::CategoryRecord* current);
 
     static SubtreeCounts countSubtree(const store::CategoryRecord& category);
     // A count as the Properties dialog shows it: "%10d".
@@ -78,8 +85,8 @@ private:
     void tell(std::string text);
 
     store::Database& m_db;
-    ui::Prompter& m_prompter;
-    CategoryTreeHost& m_host;
+    Prompter& m_prompter;
+    CategoryCommandsHost& m_host;
 };
 
-}  // namespace lh::tree
+}  // namespace lh::commands

@@ -1,0 +1,326 @@
+#include "commands/CategoryCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "store/Database.h"
+#include "store/TreeWalk.h"
+#include "support/DatabaseMirror.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+namespace lh::commands {
+namespace {
+
+using store::CategoryId;
+using store::CategoryRecord;
+using Answer = Prompter::Answer;
+using Events = std::vector<std::string>;
+
+// Keeps the current category and records each time the commands make another one current.
+struct RecordingHost : CategoryCommandsHost {
+    std::optional<CategoryId> current;
+    std::vector<CategoryId> madeCurrent;
+
+    std::optional<CategoryId> currentCategory() const override { return current; }
+    void makeCurrent(CategoryId id) override {
+        current = id;
+        madeCurrent.push_back(id);
+    }
+};
+
+std::vector<std::string> childNames(const CategoryRecord& parent) {
+    std::vector<std::string> names;
+    for (const CategoryRecord* c = parent.firstChild(); c != nullptr; c = c->nextSibling()) {
+        names.push_back(c->name());
+    }
+    return names;
+}
+
+class CategoryCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override { db.createDefault(); }
+    const CategoryRecord& cat(CategoryId id) { return *db.findCategory(id); }
+    CategoryId byName(const std::string& name) {
+        const CategoryRecord* found = nullptr;
+        store::walkSearchOrder(db.root(), [&](const CategoryRecord& c) {
+            if (c.name() == name) {
+                found = &c;
+            }
+            return found != nullptr;
+        });
+        return found != nullptr ? found->id() : CategoryId(0xFFFF);
+    }
+
+    test::FakeClock clock;
+    store::Database db{clock};
+    test::ScriptedPrompter prompter;
+    RecordingHost host;
+    CategoryCommands commands{db, prompter, host};
+};
+
+TEST_F(CategoryCommandsTest, CreateChecksLengthAndExactDuplicates) {
+    test::DatabaseMirror mirror(db);
+    const std::string longest(156, 'n');
+
+    EXPECT_EQ(commands.create(3, "", "memo"), DialogOutcome::KeepOpen);
+    EXPECT_EQ(commands.create(3, longest + "x", "memo"), DialogOutcome::KeepOpen);
+    EXPECT_EQ(commands.create(3, "Life", "memo"), DialogOutcome::KeepOpen);
+    EXPECT_EQ(prompter.texts(),
+              (std::vector<std::string>{" Category name length is between 1--156 ",
+                                        " Category name length is between 1--156 ",
+                                        "Category name \"Life\" is duplicate."}));
+    EXPECT_TRUE(mirror.events.empty());
+    EXPECT_EQ(db.nextCategoryId(), 18u);
+
+    // Another letter case is another name; untrimmed names are taken as typed.
+    EXPECT_EQ(commands.create(3, "LIFE", std::string(3100, 'm')), DialogOutcome::Close);
+    EXPECT_EQ(commands.create(3, longest, ""), DialogOutcome::Close);
+    EXPECT_EQ(commands.create(3, " Life ", ""), DialogOutcome::Close);
+    EXPECT_EQ(childNames(cat(3)),
+              (std::vector<std::string>{"Life", "Technology", "Joke", "LIFE", longest, " Life "}));
+    const CategoryRecord& created = *db.findCategory(18);
+    EXPECT_EQ(created.name(), "LIFE");
+    EXPECT_EQ(created.memo().size(), 3000u);
+    EXPECT_EQ(created.depth(), 3);
+    EXPECT_EQ(created.flags(), store::kClassUrl);
+    EXPECT_EQ(created.folderPath(), "");
+    EXPECT_EQ(db.nextCategoryId(), 21u);
+    EXPECT_EQ(mirror.events, (Events{"cats+ 3 3-3", "cats+ 3 4-4", "cats+ 3 5-5"}));
+    EXPECT_EQ(prompter.shown.size(), 3u);
+
+    // No parent chosen, or one that is gone: the dialog closes and nothing is made.
+    EXPECT_EQ(commands.create(std::nullopt, "Orphan", ""), DialogOutcome::Close);
+    EXPECT_EQ(commands.create(999, "Orphan", ""), DialogOutcome::Close);
+    EXPECT_EQ(db.nextCategoryId(), 21u);
+}
+
+TEST_F(CategoryCommandsTest, CreateInOtherClassesTakesTheParentsClass) {
+    db.setCategoryClass(2, store::kClassFile);
+    ASSERT_EQ(commands.create(2, "Papers", "m"), DialogOutcome::Close);
+    EXPECT_EQ(cat(byName("Papers")).flags(), store::kClassFile);
+}
+
+TEST_F(CategoryCommandsTest, MoveRefusesDescendantsDuplicatesAndFixedCategories) {
+    test::DatabaseMirror mirror(db);
+    const auto before = childNames(cat(1));
+
+    // Onto itself: closes silently.
+    EXPECT_EQ(commands.move(3, 3), DialogOutcome::Close);
+    EXPECT_EQ(commands.move(3, std::nullopt), DialogOutcome::Close);
+    EXPECT_TRUE(prompter.shown.empty());
+    // Into its own descendant: refused, nothing moves.
+    EXPECT_EQ(commands.move(3, 7), DialogOutcome::Close);
+    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"Can't move Category!"}));
+    // A sibling of that name under the target keeps the dialog open.
+    EXPECT_EQ(commands.move(4, 3), DialogOutcome::KeepOpen);
+    EXPECT_EQ(prompter.texts().back(), "Category name \"Joke\" is duplicate.");
+    // "WebFavorite" and "Recycle" never move.
+    EXPECT_EQ(commands.move(2, 3), DialogOutcome::Close);
+    EXPECT_EQ(commands.move(1, 3), DialogOutcome::Close);
+    EXPECT_EQ(childNames(cat(1)), before);
+    EXPECT_EQ(cat(7).parent(), &cat(3));
+    EXPECT_TRUE(mirror.events.empty());
+
+    // A real move: last child of the target, depths follow.
+    EXPECT_EQ(commands.move(3, 6), DialogOutcome::Close);
+    EXPECT_EQ(childNames(cat(1)),
+              (std::vector<std::string>{"Joke", "Download Site", "Technology"}));
+    EXPECT_EQ(childNames(cat(6)), (std::vector<std::string>{"BBS"}));
+    EXPECT_EQ(cat(3).depth(), 3);
+    EXPECT_EQ(cat(7).depth(), 4);
+    EXPECT_EQ(mirror.events, (Events{"cats> 1 0-0 to 6@0"}));
+}
+
+TEST_F(CategoryCommandsTest, DeleteAsksAndFollowsEachMenusIdRules) {
+    // Cancel ends the command.
+    prompter.answers = {Answer::Cancel};
+    commands.deleteCategory(5, DeleteOrigin::MainMenu);
+    EXPECT_NE(db.findCategory(5), nullptr);
+
+    // The tree's Delete asks, then leaves ids 3 and 4 alone.
+    prompter.answers = {Answer::Ok, Answer::Ok};
+    commands.deleteCategory(3, DeleteOrigin::ContextMenu);
+    commands.deleteCategory(4, DeleteOrigin::ContextMenu);
+    EXPECT_NE(db.findCategory(3), nullptr);
+    EXPECT_NE(db.findCategory(4), nullptr);
+    EXPECT_EQ(prompter.shown.size(), 3u);
+    EXPECT_EQ(prompter.shown[1].text, "Delete Category and it's sub-categories ? ");
+    EXPECT_EQ(prompter.shown[1].buttons, Prompter::Buttons::OkCancel);
+    EXPECT_EQ(prompter.shown[1].icon, Prompter::Icon::Question);
+
+    // Neither menu deletes the fixed categories.
+    test::DatabaseMirror mirror(db);
+    prompter.answers = {Answer::Ok, Answer::Ok, Answer::Ok};
+    commands.deleteCategory(2, DeleteOrigin::MainMenu);
+    commands.deleteCategory(1, DeleteOrigin::MainMenu);
+    commands.deleteCategory(store::kRootId, DeleteOrigin::MainMenu);
+    EXPECT_EQ(db.categoryCount(), 10u);
+    EXPECT_TRUE(mirror.events.empty());
+
+    // The main menu's Delete takes id 3 with everything below it.
+    prompter.answers = {Answer::Ok};
+    commands.deleteCategory(3, DeleteOrigin::MainMenu);
+    EXPECT_EQ(db.categoryCount(), 6u);
+    EXPECT_EQ(db.findCategory(8), nullptr);
+    EXPECT_EQ(childNames(cat(1)),
+              (std::vector<std::string>{"Joke", "Download Site", "Technology"}));
+    EXPECT_EQ(mirror.events, (Events{"cats- 1 0-0"}));
+
+    // The tree's Delete removes ids from 5 on; a category that is gone asks nothing.
+    prompter.answers = {Answer::Ok};
+    commands.deleteCategory(6, DeleteOrigin::ContextMenu);
+    commands.deleteCategory(999, DeleteOrigin::ContextMenu);
+    EXPECT_EQ(childNames(cat(1)), (std::vector<std::string>{"Joke", "Download Site"}));
+    EXPECT_EQ(prompter.shown.size(), 8u);
+}
+
+TEST_F(CategoryCommandsTest, DeletingTheCurrentCategoryOrAnAncestorMovesTheCurrentFirst) {
+    // The current category itself: the first category below the root becomes current.
+    host.current = 8;
+    prompter.answers = {Answer::Ok};
+    commands.deleteCategory(8, DeleteOrigin::ContextMenu);
+    EXPECT_EQ(host.madeCurrent, std::vector<CategoryId>{1});
+
+    // An ancestor of the current one: the deleted category's parent becomes current.
+    ASSERT_EQ(commands.create(7, "Deep", ""), DialogOutcome::Close);
+    host.current = byName("Deep");
+    prompter.answers = {Answer::Ok};
+    commands.deleteCategory(3, DeleteOrigin::MainMenu);
+    EXPECT_EQ(host.current, 1);
+
+    ASSERT_EQ(commands.create(5, "Mirror", ""), DialogOutcome::Close);
+    ASSERT_EQ(commands.create(byName("Mirror"), "Inner", ""), DialogOutcome::Close);
+    host.current = byName("Inner");
+    prompter.answers = {Answer::Ok};
+    commands.deleteCategory(byName("Mirror"), DeleteOrigin::ContextMenu);
+    EXPECT_EQ(host.current, 5);
+
+    // A current category elsewhere stays.
+    host.current = 4;
+    host.madeCurrent.clear();
+    prompter.answers = {Answer::Ok};
+    commands.deleteCategory(6, DeleteOrigin::ContextMenu);
+    EXPECT_EQ(host.current, 4);
+    EXPECT_TRUE(host.madeCurrent.empty());
+}
+
+TEST_F(CategoryCommandsTest, OnlyTheTreesDeleteOfAFileCategoryAsksAboutFiles) {
+    test::TempDir dir;
+    db.setCategoryClass(2, store::kClassFile);
+    const auto addFileCategory = [&](const std::string& name, const std::string& fileName) {
+        EXPECT_EQ(commands.create(2, name, ""), DialogOutcome::Close);
+        const CategoryId category = cat(2).lastChild()->id();
+        test::writeBytes(dir.file(fileName), "x");
+        store::ItemFields file;
+        file.location = dir.path();
+        file.title = fileName;
+        db.addItem(category, file);
+        return category;
+    };
+    const CategoryId keep = addFileCategory("Keep", "keep.txt");
+    const CategoryId drop = addFileCategory("Drop", "drop.txt");
+    const CategoryId menu = addFileCategory("Menu", "menu.txt");
+    ASSERT_EQ(keep, 18);
+
+    prompter.answers = {Answer::Ok, Answer::No, Answer::Ok, Answer::Yes, Answer::Ok};
+    commands.deleteCategory(keep, DeleteOrigin::ContextMenu);
+    commands.deleteCategory(drop, DeleteOrigin::ContextMenu);
+    commands.deleteCategory(menu, DeleteOrigin::MainMenu);
+    EXPECT_EQ(prompter.texts(),
+              (std::vector<std::string>{
+                  "Delete Category and it's sub-categories ? ", "Also delete file(s)?",
+                  "Delete Category and it's sub-categories ? ", "Also delete file(s)?",
+                  "Delete Category and it's sub-categories ? "}));
+    EXPECT_EQ(prompter.shown[1].buttons, Prompter::Buttons::YesNo);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("keep.txt")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("drop.txt")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("menu.txt")));
+    EXPECT_EQ(cat(2).firstChild(), nullptr);
+}
+
+TEST_F(CategoryCommandsTest, PropertiesStoreTheCommentEvenWhenTheNameIsRefused) {
+    const CategoryRecord& joke = cat(4);
+    test::DatabaseMirror mirror(db);
+    // Blank name: nothing happens, silently.
+    EXPECT_EQ(commands.applyProperties(4, "   ", "first"), DialogOutcome::KeepOpen);
+    EXPECT_EQ(joke.memo(), "");
+    // A sibling's name: refused, but the comment is kept.
+    EXPECT_EQ(commands.applyProperties(4, " BBS ", "second"), DialogOutcome::KeepOpen);
+    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"Duplicate name"}));
+    EXPECT_EQ(joke.name(), "Joke");
+    EXPECT_EQ(joke.memo(), "second");
+    // Its own name again only changes the comment.
+    EXPECT_EQ(commands.applyProperties(4, "Joke", "third"), DialogOutcome::Close);
+    EXPECT_EQ(mirror.events, (Events{"cat~ 4 2", "cat~ 4 2"}));
+    // A new name is trimmed and cut to 156 bytes, the comment to 3000.
+    const std::string longName(200, 'j');
+    EXPECT_EQ(commands.applyProperties(4, "  " + longName + "\t", std::string(3500, 'c')),
+              DialogOutcome::Close);
+    EXPECT_EQ(joke.name(), std::string(156, 'j'));
+    EXPECT_EQ(joke.memo().size(), 3000u);
+    EXPECT_EQ(mirror.events.back(), "cat~ 4 1");
+    // A name is cut on a character boundary.
+    std::string wide;
+    for (int i = 0; i < 60; ++i) {
+        wide += "\xC3\xA9";  // e acute, two bytes
+    }
+    commands.applyProperties(4, "x" + wide, "");
+    EXPECT_EQ(joke.name().size(), 121u);
+}
+
+TEST_F(CategoryCommandsTest, FixedCategoriesAndOtherClassesKeepTheirNames) {
+    // The root has no parent to compare with; its name cannot be edited.
+    EXPECT_EQ(commands.applyProperties(store::kRootId, "Other", "root memo"), DialogOutcome::Close);
+    EXPECT_EQ(db.root()->name(), "Linkhaven");
+    EXPECT_EQ(db.root()->memo(), "root memo");
+    EXPECT_EQ(commands.applyProperties(2, "Bin", "recycled"), DialogOutcome::Close);
+    EXPECT_EQ(cat(2).name(), "Recycle");
+    EXPECT_EQ(cat(2).memo(), "recycled");
+    EXPECT_EQ(commands.applyProperties(1, "", ""), DialogOutcome::Close);
+    EXPECT_EQ(cat(1).name(), "Webfavorite");
+
+    db.setCategoryClass(2, store::kClassRemind);
+    ASSERT_EQ(commands.create(2, "Alarms", ""), DialogOutcome::Close);
+    const CategoryId alarms = byName("Alarms");
+    EXPECT_EQ(commands.applyProperties(alarms, "Bells", "m"), DialogOutcome::Close);
+    EXPECT_EQ(cat(alarms).name(), "Alarms");
+    EXPECT_EQ(cat(alarms).memo(), "m");
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(CategoryCommandsTest, CountsEveryCategoryAndItemBelow) {
+    for (CategoryId id : {3, 7, 9, 9, 5}) {
+        db.addItem(id, test::link("t", "http://a/" + std::to_string(id)));
+    }
+    const SubtreeCounts bbs = CategoryCommands::countSubtree(cat(3));
+    EXPECT_EQ(bbs.subCategories, 3u);
+    EXPECT_EQ(bbs.totalItems, 4u);
+    const SubtreeCounts root = CategoryCommands::countSubtree(*db.root());
+    EXPECT_EQ(root.subCategories, 9u);
+    EXPECT_EQ(root.totalItems, 5u);
+    EXPECT_EQ(CategoryCommands::formatCount(42), "        42");
+    EXPECT_EQ(CategoryCommands::formatCount(0), "         0");
+}
+
+TEST_F(CategoryCommandsTest, DeepTreesAreWalkedWithoutRecursion) {
+    CategoryId parent = 9;
+    for (int i = 0; i < 20000; ++i) {
+        const CategoryRecord* added = db.addCategory(parent, {"d", {}, {}, {}});
+        ASSERT_NE(added, nullptr);
+        parent = added->id();
+    }
+    EXPECT_EQ(CategoryCommands::countSubtree(cat(3)).subCategories, 20003u);
+    host.current = parent;
+    prompter.answers = {Answer::Ok};
+    commands.deleteCategory(3, DeleteOrigin::MainMenu);
+    EXPECT_EQ(host.current, 1);
+    EXPECT_EQ(db.categoryCount(), 6u);
+}
+
+}  // namespace
+}  // namespace lh::commands
