@@ -202,7 +202,16 @@ private:
     void freeSubtree(CategoryRecord& top, bool deleteFiles);
     void freeCategory(CategoryRecord& category, bool deleteFiles);
     // Item ids, chains and indexes.
-    bool registerItem(ItemRecord& item);
+    // Gives `item` the next id and enters it in the id index (inline: a load does it a million
+    // times). False when the ids of this run are used up.
+    bool registerItem(ItemRecord& item) {
+        if (m_nextItemId == kLastItemId) {
+            return false;  // four billion items in one run
+        }
+        m_itemsById.push_back(&item);
+        item.m_id = m_nextItemId++;
+        return true;
+    }
     void appendToChain(CategoryRecord& category, ItemRecord& item);
     static void insertInChain(CategoryRecord& category, ItemRecord& item, ItemRecord* before);
     static void unlinkFromChain(CategoryRecord& category, ItemRecord& item);
@@ -247,6 +256,7 @@ private:
     // Items by id: slot `id - m_firstItemId`; null for an item that is gone. Emptied with the
     // database; ids go on counting.
     std::vector<ItemRecord*> m_itemsById;
+    static constexpr ItemId kLastItemId = 0xFFFFFFFF;
     ItemId m_firstItemId = 1;
     ItemId m_nextItemId = 1;
     MenuIndex m_menuIndex{&m_indexMemory};

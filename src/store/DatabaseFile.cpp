@@ -3,6 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/MappedFile.h"
 #include "store/Database.h"
+#include "store/LhdFormat.h"
 #include "store/LhdLoader.h"
 #include "store/LhdWriter.h"
 
@@ -37,6 +38,9 @@ LoadOutcome Database::load(const std::string& path, platform::IoError& error) {
             return LoadOutcome::Unreadable;
     }
     m_addressesBuilt = false;  // built when first needed
+    // Room for as many ids as the file could hold items, so that the index never moves while a
+    // million items load (pages of it that stay unused are never touched).
+    m_itemsById.reserve(file.bytes().size() / lhd::kSmallestItemRecord);
     LhdLoader loader(*this, m_clock.now());
     if (loader.run(file.bytes()) == LhdLoader::Result::Refused) {
         error = {"load", path, 0, loader.reason()};

@@ -1,7 +1,6 @@
 // The Database's items: ids, chains, adding, editing, moving and deleting.
 
 #include <algorithm>
-#include <limits>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -45,15 +44,6 @@ const ItemRecord* Database::findItem(ItemId id) const {
         return nullptr;
     }
     return m_itemsById[id - m_firstItemId];
-}
-
-bool Database::registerItem(ItemRecord& item) {
-    if (m_nextItemId == std::numeric_limits<ItemId>::max()) {
-        return false;  // four billion items in one run
-    }
-    m_itemsById.push_back(&item);
-    item.m_id = m_nextItemId++;
-    return true;
 }
 
 void Database::appendToChain(CategoryRecord& category, ItemRecord& item) {
@@ -204,7 +194,7 @@ void Database::deleteFileOf(const ItemRecord& item) {
 
 const ItemRecord* Database::addItem(CategoryId categoryId, const ItemFields& fields) {
     CategoryRecord* category = mutableCategory(categoryId);
-    if (category == nullptr || m_nextItemId == std::numeric_limits<ItemId>::max()) {
+    if (category == nullptr || m_nextItemId == kLastItemId) {
         return nullptr;
     }
     std::unique_ptr<ItemRecord> owned =

@@ -24,6 +24,9 @@ inline constexpr std::uint8_t kHighestVersionRead = 6;
 inline constexpr std::uint16_t kPlainSaveCounter = 8;
 inline constexpr std::uint8_t kTagItem = 1;
 inline constexpr std::uint8_t kTagCategory = 2;
+// An item record with four empty texts: the tag, four text lengths, rate, categoryId, flags,
+// the two fileSize halves and the two stamps.
+inline constexpr std::size_t kSmallestItemRecord = 1 + 4 * 4 + 1 + 2 + 4 + 2 * 4 + 2 * 8;
 
 using Header = std::array<std::uint8_t, kHeaderSize>;
 
