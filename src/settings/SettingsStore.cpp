@@ -3,20 +3,15 @@
 #include <array>
 #include <cstdint>
 
-#include "text/Trim.h"
 #include "text/Utf8.h"
 
 namespace lh::settings {
 
 namespace {
 
-constexpr std::size_t kDefbrowserBytes = 700;
-constexpr std::size_t kRemindSoundBytes = 2000;
-constexpr std::size_t kFolderBytes = 1000;
 constexpr std::size_t kRemotefileLimit = 200;  // this long or longer is ignored
 constexpr std::size_t kFindTextBytes = 255;
 constexpr std::size_t kUserStringBytes = 600;
-constexpr std::uint32_t kAutoSaveMinutes = 17;
 constexpr std::string_view kShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
@@ -25,31 +20,67 @@ constexpr std::array<std::string_view, 4> kOrderNames = {"OrderOne", "OrderTwo",
 constexpr std::array<std::string_view, 4> kSaveNames = {"SaveOne", "SaveTwo", "SaveThree",
                                                         "SaveFour"};
 
-// A number value at its full stored width; a missing one is written back with `fallback`.
-std::uint32_t readDword(SettingsKey& key, std::string_view name, std::uint32_t fallback) {
-    if (const auto v = key.readDword(name)) {
-        return *v;
+using Group = Setting::Group;
+using Rule = Setting::Rule;
+
+// Reads one row. A missing number is written back with its default; a stored value that reading
+// corrects is used in memory only.
+void readRow(SettingsKey& key, const Setting& row, AppSettings& s) {
+    if (row.isText()) {
+        if (const auto text = key.readString(row.name)) {
+            row.setText(s, *text);
+        } else if (row.rule != Rule::TrimmedOrKept) {
+            row.setText(s, {});
+        }
+        return;
     }
-    key.writeDword(name, fallback);
-    return fallback;
+    auto stored = key.readDword(row.name);
+    if (!stored) {
+        // Older settings kept the backup switch in the DropZone's bit.
+        const bool fromDropZone = row.rule == Rule::BackupSwitch;
+        stored = fromDropZone ? (s.GeneralCheck.dropZoneShown() ? 1u : 0u) : row.def;
+        key.writeDword(row.name, *stored);
+    }
+    row.setNumber(s, *stored);
 }
 
-// `v` when it lies in lo..hi, else `fallback`; checked before narrowing to T.
-template <typename T>
-T inRangeOr(std::uint32_t v, std::uint32_t lo, std::uint32_t hi, T fallback) {
-    return v < lo || v > hi ? fallback : static_cast<T>(v);
+void writeRow(SettingsKey& key, const Setting& row, const AppSettings& s) {
+    if (row.isText()) {
+        const std::string& text = row.text(s);
+        if (!text.empty() || row.rule != Rule::Text) {
+            key.writeString(row.name, text);
+        }
+        return;
+    }
+    const std::uint32_t number = row.number(s);
+    // A DropZone partly beyond the left or top edge keeps the stored position.
+    if (row.rule != Rule::Position || number <= row.hi) {
+        key.writeDword(row.name, number);
+    }
 }
 
-std::uint16_t low16(std::uint32_t v) {
-    return static_cast<std::uint16_t>(v & 0xFFFF);
+// The rows of `group` in table order, through one opening of their key; nothing when the key
+// cannot be opened.
+void readRows(SettingsBackend& backend, Group group, AppSettings& s) {
+    const auto rows = settingsOf(group);
+    if (const auto key = backend.openKey(rows.front().key, true)) {
+        for (const Setting& row : rows) {
+            readRow(*key, row, s);
+        }
+    }
+}
+
+void writeRows(SettingsBackend& backend, Group group, const AppSettings& s) {
+    const auto rows = settingsOf(group);
+    if (const auto key = backend.openKey(rows.front().key, true)) {
+        for (const Setting& row : rows) {
+            writeRow(*key, row, s);
+        }
+    }
 }
 
 std::string cutText(std::string_view s, std::size_t maxBytes) {
     return std::string(text::cutUtf8(s, maxBytes));
-}
-
-std::string trimmedText(std::string_view s, std::size_t maxBytes) {
-    return std::string(text::trimBlanks(text::cutUtf8(s, maxBytes)));
 }
 
 std::string findName(int n) {
@@ -94,190 +125,70 @@ void SettingsStore::writeAtClose(const AppSettings& s, const std::string& dataFi
     writeLayout(layout);
 }
 
-// --- General -------------------------------------------------------------------------------------
+// --- The table's groups -------------------------------------------------------------------------
 
 void SettingsStore::readGeneral(AppSettings& s) {
-    const auto key = m_backend.openKey(kGeneralKey, true);
-    if (!key) {
-        return;
-    }
-    s.GeneralCheck.value = low16(readDword(*key, "GeneralCheck", GeneralFlags::kDefault));
-    // Minutes; the seconds must fit 16 bits, so 1080 minutes is the most.
-    const std::uint32_t minutes = readDword(*key, "AutoSaveTime", kAutoSaveMinutes);
-    s.AutoSaveTime = static_cast<std::uint16_t>(inRangeOr(minutes, 2, 1080, kAutoSaveMinutes) * 60);
-    if (const auto browser = key->readString("Defbrowser")) {
-        s.Defbrowser = trimmedText(*browser, kDefbrowserBytes);
-    }
-    if (const auto backup = key->readDword("AutoBackup")) {
-        s.AutoBackup = *backup != 0;
-    } else {
-        // Older settings kept the backup switch in the DropZone's bit.
-        s.AutoBackup = s.GeneralCheck.dropZoneShown();
-        key->writeDword("AutoBackup", s.AutoBackup ? 1 : 0);
-    }
+    readRows(m_backend, Group::General, s);
 }
 
 void SettingsStore::writeGeneral(const AppSettings& s) {
-    const auto key = m_backend.openKey(kGeneralKey, true);
-    if (!key) {
-        return;
-    }
-    key->writeDword("GeneralCheck", s.GeneralCheck.value);
-    key->writeDword("AutoSaveTime", s.AutoSaveTime / 60u);
-    key->writeString("Defbrowser", s.Defbrowser);
-    key->writeDword("AutoBackup", s.AutoBackup ? 1 : 0);
+    writeRows(m_backend, Group::General, s);
 }
 
 void SettingsStore::readOtherFlag(AppSettings& s) {
-    if (const auto key = m_backend.openKey(kGeneralKey, true)) {
-        s.OtherFlag.value = readDword(*key, "OtherFlag", OtherFlags::kDefault);
-    }
+    readRows(m_backend, Group::OtherFlag, s);
 }
 
 void SettingsStore::writeOtherFlag(const AppSettings& s) {
-    if (const auto key = m_backend.openKey(kGeneralKey, true)) {
-        key->writeDword("OtherFlag", s.OtherFlag.value);
-    }
+    writeRows(m_backend, Group::OtherFlag, s);
 }
 
 void SettingsStore::readSkin(AppSettings& s) {
-    if (const auto key = m_backend.openKey(kGeneralKey, true)) {
-        s.skin = low16(readDword(*key, "skin", 0));
-    }
+    readRows(m_backend, Group::Skin, s);
 }
 
 void SettingsStore::writeSkin(const AppSettings& s) {
-    if (const auto key = m_backend.openKey(kGeneralKey, true)) {
-        key->writeDword("skin", s.skin);
-    }
+    writeRows(m_backend, Group::Skin, s);
 }
 
 void SettingsStore::readDropZonePosition(AppSettings& s) {
-    const auto key = m_backend.openKey(kGeneralKey, true);
-    if (!key) {
-        return;
-    }
-    const auto coordinate = [&](std::string_view name, std::int32_t fallback) {
-        const auto v =
-            static_cast<std::int32_t>(readDword(*key, name, static_cast<std::uint32_t>(fallback)));
-        return v < 0 ? 2 : v;
-    };
-    s.WDropX = coordinate("WDropX", 6);
-    s.WDropY = coordinate("WDropY", 5);
+    readRows(m_backend, Group::DropZonePosition, s);
 }
 
 void SettingsStore::writeDropZonePosition(const AppSettings& s) {
-    const auto key = m_backend.openKey(kGeneralKey, true);
-    if (!key) {
-        return;
-    }
-    // A window partly beyond the left or top edge keeps the stored position.
-    if (s.WDropX >= 0) {
-        key->writeDword("WDropX", static_cast<std::uint32_t>(s.WDropX));
-    }
-    if (s.WDropY >= 0) {
-        key->writeDword("WDropY", static_cast<std::uint32_t>(s.WDropY));
-    }
+    writeRows(m_backend, Group::DropZonePosition, s);
 }
 
-// --- Default -------------------------------------------------------------------------------------
-
 void SettingsStore::readRemindDefaults(AppSettings& s) {
-    const auto key = m_backend.openKey(kDefaultKey, true);
-    if (!key) {
-        return;
-    }
-    s.RmdCheck = low16(readDword(*key, "RmdCheck", 0x00FE));
-    s.FindType = low16(readDword(*key, "FindType", 0x0128));
-    s.RmdHour = inRangeOr<std::uint16_t>(readDword(*key, "RmdHour", 7), 0, 23, 7);
-    s.RmdMinute = inRangeOr<std::uint16_t>(readDword(*key, "RmdMinute", 30), 0, 59, 30);
-    s.RmdNormal = inRangeOr<std::uint8_t>(readDword(*key, "RmdNormal", 3), 1, 5, 3);
-    s.RmdNormal1 = inRangeOr<std::uint16_t>(readDword(*key, "RmdNormal1", 3), 3, 0xFFFF, 3);
-    const auto sound = key->readString("RemindSound");
-    s.RemindSound = sound ? cutText(*sound, kRemindSoundBytes) : std::string();
+    readRows(m_backend, Group::RemindDefaults, s);
 }
 
 void SettingsStore::writeRemindDefaults(const AppSettings& s) {
-    const auto key = m_backend.openKey(kDefaultKey, true);
-    if (!key) {
-        return;
-    }
-    key->writeDword("RmdCheck", s.RmdCheck);
-    key->writeDword("FindType", s.FindType);
-    key->writeDword("RmdHour", s.RmdHour);
-    key->writeDword("RmdMinute", s.RmdMinute);
-    key->writeDword("RmdNormal", s.RmdNormal);
-    key->writeDword("RmdNormal1", s.RmdNormal1);
-    if (!s.RemindSound.empty()) {
-        key->writeString("RemindSound", s.RemindSound);
-    }
+    writeRows(m_backend, Group::RemindDefaults, s);
 }
 
 void SettingsStore::readUrlDefaults(AppSettings& s) {
-    if (const auto key = m_backend.openKey(kDefaultKey, true)) {
-        s.URLNormal = inRangeOr<std::uint8_t>(readDword(*key, "URLNormal", 3), 1, 5, 3);
-        s.URLNormal1 = inRangeOr<std::uint16_t>(readDword(*key, "URLNormal1", 1), 1, 0xFFFF, 1);
-    }
+    readRows(m_backend, Group::UrlDefaults, s);
 }
 
 void SettingsStore::writeUrlDefaults(const AppSettings& s) {
-    if (const auto key = m_backend.openKey(kDefaultKey, true)) {
-        key->writeDword("URLNormal", s.URLNormal);
-        key->writeDword("URLNormal1", s.URLNormal1);
-    }
+    writeRows(m_backend, Group::UrlDefaults, s);
 }
 
 void SettingsStore::readFileDefaults(AppSettings& s) {
-    if (const auto key = m_backend.openKey(kDefaultKey, true)) {
-        s.FileNormal = inRangeOr<std::uint8_t>(readDword(*key, "FileNormal", 3), 1, 5, 3);
-        s.FileNormal1 = inRangeOr<std::uint16_t>(readDword(*key, "FileNormal1", 2), 2, 0xFFFF, 2);
-    }
+    readRows(m_backend, Group::FileDefaults, s);
 }
 
 void SettingsStore::writeFileDefaults(const AppSettings& s) {
-    if (const auto key = m_backend.openKey(kDefaultKey, true)) {
-        key->writeDword("FileNormal", s.FileNormal);
-        key->writeDword("FileNormal1", s.FileNormal1);
-    }
+    writeRows(m_backend, Group::FileDefaults, s);
 }
 
-// --- Color ---------------------------------------------------------------------------------------
-
 void SettingsStore::readColors(AppSettings& s) {
-    const auto key = m_backend.openKey(kColorKey, true);
-    if (!key) {
-        return;
-    }
-    s.Alpha = inRangeOr<std::uint8_t>(readDword(*key, "Alpha", 128), 0, 255, 128);
-    s.Flag = static_cast<std::uint8_t>(readDword(*key, "Flag", 2) & 0xFF);
-    s.OddText = readDword(*key, "OddText", 0x330000);
-    s.OddBK = readDword(*key, "OddBK", 0xB4F0C8);
-    s.EvenText = readDword(*key, "EvenText", 0x666600);
-    s.EvenBK = readDword(*key, "EvenBK", 0x78F078);
-    s.DetailBK = readDword(*key, "DetailBK", 0xFFFFFF);
-    s.HourColor = readDword(*key, "HourColor", 0x5E5E5E);
-    s.MinuteColor = readDword(*key, "MinuteColor", 0x5E5E5E);
-    s.SecondColor = readDword(*key, "SecondColor", 0x0000FF);
-    const auto folder = key->readString("Detailpic");
-    s.FavoritesFolder = folder ? trimmedText(*folder, kFolderBytes) : std::string();
+    readRows(m_backend, Group::Colors, s);
 }
 
 void SettingsStore::writeColors(const AppSettings& s) {
-    const auto key = m_backend.openKey(kColorKey, true);
-    if (!key) {
-        return;
-    }
-    key->writeDword("Alpha", s.Alpha);
-    key->writeDword("Flag", s.Flag);
-    key->writeDword("OddText", s.OddText);
-    key->writeDword("OddBK", s.OddBK);
-    key->writeDword("EvenText", s.EvenText);
-    key->writeDword("EvenBK", s.EvenBK);
-    key->writeDword("DetailBK", s.DetailBK);
-    key->writeDword("HourColor", s.HourColor);
-    key->writeDword("MinuteColor", s.MinuteColor);
-    key->writeDword("SecondColor", s.SecondColor);
-    key->writeString("Detailpic", s.FavoritesFolder);
+    writeRows(m_backend, Group::Colors, s);
 }
 
 void SettingsStore::readFavoritesFolder(AppSettings& s) {
@@ -285,7 +196,8 @@ void SettingsStore::readFavoritesFolder(AppSettings& s) {
     if (!folder) {
         return;
     }
-    std::string trimmed = trimmedText(*folder, kFolderBytes);
+    // Cut and trimmed like the stored one.
+    std::string trimmed = findSetting(&AppSettings::FavoritesFolder)->correctedText(*folder);
     if (!trimmed.empty()) {
         s.FavoritesFolder = std::move(trimmed);
     }

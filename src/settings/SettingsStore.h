@@ -8,23 +8,24 @@
 
 #include "settings/AppSettings.h"
 #include "settings/SettingsBackend.h"
+#include "settings/SettingsTable.h"
 #include "settings/ToolbarButton.h"
 #include "settings/WindowLayout.h"
 
 namespace lh::settings {
 
 // Reads and writes AppSettings and the other stored values through a SettingsBackend, with the
-// stored names, types, defaults and corrections. Every operation opens its key, does its work
-// and closes the key again. A key that cannot be opened is skipped: the fields keep what they
-// hold. Reading a missing number value writes its default back; values corrected on reading
-// are used in memory and not written back.
+// stored names, types, defaults and corrections of the settings table (SettingsTable.h). Every
+// operation opens its key, does its work and closes the key again. A key that cannot be opened is
+// skipped: the fields keep what they hold. Reading a missing number value writes its default back;
+// values corrected on reading are used in memory and not written back.
 class SettingsStore {
 public:
     // Key paths below the program's own key.
-    static constexpr std::string_view kGeneralKey = "General";
-    static constexpr std::string_view kDefaultKey = "Default";
+    static constexpr std::string_view kGeneralKey = settings::kGeneralKey;
+    static constexpr std::string_view kDefaultKey = settings::kDefaultKey;
     static constexpr std::string_view kDownSetKey = "DownSet";
-    static constexpr std::string_view kColorKey = "Color";
+    static constexpr std::string_view kColorKey = settings::kColorKey;
     static constexpr std::string_view kFindStrKey = "FindStr";
     static constexpr std::string_view kMainKey = "Main";
     static constexpr std::string_view kToolBarKey = "ToolBar";
@@ -48,26 +49,22 @@ public:
                       bool sessionEnd = false);
 
     // --- One group each ------------------------------------------------------------------------
-    // GeneralCheck, AutoSaveTime, Defbrowser and AutoBackup.
+    // The rows of one Setting::Group each (SettingsTable.cpp), in table order, through one
+    // opening of their key.
     void readGeneral(AppSettings& s);
     void writeGeneral(const AppSettings& s);
     void readOtherFlag(AppSettings& s);
     void writeOtherFlag(const AppSettings& s);
     void readSkin(AppSettings& s);
     void writeSkin(const AppSettings& s);
-    // WDropX and WDropY; a negative value is not written (the stored one stays).
     void readDropZonePosition(AppSettings& s);
     void writeDropZonePosition(const AppSettings& s);
-    // The remind defaults with FindType and RemindSound (written only when not empty).
     void readRemindDefaults(AppSettings& s);
     void writeRemindDefaults(const AppSettings& s);
-    // URLNormal and URLNormal1.
     void readUrlDefaults(AppSettings& s);
     void writeUrlDefaults(const AppSettings& s);
-    // FileNormal and FileNormal1.
     void readFileDefaults(AppSettings& s);
     void writeFileDefaults(const AppSettings& s);
-    // The colours, Flag, Alpha and Detailpic (the Favorites folder).
     void readColors(AppSettings& s);
     void writeColors(const AppSettings& s);
     // The four column layouts; an unusable one reverts to its kind's default.

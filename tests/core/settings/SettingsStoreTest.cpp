@@ -45,6 +45,23 @@ TEST(SettingsStoreTest, FirstRunWritesBackEveryDefaultInReadOrder) {
     EXPECT_EQ(f.s.layout(Kind::Mixed).entries[8].width, 90);
 }
 
+TEST(SettingsStoreTest, ClosingAfterAFirstRunWritesTheSameValuesAgain) {
+    Fixture f;
+    f.store.readAtStart(f.s);
+    const auto firstRun = f.backend.keys;
+    const auto firstWrites = f.backend.writes;
+    f.backend.writes.clear();
+    f.store.writeAtClose(f.s, "", {}, {});
+    for (const std::string& w : firstWrites) {
+        EXPECT_TRUE(f.backend.wasWritten(w)) << w;
+    }
+    for (const auto& [key, values] : firstRun) {
+        for (const auto& [name, value] : values) {
+            EXPECT_EQ(f.backend.keys[key][name], value) << key << "/" << name;
+        }
+    }
+}
+
 TEST(SettingsStoreTest, CorrectsReadValuesWithoutWritingThemBack) {
     Fixture f;
     // Each of these reads as its default; RmdNormal1 and AutoSaveTime are judged at full width,
