@@ -32,9 +32,11 @@ std::time_t secondsOf(FileTime time) {
 
 }  // namespace
 
-bool pathExists(const std::string& path) {
+bool pathExists(const std::string& path, Links links) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
+    const int result =
+        links == Links::Follow ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st);
+    return result == 0;
 }
 
 int regularFileSize(const std::string& path, std::uint64_t& size) {
@@ -97,8 +99,7 @@ int renameNoReplace(const std::string& from, const std::string& to) {
     }
     // The file system cannot rename without replacing in one step; nobody else writes here, so
     // looking first is enough.
-    struct stat st {};
-    if (::lstat(to.c_str(), &st) == 0) {
+    if (pathExists(to, Links::NoFollow)) {
         return EEXIST;
     }
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : lastSystemError();
