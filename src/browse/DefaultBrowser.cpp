@@ -3,20 +3,15 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 
 #include "browse/BrowserCommand.h"
 #include "platform/Paths.h"
+#include "platform/UserFolders.h"
 
 namespace lh::browse {
 
 namespace {
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-}
 
 // The first line that `command` prints, without its line break; empty on any failure.
 std::string firstLineOf(const char* command) {
@@ -58,30 +53,6 @@ bool isSafeDesktopId(std::string_view id) {
 
 }  // namespace
 
-std::vector<std::string> xdgDataFolders() {
-    std::vector<std::string> folders;
-    std::string home = environment("XDG_DATA_HOME");
-    if (home.empty() && !environment("HOME").empty()) {
-        home = environment("HOME") + "/.local/share";
-    }
-    if (!home.empty()) {
-        folders.push_back(home);
-    }
-    std::string dirs = environment("XDG_DATA_DIRS");
-    if (dirs.empty()) {
-        dirs = "/usr/local/share:/usr/share";
-    }
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        const auto end = std::min(dirs.find(':', start), dirs.size());
-        if (end > start) {
-            folders.push_back(dirs.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return folders;
-}
-
 std::optional<std::vector<std::string>> desktopEntryCommand(
     std::string_view desktopId, const std::vector<std::string>& dataFolders) {
     if (!isSafeDesktopId(desktopId)) {
@@ -98,8 +69,11 @@ std::optional<std::vector<std::string>> desktopEntryCommand(
 }
 
 std::optional<std::vector<std::string>> findDefaultBrowser() {
-    const std::string id = firstLineOf("xdg-settings get default-web-browser 2>/dev/null");
-    if (auto command = desktopEntryCommand(id, xdgDataFolders())) {
+    return defaultBrowserFor(firstLineOf("xdg-settings get default-web-browser 2>/dev/null"));
+}
+
+std::optional<std::vector<std::string>> defaultBrowserFor(std::string_view desktopId) {
+    if (auto command = desktopEntryCommand(desktopId, platform::dataFolders())) {
         return command;
     }
     for (const char* fallback : {"/usr/bin/x-www-browser", "/usr/local/bin/x-www-browser"}) {

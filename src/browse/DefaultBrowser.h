@@ -12,12 +12,13 @@ namespace lh::browse {
 // Nothing when neither exists.
 std::optional<std::vector<std::string>> findDefaultBrowser();
 
+// findDefaultBrowser() once the desktop entry `desktopId` is known: its command, looked up in
+// platform::dataFolders(), else x-www-browser; nothing when neither exists.
+std::optional<std::vector<std::string>> defaultBrowserFor(std::string_view desktopId);
+
 // The command of the desktop entry `desktopId` (e.g. "firefox-esr.desktop"), looked up in the
 // "applications" folder of each of `dataFolders` in turn. Nothing when no entry has an Exec= line.
 std::optional<std::vector<std::string>> desktopEntryCommand(
     std::string_view desktopId, const std::vector<std::string>& dataFolders);
-
-// $XDG_DATA_HOME (or ~/.local/share) followed by $XDG_DATA_DIRS (or /usr/local/share, /usr/share).
-std::vector<std::string> xdgDataFolders();
 
 }  // namespace lh::browse

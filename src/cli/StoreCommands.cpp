@@ -1,20 +1,14 @@
 // linkhaven-cli commands that create, inspect and rewrite database files.
 
-#include <sys/stat.h>
-
 #include "cli/CliContext.h"
 #include "cli/Json.h"
+#include "platform/FileInfo.h"
 #include "store/Database.h"
 #include "store/TreeWalk.h"
 
 namespace lh::cli {
 
 namespace {
-
-bool pathExists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
 
 int cmdNew(Context& c) {
     bool force = false;
@@ -30,7 +24,8 @@ int cmdNew(Context& c) {
         return usageError(c, "new takes one FILE");
     }
     const std::string& path = paths.front();
-    if (!force && pathExists(path)) {
+    // A dangling symbolic link is refused too: saving would create its target.
+    if (!force && platform::pathExists(path, platform::Links::NoFollow)) {
         c.err << "linkhaven-cli: " << path << " exists; use --force to replace it\n";
         return kExitFailed;
     }

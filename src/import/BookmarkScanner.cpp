@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "text/Ascii.h"
+#include "text/Trim.h"
+
 namespace lh::import {
 
 namespace {
@@ -10,29 +13,17 @@ namespace {
 constexpr std::size_t kHeaderLimit = 4096;
 constexpr std::string_view kHeaderMark = "netscape-bookmark-file";
 
-bool isSpace(char c) {
-    return TextCollector::isSpace(c);
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c | 0x20) : c;
-}
+using text::isBlank;
+using text::toLowerAscii;
 
 const char* find(const char* p, const char* end, char c) {
     const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
     return hit == nullptr ? end : static_cast<const char*>(hit);
 }
 
-bool containsIgnoringCase(std::string_view text, std::string_view lowerNeedle) {
-    if (text.size() < lowerNeedle.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i + lowerNeedle.size() <= text.size(); ++i) {
-        std::size_t k = 0;
-        while (k < lowerNeedle.size() && lower(text[i + k]) == lowerNeedle[k]) {
-            ++k;
-        }
-        if (k == lowerNeedle.size()) {
+bool containsIgnoringAsciiCase(std::string_view haystack, std::string_view needle) {
+    for (std::size_t i = 0; i + needle.size() <= haystack.size(); ++i) {
+        if (text::equalsIgnoringAsciiCase(haystack.substr(i, needle.size()), needle)) {
             return true;
         }
     }
@@ -103,7 +94,7 @@ const char* BookmarkScanner::scanHeader(const char* p, const char* end) {
     if (close == end) {
         return end;
     }
-    m_headerOk = containsIgnoringCase(m_header, kHeaderMark);
+    m_headerOk = containsIgnoringAsciiCase(m_header, kHeaderMark);
     m_header.clear();
     m_header.shrink_to_fit();
     if (!m_headerOk) {
@@ -122,13 +113,13 @@ const char* BookmarkScanner::scanTagName(const char* p, const char* end) {
             endTag();
             return p + 1;
         }
-        if (isSpace(c)) {
+        if (isBlank(c)) {
             endTagName();
             m_state = m_tag == Tag::Link ? State::AttrGap : State::SkipTag;
             return p + 1;
         }
         if (m_nameLength < sizeof m_name) {
-            m_name[m_nameLength] = lower(c);
+            m_name[m_nameLength] = toLowerAscii(c);
         }
         ++m_nameLength;
     }
@@ -149,7 +140,7 @@ void BookmarkScanner::endTagName() {
 const char* BookmarkScanner::scanAttributes(const char* p, const char* end) {
     for (; p < end; ++p) {
         const char c = *p;
-        if (m_state == State::AttrGap && !isSpace(c) && c != '>') {
+        if (m_state == State::AttrGap && !isBlank(c) && c != '>') {
             m_state = State::AttrName;  // this is the first letter of a name
             m_attrLength = 0;
         }
@@ -161,13 +152,13 @@ const char* BookmarkScanner::scanAttributes(const char* p, const char* end) {
             case State::AttrGap:
                 break;
             case State::AttrName:
-                if (isSpace(c)) {
+                if (isBlank(c)) {
                     m_state = State::AttrAfterName;
                 } else if (c == '=') {
                     m_state = State::AttrBeforeValue;
                 } else {
                     if (m_attrLength < sizeof m_attr) {
-                        m_attr[m_attrLength] = lower(c);
+                        m_attr[m_attrLength] = toLowerAscii(c);
                     }
                     ++m_attrLength;
                 }
@@ -175,10 +166,10 @@ const char* BookmarkScanner::scanAttributes(const char* p, const char* end) {
             case State::AttrAfterName:
                 if (c == '=') {
                     m_state = State::AttrBeforeValue;
-                } else if (!isSpace(c)) {
+                } else if (!isBlank(c)) {
                     // The last name had no value; this is the first letter of the next one.
                     m_state = State::AttrName;
-                    m_attr[0] = lower(c);
+                    m_attr[0] = toLowerAscii(c);
                     m_attrLength = 1;
                 }
                 break;
@@ -192,12 +183,12 @@ const char* BookmarkScanner::scanAttributes(const char* p, const char* end) {
                     m_state = State::AttrQuoted;
                     return p + 1;
                 }
-                if (!isSpace(c)) {
+                if (!isBlank(c)) {
                     m_state = State::AttrUnquoted;
                 }
                 break;
             case State::AttrUnquoted:
-                if (isSpace(c)) {
+                if (isBlank(c)) {
                     m_state = State::AttrGap;
                 }
                 break;

@@ -9,6 +9,7 @@
 #include "platform/IoError.h"
 #include "platform/Paths.h"
 #include "store/Database.h"
+#include "text/Ascii.h"
 
 namespace lh::import {
 
@@ -23,11 +24,7 @@ bool shortcutTitle(const std::string& name, std::string& title) {
     if (dot == std::string::npos) {
         return false;
     }
-    std::string extension = name.substr(dot + 1);
-    for (char& c : extension) {
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c | 0x20) : c;
-    }
-    if (extension != "url") {
+    if (!text::equalsIgnoringAsciiCase(std::string_view(name).substr(dot + 1), "url")) {
         return false;
     }
     title = toUtf8(std::string_view(name).substr(0, dot));

@@ -5,30 +5,14 @@
 
 #include "platform/Folder.h"
 #include "platform/Paths.h"
+#include "text/Ascii.h"
+#include "text/Trim.h"
 
 namespace lh::import {
 
 namespace {
 
 constexpr std::size_t kIniReadLimit = 1024 * 1024;
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-std::string lowered(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c | 0x20) : c;
-    }
-    return out;
-}
 
 // Section name (lower case) -> key (lower case) -> value, sections in file order.
 struct Ini {
@@ -54,13 +38,13 @@ Ini parseIni(std::string_view text) {
         if (eol == std::string_view::npos) {
             eol = text.size();
         }
-        const std::string_view line = trim(text.substr(pos, eol - pos));
+        const std::string_view line = text::trimBlanks(text.substr(pos, eol - pos));
         pos = eol + 1;
         if (line.empty() || line.front() == ';' || line.front() == '#') {
             continue;
         }
         if (line.front() == '[' && line.back() == ']') {
-            section = lowered(line.substr(1, line.size() - 2));
+            section = text::toLowerAscii(line.substr(1, line.size() - 2));
             if (ini.sections.try_emplace(section).second) {
                 ini.order.push_back(section);
             }
@@ -68,8 +52,9 @@ Ini parseIni(std::string_view text) {
         }
         const std::size_t equals = line.find('=');
         if (equals != std::string_view::npos && !section.empty()) {
-            ini.sections[section].try_emplace(lowered(trim(line.substr(0, equals))),
-                                              std::string(trim(line.substr(equals + 1))));
+            ini.sections[section].try_emplace(
+                text::toLowerAscii(text::trimBlanks(line.substr(0, equals))),
+                std::string(text::trimBlanks(line.substr(equals + 1))));
         }
     }
     return ini;

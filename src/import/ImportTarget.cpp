@@ -2,6 +2,7 @@
 
 #include "import/BookmarkImport.h"
 #include "import/BookmarkScanner.h"
+#include "text/Trim.h"
 #include "text/Utf8.h"
 
 namespace lh::import {
@@ -22,14 +23,7 @@ store::DateTimeStamp stampOf(const platform::LocalTime& t) {
 }  // namespace
 
 std::string_view trimAndCut(std::string_view text, std::size_t limit) {
-    while (!text.empty() && TextCollector::isSpace(text.front())) {
-        text.remove_prefix(1);
-    }
-    text = text::cutUtf8(text, limit);
-    while (!text.empty() && TextCollector::isSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return text::trimTrailingBlanks(text::cutUtf8(text::trimLeadingBlanks(text), limit));
 }
 
 ImportTarget::ImportTarget(store::Database& db, const ImportOptions& options, ImportResult& result)

@@ -1,36 +1,10 @@
 #include "import/ShortcutFile.h"
 
-#include "import/TextCollector.h"
 #include "import/TextDecoder.h"
+#include "text/Ascii.h"
+#include "text/Trim.h"
 
 namespace lh::import {
-
-namespace {
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && TextCollector::isSpace(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && TextCollector::isSpace(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-bool equalsAsciiIgnoringCase(std::string_view a, std::string_view lowerB) {
-    if (a.size() != lowerB.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const char c = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] | 0x20) : a[i];
-        if (c != lowerB[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 std::string readShortcutAddress(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
@@ -43,20 +17,20 @@ std::string readShortcutAddress(std::string_view text) {
         if (eol == std::string_view::npos) {
             eol = text.size();  // the last line counts without a line break
         }
-        const std::string_view line = trim(text.substr(pos, eol - pos));
+        const std::string_view line = text::trimBlanks(text.substr(pos, eol - pos));
         pos = eol + 1;
         if (!line.empty() && line.front() == '[') {
-            inSection = equalsAsciiIgnoringCase(line, "[internetshortcut]");
+            inSection = text::equalsIgnoringAsciiCase(line, "[InternetShortcut]");
             continue;
         }
         const std::size_t equals = line.find('=');
         if (!inSection || equals == std::string_view::npos) {
             continue;
         }
-        if (!equalsAsciiIgnoringCase(trim(line.substr(0, equals)), "url")) {
+        if (!text::equalsIgnoringAsciiCase(text::trimBlanks(line.substr(0, equals)), "URL")) {
             continue;
         }
-        const std::string_view value = trim(line.substr(equals + 1));
+        const std::string_view value = text::trimBlanks(line.substr(equals + 1));
         if (!value.empty()) {
             return toUtf8(value);
         }

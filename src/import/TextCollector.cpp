@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "text/Ascii.h"
+#include "text/Trim.h"
 #include "text/Utf8.h"
 
 namespace lh::import {
@@ -40,14 +42,7 @@ char namedCharacter(std::string_view name) {
     static constexpr Named kNames[] = {
         {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
     for (const Named& n : kNames) {
-        if (n.name.size() != name.size()) {
-            continue;
-        }
-        bool same = true;
-        for (std::size_t i = 0; i < name.size() && same; ++i) {
-            same = (name[i] | 0x20) == n.name[i];
-        }
-        if (same) {
+        if (text::equalsIgnoringAsciiCase(name, n.name)) {
             return n.value;
         }
     }
@@ -68,7 +63,7 @@ void TextCollector::begin(std::size_t limit) {
 void TextCollector::putPlain(std::string_view text) {
     std::size_t pos = 0;
     if (m_text.empty()) {
-        while (pos < text.size() && (isSpace(text[pos]) || text[pos] == '\0')) {
+        while (pos < text.size() && (text::isBlank(text[pos]) || text[pos] == '\0')) {
             ++pos;
         }
     }
@@ -90,7 +85,7 @@ void TextCollector::putCodePoint(char32_t codePoint) {
     if (m_text.size() >= m_capacity) {
         return;
     }
-    if (m_text.empty() && codePoint < 0x80 && isSpace(static_cast<char>(codePoint))) {
+    if (m_text.empty() && codePoint < 0x80 && text::isBlank(static_cast<char>(codePoint))) {
         return;
     }
     text::appendUtf8(m_text, codePoint);
@@ -238,11 +233,7 @@ std::string_view TextCollector::finish() {
     if (m_ref != Ref::None) {
         endReference(false);
     }
-    std::string_view text = text::cutUtf8(m_text, m_limit);
-    while (!text.empty() && isSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return text::trimTrailingBlanks(text::cutUtf8(m_text, m_limit));
 }
 
 }  // namespace lh::import

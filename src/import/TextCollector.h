@@ -24,10 +24,6 @@ public:
     // on a character boundary (and trimmed again after the cut). Valid until the next begin().
     std::string_view finish();
 
-    static bool isSpace(char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-    }
-
 private:
     enum class Ref { None, Amp, Named, Hash, Decimal, HexMark, Hex };
 

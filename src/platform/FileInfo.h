@@ -13,8 +13,12 @@ namespace lh::platform {
 // A last-write time: nanoseconds since 1970-01-01 00:00 UTC, as the file system keeps it.
 using FileTime = std::int64_t;
 
-// True when something exists at `path` (symbolic links followed).
-bool pathExists(const std::string& path);
+// Whether a path that names a symbolic link stands for the link's target or for the link itself.
+enum class Links { Follow, NoFollow };
+
+// True when something exists at `path`. With Links::NoFollow a symbolic link counts by itself,
+// so a dangling one exists too; with Links::Follow it counts only when its target exists.
+bool pathExists(const std::string& path, Links links = Links::Follow);
 
 // The size of the regular file at `path`; an error for anything else.
 int regularFileSize(const std::string& path, std::uint64_t& size);

@@ -8,16 +8,13 @@
 #include <filesystem>
 
 #include "platform/FileInfo.h"
+#include "platform/LastSystemError.h"
 
 namespace lh::platform {
 
 namespace {
 
 constexpr FileTime kNanosPerSecond = 1'000'000'000;
-
-int lastError() {
-    return errno != 0 ? errno : EIO;
-}
 
 LocalTime fromTm(const std::tm& tm) {
     return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
@@ -35,15 +32,17 @@ std::time_t secondsOf(FileTime time) {
 
 }  // namespace
 
-bool pathExists(const std::string& path) {
+bool pathExists(const std::string& path, Links links) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
+    const int result =
+        links == Links::Follow ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st);
+    return result == 0;
 }
 
 int regularFileSize(const std::string& path, std::uint64_t& size) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
-        return lastError();
+        return lastSystemError();
     }
     if (!S_ISREG(st.st_mode)) {
         return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
@@ -57,12 +56,12 @@ int fileWriteTime(const std::string& path, bool forWriting, FileTime& time) {
     const int flags = (forWriting ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK;
     const int fd = ::open(path.c_str(), flags);
     if (fd < 0) {
-        return lastError();
+        return lastSystemError();
     }
     struct stat st {};
     int result = 0;
     if (::fstat(fd, &st) != 0) {
-        result = lastError();
+        result = lastSystemError();
     } else if (!S_ISREG(st.st_mode)) {
         result = EINVAL;
     } else {
@@ -77,18 +76,18 @@ int setFileWriteTime(const std::string& path, FileTime time) {
     const struct timespec times[2] = {
         {0, UTIME_OMIT},
         {seconds, static_cast<long>(time - static_cast<FileTime>(seconds) * kNanosPerSecond)}};
-    return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0 ? 0 : lastError();
+    return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0 ? 0 : lastSystemError();
 }
 
 int clearReadOnly(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
-        return lastError();
+        return lastSystemError();
     }
     if ((st.st_mode & S_IWUSR) != 0) {
         return 0;
     }
-    return ::chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR) == 0 ? 0 : lastError();
+    return ::chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR) == 0 ? 0 : lastSystemError();
 }
 
 int renameNoReplace(const std::string& from, const std::string& to) {
@@ -96,15 +95,14 @@ int renameNoReplace(const std::string& from, const std::string& to) {
         return 0;
     }
     if (errno != EINVAL && errno != ENOSYS) {
-        return lastError();
+        return lastSystemError();
     }
     // The file system cannot rename without replacing in one step; nobody else writes here, so
     // looking first is enough.
-    struct stat st {};
-    if (::lstat(to.c_str(), &st) == 0) {
+    if (pathExists(to, Links::NoFollow)) {
         return EEXIST;
     }
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : lastError();
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : lastSystemError();
 }
 
 int createFolders(const std::string& folder) {

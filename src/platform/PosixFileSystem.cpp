@@ -6,15 +6,12 @@
 #include <random>
 
 #include "platform/FileSystem.h"
+#include "platform/LastSystemError.h"
 #include "platform/Paths.h"
 
 namespace lh::platform {
 
 namespace {
-
-int lastError() {
-    return errno != 0 ? errno : EIO;
-}
 
 class PosixFileSystem final : public FileSystem {
 public:
@@ -36,7 +33,7 @@ public:
                 return 0;
             }
             if (errno != EEXIST) {
-                return lastError();
+                return lastSystemError();
             }
         }
         return EEXIST;
@@ -44,7 +41,7 @@ public:
 
     int openForWriting(const std::string& path, int& fd) override {
         fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-        return fd >= 0 ? 0 : lastError();
+        return fd >= 0 ? 0 : lastSystemError();
     }
 
     int write(int fd, const void* data, std::size_t size) override {
@@ -55,7 +52,7 @@ public:
                 if (errno == EINTR) {
                     continue;
                 }
-                return lastError();
+                return lastSystemError();
             }
             bytes += n;
             size -= static_cast<std::size_t>(n);
@@ -71,7 +68,7 @@ public:
                 if (errno == EINTR) {
                     continue;
                 }
-                return lastError();
+                return lastSystemError();
             }
             bytes += n;
             offset += static_cast<std::uint64_t>(n);
@@ -81,48 +78,48 @@ public:
     }
 
     int truncate(int fd, std::uint64_t size) override {
-        return ::ftruncate(fd, static_cast<off_t>(size)) == 0 ? 0 : lastError();
+        return ::ftruncate(fd, static_cast<off_t>(size)) == 0 ? 0 : lastSystemError();
     }
 
     int setPermissions(int fd, unsigned mode) override {
-        return ::fchmod(fd, static_cast<mode_t>(mode)) == 0 ? 0 : lastError();
+        return ::fchmod(fd, static_cast<mode_t>(mode)) == 0 ? 0 : lastSystemError();
     }
 
-    int sync(int fd) override { return ::fsync(fd) == 0 ? 0 : lastError(); }
+    int sync(int fd) override { return ::fsync(fd) == 0 ? 0 : lastSystemError(); }
 
     int close(int fd) override {
         // After close() fails the descriptor is gone anyway; report the error all the same,
         // since on some file systems it is the only news of a failed write.
-        return ::close(fd) == 0 ? 0 : lastError();
+        return ::close(fd) == 0 ? 0 : lastSystemError();
     }
 
     int rename(const std::string& from, const std::string& to) override {
-        return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : lastError();
+        return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : lastSystemError();
     }
 
     int remove(const std::string& path) override {
-        return ::unlink(path.c_str()) == 0 ? 0 : lastError();
+        return ::unlink(path.c_str()) == 0 ? 0 : lastSystemError();
     }
 
     int syncFolder(const std::string& folder) override {
         const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) {
-            return lastError();
+            return lastSystemError();
         }
-        const int result = ::fsync(fd) == 0 ? 0 : lastError();
+        const int result = ::fsync(fd) == 0 ? 0 : lastSystemError();
         ::close(fd);
         // Some file systems cannot sync a folder; the rename itself has happened.
         return result == EINVAL ? 0 : result;
     }
 
     int checkWritable(const std::string& path) override {
-        return ::access(path.c_str(), W_OK) == 0 ? 0 : lastError();
+        return ::access(path.c_str(), W_OK) == 0 ? 0 : lastSystemError();
     }
 
     int permissions(const std::string& path, unsigned& mode) override {
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0) {
-            return lastError();
+            return lastSystemError();
         }
         mode = st.st_mode & 07777;
         return 0;
@@ -133,7 +130,7 @@ public:
         for (int hop = 0; hop < 40; ++hop) {
             struct stat st {};
             if (::lstat(resolved.c_str(), &st) != 0) {
-                return errno == ENOENT ? 0 : lastError();  // a missing file is its own answer
+                return errno == ENOENT ? 0 : lastSystemError();  // a missing file is its own answer
             }
             if (!S_ISLNK(st.st_mode)) {
                 return 0;
@@ -141,7 +138,7 @@ public:
             std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096), '\0');
             const ssize_t n = ::readlink(resolved.c_str(), target.data(), target.size());
             if (n < 0) {
-                return lastError();
+                return lastSystemError();
             }
             target.resize(static_cast<std::size_t>(n));
             resolved = isAbsolutePath(target) ? target : joinPath(parentFolder(resolved), target);

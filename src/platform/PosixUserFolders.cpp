@@ -1,6 +1,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <vector>
@@ -31,6 +32,28 @@ std::string homeFolder() {
     return {};
 }
 
+// `dataHome` (unless empty) followed by the absolute folders of the list `xdgDataDirs`.
+std::vector<std::string> dataFoldersAfter(std::string dataHome, std::string_view xdgDataDirs) {
+    std::vector<std::string> folders;
+    if (!dataHome.empty()) {
+        folders.push_back(std::move(dataHome));
+    }
+    if (xdgDataDirs.empty()) {
+        xdgDataDirs = "/usr/local/share:/usr/share";
+    }
+    std::size_t start = 0;
+    while (start <= xdgDataDirs.size()) {
+        const std::size_t end = std::min(xdgDataDirs.find(':', start), xdgDataDirs.size());
+        // Relative entries are invalid and must be ignored, like a relative XDG_DATA_HOME.
+        if (const std::string_view folder = xdgDataDirs.substr(start, end - start);
+            isAbsolutePath(folder)) {
+            folders.emplace_back(folder);
+        }
+        start = end + 1;
+    }
+    return folders;
+}
+
 }  // namespace
 
 std::string dataHomeFrom(std::string_view xdgDataHome, std::string_view home) {
@@ -42,6 +65,15 @@ std::string dataHomeFrom(std::string_view xdgDataHome, std::string_view home) {
         return {};
     }
     return joinPath(joinPath(home, ".local"), "share");
+}
+
+std::vector<std::string> dataFoldersFrom(std::string_view xdgDataHome, std::string_view home,
+                                         std::string_view xdgDataDirs) {
+    return dataFoldersAfter(dataHomeFrom(xdgDataHome, home), xdgDataDirs);
+}
+
+std::vector<std::string> dataFolders() {
+    return dataFoldersAfter(dataHomeFolder(), environment("XDG_DATA_DIRS"));
 }
 
 std::string dataHomeFolder() {

@@ -3,31 +3,16 @@
 #include <filesystem>
 
 #include "platform/Paths.h"
+#include "text/Ascii.h"
 #include "text/Trim.h"
 
 namespace lh::store {
 
-namespace {
-
-bool equalsAsciiIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
 bool hasDatabaseExtension(std::string_view path) {
     const std::string_view name = platform::fileName(path);
     const auto dot = name.find_last_of('.');
-    return dot != std::string_view::npos && equalsAsciiIgnoringCase(name.substr(dot + 1), "lhd");
+    return dot != std::string_view::npos &&
+           text::equalsIgnoringAsciiCase(name.substr(dot + 1), "lhd");
 }
 
 std::optional<std::string> dataFileFromCommandLine(const std::vector<std::string>& args,
@@ -75,7 +60,7 @@ std::string normaliseExtension(std::string_view chosen) {
     std::string path(text::trimTrailingBlanks(chosen));
     const auto dot = path.find_last_of('.');
     if (dot == std::string::npos ||
-        !equalsAsciiIgnoringCase(std::string_view(path).substr(dot), ".lhd")) {
+        !text::equalsIgnoringAsciiCase(std::string_view(path).substr(dot), ".lhd")) {
         path += ".lhd";
     }
     return path;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "text/Ascii.h"
 #include "text/Utf8.h"
 
 namespace lh::text {
@@ -20,22 +21,13 @@ constexpr FoldRun kFoldRuns[] = {
 #include "text/CaseFoldTable.inc"
 };
 
-bool isAscii(unsigned char c) {
-    return c < 0x80;
-}
-
-char asciiFold(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
 // Calls `sink` with each folded character of `s`; ill-formed bytes pass through one by one.
 template <typename Sink>
 void forEachFolded(std::string_view s, Sink&& sink) {
     std::size_t pos = 0;
     while (pos < s.size()) {
-        const auto c = static_cast<unsigned char>(s[pos]);
-        if (isAscii(c)) {
-            const char folded = asciiFold(static_cast<char>(c));
+        if (isAscii(s[pos])) {
+            const char folded = toLowerAscii(s[pos]);
             sink(std::string_view(&folded, 1));
             ++pos;
             continue;
@@ -61,7 +53,7 @@ void forEachFolded(std::string_view s, Sink&& sink) {
 
 char32_t foldCase(char32_t cp) {
     if (cp < 0x80) {
-        return (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
+        return static_cast<char32_t>(toLowerAscii(static_cast<char>(cp)));
     }
     const auto* end = std::end(kFoldRuns);
     const auto* run = std::upper_bound(std::begin(kFoldRuns), end, cp,
@@ -88,9 +80,7 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     const bool asciiOnly = std::all_of(a.begin(), a.end(), [](char c) { return isAscii(c); }) &&
                            std::all_of(b.begin(), b.end(), [](char c) { return isAscii(c); });
     if (asciiOnly) {
-        return a.size() == b.size() &&
-               std::equal(a.begin(), a.end(), b.begin(),
-                          [](char x, char y) { return asciiFold(x) == asciiFold(y); });
+        return equalsIgnoringAsciiCase(a, b);
     }
     return foldCase(a) == foldCase(b);
 }
@@ -104,7 +94,7 @@ std::uint64_t hashIgnoringCase(std::string_view s) {
     };
     if (std::all_of(s.begin(), s.end(), [](char c) { return isAscii(c); })) {
         for (char c : s) {
-            mix(static_cast<unsigned char>(asciiFold(c)));
+            mix(static_cast<unsigned char>(toLowerAscii(c)));
         }
         return h;
     }

@@ -4,22 +4,37 @@
 
 namespace lh::text {
 
-// The blanks that trimming removes: space, tab, carriage return and line feed.
-inline constexpr std::string_view kBlanks = " \t\r\n";
+// What this program calls a blank when it trims a text or splits one at blanks: space, tab, line
+// feed, vertical tab, form feed and carriage return (the white space of C's isspace in the "C"
+// locale). Every other byte, NUL and the bytes of UTF-8 sequences included, is not a blank.
 
-// `s` without leading and trailing blanks.
-inline std::string_view trimBlanks(std::string_view s) {
-    const auto first = s.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
+// True when `c` is one of the six blanks.
+constexpr bool isBlank(char c) {
+    // '\t', '\n', '\v', '\f' and '\r' are the consecutive codes 9 to 13.
+    return c == ' ' || static_cast<unsigned char>(c - '\t') <= '\r' - '\t';
+}
+
+// `s` without leading blanks.
+constexpr std::string_view trimLeadingBlanks(std::string_view s) {
+    std::size_t first = 0;
+    while (first < s.size() && isBlank(s[first])) {
+        ++first;
     }
-    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
+    return s.substr(first);
 }
 
 // `s` without trailing blanks.
-inline std::string_view trimTrailingBlanks(std::string_view s) {
-    const auto last = s.find_last_not_of(kBlanks);
-    return last == std::string_view::npos ? std::string_view() : s.substr(0, last + 1);
+constexpr std::string_view trimTrailingBlanks(std::string_view s) {
+    std::size_t end = s.size();
+    while (end > 0 && isBlank(s[end - 1])) {
+        --end;
+    }
+    return s.substr(0, end);
+}
+
+// `s` without leading and trailing blanks.
+constexpr std::string_view trimBlanks(std::string_view s) {
+    return trimTrailingBlanks(trimLeadingBlanks(s));
 }
 
 }  // namespace lh::text

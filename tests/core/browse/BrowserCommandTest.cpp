@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "browse/DefaultBrowser.h"
-#include "support/TempDir.h"
-
 namespace lh::browse {
 namespace {
 
@@ -63,20 +60,6 @@ TEST(BrowserCommandTest, CommandLineStaysWithinItsLimit) {
     const LaunchPlan cut = planOpenUrl(euros, {"b"});
     EXPECT_LE(1 + 2 + cut.arguments.back().size(), kMaxCommandLine);
     EXPECT_EQ((cut.arguments.back().size() - 9) % 3, 0u);
-}
-
-TEST(DefaultBrowserTest, ReadsTheExecLineOfTheDesktopEntry) {
-    test::TempDir home, system;
-    std::filesystem::create_directories(system.file("applications"));
-    test::writeBytes(system.file("applications/web.desktop"),
-                     "[Desktop Action new]\nExec=wrong --action\n"
-                     "[Desktop Entry]\nName=Web\nExec=/usr/bin/web-browser --private %u\n");
-    const auto command = desktopEntryCommand("web.desktop", {home.path(), system.path()});
-    ASSERT_TRUE(command);
-    EXPECT_EQ(*command, (Words{"/usr/bin/web-browser", "--private"}));
-    EXPECT_FALSE(desktopEntryCommand("missing.desktop", {home.path(), system.path()}));
-    EXPECT_FALSE(desktopEntryCommand("../applications/web.desktop", {system.path()}));
-    EXPECT_FALSE(desktopEntryCommand("", {system.path()}));
 }
 
 }  // namespace

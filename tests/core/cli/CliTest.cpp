@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "store/Database.h"
@@ -32,6 +33,17 @@ TEST(CliTest, NewWritesTheDefaultDatabaseOnlyWhenAsked) {
     EXPECT_EQ(test::readBytes(path), "mine");
     EXPECT_EQ(runCli({"new", "--force", path}).code, kExitOk);
     EXPECT_EQ(test::readBytes(path), first);
+}
+
+TEST(CliTest, NewRefusesADanglingSymbolicLink) {
+    // Writing through the link would create a file wherever it points.
+    test::TempDir dir;
+    const std::string link = dir.file("a.lhd");
+    std::filesystem::create_symlink(dir.file("elsewhere.lhd"), link);
+    const Outcome r = runCli({"new", link});
+    EXPECT_EQ(r.code, kExitFailed);
+    EXPECT_EQ(r.err, "linkhaven-cli: " + link + " exists; use --force to replace it\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("elsewhere.lhd")));
 }
 
 TEST(CliTest, InfoCountsWithoutChangingTheFile) {
