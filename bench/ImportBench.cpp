@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "BenchTiming.h"
-#include "import/BookmarkImport.h"
-#include "import/BookmarkScanner.h"
+#include "bookmarks/BookmarkImport.h"
+#include "bookmarks/BookmarkScanner.h"
 #include "store/Database.h"
 
 namespace {
@@ -79,7 +79,7 @@ std::string generateFile(std::size_t links, std::size_t& duplicates) {
     return text;
 }
 
-class Counter final : public lh::import::BookmarkSink {
+class Counter final : public lh::bookmarks::BookmarkSink {
 public:
     std::size_t links = 0;
     bool folder(std::string_view) override { return true; }
@@ -167,7 +167,7 @@ double timeScanner(const std::string& text, int runs, std::size_t& links) {
     for (int run = 0; run < runs; ++run) {
         Counter counter;
         times.push_back(secondsOf([&] {
-            lh::import::BookmarkScanner scanner(counter);
+            lh::bookmarks::BookmarkScanner scanner(counter);
             scanner.feed(text);
             scanner.finish();
         }));
@@ -184,7 +184,7 @@ Row timeImport(const std::string& dir, const std::string& html, int runs) {
         times.push_back(secondsOf([&] {
             lh::store::Database db;
             db.createDefault();
-            const auto result = lh::import::importBookmarkFile(db, html);
+            const auto result = lh::bookmarks::importBookmarkFile(db, html);
             lh::platform::IoError error;
             if (!result.error.empty() || !db.save(dir + "/import.lhd", error)) {
                 std::abort();

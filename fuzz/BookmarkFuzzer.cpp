@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "import/BookmarkImport.h"
-#include "import/BookmarkScanner.h"
+#include "bookmarks/BookmarkImport.h"
+#include "bookmarks/BookmarkScanner.h"
 #include "store/Database.h"
 #include "store/TreeWalk.h"
 #include "text/Utf8.h"
@@ -23,7 +23,7 @@ void check(bool condition) {
     }
 }
 
-class Recorder final : public lh::import::BookmarkSink {
+class Recorder final : public lh::bookmarks::BookmarkSink {
 public:
     std::vector<std::string> events;
     bool folder(std::string_view name) override { return add('F', name, {}); }
@@ -42,7 +42,7 @@ private:
 
 std::vector<std::string> scanInPieces(std::string_view text, std::size_t pieceSize) {
     Recorder r;
-    lh::import::BookmarkScanner scanner(r);
+    lh::bookmarks::BookmarkScanner scanner(r);
     for (std::size_t pos = 0; pos < text.size(); pos += pieceSize) {
         scanner.feed(text.substr(pos, pieceSize));
     }
@@ -56,11 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     lh::store::Database db;
     db.createDefault();
-    const lh::import::ImportResult result = lh::import::importBookmarkBytes(db, bytes);
+    const lh::bookmarks::ImportResult result = lh::bookmarks::importBookmarkBytes(db, bytes);
     std::size_t items = 0;
     lh::store::walkSearchOrder(db.root(), [&](const lh::store::CategoryRecord& c) {
         check(db.findCategory(c.id()) == &c);
-        check(c.name().size() <= lh::import::BookmarkScanner::kFolderNameLimit);
+        check(c.name().size() <= lh::bookmarks::BookmarkScanner::kFolderNameLimit);
         check(lh::text::isValidUtf8(c.name()));
         lh::store::walkItems(c, [&](const lh::store::ItemRecord& item) {
             check(!item.title().empty() && item.title().size() <= 700);

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "import/FirefoxProfile.h"
+#include "bookmarks/FirefoxProfile.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ std::string withCrLf(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const std::vector<std::string> found = lh::import::profilesFromIni(text, kFolder);
+    const std::vector<std::string> found = lh::bookmarks::profilesFromIni(text, kFolder);
     for (const std::string& folder : found) {
         check(!folder.empty());
         // Either a Path= or Default= value as written, or a value below the folder.
@@ -45,6 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            text.find(folder.substr(kFolder.size() + 1)) != std::string_view::npos;
         check(asWritten || below);
     }
-    check(lh::import::profilesFromIni(withCrLf(text), kFolder) == found);
+    check(lh::bookmarks::profilesFromIni(withCrLf(text), kFolder) == found);
     return 0;
 }

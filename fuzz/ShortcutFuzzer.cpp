@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "import/ShortcutFile.h"
+#include "bookmarks/ShortcutFile.h"
 #include "text/Utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string address =
-        lh::import::readShortcutAddress(bytes.substr(0, lh::import::kShortcutReadLimit));
+        lh::bookmarks::readShortcutAddress(bytes.substr(0, lh::bookmarks::kShortcutReadLimit));
     if (!lh::text::isValidUtf8(address) || address.find('\n') != std::string::npos) {
         std::abort();
     }

@@ -1,11 +1,11 @@
 // linkhaven-cli commands that import browser bookmarks into a database file and export them.
 
+#include "bookmarks/BookmarkExport.h"
+#include "bookmarks/BookmarkImport.h"
+#include "bookmarks/FavoritesImport.h"
+#include "bookmarks/FirefoxImport.h"
 #include "cli/CliContext.h"
 #include "cli/Json.h"
-#include "import/BookmarkExport.h"
-#include "import/BookmarkImport.h"
-#include "import/FavoritesImport.h"
-#include "import/FirefoxImport.h"
 #include "store/Database.h"
 
 namespace lh::cli {
@@ -30,7 +30,7 @@ int runImport(Context& c, const std::string& path, Work work) {
     if (int code = openOrCreate(c, db, path); code != kExitOk) {
         return code;
     }
-    const import::ImportResult result = work(db);
+    const bookmarks::ImportResult result = work(db);
     const bool added = result.itemsAdded > 0 || result.categoriesAdded > 0;
     int code = result.error.empty() ? kExitOk : kExitFailed;
     if (added || result.error.empty()) {
@@ -57,7 +57,7 @@ int cmdImportHtml(Context& c) {
     }
     const std::string html = c.args[1];
     return runImport(c, c.args[0],
-                     [&](store::Database& db) { return import::importBookmarkFile(db, html); });
+                     [&](store::Database& db) { return bookmarks::importBookmarkFile(db, html); });
 }
 
 int cmdImportFavorites(Context& c) {
@@ -66,7 +66,7 @@ int cmdImportFavorites(Context& c) {
     }
     const std::string folder = c.args[1];
     return runImport(c, c.args[0], [&](store::Database& db) {
-        return import::importFavoritesFolder(db, folder, store::kFavoritesId);
+        return bookmarks::importFavoritesFolder(db, folder, store::kFavoritesId);
     });
 }
 
@@ -76,8 +76,9 @@ int cmdImportFirefox(Context& c) {
     }
     const std::string profile = c.args.size() == 2 ? c.args[1] : std::string();
     return runImport(c, c.args[0], [&](store::Database& db) {
-        return profile.empty() ? import::importFirefox(db, import::FirefoxEnvironment::current())
-                               : import::importFirefoxProfile(db, profile);
+        return profile.empty()
+                   ? bookmarks::importFirefox(db, bookmarks::FirefoxEnvironment::current())
+                   : bookmarks::importFirefoxProfile(db, profile);
     });
 }
 
@@ -89,7 +90,7 @@ int cmdExportHtml(Context& c) {
     if (int code = openOrCreate(c, db, c.args[0]); code != kExitOk) {
         return code;
     }
-    const import::ExportResult result = import::exportBookmarkFile(db, c.args[1]);
+    const bookmarks::ExportResult result = bookmarks::exportBookmarkFile(db, c.args[1]);
     if (!result.error.empty()) {
         c.err << "linkhaven-cli: " << result.error << "\n";
         return kExitFailed;

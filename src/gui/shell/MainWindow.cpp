@@ -13,7 +13,7 @@
 #include <QUrl>
 
 #include "commands/FileCommands.h"
-#include "gui/import/ImportActions.h"
+#include "gui/bookmarks/ImportActions.h"
 #include "gui/shell/ActionRegistry.h"
 #include "gui/shell/BrowserLauncher.h"
 #include "gui/shell/CommandTable.h"

@@ -1,0 +1,20 @@
+#include "bookmarks/ImportResult.h"
+
+namespace lh::bookmarks {
+
+std::string summaryText(const ImportResult& result) {
+    if (!result.error.empty() && result.itemsAdded == 0 && result.categoriesAdded == 0 &&
+        result.duplicatesSkipped == 0) {
+        return result.error;
+    }
+    std::string text = result.cancelled ? "Import cancelled. " : "";
+    text += "Imported " + std::to_string(result.itemsAdded) + " links into " +
+            std::to_string(result.categoriesAdded) + " new categories; " +
+            std::to_string(result.duplicatesSkipped) + " duplicates skipped.";
+    if (!result.error.empty()) {
+        text += " " + result.error;
+    }
+    return text;
+}
+
+}  // namespace lh::bookmarks

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace lh::bookmarks {
+
+// How the bytes of a bookmark file are read as text:
+// - FF FE first: UTF-16 little-endian, converted whole (zero characters included);
+// - EF BB BF first: UTF-8 (ill-formed bytes become U+FFFD);
+// - no mark and strictly valid UTF-8: taken as it is;
+// - anything else: Windows-1252, the 8-bit code page such files were written in.
+enum class TextEncoding { Utf8, Utf8WithErrors, Utf16Le, Windows1252 };
+
+struct DetectedEncoding {
+    TextEncoding encoding = TextEncoding::Utf8;
+    std::size_t textStart = 0;  // the first byte after the byte-order mark
+};
+
+// Tells the encoding of `bytes` (reads all of them when they carry no mark).
+DetectedEncoding detectEncoding(std::string_view bytes);
+
+// Converts the text of `bytes` from `pos` on to UTF-8 into `out` (replacing what it held), at
+// least `chunk` bytes of input and then up to the end of the character there. Returns the
+// position after the last byte converted. For TextEncoding::Utf8 the bytes are copied.
+std::size_t decodeChunk(TextEncoding encoding, std::string_view bytes, std::size_t pos,
+                        std::size_t chunk, std::string& out);
+
+// `bytes` as UTF-8: kept when strictly valid UTF-8, otherwise read as Windows-1252.
+std::string toUtf8(std::string_view bytes);
+
+}  // namespace lh::bookmarks

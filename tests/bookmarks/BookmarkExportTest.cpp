@@ -1,0 +1,131 @@
+#include "bookmarks/BookmarkExport.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "bookmarks/BookmarkImport.h"
+#include "support/BookmarkTrees.h"
+#include "support/FakeClock.h"
+#include "support/FaultyFileSystem.h"
+#include "support/TempDir.h"
+
+namespace lh::bookmarks {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const store::ItemRecord* addUrl(store::Database& db, std::uint16_t category,
+                                const std::string& title, const std::string& address) {
+    store::ItemFields item;
+    item.address = address;
+    item.title = title;
+    item.flags = store::kKindUrl;
+    item.createTime = {2024, 2, 29, 13, 45, 10, 0};
+    return db.addItem(category, item);
+}
+
+store::CategoryId addCategory(store::Database& db, const std::string& name,
+                              store::CategoryId parent) {
+    return db.addCategory(parent, {name, {}, {}, {}})->id();
+}
+
+TEST(BookmarkExportTest, WritesTheStandardFormatWithTextsEscaped) {
+    store::Database db;
+    db.createDefault();
+    addUrl(db, 1, "Tom & \"Jerry\" <'s>", "https://x.example/?a=1&b=<2>");
+    store::ItemFields file;
+    file.location = "/home/u";
+    file.title = "notes.txt";
+    file.flags = store::kKindFile;
+    db.addItem(1, file);  // File items are not bookmarks
+    const std::uint16_t sub = addCategory(db, "R&D <lab>", 4);
+    addUrl(db, sub, "Lab", "https://lab.example/");
+    std::tm tm{};
+    tm.tm_year = 124, tm.tm_mon = 1, tm.tm_mday = 29, tm.tm_hour = 13, tm.tm_min = 45;
+    tm.tm_sec = 10, tm.tm_isdst = -1;
+    const std::string added = std::to_string(static_cast<long long>(std::mktime(&tm)));
+
+    ExportResult counts;
+    const std::string text = bookmarkFileText(db, 4, counts);  // "Joke", written as a folder
+    EXPECT_EQ(text,
+              "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
+              "<!-- This is an automatically generated file.\n"
+              "     It will be read and overwritten.\n"
+              "     DO NOT EDIT! -->\n"
+              "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
+              "<TITLE>Bookmarks</TITLE>\n"
+              "<H1>Bookmarks</H1>\n"
+              "<DL><p>\n"
+              "    <DT><H3>Joke</H3>\n"
+              "    <DL><p>\n"
+              "        <DT><H3>R&amp;D &lt;lab&gt;</H3>\n"
+              "        <DL><p>\n"
+              "            <DT><A HREF=\"https://lab.example/\" ADD_DATE=\"" +
+                  added +
+                  "\">Lab</A>\n"
+                  "        </DL><p>\n"
+                  "    </DL><p>\n"
+                  "</DL><p>\n");
+    EXPECT_EQ(counts.categories, 2u);
+    EXPECT_EQ(counts.links, 1u);
+
+    counts = {};
+    const std::string whole = bookmarkFileText(db, store::kFavoritesId, counts);
+    EXPECT_NE(whole.find("<DL><p>\n    <DT><A HREF=\"https://x.example/?a=1&amp;b=&lt;2&gt;\" "
+                         "ADD_DATE=\"" +
+                         added +
+                         "\">Tom &amp; &quot;Jerry&quot; &lt;&#39;s&gt;</A>\n    <DT><H3>BBS</H3>"),
+              std::string::npos);
+    EXPECT_EQ(counts.links, 2u);
+    EXPECT_EQ(counts.categories, 8u);
+}
+
+TEST(BookmarkExportTest, ImportingTheExportGivesTheSameTree) {
+    test::FakeClock clock;
+    const ImportOptions options{3, &clock, {}};
+    store::Database db;
+    db.createDefault();
+    for (const char* name : {"firefox.html", "chrome.html", "safari.html", "ie6-cp1252.html",
+                             "netscape4.html", "lowercase.html"}) {
+        ASSERT_EQ(
+            importBookmarkFile(db, test::dataFile(std::string("bookmarks/") + name), options).error,
+            "");
+    }
+    addUrl(db, 4, "&amp; &#39; \xF0\x9F\x98\x80 \"<q>\"", "https://odd.example/a\"b'c<d>&amp;");
+    store::CategoryId deep = addCategory(db, "A&B", 1);
+    for (int i = 0; i < 50; ++i) {
+        deep = addCategory(db, "level " + std::to_string(i), deep);
+    }
+    addUrl(db, deep, "Deep", "https://deep.example/");
+
+    test::TempDir dir;
+    const ExportResult written = exportBookmarkFile(db, dir.file("out.html"));
+    ASSERT_EQ(written.error, "");
+    EXPECT_EQ(written.links, test::linksUnder(db).size());
+
+    store::Database again;
+    again.createDefault();
+    const ImportResult read = importBookmarkFile(again, dir.file("out.html"), options);
+    EXPECT_EQ(read.duplicatesSkipped, 0u);
+    EXPECT_EQ(test::linksUnder(again), test::linksUnder(db));
+    EXPECT_EQ(again.categoryCount(), db.categoryCount());
+}
+
+TEST(BookmarkExportTest, KeepsTheOldFileWhenWritingFails) {
+    store::Database db;
+    db.createDefault();
+    addUrl(db, 1, "A", "https://a.example/");
+    test::TempDir dir;
+    test::writeBytes(dir.file("out.html"), "old");
+    test::FaultyFileSystem fs;
+    fs.failAt = 2;
+    fs.error = ENOSPC;
+    const ExportResult r = exportBookmarkFile(db, dir.file("out.html"), 1, fs);
+    EXPECT_NE(r.error.find("No space left on device"), std::string::npos) << r.error;
+    EXPECT_EQ(test::readBytes(dir.file("out.html")), "old");
+    EXPECT_EQ(test::listFolder(dir.path()), (Lines{"out.html"}));
+}
+
+}  // namespace
+}  // namespace lh::bookmarks

@@ -1,0 +1,300 @@
+#include "bookmarks/BookmarkImport.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "bookmarks/ImportTarget.h"
+#include "bookmarks/TextDecoder.h"
+#include "store/Database.h"
+#include "store/TreeWalk.h"
+#include "support/BookmarkTrees.h"
+#include "support/DatabaseFiles.h"
+#include "support/DatabaseMirror.h"
+#include "support/FakeClock.h"
+#include "support/TempDir.h"
+
+namespace lh::bookmarks {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Imported {
+    ImportResult result;
+    Lines links;
+};
+
+class BookmarkImportTest : public ::testing::Test {
+protected:
+    BookmarkImportTest() { db.createDefault(); }
+
+    Imported importData(const std::string& name) {
+        ImportResult r = importBookmarkFile(db, test::dataFile(name), options);
+        return {r, test::linksUnder(db)};
+    }
+    Imported importText(const std::string& bytes) {
+        const std::string path = dir.file("bookmarks.html");
+        test::writeBytes(path, bytes);
+        ImportResult r = importBookmarkFile(db, path, options);
+        return {r, test::linksUnder(db)};
+    }
+
+    test::FakeClock clock;
+    ImportOptions options{4, &clock, {}};
+    store::Database db;
+    test::TempDir dir;
+};
+
+void expectCounts(const ImportResult& r, std::size_t categories, std::size_t items,
+                  std::size_t duplicates) {
+    EXPECT_EQ(r.categoriesAdded, categories);
+    EXPECT_EQ(r.itemsAdded, items);
+    EXPECT_EQ(r.duplicatesSkipped, duplicates);
+    EXPECT_TRUE(r.bookmarkFile);
+    EXPECT_EQ(r.error, "");
+    EXPECT_FALSE(r.cancelled);
+}
+
+TEST_F(BookmarkImportTest, ReadsAFirefoxExport) {
+    const Imported got = importData("bookmarks/firefox.html");
+    expectCounts(got.result, 4, 8, 1);  // the upper-case copy of the first address is skipped
+    EXPECT_EQ(got.links,
+              (Lines{"|Start & Welcome|https://www.example.org/start?lang=en&page=1",
+                     "|Quotes \"inside\" and 'apostrophes'|https://news.example.com/?q=%22x%22",
+                     "|Last in the menu|https://last.example.com/",
+                     "Mozilla Firefox|Get Help|https://support.mozilla.org/products/firefox",
+                     "Mozilla Firefox|About Us|https://www.mozilla.org/about/",
+                     "Bookmarks Toolbar|Getting Started|https://www.mozilla.org/firefox/central/",
+                     "Bookmarks Toolbar/Work|Board <7>|https://tracker.example.com/board/7",
+                     "Other Bookmarks|Caf\xC3\xA9 \xE2\x80\x94 Wiki|"
+                     "https://wiki.example.net/Caf%C3%A9"}));
+    // The items are favourites with the given rate and the time of the import.
+    const store::ItemRecord* first = db.findCategory(store::kFavoritesId)->firstItem();
+    EXPECT_EQ(first->kind(), store::kKindUrl);
+    EXPECT_EQ(first->rate(), 4);
+    EXPECT_EQ(first->createTime().year, 2026);
+    EXPECT_EQ(first->createTime().minute, 30);
+    EXPECT_NE(first->menuId(), store::kNoMenuId);
+    const store::CategoryRecord* work =
+        test::childNamed(db, test::childNamed(db, 1, "Bookmarks Toolbar")->id(), "Work");
+    ASSERT_NE(work, nullptr);
+    EXPECT_EQ(work->flags(), store::kClassUrl);
+    EXPECT_EQ(work->depth(), 3);
+}
+
+TEST_F(BookmarkImportTest, ReadsAChromiumExport) {
+    const Imported got = importData("bookmarks/chrome.html");
+    expectCounts(got.result, 4, 6, 0);
+    EXPECT_EQ(got.links,
+              (Lines{"|Other one|https://other.example/one",
+                     "Bookmarks bar|The Chromium Projects|https://www.chromium.org/",
+                     "Bookmarks bar|Bookmarklet|javascript:void(alert(\"hi\"))",
+                     "Bookmarks bar/News|News & Views|https://news.example/list?a=1&b=2",
+                     "Bookmarks bar/News/Local|City \xE2\x86\x92 Today|https://city.example/",
+                     "Recipes|Pasta|https://food.example/pasta"}));
+}
+
+TEST_F(BookmarkImportTest, ReadsASafariExport) {
+    const Imported got = importData("bookmarks/safari.html");
+    expectCounts(got.result, 4, 4, 0);  // the empty "Bookmarks Menu" still becomes a category
+    EXPECT_EQ(got.links,
+              (Lines{"Favorites|Apple|https://www.apple.com/",
+                     "Favorites|Documentation|https://developer.apple.com/documentation/",
+                     "Travel|Maps|https://maps.example/?ll=1,2&z=3",
+                     "Reading List|A long read|https://longread.example/article"}));
+    EXPECT_NE(test::childNamed(db, 1, "Bookmarks Menu"), nullptr);
+}
+
+TEST_F(BookmarkImportTest, ReadsOlderExportsInTheWindowsCodePage) {
+    Imported got = importData("bookmarks/ie6-cp1252.html");
+    expectCounts(got.result, 2, 4, 0);
+    EXPECT_EQ(
+        got.links,
+        (Lines{"|MSN.com|http://www.example.net/",
+               "Links|Customize Links|http://www.example.com/redir.dll?prd=ie&pver=6&ar=CLinks",
+               "Links|Windows|http://www.example.com/windows/",
+               "Caf\xC3\xA9 & Cr\xC3\xAApes|\xE2\x80\x9CMenu\xE2\x80\x9D \xE2\x80\x93 \xC2\xA3 5|"
+               "http://www.example.fr/menu"}));
+
+    got = importData("bookmarks/netscape4.html");
+    expectCounts(got.result, 2, 3, 1);  // the alias of "Search" has the same address
+    EXPECT_EQ(Lines(got.links.begin() + 4, got.links.end()),
+              (Lines{"Personal Toolbar Folder|Home|http://home.example.com/",
+                     "Personal Toolbar Folder|Search|http://search.example.com/",
+                     "News|Daily News|http://news.example.com/"}));
+}
+
+TEST_F(BookmarkImportTest, ReadsLowerCaseTagsAndHeadingsWithoutAttributes) {
+    const Imported got = importData("bookmarks/lowercase.html");
+    expectCounts(got.result, 1, 5, 0);
+    EXPECT_EQ(got.result.emptySkipped, 1u);
+    EXPECT_EQ(got.links, (Lines{"|Top link|https://top.example/",
+                                "|In an empty heading|https://empty-heading.example/",
+                                "|After the folders|https://after.example/",
+                                "Reading|Spaced Address|https://read.example/a b",
+                                "Reading|Padded   title|https://spaced-attr.example/"}));
+}
+
+TEST_F(BookmarkImportTest, ConvertsUtf16AndUtf8WithMarkAndTellsStrayBytesAsWindows1252) {
+    // UTF-16 little-endian with a mark, a zero character between the tags and a character
+    // outside the basic plane; everything after the zero is read too.
+    using namespace std::string_literals;
+    const std::u16string text16 =
+        u"<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><H3>\u65E5\u672C</H3><DL>"
+        u"<DT><A HREF=\"https://jp.example/\">\u8A9E \U0001F600</A>\0"
+        u"</DL><DT><A HREF=\"https://after-zero.example/\">After</A></DL>"s;
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t u : text16) {
+        bytes += static_cast<char>(u & 0xFF);
+        bytes += static_cast<char>(u >> 8);
+    }
+    Imported got = importText(bytes);
+    expectCounts(got.result, 1, 2, 0);
+    EXPECT_EQ(got.links, (Lines{"|After|https://after-zero.example/",
+                                "\xE6\x97\xA5\xE6\x9C\xAC|\xE8\xAA\x9E \xF0\x9F\x98\x80|"
+                                "https://jp.example/"}));
+
+    got = importText(
+        "\xEF\xBB\xBF<!DOCTYPE NETSCAPE-Bookmark-file-1><A HREF=\"https://bom.example/\">"
+        "Caf\xC3\xA9</A>");
+    EXPECT_EQ(got.links.at(1), "|Caf\xC3\xA9|https://bom.example/");
+
+    // One byte that is not UTF-8 makes the whole file Windows-1252, as it was written.
+    got = importText(
+        "<!DOCTYPE NETSCAPE-Bookmark-file-1><A HREF=\"https://stray.example/\">"
+        "Caf\xC3\xA9\xA0!</A>");
+    EXPECT_EQ(got.links.at(2), "|Caf\xC3\x83\xC2\xA9\xC2\xA0!|https://stray.example/");
+    EXPECT_EQ(detectEncoding("\xEF\xBB\xBF\xFF").encoding, TextEncoding::Utf8WithErrors);
+    // A lone surrogate and an odd last byte become U+FFFD; a pair across the chunk end is whole.
+    std::string out;
+    const std::string units(
+        "\x3D\xD8"
+        "A\x00"
+        "\x3D\xD8\x00\xDE"
+        "B",
+        9);
+    EXPECT_EQ(decodeChunk(TextEncoding::Utf16Le, units, 0, 5, out), 8u);
+    EXPECT_EQ(out,
+              "\xEF\xBF\xBD"
+              "A\xF0\x9F\x98\x80");
+    EXPECT_EQ(decodeChunk(TextEncoding::Utf16Le, units, 8, 5, out), 9u);
+    EXPECT_EQ(out, "\xEF\xBF\xBD");
+    EXPECT_EQ(detectEncoding("plain").encoding, TextEncoding::Utf8);
+}
+
+TEST_F(BookmarkImportTest, SkipsAddressesStoredAnywhereSoASecondImportAddsNothing) {
+    // An address in Recycle counts as stored.
+    db.addItem(store::kRecycleId, test::link("old", "HTTPS://OTHER.EXAMPLE/ONE", store::kKindUrl));
+    const Imported first = importData("bookmarks/chrome.html");
+    expectCounts(first.result, 4, 5, 1);
+    const std::size_t categories = db.categoryCount();
+    const Imported second = importData("bookmarks/chrome.html");
+    expectCounts(second.result, 0, 0, 6);
+    EXPECT_EQ(second.links, first.links);
+    EXPECT_EQ(db.categoryCount(), categories);
+}
+
+TEST_F(BookmarkImportTest, RefusesWhatItCannotReadWithAClearMessage) {
+    Imported got = importText("<html><body><DL><DT><A HREF=\"https://a/\">A</A></DL></html>");
+    EXPECT_FALSE(got.result.bookmarkFile);
+    EXPECT_EQ(got.result.error, "\"" + dir.file("bookmarks.html") + "\" is not a bookmark file.");
+    EXPECT_TRUE(got.links.empty());
+    EXPECT_EQ(summaryText(got.result), got.result.error);
+
+    got = importText("");
+    EXPECT_FALSE(got.result.bookmarkFile);
+
+    const ImportResult missing = importBookmarkFile(db, dir.file("missing.html"), options);
+    EXPECT_EQ(missing.error, "Cannot read the bookmark file: open '" + dir.file("missing.html") +
+                                 "': No such file or directory");
+    EXPECT_NE(importBookmarkFile(db, dir.path(), options).error, "");
+
+    // More than 1 GiB (a sparse file) is refused before anything is read.
+    const std::string big = dir.file("big.html");
+    test::writeBytes(big, "<!DOCTYPE NETSCAPE-Bookmark-file-1><A HREF=\"https://a/\">A</A>");
+    ASSERT_EQ(::truncate(big.c_str(), static_cast<off_t>(kMaxBookmarkFileSize + 1)), 0);
+    EXPECT_EQ(importBookmarkFile(db, big, options).error,
+              "\"" + big + "\" is larger than 1 GiB; it was not imported.");
+    EXPECT_EQ(db.itemCount(), 0u);
+}
+
+TEST_F(BookmarkImportTest, WritesNothingBesideTheFileAndReadsFromReadOnlyFolders) {
+    const std::string path = dir.file("exported");  // no "." in the name
+    test::writeBytes(path, test::readBytes(test::dataFile("bookmarks/safari.html")));
+    test::writeBytes(dir.file("exported.tmp"), "mine");
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    const ImportResult r = importBookmarkFile(db, path, options);
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(r.itemsAdded, 4u);
+    EXPECT_EQ(test::listFolder(dir.path()), (Lines{"exported", "exported.tmp"}));
+    EXPECT_EQ(test::readBytes(dir.file("exported.tmp")), "mine");
+}
+
+TEST_F(BookmarkImportTest, KeepsWhatWasImportedWhenCancelledOrEndedEarly) {
+    std::string text = "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><H3>Many</H3><DL>\n";
+    for (int i = 0; i < 6000; ++i) {
+        text += "<DT><A HREF=\"https://many.example/" + std::to_string(i) + "\">Link " +
+                std::to_string(i) + "</A>\n";
+    }
+    text += "</DL></DL>";
+    int calls = 0;
+    options.progress = [&](std::uint64_t done, std::uint64_t total) {
+        EXPECT_LE(done, total);
+        return ++calls < 2;  // cancel at the second report
+    };
+    const Imported got = importText(text);
+    EXPECT_TRUE(got.result.cancelled);
+    EXPECT_GT(got.result.itemsAdded, 1000u);
+    EXPECT_LT(got.result.itemsAdded, 6000u);
+    EXPECT_EQ(got.links.size(), got.result.itemsAdded);
+    EXPECT_EQ(got.links.back(), "Many|Link " + std::to_string(got.result.itemsAdded - 1) +
+                                    "|https://many.example/" +
+                                    std::to_string(got.result.itemsAdded - 1));
+    EXPECT_EQ(summaryText(got.result).rfind("Import cancelled. Imported ", 0), 0u);
+}
+
+TEST_F(BookmarkImportTest, SurvivesTenThousandNestedFolders) {
+    std::string text = "<!DOCTYPE NETSCAPE-Bookmark-file-1>";
+    for (int i = 0; i < 10000; ++i) {
+        text += "<DT><H3>d</H3><DL><p>";
+    }
+    text += "<DT><A HREF=\"https://deep.example/\">Deep</A>";
+    const Imported got = importText(text);  // and the lists never close
+    expectCounts(got.result, 10000, 1, 0);
+    const store::ItemRecord* deep = nullptr;
+    store::walkSearchOrder(db.root(), [&](const store::CategoryRecord& c) {
+        if (c.firstItem() != nullptr) {
+            deep = c.firstItem();
+            EXPECT_EQ(c.depth(), 10001);
+        }
+        return false;
+    });
+    ASSERT_NE(deep, nullptr);
+    EXPECT_EQ(deep->title(), "Deep");
+    ASSERT_TRUE(test::save(db, dir.file("deep.lhd")));
+    store::Database again;
+    ASSERT_EQ(test::load(again, dir.file("deep.lhd")), store::LoadOutcome::Loaded);
+    EXPECT_EQ(again.itemCount(), 1u);
+}
+
+TEST(ImportTargetTest, ReusesAChildOfTheSameNameAndFallsBackToFavourites) {
+    store::Database db;
+    db.createDefault();
+    db.setCategoryClass(2, store::kClassFile);
+    ImportResult result;
+    const ImportOptions options;
+    ImportTarget target(db, options, result);
+    const std::uint16_t joke = test::childNamed(db, 1, "Joke")->id();
+    EXPECT_EQ(target.findOrCreate(" Joke ", 1), joke);
+    EXPECT_EQ(db.nextCategoryId(), 18u);
+    const std::uint16_t added = target.findOrCreate("joke", 9999);  // no such parent
+    EXPECT_EQ(added, 18);
+    EXPECT_EQ(db.findCategory(added)->parent()->id(), 1);
+    // Imported categories are favourites, whatever class the parent has.
+    EXPECT_EQ(db.findCategory(target.findOrCreate("x", 2))->flags(), store::kClassUrl);
+    EXPECT_EQ(result.categoriesAdded, 2u);
+}
+
+}  // namespace
+}  // namespace lh::bookmarks

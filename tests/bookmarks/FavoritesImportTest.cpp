@@ -1,0 +1,124 @@
+#include "bookmarks/FavoritesImport.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "bookmarks/ShortcutFile.h"
+#include "support/BookmarkTrees.h"
+#include "support/FakeClock.h"
+#include "support/TempDir.h"
+
+namespace lh::bookmarks {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(ShortcutFileTest, TakesTheUrlKeyOfTheInternetShortcutSection) {
+    // Current Windows writes IDList= before URL=.
+    EXPECT_EQ(readShortcutAddress("[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,11\r\n"
+                                  "[InternetShortcut]\r\nIDList=\r\nURL=https://a.example/\r\n"
+                                  "IconIndex=1\r\n"),
+              "https://a.example/");
+    EXPECT_EQ(readShortcutAddress("[internetshortcut]\n  url =  https://b.example/x y  "),
+              "https://b.example/x y");  // the last line counts without a line break
+    EXPECT_EQ(readShortcutAddress("\xEF\xBB\xBF[InternetShortcut]\nURL=https://c/\xC3\xA9"),
+              "https://c/\xC3\xA9");
+    EXPECT_EQ(readShortcutAddress("[InternetShortcut]\nURL=https://d/caf\xE9"),
+              "https://d/caf\xC3\xA9");  // Windows-1252
+    EXPECT_EQ(readShortcutAddress("[InternetShortcut]\nURL=\nURL=https://e/"), "https://e/");
+    EXPECT_EQ(readShortcutAddress("[Other]\nURL=https://f/\n[InternetShortcut]\nWorkingDir=x\n"),
+              "");
+    EXPECT_EQ(readShortcutAddress("[InternetShortcut]\nURL https://g/\n"), "");  // no "="
+    EXPECT_EQ(readShortcutAddress("[InternetShortcut]\n[Next]\nURL=https://h/\n"), "");
+    EXPECT_EQ(readShortcutAddress(""), "");
+}
+
+class FavoritesImportTest : public ::testing::Test {
+protected:
+    FavoritesImportTest() { db.createDefault(); }
+
+    void file(const std::string& relative, const std::string& bytes) {
+        test::writeBytes(dir.file(relative), bytes);
+    }
+    void folder(const std::string& relative) { ::mkdir(dir.file(relative).c_str(), 0755); }
+    static std::string shortcut(const std::string& address) {
+        return "[InternetShortcut]\r\nURL=" + address + "\r\n";
+    }
+
+    test::FakeClock clock;
+    ImportOptions options{3, &clock, {}};
+    store::Database db;
+    test::TempDir dir;
+};
+
+TEST_F(FavoritesImportTest, ImportsTheTreeSortedByName) {
+    folder("Links");
+    folder("News");
+    folder("News/Local");
+    folder("Empty");
+    folder("Zeta");
+    file("Links/Search.url", shortcut("https://search.example/"));
+    file("Links/Mail.URL", "[InternetShortcut]\nURL=https://mail.example/");  // no line break
+    file("Links/notes.txt", "[InternetShortcut]\nURL=https://ignored.example/\n");
+    file("News/Local/City.Url", shortcut("https://city.example/"));
+    file("News/Daily.url", shortcut("https://daily.example/"));
+    file("Broken.url", "[InternetShortcut]\r\nURL\r\n");
+    file("Blank.url", "");
+    file("Zeta/Deep.url", shortcut("https://deep.example/"));
+    file("A.B.url", "[InternetShortcut]\nIDList=\nURL=https://dots.example/\n");
+    ASSERT_EQ(::symlink(dir.path().c_str(), dir.file("Zeta/loop").c_str()), 0);
+    ASSERT_EQ(::symlink(dir.file("News/Daily.url").c_str(), dir.file("Zeta/Linked.url").c_str()),
+              0);
+    ASSERT_EQ(::mkfifo(dir.file("Zeta/Pipe.url").c_str(), 0644), 0);
+
+    const ImportResult r = importFavoritesFolder(db, dir.path(), store::kFavoritesId, options);
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.categoriesAdded, 5u);
+    EXPECT_EQ(r.itemsAdded, 6u);
+    EXPECT_EQ(r.duplicatesSkipped, 1u);  // Zeta/Linked.url points at News/Daily.url
+    EXPECT_EQ(test::linksUnder(db),
+              (Lines{"|A.B|https://dots.example/", "Links|Mail|https://mail.example/",
+                     "Links|Search|https://search.example/", "News|Daily|https://daily.example/",
+                     "News/Local|City|https://city.example/", "Zeta|Deep|https://deep.example/"}));
+    EXPECT_NE(test::childNamed(db, 1, "Empty"), nullptr);  // an empty sub-folder is no stop
+
+    // A second run adds nothing.
+    const std::size_t categories = db.categoryCount();
+    const ImportResult again = importFavoritesFolder(db, dir.path(), store::kFavoritesId, options);
+    EXPECT_EQ(again.itemsAdded, 0u);
+    EXPECT_EQ(again.categoriesAdded, 0u);
+    EXPECT_EQ(again.duplicatesSkipped, 7u);
+    EXPECT_EQ(db.categoryCount(), categories);
+}
+
+TEST_F(FavoritesImportTest, ReportsAFolderThatCannotBeReadAndSingleFiles) {
+    const ImportResult r = importFavoritesFolder(db, dir.file("missing"), 1, options);
+    EXPECT_EQ(r.error, "Cannot read the Favorites folder: list '" + dir.file("missing") +
+                           "': No such file or directory");
+    file("One.url", shortcut("https://one.example/"));
+    ImportResult one = importShortcutFile(db, dir.file("One.url"), 1, options);
+    EXPECT_EQ(one.itemsAdded, 1u);
+    EXPECT_EQ(test::linksUnder(db), (Lines{"|One|https://one.example/"}));
+    one = importShortcutFile(db, dir.file("Two.url"), 1, options);
+    EXPECT_NE(one.error, "");
+}
+
+TEST_F(FavoritesImportTest, CancelKeepsWhatWasImported) {
+    for (int i = 0; i < 200; ++i) {
+        file(std::to_string(1000 + i).insert(0, 1, 'L') + ".url",
+             shortcut("https://l.example/" + std::to_string(i)));
+    }
+    options.progress = [](std::uint64_t done, std::uint64_t total) {
+        EXPECT_EQ(total, 0u);
+        return done < 128;
+    };
+    const ImportResult r = importFavoritesFolder(db, dir.path(), 1, options);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(r.itemsAdded, 127u);
+    EXPECT_EQ(test::linksUnder(db).back(), "|L1126|https://l.example/126");
+}
+
+}  // namespace
+}  // namespace lh::bookmarks

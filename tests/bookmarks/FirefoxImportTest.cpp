@@ -1,0 +1,182 @@
+#include "bookmarks/FirefoxImport.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "bookmarks/BookmarkImport.h"
+#include "bookmarks/PlacesReader.h"
+#include "support/BookmarkTrees.h"
+#include "support/FakeClock.h"
+#include "support/TempDir.h"
+
+namespace lh::bookmarks {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(FirefoxProfileTest, PicksTheInstallDefaultThenTheMarkedProfileThenProfile0) {
+    const std::string ini =
+        "[Profile1]\r\nName=old\r\nIsRelative=0\r\nPath=/data/ff/old.profile\r\nDefault=1\r\n\r\n"
+        "[Profile0]\nName=default-release\nIsRelative=1\nPath=Profiles/abc.default-release\n\n"
+        "[Install4F96D1932A9F858E]\nDefault=Profiles/abc.default-release\nLocked=1\n\n"
+        "[General]\nStartWithLastProfile=1\nVersion=2\n";
+    EXPECT_EQ(profilesFromIni(ini, "/h/.mozilla/firefox"),
+              (Lines{"/h/.mozilla/firefox/Profiles/abc.default-release", "/data/ff/old.profile",
+                     "/h/.mozilla/firefox/Profiles/abc.default-release"}));
+    // An install default that names an absolute profile, sections in other letter case.
+    EXPECT_EQ(profilesFromIni("[profile0]\npath=x.default\n[INSTALLABC]\nDEFAULT=/abs/p\n", "/f"),
+              (Lines{"/abs/p", "/f/x.default"}));
+    EXPECT_EQ(profilesFromIni("[Profile3]\nIsRelative=0\nPath=/p3\nDefault=1\n", "/f"),
+              (Lines{"/p3"}));
+    EXPECT_TRUE(profilesFromIni("garbage\n[General]\nVersion=2", "/f").empty());
+}
+
+TEST(FirefoxProfileTest, LooksInTheXdgFolderFirstThenTheOlderPlaces) {
+    FirefoxEnvironment env{"/home/u", ""};
+    EXPECT_EQ(firefoxFolders(env),
+              (Lines{"/home/u/.config/mozilla/firefox", "/home/u/.mozilla/firefox",
+                     "/home/u/snap/firefox/common/.mozilla/firefox",
+                     "/home/u/.var/app/org.mozilla.firefox/config/mozilla/firefox",
+                     "/home/u/.var/app/org.mozilla.firefox/.mozilla/firefox"}));
+    env.xdgConfigHome = "/cfg";
+    EXPECT_EQ(firefoxFolders(env).front(), "/cfg/mozilla/firefox");
+
+    test::TempDir home;
+    env = {home.path(), home.file("config")};
+    EXPECT_EQ(findFirefoxProfile(env), "");
+    std::filesystem::create_directories(home.file(".mozilla/firefox/p.old"));
+    test::writeBytes(home.file(".mozilla/firefox/profiles.ini"), "[Profile0]\nPath=p.old\n");
+    EXPECT_EQ(findFirefoxProfile(env), home.file(".mozilla/firefox/p.old"));
+    // Current releases keep it under the XDG folder; a profile that is gone is passed over.
+    std::filesystem::create_directories(home.file("config/mozilla/firefox/Profiles/new"));
+    test::writeBytes(home.file("config/mozilla/firefox/profiles.ini"),
+                     "[Profile0]\nPath=Profiles/gone\n[Profile1]\nPath=Profiles/new\nDefault=1\n");
+    EXPECT_EQ(findFirefoxProfile(env), home.file("config/mozilla/firefox/Profiles/new"));
+}
+
+// A places database as Firefox keeps it (only the columns read), written in WAL mode with the
+// latest bookmarks left in the log while the writer keeps it open and locked.
+class PlacesFile {
+public:
+    explicit PlacesFile(const std::string& path) {
+        EXPECT_EQ(sqlite3_open(path.c_str(), &m_db), SQLITE_OK);
+        run("PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"
+            "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title TEXT);"
+            "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER, fk INTEGER,"
+            " parent INTEGER, position INTEGER, title LONGVARCHAR, guid TEXT);"
+            "INSERT INTO moz_bookmarks VALUES (1,2,NULL,0,0,'','root________'),"
+            " (2,2,NULL,1,0,'menu','menu________'), (3,2,NULL,1,1,'toolbar','toolbar_____'),"
+            " (4,2,NULL,1,2,'tags','tags________'), (5,2,NULL,1,3,'unfiled','unfiled_____'),"
+            " (6,2,NULL,1,4,'mobile','mobile______');"
+            "INSERT INTO moz_places VALUES (1,'https://menu.example/','p1'),"
+            " (2,'https://help.example/','p2'), (3,'https://toolbar.example/','p3'),"
+            " (4,'https://work.example/?a=1&b=2','p4'), (5,'https://unfiled.example/','p5'),"
+            " (6,'place:sort=8&maxResults=10','p6');"
+            // Positions out of id order; a separator; a tag that points at a place.
+            "INSERT INTO moz_bookmarks VALUES (10,1,1,2,2,'Menu link','aaaaaaaaaaa_'),"
+            " (11,2,NULL,2,0,'Mozilla Firefox','bbbbbbbbbbbb'),"
+            " (12,1,2,11,0,'Get Help','cccccccccccc'), (13,3,NULL,2,1,NULL,'dddddddddddd'),"
+            " (14,1,3,3,0,'Toolbar link','eeeeeeeeeeee'), (15,2,NULL,4,0,'atag','ffffffffffff'),"
+            " (16,1,1,15,0,NULL,'gggggggggggg'), (17,1,6,2,3,'Most Visited','hhhhhhhhhhhh'),"
+            " (18,1,5,2,4,NULL,'iiiiiiiiiiii');"
+            "PRAGMA wal_checkpoint(TRUNCATE);");
+        // After the checkpoint: only in the log.
+        run("INSERT INTO moz_bookmarks VALUES (19,2,NULL,3,1,'Work','jjjjjjjjjjjj'),"
+            " (20,1,4,19,0,'Tracker & Board','kkkkkkkkkkkk'),"
+            " (21,1,5,5,0,'Unfiled link','llllllllllll');"
+            "PRAGMA locking_mode=EXCLUSIVE; BEGIN IMMEDIATE; COMMIT;");
+    }
+    ~PlacesFile() { sqlite3_close(m_db); }
+    void run(const char* sql) {
+        char* message = nullptr;
+        EXPECT_EQ(sqlite3_exec(m_db, sql, nullptr, nullptr, &message), SQLITE_OK)
+            << (message ? message : "");
+        sqlite3_free(message);
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+// What Firefox's own export of the database above looks like.
+const char* const kSameAsExport =
+    "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<H1>Bookmarks Menu</H1>\n<DL><p>\n"
+    "<DT><H3>Mozilla Firefox</H3>\n<DL><p>\n"
+    "<DT><A HREF=\"https://help.example/\">Get Help</A>\n</DL><p>\n<HR>\n"
+    "<DT><A HREF=\"https://menu.example/\">Menu link</A>\n"
+    "<DT><A HREF=\"place:sort=8&amp;maxResults=10\">Most Visited</A>\n"
+    "<DT><A HREF=\"https://unfiled.example/\"></A>\n"
+    "<DT><H3 PERSONAL_TOOLBAR_FOLDER=\"true\">Bookmarks Toolbar</H3>\n<DL><p>\n"
+    "<DT><A HREF=\"https://toolbar.example/\">Toolbar link</A>\n"
+    "<DT><H3>Work</H3>\n<DL><p>\n"
+    "<DT><A HREF=\"https://work.example/?a=1&amp;b=2\">Tracker &amp; Board</A>\n</DL><p>\n"
+    "</DL><p>\n"
+    "<DT><H3 UNFILED_BOOKMARKS_FOLDER=\"true\">Other Bookmarks</H3>\n<DL><p>\n"
+    "<DT><A HREF=\"https://unfiled.example/\">Unfiled link</A>\n</DL><p>\n</DL>\n";
+
+TEST(FirefoxImportTest, ReadsPlacesAndItsLogLikeTheExportOfTheSameBookmarks) {
+    test::TempDir profile;
+    PlacesFile places(profile.file("places.sqlite"));
+    test::FakeClock clock;
+    const ImportOptions options{3, &clock, {}};
+    store::Database db;
+    db.createDefault();
+    const Lines filesBefore = test::listFolder(profile.path());
+    const ImportResult r = importFirefoxProfile(db, profile.path(), options);
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.categoriesAdded, 4u);
+    EXPECT_EQ(r.itemsAdded, 6u);
+    EXPECT_EQ(r.emptySkipped, 1u);
+    EXPECT_EQ(r.duplicatesSkipped, 0u);
+    const Lines links = test::linksUnder(db);
+    EXPECT_EQ(links,
+              (Lines{"|Menu link|https://menu.example/", "|Most Visited|place:sort=8&maxResults=10",
+                     "Mozilla Firefox|Get Help|https://help.example/",
+                     "Bookmarks Toolbar|Toolbar link|https://toolbar.example/",
+                     "Bookmarks Toolbar/Work|Tracker & Board|https://work.example/?a=1&b=2",
+                     "Other Bookmarks|Unfiled link|https://unfiled.example/"}));
+    EXPECT_EQ(test::childNamed(db, 1, "Mobile Bookmarks"), nullptr);  // empty, left out
+    EXPECT_EQ(test::childNamed(db, 1, "atag"), nullptr);
+
+    store::Database fromHtml;
+    fromHtml.createDefault();
+    const ImportResult html = importBookmarkBytes(fromHtml, kSameAsExport, options);
+    EXPECT_EQ(test::linksUnder(fromHtml), links);
+    EXPECT_EQ(html.categoriesAdded, r.categoriesAdded);
+
+    // Nothing was written to the profile, and the last three bookmarks came from the log.
+    EXPECT_EQ(test::listFolder(profile.path()), filesBefore);
+    test::TempDir withoutLog;
+    test::writeBytes(withoutLog.file("places.sqlite"),
+                     test::readBytes(profile.file("places.sqlite")));
+    store::Database older;
+    older.createDefault();
+    EXPECT_EQ(importFirefoxProfile(older, withoutLog.path(), options).itemsAdded, 4u);
+}
+
+TEST(FirefoxImportTest, PrefersBookmarksHtmlAndRefusesWhatIsNoPlacesDatabase) {
+    test::TempDir profile;
+    store::Database db;
+    db.createDefault();
+    ImportResult r = importFirefoxProfile(db, profile.path());
+    EXPECT_EQ(r.error, "No Firefox bookmarks (bookmarks.html or places.sqlite) were found in \"" +
+                           profile.path() + "\".");
+    test::writeBytes(profile.file("places.sqlite"), "SQLite format 3 but not really");
+    r = importFirefoxProfile(db, profile.path());
+    EXPECT_EQ(
+        r.error.rfind(
+            "\"" + profile.file("places.sqlite") + "\" is not a Firefox bookmarks database", 0),
+        0u);
+    test::writeBytes(profile.file("bookmarks.html"), kSameAsExport);
+    r = importFirefoxProfile(db, profile.path());
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.itemsAdded, 6u);
+
+    const ImportResult none = importFirefox(db, {profile.path(), ""});
+    EXPECT_EQ(none.error, "No Firefox profile was found.");
+}
+
+}  // namespace
+}  // namespace lh::bookmarks

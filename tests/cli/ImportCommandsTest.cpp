@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "store/Database.h"
+#include "support/BookmarkTrees.h"
+#include "support/CliRunner.h"
+#include "support/DatabaseFiles.h"
+#include "support/TempDir.h"
+
+namespace lh::cli {
+namespace {
+
+using Outcome = test::CliOutcome;
+using test::runCli;
+
+std::string counts(int categories, int items, int duplicates, bool bookmarkFile = true) {
+    return "{\"categories_added\":" + std::to_string(categories) +
+           ",\"items_added\":" + std::to_string(items) +
+           ",\"duplicates_skipped\":" + std::to_string(duplicates) +
+           ",\"bookmark_file\":" + (bookmarkFile ? "true" : "false") + "}\n";
+}
+
+TEST(ImportCommandsTest, ImportHtmlMakesTheDatabaseWhenMissingAndSavesIt) {
+    test::TempDir dir;
+    const std::string lhd = dir.file("a.lhd");
+    const std::string chrome = test::dataFile("bookmarks/chrome.html");
+    Outcome r = runCli({"import-html", lhd, chrome});
+    EXPECT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_EQ(r.out, counts(4, 6, 0));
+    r = runCli({"import-html", lhd, chrome});
+    EXPECT_EQ(r.out, counts(0, 0, 6));
+    store::Database db;
+    ASSERT_EQ(test::load(db, lhd), store::LoadOutcome::Loaded);
+    EXPECT_EQ(test::linksUnder(db).size(), 6u);
+
+    // Not a bookmark file: reported, and no database is made.
+    test::writeBytes(dir.file("page.html"), "<html><body>hello</body></html>");
+    r = runCli({"import-html", dir.file("b.lhd"), dir.file("page.html")});
+    EXPECT_EQ(r.code, kExitFailed);
+    EXPECT_EQ(r.out, counts(0, 0, 0, false));
+    EXPECT_EQ(r.err, "linkhaven-cli: \"" + dir.file("page.html") + "\" is not a bookmark file.\n");
+    EXPECT_EQ(test::listFolder(dir.path()), (std::vector<std::string>{"a.lhd", "page.html"}));
+    EXPECT_EQ(runCli({"import-html", lhd}).code, kExitFailed);
+}
+
+TEST(ImportCommandsTest, ImportsFavoritesAndFirefoxAndExportsRoundTrip) {
+    test::TempDir dir;
+    const std::string lhd = dir.file("a.lhd");
+    ::mkdir(dir.file("fav").c_str(), 0755);
+    ::mkdir(dir.file("fav/Sub").c_str(), 0755);
+    test::writeBytes(dir.file("fav/Sub/One.url"), "[InternetShortcut]\nURL=https://one/\n");
+    Outcome r = runCli({"import-favorites", lhd, dir.file("fav")});
+    EXPECT_EQ(r.out, counts(1, 1, 0));
+
+    ::mkdir(dir.file("profile").c_str(), 0755);
+    test::writeBytes(dir.file("profile/bookmarks.html"),
+                     test::readBytes(test::dataFile("bookmarks/safari.html")));
+    r = runCli({"import-firefox", lhd, dir.file("profile")});
+    EXPECT_EQ(r.out, counts(4, 4, 0));
+
+    r = runCli({"export-html", lhd, dir.file("out.html")});
+    EXPECT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_EQ(r.out, "{\"categories_exported\":12,\"items_exported\":5}\n");
+    r = runCli({"import-html", dir.file("b.lhd"), dir.file("out.html")});
+    EXPECT_EQ(r.out, counts(5, 5, 0));
+    store::Database a, b;
+    ASSERT_EQ(test::load(a, lhd), store::LoadOutcome::Loaded);
+    ASSERT_EQ(test::load(b, dir.file("b.lhd")), store::LoadOutcome::Loaded);
+    EXPECT_EQ(test::linksUnder(a), test::linksUnder(b));
+}
+
+}  // namespace
+}  // namespace lh::cli

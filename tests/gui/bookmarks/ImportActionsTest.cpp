@@ -1,0 +1,169 @@
+#include "gui/bookmarks/ImportActions.h"
+
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QProgressDialog>
+
+#include <gtest/gtest.h>
+
+#include "store/Database.h"
+#include "support/BookmarkTrees.h"
+#include "support/DatabaseMirror.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+namespace lh::gui {
+namespace {
+
+QProgressDialog* progressDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("importProgressDialog") && w->isVisible()) {
+            return qobject_cast<QProgressDialog*>(w);
+        }
+    }
+    return nullptr;
+}
+
+class ImportActionsTest : public ::testing::Test {
+protected:
+    ImportActionsTest()
+        : actions(db, prompter, chooser,
+                  {[this] { return favorites; }, [this](const std::string& f) { favorites = f; }}) {
+        db.createDefault();
+        actions.setClock(clock);
+        actions.setProgressDelay(std::chrono::hours(1));  // no dialog unless a test wants one
+        actions.setFirefoxEnvironment({dir.path(), ""});
+    }
+
+    test::FakeClock clock;
+    store::Database db;
+    test::ScriptedPrompter prompter;
+    test::ScriptedFileChooser chooser;
+    std::string favorites;
+    test::TempDir dir;
+    ImportActions actions;
+};
+
+TEST_F(ImportActionsTest, ImportsABookmarkFileAndSummarisesIt) {
+    test::DatabaseMirror views(db);
+    int reports = 0;
+    QObject::connect(&actions, &ImportActions::progressed, [&] {
+        ++reports;
+        EXPECT_EQ(progressDialog(), nullptr);  // a quick import shows no dialog
+    });
+    chooser.answers.push_back(test::dataFile("bookmarks/chrome.html"));
+    EXPECT_EQ(actions.run(ImportActions::kImportBookmarkFile).toStdString(),
+              "Imported 6 links into 4 new categories; 0 duplicates skipped.");
+    ASSERT_EQ(chooser.requests.size(), 1u);
+    EXPECT_EQ(chooser.requests[0].first, "open");
+    EXPECT_EQ(chooser.requests[0].second.filter, "Bookmark File (*.html *.htm);;All Files (*)");
+    // The views hear the whole import as one change.
+    EXPECT_EQ(views.events, (std::vector<std::string>{"bulk{", "}bulk"}));
+    EXPECT_EQ(db.findCategory(19)->name(), "News");
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_FALSE(actions.isRunning());
+    EXPECT_GT(reports, 0);
+
+    chooser.answers.push_back(test::dataFile("bookmarks/chrome.html"));
+    EXPECT_EQ(actions.importBookmarkFile().toStdString(),
+              "Imported 0 links into 0 new categories; 6 duplicates skipped.");
+    chooser.answers.push_back(std::nullopt);  // cancelled
+    EXPECT_EQ(actions.importBookmarkFile(), QString());
+}
+
+TEST_F(ImportActionsTest, TellsWhenAFileIsNoBookmarkFile) {
+    test::writeBytes(dir.file("page.html"), "<html>hello</html>");
+    chooser.answers.push_back(dir.file("page.html"));
+    const QString text = actions.importBookmarkFile();
+    EXPECT_EQ(text.toStdString(), "\"" + dir.file("page.html") + "\" is not a bookmark file.");
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, text.toStdString());
+    EXPECT_EQ(prompter.shown[0].icon, commands::Prompter::Icon::Warning);
+    EXPECT_EQ(db.itemCount(), 0u);
+}
+
+TEST_F(ImportActionsTest, ShowsProgressThatCancelsAndHoldsOtherCommandsMeanwhile) {
+    std::string text = "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><H3>Many</H3><DL>\n";
+    for (int i = 0; i < 8000; ++i) {
+        text += "<DT><A HREF=\"https://many.example/" + std::to_string(i) + "\">L</A>\n";
+    }
+    test::writeBytes(dir.file("many.html"), text);
+    actions.setProgressDelay(std::chrono::milliseconds(0));
+    int reports = 0;
+    QString nested = QStringLiteral("not called");
+    QObject::connect(&actions, &ImportActions::progressed, [&](qint64 done, qint64 total) {
+        EXPECT_TRUE(actions.isRunning());
+        EXPECT_LE(done, total);
+        if (++reports == 2) {
+            nested = actions.importBookmarkFile();  // asks nothing while an import runs
+            ASSERT_NE(progressDialog(), nullptr);   // shown at the first report
+            progressDialog()->cancel();
+        }
+    });
+    chooser.answers.push_back(dir.file("many.html"));
+    const QString summary = actions.importBookmarkFile();
+    EXPECT_EQ(nested, QString());
+    EXPECT_EQ(chooser.requests.size(), 1u);
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("Import cancelled. Imported ")))
+        << summary.toStdString();
+    EXPECT_GT(db.itemCount(), 0u);
+    EXPECT_LT(db.itemCount(), 8000u);
+    EXPECT_EQ(summary.toStdString(), "Import cancelled. Imported " +
+                                         std::to_string(db.itemCount()) +
+                                         " links into 1 new categories; 0 duplicates skipped.");
+    EXPECT_EQ(progressDialog(), nullptr);
+    EXPECT_FALSE(actions.isRunning());
+}
+
+TEST_F(ImportActionsTest, AsksForTheFavoritesFolderOnceAndRemembersIt) {
+    ::mkdir(dir.file("Favorites").c_str(), 0755);
+    ::mkdir(dir.file("Favorites/Links").c_str(), 0755);
+    test::writeBytes(dir.file("Favorites/Links/Site.url"), "[InternetShortcut]\nURL=https://s/\n");
+    chooser.answers.push_back(dir.file("Favorites"));
+    EXPECT_EQ(actions.run(ImportActions::kImportFavorites).toStdString(),
+              "Imported 1 links into 1 new categories; 0 duplicates skipped.");
+    EXPECT_EQ(chooser.requests.at(0).first, "folder");
+    EXPECT_EQ(favorites, dir.file("Favorites"));
+    EXPECT_EQ(actions.importFavoritesFolder().toStdString(),  // no second question
+              "Imported 0 links into 0 new categories; 1 duplicates skipped.");
+    EXPECT_EQ(chooser.requests.size(), 1u);
+    favorites = dir.file("gone");
+    chooser.answers.push_back(std::nullopt);
+    EXPECT_EQ(actions.importFavoritesFolder(), QString());
+    EXPECT_EQ(favorites, dir.file("gone"));
+}
+
+TEST_F(ImportActionsTest, ImportsFirefoxAndExports) {
+    EXPECT_EQ(actions.run(ImportActions::kImportFirefox).toStdString(),
+              "No Firefox profile was found.");
+    ::mkdir(dir.file(".mozilla").c_str(), 0755);
+    ::mkdir(dir.file(".mozilla/firefox").c_str(), 0755);
+    ::mkdir(dir.file(".mozilla/firefox/x.default").c_str(), 0755);
+    test::writeBytes(dir.file(".mozilla/firefox/profiles.ini"),
+                     "[Profile0]\nName=default\nIsRelative=1\nPath=x.default\n");
+    test::writeBytes(dir.file(".mozilla/firefox/x.default/bookmarks.html"),
+                     test::readBytes(test::dataFile("bookmarks/safari.html")));
+    EXPECT_EQ(actions.importFirefox().toStdString(),
+              "Imported 4 links into 4 new categories; 0 duplicates skipped.");
+
+    chooser.answers.push_back(dir.file("out.html"));
+    EXPECT_EQ(actions.exportBookmarkFile().toStdString(),
+              "Exported 4 links in 11 categories to \"" + dir.file("out.html") + "\".");
+    EXPECT_EQ(chooser.requests.back().second.proposedName, "bookmarks.html");
+    store::Database again;
+    again.createDefault();
+    chooser.answers.push_back(dir.file("out.html"));
+    ImportActions other(again, prompter, chooser, {});
+    other.importBookmarkFile();
+    EXPECT_EQ(test::linksUnder(again), test::linksUnder(db));
+
+    chooser.answers.push_back(dir.file("no-such-folder/out.html"));
+    const QString failed = actions.exportBookmarkFile();
+    EXPECT_TRUE(failed.startsWith(QStringLiteral("Cannot write the bookmark file: ")));
+    EXPECT_EQ(prompter.shown.back().text, failed.toStdString());
+}
+
+}  // namespace
+}  // namespace lh::gui

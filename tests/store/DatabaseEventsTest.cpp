@@ -1,0 +1,164 @@
+// What the views hear: every change to the Database as about-to / done pairs whose rows a model
+// can follow, bulk work as one pair, and nothing else.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "bookmarks/BookmarkImport.h"
+#include "store/Database.h"
+#include "support/DatabaseMirror.h"
+#include "support/FakeClock.h"
+#include "support/TempDir.h"
+
+namespace lh::store {
+namespace {
+
+using test::link;
+using Events = std::vector<std::string>;
+
+class DatabaseEventsTest : public ::testing::Test {
+protected:
+    void SetUp() override { db.createDefault(); }
+    std::vector<ItemId> addLinks(CategoryId category, int count) {
+        std::vector<ItemId> ids;
+        for (int i = 0; i < count; ++i) {
+            ids.push_back(
+                db.addItem(category, link("t", "http://x/" + std::to_string(next++)))->id());
+        }
+        return ids;
+    }
+
+    test::FakeClock clock;
+    Database db{clock};
+    int next = 0;
+};
+
+TEST_F(DatabaseEventsTest, EachChangeSendsItsRowsOnce) {
+    test::DatabaseMirror mirror(db);
+    db.addCategory(3, {"New", {}, {}, {}});
+    const std::vector<ItemId> ids = addLinks(4, 3);
+    ASSERT_TRUE(db.moveCategory(3, 2));
+    ASSERT_TRUE(db.moveCategory(3, 2));  // already the last child there: nothing to tell
+    db.moveItems(std::vector<ItemId>{ids[2], ids[1]}, 5);
+    db.deleteItems(std::vector<ItemId>{ids[0]}, false);
+    db.removeCategory(18, false);
+    EXPECT_EQ(mirror.events, (Events{"cats+ 3 3-3", "items+ 4 0-0", "items+ 4 1-1", "items+ 4 2-2",
+                                     "cats> 1 0-0 to 2@0", "items> 4 2-2 to 5@0",
+                                     "items> 4 1-1 to 5@1", "items- 4 0-0", "cats- 3 3-3"}));
+    mirror.expectInStep();
+}
+
+TEST_F(DatabaseEventsTest, DeletesComeAsRunsFromTheLastRowUp) {
+    const std::vector<ItemId> ids = addLinks(4, 8);
+    const std::vector<ItemId> other = addLinks(5, 2);
+    test::DatabaseMirror mirror(db);
+    db.deleteItems(std::vector<ItemId>{ids[1], ids[6], other[0], ids[2], ids[7], ids[4]}, false);
+    EXPECT_EQ(mirror.events,
+              (Events{"items- 5 0-0", "items- 4 6-7", "items- 4 4-4", "items- 4 1-2"}));
+    mirror.expectInStep();
+}
+
+// Random moves within and between chains, with and without an item to go in front of: every
+// run's rows must be where the model has them at that moment.
+TEST_F(DatabaseEventsTest, MovesOfAnyShapeKeepAModelInStep) {
+    std::mt19937 random(7);
+    std::vector<ItemId> all;
+    for (CategoryId c : {3, 4, 5}) {
+        const std::vector<ItemId> ids = addLinks(c, 12);
+        all.insert(all.end(), ids.begin(), ids.end());
+    }
+    test::DatabaseMirror mirror(db);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<ItemId> moving;
+        const int count = 1 + int(random() % 6);
+        const std::size_t start = random() % all.size();
+        for (int i = 0; i < count; ++i) {
+            // Runs of neighbours, scattered ones and repeats, in any order.
+            moving.push_back(all[(start + (random() % 3 == 0 ? random() : i)) % all.size()]);
+        }
+        const CategoryId target = static_cast<CategoryId>(3 + random() % 3);
+        const ItemRecord* before = db.findItem(all[random() % all.size()]);
+        db.moveItems(moving, target, random() % 3 == 0 ? kNoItemId : before->id());
+        mirror.expectInStep();
+        if (HasFailure()) {
+            FAIL() << "round " << round;
+        }
+    }
+    // Positions are settled once a call is done.
+    for (CategoryId c : {3, 4, 5}) {
+        std::uint32_t position = 0;
+        for (const ItemRecord* i = db.findCategory(c)->firstItem(); i != nullptr; i = i->next()) {
+            EXPECT_EQ(i->position(), position++);
+        }
+    }
+}
+
+TEST_F(DatabaseEventsTest, BulkWorkIsOnePairAndNests) {
+    test::DatabaseMirror mirror(db);
+    {
+        const Database::BulkChange outer(db);
+        db.addCategory(3, {"quiet", {}, {}, {}});
+        const Database::BulkChange inner(db);
+        addLinks(3, 2);
+    }
+    EXPECT_EQ(mirror.events, (Events{"bulk{", "}bulk"}));
+    mirror.events.clear();
+    db.createDefault();
+    EXPECT_EQ(mirror.events, (Events{"bulk{", "}bulk(replaced)"}));
+    mirror.expectInStep();
+
+    // A load is one pair, whatever it finds, and so is an import.
+    test::TempDir dir;
+    platform::IoError error;
+    ASSERT_TRUE(db.save(dir.file("a.lhd"), error));
+    mirror.events.clear();
+    ASSERT_EQ(db.load(dir.file("a.lhd"), error), LoadOutcome::Loaded);
+    EXPECT_EQ(db.load(dir.file("none.lhd"), error), LoadOutcome::Missing);
+    ASSERT_EQ(db.load(dir.file("a.lhd"), error), LoadOutcome::Loaded);
+    const auto result = bookmarks::importBookmarkBytes(
+        db,
+        "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><H3>F</H3><DL><DT><A HREF=\"http://a/\">a</A>"
+        "</DL></DL>");
+    EXPECT_EQ(result.itemsAdded, 1u);
+    EXPECT_EQ(mirror.events, (Events{"bulk{", "}bulk(replaced)", "bulk{", "}bulk(replaced)",
+                                     "bulk{", "}bulk(replaced)", "bulk{", "}bulk"}));
+    mirror.expectInStep();
+}
+
+TEST_F(DatabaseEventsTest, ObserversMayLeaveWhileTheyAreTold) {
+    struct Leaver : DatabaseObserver {
+        Database* db = nullptr;
+        int heard = 0;
+        void categoriesInserted(const CategoryRows&) override {
+            ++heard;
+            db->removeObserver(this);
+        }
+    } first, second;
+    first.db = second.db = &db;
+    db.addObserver(&first);
+    db.addObserver(&second);
+    db.addCategory(3, {"a", {}, {}, {}});
+    db.addCategory(3, {"b", {}, {}, {}});
+    EXPECT_EQ(first.heard, 1);
+    EXPECT_EQ(second.heard, 1);
+}
+
+TEST_F(DatabaseEventsTest, LoadTellsAMissingFileFromAnEmptyOne) {
+    test::TempDir dir;
+    test::writeBytes(dir.file("empty.lhd"), "");
+    test::writeBytes(dir.file("junk.lhd"), std::string(40, 'j'));
+    test::writeBytes(dir.file("file"), "x");
+    platform::IoError error;
+    EXPECT_EQ(db.load(dir.file("none.lhd"), error), LoadOutcome::Missing);
+    EXPECT_EQ(db.load(dir.file("file") + "/below.lhd", error), LoadOutcome::Missing);
+    EXPECT_EQ(db.load(dir.file("empty.lhd"), error), LoadOutcome::Empty);
+    EXPECT_EQ(db.load(dir.path(), error), LoadOutcome::Unreadable);
+    EXPECT_EQ(db.load(dir.file("junk.lhd"), error), LoadOutcome::Refused);
+    EXPECT_NE(error.message().find("junk.lhd"), std::string::npos);
+    EXPECT_FALSE(db.isOpen());
+}
+
+}  // namespace
+}  // namespace lh::store
