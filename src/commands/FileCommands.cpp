@@ -235,8 +235,30 @@ void FileCommands::openDatabase() {
     }
 }
 
+class FileCommands::NoticesAfterwards {
+public:
+    explicit NoticesAfterwards(FileCommands& commands) : m_commands(commands) {
+        m_commands.m_heldNotices = &m_notices;
+    }
+    ~NoticesAfterwards() {
+        m_commands.m_heldNotices = nullptr;
+        for (const Notice& notice : m_notices) {
+            m_commands.tell(notice.text, notice.warning);
+        }
+    }
+    NoticesAfterwards(const NoticesAfterwards&) = delete;
+    NoticesAfterwards& operator=(const NoticesAfterwards&) = delete;
+
+private:
+    FileCommands& m_commands;
+    std::vector<Notice> m_notices;
+};
+
 void FileCommands::openDatabaseFile(const std::string& path) {
-    // The views hear one bulk change for closing the old database and showing the new one.
+    // The views hear one bulk change for closing the old database and showing the new one; what
+    // went wrong is told once they show the database that is open then. (Questions are asked
+    // before anything changes.)
+    const NoticesAfterwards notices(*this);
     const store::Database::BulkChange bulk(m_s.db);
     if (!closeForOpen()) {
         return;
@@ -379,6 +401,10 @@ bool FileCommands::saveTo(const std::string& path) {
 }
 
 void FileCommands::tell(const std::string& text, bool warning) {
+    if (m_heldNotices != nullptr) {
+        m_heldNotices->push_back({text, warning});
+        return;
+    }
     m_s.prompter.tell(text, warning ? Prompter::Icon::Warning : Prompter::Icon::Information);
 }
 

@@ -122,12 +122,23 @@ private:
     Outcome askToSaveUntitled(bool normalise, bool questionIcon);
     std::optional<std::string> askSaveName(bool normalise);
     bool saveTo(const std::string& path);
+    // Shows a notice at once, or, while one is being held back, once the work that holds it is
+    // done (see NoticesAfterwards).
     void tell(const std::string& text, bool warning);
+
+    // Holds the notices back for as long as it lives and shows them when it goes, so that no
+    // notice comes up over a database that is half replaced.
+    class NoticesAfterwards;
+    struct Notice {
+        std::string text;
+        bool warning;
+    };
 
     Services m_s;
     std::string m_defaultDataFile;
     std::string m_dataFile;
     int m_rememberedDay = 0;
+    std::vector<Notice>* m_heldNotices = nullptr;
 };
 
 }  // namespace lh::commands

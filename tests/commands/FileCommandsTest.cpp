@@ -341,9 +341,18 @@ TEST(FileCommandsTest, OpenOfARefusedFileStaysUntitledAndKeepsTheFile) {
     f.startTitled();
     test::writeBytes(f.dir.file("broken.lhd"), kDamaged);
     f.files.answers = {f.dir.file("broken.lhd")};
+    // The notice comes once the views show the untitled database, not over a half-replaced one.
+    std::vector<std::string> viewsWhenTold;
+    f.prompter.onShow = [&](const Prompter::Message&) {
+        EXPECT_FALSE(f.db.inBulkChange());
+        viewsWhenTold = f.views.events;
+    };
     f.commands.openDatabase();
     EXPECT_TRUE(f.commands.isUntitled());
     EXPECT_TRUE(contains(f.lastMessage(), "damaged or not a Linkhaven database"));
+    ASSERT_FALSE(viewsWhenTold.empty());
+    EXPECT_EQ(viewsWhenTold.back(), "}bulk(replaced)");
+    f.prompter.onShow = nullptr;
     EXPECT_EQ(f.remotefile(), f.dir.file("work.lhd"));
     EXPECT_TRUE(f.hasCategory("Webfavorite"));
     EXPECT_EQ(f.host.titles.back(), "Untitled.lhd  Linkhaven");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -17,9 +18,14 @@ class ScriptedPrompter final : public commands::Prompter {
 public:
     std::deque<Answer> answers;
     std::vector<Message> shown;
+    // Called with each message as it shows (may be empty).
+    std::function<void(const Message&)> onShow;
 
     Answer ask(const Message& message) override {
         shown.push_back(message);
+        if (onShow) {
+            onShow(message);
+        }
         if (message.buttons == Buttons::Ok && answers.empty()) {
             return Answer::Ok;  // a plain notice needs no scripted answer
         }
