@@ -282,14 +282,14 @@ void CategoryPane::showProperties() {
 
 void CategoryPane::newCategoryInClicked() {
     const CategoryRecord* clicked = clickedCategory();
-    if (contextMenuState().newCategory) {
+    if (clicked != nullptr && commands::contextMenuState(clicked->id()).newCategory) {
         openCreateDialog(*clicked, clicked->id());
     }
 }
 
 void CategoryPane::deleteClickedCategory() {
     const CategoryRecord* clicked = clickedCategory();
-    if (contextMenuState().deleteCategory) {
+    if (clicked != nullptr && commands::contextMenuState(clicked->id()).deleteCategory) {
         m_commands->deleteCategory(clicked->id(), commands::DeleteOrigin::ContextMenu);
         m_view->clearClickedCategory();
     }
@@ -297,7 +297,7 @@ void CategoryPane::deleteClickedCategory() {
 
 void CategoryPane::moveClickedCategory() {
     const CategoryRecord* clicked = clickedCategory();
-    if (contextMenuState().moveTo) {
+    if (clicked != nullptr && commands::contextMenuState(clicked->id()).moveTo) {
         openMoveDialog(*clicked);
     }
 }

@@ -3,7 +3,6 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QLineEdit>
