@@ -6,20 +6,8 @@
 
 namespace lh::commands {
 
-// Command ids of the four category commands in the main menu's "Category" menu and in the tree's
-// own context menu.
-enum class CategoryCommandId : int {
-    MainNewCategory = 32773,
-    MainDelete = 32774,
-    MainMoveTo = 32775,
-    MainProperties = 32776,
-    TreeNewCategory = 32796,
-    TreeDelete = 32797,
-    TreeMoveTo = 32798,
-    TreeProperties = 32799,
-};
-
-// Which of the four commands are enabled.
+// Which of the four category commands (New Category, Delete, Move to, Properties) are enabled,
+// in the main menu's "Category" menu or in the tree's context menu.
 struct CategoryMenuState {
     bool newCategory = false;
     bool deleteCategory = false;

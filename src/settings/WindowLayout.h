@@ -32,6 +32,7 @@ struct WindowPlacement {
     static constexpr std::size_t kBytes = 44;
     static constexpr std::uint32_t kShowHide = 0;
     static constexpr std::uint32_t kShowMinimized = 2;
+    static constexpr std::uint32_t kShowMaximized = 3;
     static constexpr std::uint32_t kShowNormal = 5;  // "show"
 
     std::uint32_t flags = 0;

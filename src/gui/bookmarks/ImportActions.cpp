@@ -1,5 +1,6 @@
 #include "gui/bookmarks/ImportActions.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QProgressDialog>
 
@@ -7,10 +8,13 @@
 #include "bookmarks/BookmarkImport.h"
 #include "bookmarks/FavoritesImport.h"
 #include "bookmarks/FirefoxImport.h"
+#include "commands/ExportScope.h"
 #include "commands/FileChooser.h"
 #include "commands/Prompter.h"
+#include "gui/shell/ActionRegistry.h"
 #include "platform/Clock.h"
 #include "platform/Folder.h"
+#include "settings/AppSettings.h"
 #include "store/Database.h"
 
 namespace lh::gui {
@@ -18,6 +22,10 @@ namespace lh::gui {
 namespace {
 
 const char* const kBookmarkFilter = "Bookmark File (*.html *.htm);;All Files (*)";
+
+// The File menu's commands this object carries.
+constexpr CommandId kCommands[] = {CommandId::ImportFavoritesFolder, CommandId::ImportFirefox,
+                                   CommandId::ImportBookmarkFile, CommandId::ExportBookmarkFile};
 
 // Marks a command as running for as long as it lives.
 class RunningScope {
@@ -40,32 +48,53 @@ private:
 
 }  // namespace
 
-ImportActions::ImportActions(store::Database& db, commands::Prompter& prompter,
-                             commands::FileChooser& chooser, FavoritesFolder favoritesFolder,
-                             QWidget* window, QObject* parent)
+ImportActions::ImportActions(ActionRegistry& actions, Services services, QWidget* window,
+                             QObject* parent)
     : QObject(parent),
-      m_db(db),
-      m_prompter(prompter),
-      m_chooser(chooser),
-      m_favoritesFolder(std::move(favoritesFolder)),
+      m_actions(actions),
+      m_services(services),
       m_window(window),
       m_firefox(bookmarks::FirefoxEnvironment::current()),
-      m_clock(&platform::systemClock()) {}
-
-ImportActions::~ImportActions() {
-    delete m_progress;
+      m_clock(&platform::systemClock()) {
+    connectActions();
+    connect(this, &ImportActions::runningChanged, this, &ImportActions::updateEnabled);
+    updateEnabled();
 }
 
-QString ImportActions::run(int commandId) {
-    switch (commandId) {
-        case kImportFavorites:
-            return importFavoritesFolder();
-        case kImportBookmarkFile:
-            return importBookmarkFile();
-        case kImportFirefox:
-            return importFirefox();
-        default:
-            return {};
+ImportActions::~ImportActions() = default;
+
+void ImportActions::connectActions() {
+    const auto on = [this](CommandId id, QString (ImportActions::*command)()) {
+        connect(m_actions.action(id), &QAction::triggered, this,
+                [this, command] { tellFinished((this->*command)()); });
+    };
+    on(CommandId::ImportFavoritesFolder, &ImportActions::importFavoritesFolder);
+    on(CommandId::ImportBookmarkFile, &ImportActions::importBookmarkFile);
+    on(CommandId::ImportFirefox, &ImportActions::importFirefox);
+    connect(m_actions.action(CommandId::ExportBookmarkFile), &QAction::triggered, this,
+            &ImportActions::exportCurrentScope);
+}
+
+void ImportActions::updateEnabled() {
+    for (CommandId id : kCommands) {
+        m_actions.action(id)->setEnabled(!m_running);
+    }
+}
+
+void ImportActions::setCurrentCategory(int categoryId) {
+    m_currentCategory =
+        categoryId < 0 ? std::nullopt : std::optional(static_cast<store::CategoryId>(categoryId));
+}
+
+void ImportActions::exportCurrentScope() {
+    const store::CategoryRecord* current =
+        m_currentCategory ? m_services.db.findCategory(*m_currentCategory) : nullptr;
+    tellFinished(exportBookmarkFile(commands::exportScope(current)));
+}
+
+void ImportActions::tellFinished(const QString& status) {
+    if (!status.isEmpty()) {
+        emit finished(status);
     }
 }
 
@@ -73,19 +102,19 @@ QString ImportActions::importFavoritesFolder() {
     if (m_running) {
         return {};
     }
-    std::string folder = m_favoritesFolder.read ? m_favoritesFolder.read() : std::string();
+    std::string folder = m_services.settings.FavoritesFolder;
     if (folder.empty() || !platform::isFolder(folder)) {
-        const auto chosen = m_chooser.chooseFolder({"Import IE Favorites", folder, {}, {}});
+        const auto chosen =
+            m_services.chooser.chooseFolder({"Import IE Favorites", folder, {}, {}});
         if (!chosen || chosen->empty()) {
             return {};
         }
         folder = *chosen;
-        if (m_favoritesFolder.remember) {
-            m_favoritesFolder.remember(folder);
-        }
+        m_services.settings.FavoritesFolder = folder;
     }
     return runImport([&](const bookmarks::ImportOptions& options) {
-        return bookmarks::importFavoritesFolder(m_db, folder, store::kFavoritesId, options);
+        return bookmarks::importFavoritesFolder(m_services.db, folder, store::kFavoritesId,
+                                                options);
     });
 }
 
@@ -93,13 +122,13 @@ QString ImportActions::importBookmarkFile() {
     if (m_running) {
         return {};
     }
-    const auto path = m_chooser.chooseFileToOpen(
+    const auto path = m_services.chooser.chooseFileToOpen(
         {"Import Favorites From Bookmark file", {}, {}, kBookmarkFilter});
     if (!path || path->empty()) {
         return {};
     }
     return runImport([&](const bookmarks::ImportOptions& options) {
-        return bookmarks::importBookmarkFile(m_db, *path, options);
+        return bookmarks::importBookmarkFile(m_services.db, *path, options);
     });
 }
 
@@ -108,21 +137,22 @@ QString ImportActions::importFirefox() {
         return {};
     }
     return runImport([&](const bookmarks::ImportOptions& options) {
-        return bookmarks::importFirefox(m_db, m_firefox, options);
+        return bookmarks::importFirefox(m_services.db, m_firefox, options);
     });
 }
 
-QString ImportActions::exportBookmarkFile(std::uint16_t categoryId) {
+QString ImportActions::exportBookmarkFile(store::CategoryId categoryId) {
     if (m_running) {
         return {};
     }
-    const auto path =
-        m_chooser.chooseFileToSave({"Export Bookmark file", {}, "bookmarks.html", kBookmarkFilter});
+    const auto path = m_services.chooser.chooseFileToSave(
+        {"Export Bookmark file", {}, "bookmarks.html", kBookmarkFilter});
     if (!path || path->empty()) {
         return {};
     }
     RunningScope running(m_running, *this);
-    const bookmarks::ExportResult result = bookmarks::exportBookmarkFile(m_db, *path, categoryId);
+    const bookmarks::ExportResult result =
+        bookmarks::exportBookmarkFile(m_services.db, *path, categoryId);
     if (!result.error.empty()) {
         return report(result.error, true);
     }
@@ -136,29 +166,20 @@ QString ImportActions::runImport(
     RunningScope running(m_running, *this);
     m_started = std::chrono::steady_clock::now();
     bookmarks::ImportOptions options;
-    options.rate = m_rate;
+    options.rate = m_services.settings.URLNormal;
     options.clock = m_clock;
     options.progress = [this](std::uint64_t done, std::uint64_t total) {
         return onProgress(done, total);
     };
     const bookmarks::ImportResult result = work(options);
-    delete m_progress;
-    m_progress = nullptr;
+    m_progress.reset();
     return report(bookmarks::summaryText(result), !result.error.empty());
 }
 
 bool ImportActions::onProgress(std::uint64_t done, std::uint64_t total) {
     emit progressed(static_cast<qint64>(done), static_cast<qint64>(total));
     if (m_progress == nullptr && std::chrono::steady_clock::now() - m_started >= m_delay) {
-        m_progress = new QProgressDialog(QStringLiteral("Importing bookmarks..."),
-                                         QStringLiteral("Cancel"), 0, 1000, m_window);
-        m_progress->setObjectName(QStringLiteral("importProgressDialog"));
-        m_progress->setWindowTitle(QStringLiteral("Linkhaven"));
-        m_progress->setWindowModality(Qt::ApplicationModal);
-        m_progress->setAutoClose(false);
-        m_progress->setAutoReset(false);
-        m_progress->setMinimumDuration(0);
-        m_progress->show();
+        showProgressDialog();
     }
     if (m_progress == nullptr) {
         return true;
@@ -172,9 +193,22 @@ bool ImportActions::onProgress(std::uint64_t done, std::uint64_t total) {
     return !m_progress->wasCanceled();
 }
 
+void ImportActions::showProgressDialog() {
+    // Application-modal, so nothing can close the window under it while it is owned here.
+    m_progress = std::make_unique<QProgressDialog>(QStringLiteral("Importing bookmarks..."),
+                                                   QStringLiteral("Cancel"), 0, 1000, m_window);
+    m_progress->setObjectName(QStringLiteral("importProgressDialog"));
+    m_progress->setWindowTitle(QStringLiteral("Linkhaven"));
+    m_progress->setWindowModality(Qt::ApplicationModal);
+    m_progress->setAutoClose(false);
+    m_progress->setAutoReset(false);
+    m_progress->setMinimumDuration(0);
+    m_progress->show();
+}
+
 QString ImportActions::report(const std::string& text, bool failed) {
     if (failed) {
-        m_prompter.tell(text, commands::Prompter::Icon::Warning);
+        m_services.prompter.tell(text, commands::Prompter::Icon::Warning);
     }
     return QString::fromStdString(text);
 }

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "bookmarks/FirefoxProfile.h"
@@ -22,6 +24,9 @@ class Clock;
 namespace lh::store {
 class Database;
 }
+namespace lh::settings {
+struct AppSettings;
+}
 namespace lh::commands {
 class FileChooser;
 class Prompter;
@@ -29,39 +34,38 @@ class Prompter;
 
 namespace lh::gui {
 
-// The File menu's import and export commands, ready to be wired to their actions: each asks
-// what it needs through the Prompter and the FileChooser, runs the import on the Database with
-// a modal progress dialog (shown only when the work lasts longer than a moment; its Cancel keeps
-// what was imported so far) and returns the text for the status bar. Errors (a file that is not
-// a bookmark file or cannot be read, no Firefox profile, an export that cannot be written) are
-// also shown in a warning box. While a command runs, isRunning() is true: the shell must hold
-// autosave, alarms and tree edits until it is false again, since the progress dialog keeps the
-// event loop running.
+class ActionRegistry;
+
+// The File menu's import and export commands. It connects their four actions from the registry,
+// keeps them disabled while one of them runs, and tells the status bar's text of each finished
+// command through finished().
+//
+// Each command asks what it needs through the Prompter and the FileChooser, runs the import on
+// the Database with a modal progress dialog (shown only when the work lasts longer than a moment;
+// its Cancel keeps what was imported so far) and returns the text for the status bar. Errors (a
+// file that is not a bookmark file or cannot be read, no Firefox profile, an export that cannot
+// be written) are also shown in a warning box. While a command runs, isRunning() is true: the
+// shell must hold autosave, alarms and tree edits until it is false again, since the progress
+// dialog keeps the event loop running.
 class ImportActions : public QObject {
     Q_OBJECT
 
 public:
-    // The command ids of the File menu.
-    static constexpr int kImportFavorites = 32830;     // "Import IE Favorites"
-    static constexpr int kImportBookmarkFile = 32831;  // "Import Favorites From Bookmark file"
-    static constexpr int kImportFirefox = 32832;       // "Import Firefox Bookmark"
-
-    // Where the Favorites folder is remembered (the `Detailpic` setting): `read` gives the
-    // remembered folder (empty for none), `remember` stores a newly chosen one.
-    struct FavoritesFolder {
-        std::function<std::string()> read;
-        std::function<void(const std::string&)> remember;
+    // What the commands work with; everything must outlive this object. The settings give the
+    // rate of imported links (`URLNormal`) and remember the Favorites folder (`FavoritesFolder`).
+    struct Services {
+        store::Database& db;
+        commands::Prompter& prompter;
+        commands::FileChooser& chooser;
+        settings::AppSettings& settings;
     };
 
-    // `db`, `prompter` and `chooser` must outlive this object; `window` (may be null) is the
-    // parent of the progress dialog.
-    ImportActions(store::Database& db, commands::Prompter& prompter, commands::FileChooser& chooser,
-                  FavoritesFolder favoritesFolder, QWidget* window = nullptr,
+    // `actions` must outlive this object; `window` (may be null) is the parent of the progress
+    // dialog.
+    ImportActions(ActionRegistry& actions, Services services, QWidget* window = nullptr,
                   QObject* parent = nullptr);
     ~ImportActions() override;
 
-    // The rate given to imported URL items (the setting `URLNormal`; 3 until set).
-    void setUrlRate(std::uint8_t rate) { m_rate = rate; }
     // How long an import runs before the progress dialog shows (500 ms until set).
     void setProgressDelay(std::chrono::milliseconds delay) { m_delay = delay; }
     // Where the Firefox import looks for profiles (this process's environment until set).
@@ -72,43 +76,52 @@ public:
     // True while a command runs; commands called meanwhile do nothing and return "".
     bool isRunning() const { return m_running; }
 
-    // Runs the command with this id (the three above); "" for another id.
-    QString run(int commandId);
-    // 32830: imports the remembered Favorites folder; asks for a folder (and remembers it) when
-    // none is remembered or it is gone. "" when the user cancelled.
+    // Imports the remembered Favorites folder; asks for a folder (and remembers it) when none is
+    // remembered or it is gone. "" when the user cancelled.
     QString importFavoritesFolder();
-    // 32831: asks for a bookmark file and imports it. "" when the user cancelled.
+    // Asks for a bookmark file and imports it. "" when the user cancelled.
     QString importBookmarkFile();
-    // 32832: imports the bookmarks of the Firefox profile found by profiles.ini.
+    // Imports the bookmarks of the Firefox profile found by profiles.ini.
     QString importFirefox();
-    // "Export Bookmark file...": asks where and writes category `categoryId` (the favourites
-    // by default) as a browser bookmark file. "" when the user cancelled.
-    QString exportBookmarkFile(std::uint16_t categoryId = store::kFavoritesId);
+    // Asks where and writes category `categoryId` (the favourites by default) as a browser
+    // bookmark file. "" when the user cancelled.
+    QString exportBookmarkFile(store::CategoryId categoryId = store::kFavoritesId);
+
+public slots:
+    // The category the tree shows now (-1: none). "Export Bookmark file..." writes it when it
+    // holds links, otherwise the favourites.
+    void setCurrentCategory(int categoryId);
 
 signals:
     // A command started (true) or ended (false).
     void runningChanged(bool running);
     // An import got `done` of `total` (0 when unknown) units of work.
     void progressed(qint64 done, qint64 total);
+    // A command chosen from the menu ended with `status` for the status bar (never empty).
+    void finished(const QString& status);
 
 private:
+    void connectActions();
+    void updateEnabled();
+    void exportCurrentScope();
+    void tellFinished(const QString& status);
     QString runImport(
         const std::function<bookmarks::ImportResult(const bookmarks::ImportOptions&)>& work);
     QString report(const std::string& text, bool failed);
     bool onProgress(std::uint64_t done, std::uint64_t total);
+    void showProgressDialog();
 
-    store::Database& m_db;
-    commands::Prompter& m_prompter;
-    commands::FileChooser& m_chooser;
-    FavoritesFolder m_favoritesFolder;
+    ActionRegistry& m_actions;
+    Services m_services;
     QPointer<QWidget> m_window;
-    std::uint8_t m_rate = 3;
     std::chrono::milliseconds m_delay{500};
     bookmarks::FirefoxEnvironment m_firefox;
     const platform::Clock* m_clock;
+    std::optional<store::CategoryId> m_currentCategory;
     bool m_running = false;
     std::chrono::steady_clock::time_point m_started;
-    QProgressDialog* m_progress = nullptr;
+    // Lives only while an import runs past the delay.
+    std::unique_ptr<QProgressDialog> m_progress;
 };
 
 }  // namespace lh::gui

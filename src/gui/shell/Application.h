@@ -5,9 +5,10 @@
 
 #include <memory>
 
+#include "gui/shell/DialogFileChooser.h"
 #include "gui/shell/MessageBoxPrompter.h"
+#include "gui/shell/QtBackupChooser.h"
 #include "gui/shell/QtSettingsBackend.h"
-#include "gui/shell/RestoreBackupDialog.h"
 #include "gui/shell/SingleInstance.h"
 #include "platform/Clock.h"
 #include "settings/AppSettings.h"

@@ -2,8 +2,9 @@
 
 namespace lh::gui {
 
-// The program's command ids. Other parts of the program, the stored toolbar buttons and the
-// favourites menu rely on these numbers.
+// Every command id of the program, in one place: the main menu, the tree's context menu, the
+// toolbar and the tray menu. The stored toolbar buttons keep these numbers, so they never change.
+// (The favourites menu's entries are numbered from store::kFavouritesCommandBase.)
 enum class CommandId : int {
     NewDatabase = 32780,
     OpenDatabase = 32781,
@@ -19,6 +20,12 @@ enum class CommandId : int {
     DeleteCategory = 32774,
     MoveCategory = 32775,
     CategoryProperties = 32776,
+
+    // The tree's context menu: the same four commands on the right-clicked category.
+    TreeNewCategory = 32796,
+    TreeDeleteCategory = 32797,
+    TreeMoveCategory = 32798,
+    TreeCategoryProperties = 32799,
 
     SelectAll = 32824,
     InvertSelection = 32825,
@@ -47,8 +54,5 @@ enum class CommandId : int {
 
     OpenHide = 32777,
 };
-
-// Favourites-menu entries carry the item's menu id; these numbers are what the entries used to be.
-inline constexpr int kFavouritesFirstCommand = 39002;
 
 }  // namespace lh::gui

@@ -22,6 +22,10 @@ const CommandInfo kCommands[] = {
     {C::DeleteCategory, "Delete"},
     {C::MoveCategory, "Move to"},
     {C::CategoryProperties, "Properties"},
+    {C::TreeNewCategory, "New Category"},
+    {C::TreeDeleteCategory, "Delete"},
+    {C::TreeMoveCategory, "Move to"},
+    {C::TreeCategoryProperties, "Properties"},
     {C::SelectAll, "Select All"},
     {C::InvertSelection, "Invert Select"},
     {C::Find, "Find"},
@@ -57,6 +61,27 @@ const ToolbarButtonInfo kToolbarButtons[] = {
     {9, C::Exit, "Exit"},
 };
 
+const MenuEntry kCategoryContextMenu[] = {
+    {C::TreeNewCategory},
+    {C::TreeDeleteCategory},
+    {C::TreeMoveCategory},
+    {C::TreeCategoryProperties},
+};
+
+using Tray = TrayEntry::Kind;
+const TrayEntry kTrayMenu[] = {
+    {Tray::Command, C::OpenHide, "Open/Hide Linkhaven"},
+    {Tray::Separator},
+    {Tray::Command, C::AddUrl, "Add Url"},
+    {Tray::Separator},
+    {Tray::Command, C::DropZone, "DropZone"},
+    {Tray::Command, C::Options, "Options..."},
+    {Tray::Command, C::About, "About"},
+    {Tray::Favourites},
+    {Tray::Separator},
+    {Tray::Command, C::Exit, "Exit"},
+};
+
 MenuEntry item(CommandId id) {
     return MenuEntry{id};
 }
@@ -78,28 +103,43 @@ const CommandInfo* findCommand(CommandId id) {
 
 const std::vector<MenuPopup>& mainMenuLayout() {
     static const std::vector<MenuPopup> layout = {
-        {"&File",
+        {MenuId::File,
+         "&File",
          {item(C::NewDatabase), item(C::OpenDatabase), item(C::SaveDatabase),
           item(C::SaveDatabaseAs), separator(), item(C::ImportFavoritesFolder),
           item(C::ImportFirefox), item(C::ImportBookmarkFile), item(C::ExportBookmarkFile),
           separator(), item(C::Exit)}},
-        {"Category(&E)",
+        {MenuId::Category,
+         "Category(&E)",
          {item(C::NewCategory), item(C::DeleteCategory), item(C::MoveCategory),
           item(C::CategoryProperties)}},
-        {"&Edit",
+        {MenuId::Edit,
+         "&Edit",
          {item(C::SelectAll), item(C::InvertSelection), separator(), item(C::Find),
           item(C::FindNext)}},
-        {"Management",
+        {MenuId::Management,
+         "Management",
          {item(C::AddUrl), separator(), item(C::MoveUp), item(C::MoveDown), separator(),
           item(C::ItemProperty), item(C::DeleteItems)}},
-        {"&View",
+        {MenuId::View,
+         "&View",
          {item(C::Detail), item(C::DropZone), MenuEntry{C::ShowText, false, "ToolBar"},
           MenuEntry{C::CustomizeToolbar, false, "ToolBar"}, item(C::Grid), separator(),
           item(C::Columns)}},
-        {"Tools", {item(C::Options), separator(), item(C::CheckForUpdate)}},
-        {"&Help", {item(C::UserManual), item(C::HomePage), separator(), item(C::About)}},
+        {MenuId::Tools, "Tools", {item(C::Options), separator(), item(C::CheckForUpdate)}},
+        {MenuId::Help,
+         "&Help",
+         {item(C::UserManual), item(C::HomePage), separator(), item(C::About)}},
     };
     return layout;
+}
+
+std::span<const MenuEntry> categoryContextMenuLayout() {
+    return kCategoryContextMenu;
+}
+
+std::span<const TrayEntry> trayMenuLayout() {
+    return kTrayMenu;
 }
 
 std::span<const ToolbarButtonInfo> toolbarButtonTable() {

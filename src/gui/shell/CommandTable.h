@@ -18,22 +18,41 @@ struct CommandInfo {
     bool checkable = false;
 };
 
-// Every command of the main menu, the tray menu and the toolbar.
+// Every command of the main menu, the tree's context menu, the tray menu and the toolbar.
 std::span<const CommandInfo> allCommands();
 const CommandInfo* findCommand(CommandId id);
 
-// A popup of the main menu: its title and its entries (a null-id entry is a separator; a
-// submenu is named by `submenu`).
+// An entry of a menu built from a table: a command, or a separator (no id). Entries that name a
+// `submenu` go into a submenu of that title, made at the first of them.
 struct MenuEntry {
     CommandId id{};
     bool separator = false;
     const char* submenu = nullptr;  // "ToolBar" holds Show Text and Customize
 };
+
+// The popups of the main menu; code finds a popup by its id, never by its title.
+enum class MenuId { File, Category, Edit, Management, View, Tools, Help };
+
+// A popup of the main menu: its id, its title and its entries.
 struct MenuPopup {
+    MenuId id;
     const char* title;
     std::vector<MenuEntry> entries;
 };
 const std::vector<MenuPopup>& mainMenuLayout();
+
+// The tree's context menu, top to bottom.
+std::span<const MenuEntry> categoryContextMenuLayout();
+
+// An entry of the tray menu: a command under the tray's own text, a separator, or the
+// favourites submenu.
+struct TrayEntry {
+    enum class Kind { Command, Separator, Favourites };
+    Kind kind;
+    CommandId id{};
+    const char* text = nullptr;
+};
+std::span<const TrayEntry> trayMenuLayout();
 
 // The toolbar's button table: picture index, command and text, in default order.
 struct ToolbarButtonInfo {

@@ -12,16 +12,18 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include "commands/Autosave.h"
 #include "commands/FileCommands.h"
+#include "commands/TimerWork.h"
 #include "gui/bookmarks/ImportActions.h"
-#include "gui/shell/ActionRegistry.h"
 #include "gui/shell/BrowserLauncher.h"
-#include "gui/shell/CommandTable.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
+#include "gui/shell/MenuBuilder.h"
 #include "gui/shell/ShellPictures.h"
 #include "gui/shell/ToolbarCustomizeDialog.h"
 #include "gui/shell/TrayIcon.h"
+#include "gui/tree/CategoryActions.h"
 #include "gui/tree/CategoryPane.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
@@ -32,13 +34,25 @@ namespace lh::gui {
 namespace {
 
 constexpr int kReminderPeriodMs = 52'000;
-constexpr int kHousekeepingPeriodMs = 10'000;
-constexpr int kHousekeepingSeconds = kHousekeepingPeriodMs / 1000;
+constexpr int kHousekeepingPeriodMs = commands::kHousekeepingTickSeconds * 1000;
 
 // Where "Home Page" leads.
 constexpr const char* kHomePage = "https://example.org/linkhaven/";
 
 }  // namespace
+
+// The timers' work until the reminders bring their own: nothing to remind of, and everything
+// waits while an import runs.
+class MainWindow::DefaultTimerWork final : public commands::TimerWork {
+public:
+    explicit DefaultTimerWork(const ImportActions& imports) : m_imports(imports) {}
+
+    bool mustWait() const override { return m_imports.isRunning(); }
+    void remind() override {}
+
+private:
+    const ImportActions& m_imports;
+};
 
 MainWindow::MainWindow(ShellServices services, QWidget* parent)
     : QMainWindow(parent), m_services(services) {
@@ -72,128 +86,77 @@ void MainWindow::setupUi() {
 }
 
 void MainWindow::createActions() {
-    m_actions = std::make_unique<ActionRegistry>(this);
     for (const CommandInfo& info : allCommands()) {
-        addAction(m_actions->action(info.id));  // shortcuts work without opening a menu
+        addAction(m_actions.action(info.id));  // shortcuts work without opening a menu
     }
     m_browser = std::make_unique<BrowserLauncher>(
         m_services.prompter, [this] { return m_services.settings.Defbrowser; });
     m_favourites = new FavouritesMenu(m_services.db, this);
     m_favourites->setOpenUrl([this](const std::string& address) { m_browser->openUrl(address); });
-    m_tray = new TrayIcon(*m_actions, *m_favourites, this);
-    m_toolbar = new MainToolbar(*m_actions, this);
+    m_tray = new TrayIcon(m_actions, *m_favourites, this);
+    m_toolbar = new MainToolbar(m_actions, this);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
 
-    m_actions->handle(CommandId::OpenHide, [this] { toggleOpenHide(); });
-    m_actions->handle(CommandId::About, [this] { showAbout(); });
-    m_actions->handle(CommandId::HomePage, [] { QDesktopServices::openUrl(QUrl(kHomePage)); });
-    m_actions->handle(CommandId::UserManual, [this] {
+    m_actions.handle(CommandId::OpenHide, [this] { toggleOpenHide(); });
+    m_actions.handle(CommandId::About, [this] { showAbout(); });
+    m_actions.handle(CommandId::HomePage, [] { QDesktopServices::openUrl(QUrl(kHomePage)); });
+    m_actions.handle(CommandId::UserManual, [this] {
         const QString manual =
             QDir(QApplication::applicationDirPath()).filePath("help/manual.html");
         if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
             showStatus("The user manual could not be opened.");
         }
     });
-    CategoryPane* pane = m_treePane;
-    m_actions->handle(CommandId::NewCategory, [pane] { pane->newCategory(); });
-    m_actions->handle(CommandId::DeleteCategory, [pane] { pane->deleteCategory(); });
-    m_actions->handle(CommandId::MoveCategory, [pane] { pane->moveCategory(); });
-    m_actions->handle(CommandId::CategoryProperties, [pane] { pane->showProperties(); });
-    handleViewCommands();
-    handleImportCommands();
-}
-
-void MainWindow::handleImportCommands() {
-    settings::AppSettings& s = m_services.settings;
+    m_categoryActions = std::make_unique<CategoryActions>(m_actions, *m_treePane);
     m_imports = std::make_unique<ImportActions>(
-        m_services.db, m_services.prompter, m_services.files,
-        ImportActions::FavoritesFolder{
-            [&s] { return s.FavoritesFolder; },
-            [&s](const std::string& folder) { s.FavoritesFolder = folder; }},
+        m_actions,
+        ImportActions::Services{m_services.db, m_services.prompter, m_services.files,
+                                m_services.settings},
         this);
-    for (CommandId id : {CommandId::ImportFavoritesFolder, CommandId::ImportBookmarkFile,
-                         CommandId::ImportFirefox, CommandId::ExportBookmarkFile}) {
-        m_actions->handle(id, [this, id] { runImport(id); });
-    }
-    connect(m_imports.get(), &ImportActions::runningChanged, this, [this](bool running) {
-        for (CommandId id : {CommandId::ImportFavoritesFolder, CommandId::ImportBookmarkFile,
-                             CommandId::ImportFirefox, CommandId::ExportBookmarkFile}) {
-            m_actions->action(id)->setEnabled(!running);
-        }
-    });
-    m_busy = [this] { return m_imports->isRunning(); };
-}
-
-void MainWindow::runImport(CommandId id) {
-    m_imports->setUrlRate(m_services.settings.URLNormal);
-    QString status;
-    if (id == CommandId::ExportBookmarkFile) {
-        // The selected category when it holds links, otherwise the whole favourites tree.
-        const store::CategoryRecord* current = m_treePane->currentCategory();
-        const bool links = current != nullptr && current->categoryClass() == store::kClassUrl &&
-                           current->id() != store::kRootId;
-        status = m_imports->exportBookmarkFile(links ? current->id() : store::kFavoritesId);
-    } else {
-        status = m_imports->run(int(id));
-    }
-    if (!status.isEmpty()) {
-        statusBar()->showMessage(status);
-    }
+    m_defaultTimerWork = std::make_unique<DefaultTimerWork>(*m_imports);
+    m_timerWork = m_defaultTimerWork.get();
+    handleViewCommands();
 }
 
 void MainWindow::handleViewCommands() {
     settings::GeneralFlags& flags = m_services.settings.GeneralCheck;
-    m_actions->handle(CommandId::Detail, [this, &flags] {
+    m_actions.handle(CommandId::Detail, [this, &flags] {
         flags.setShowDetail(!flags.showDetail());
         m_detailPane->setVisible(flags.showDetail());
-        m_actions->action(CommandId::Detail)->setChecked(flags.showDetail());
+        m_actions.action(CommandId::Detail)->setChecked(flags.showDetail());
     });
-    m_actions->handle(CommandId::Grid, [this, &flags] {
+    m_actions.handle(CommandId::Grid, [this, &flags] {
         flags.setGridLines(!flags.gridLines());
-        m_actions->action(CommandId::Grid)->setChecked(flags.gridLines());
+        m_actions.action(CommandId::Grid)->setChecked(flags.gridLines());
     });
-    m_actions->handle(CommandId::DropZone, [this, &flags] {
+    m_actions.handle(CommandId::DropZone, [this, &flags] {
         flags.setDropZoneShown(!flags.dropZoneShown());
-        m_actions->action(CommandId::DropZone)->setChecked(flags.dropZoneShown());
+        m_actions.action(CommandId::DropZone)->setChecked(flags.dropZoneShown());
     });
-    m_actions->handle(CommandId::ShowText, [this, &flags] {
+    m_actions.handle(CommandId::ShowText, [this, &flags] {
         flags.setToolbarText(!flags.toolbarText());
         m_toolbar->setShowText(flags.toolbarText());
-        m_actions->action(CommandId::ShowText)->setChecked(flags.toolbarText());
+        m_actions.action(CommandId::ShowText)->setChecked(flags.toolbarText());
     });
-    m_actions->handle(CommandId::CustomizeToolbar, [this] { customizeToolbar(); });
+    m_actions.handle(CommandId::CustomizeToolbar, [this] { customizeToolbar(); });
 }
 
 void MainWindow::createMenus() {
     for (const MenuPopup& popup : mainMenuLayout()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
-        QMenu* toolbarMenu = nullptr;
-        for (const MenuEntry& entry : popup.entries) {
-            if (entry.separator) {
-                menu->addSeparator();
-            } else if (entry.submenu != nullptr) {
-                if (toolbarMenu == nullptr) {
-                    toolbarMenu = menu->addMenu(QString::fromUtf8(entry.submenu));
-                }
-                toolbarMenu->addAction(m_actions->action(entry.id));
-            } else {
-                menu->addAction(m_actions->action(entry.id));
-            }
-        }
-        if (menu->title() == QLatin1String("Category(&E)")) {
-            // The four commands follow the selected category; checked as the menu opens.
-            connect(menu, &QMenu::aboutToShow, this, [this] {
-                const commands::CategoryMenuState s = m_treePane->mainMenuState();
-                m_actions->action(CommandId::NewCategory)->setEnabled(s.newCategory);
-                m_actions->action(CommandId::DeleteCategory)->setEnabled(s.deleteCategory);
-                m_actions->action(CommandId::MoveCategory)->setEnabled(s.moveTo);
-                m_actions->action(CommandId::CategoryProperties)->setEnabled(s.properties);
-            });
-        }
+        addMenuEntries(*menu, m_actions, popup.entries);
+        m_menus.emplace(popup.id, menu);
     }
 }
 
 void MainWindow::connectSignals() {
+    // The category commands follow the selected category; checked again as their menu opens.
+    connect(menu(MenuId::Category), &QMenu::aboutToShow, m_categoryActions.get(),
+            &CategoryActions::updateMainMenu);
+    connect(m_treePane, &CategoryPane::currentCategoryChanged, m_imports.get(),
+            &ImportActions::setCurrentCategory);
+    connect(m_imports.get(), &ImportActions::finished, this,
+            [this](const QString& status) { statusBar()->showMessage(status); });
     connect(&m_reminderTimer, &QTimer::timeout, this, &MainWindow::reminderTick);
     connect(&m_housekeepingTimer, &QTimer::timeout, this, &MainWindow::housekeepingTick);
     m_reminderTimer.start(kReminderPeriodMs);
@@ -208,36 +171,33 @@ void MainWindow::setFileCommands(commands::FileCommands& fileCommands) {
 void MainWindow::handleFileCommands() {
     commands::FileCommands& c = *m_fileCommands;
     // Save and Save As tell the user themselves when they fail.
-    m_actions->handle(CommandId::NewDatabase, [&c] { c.newDatabase(); });
-    m_actions->handle(CommandId::OpenDatabase, [&c] { c.openDatabase(); });
-    m_actions->handle(CommandId::SaveDatabase, [&c] { (void)c.save(); });
-    m_actions->handle(CommandId::SaveDatabaseAs, [&c] { (void)c.saveAs(); });
-    m_actions->handle(CommandId::Exit, [&c] { c.exit(); });
+    m_actions.handle(CommandId::NewDatabase, [&c] { c.newDatabase(); });
+    m_actions.handle(CommandId::OpenDatabase, [&c] { c.openDatabase(); });
+    m_actions.handle(CommandId::SaveDatabase, [&c] { (void)c.save(); });
+    m_actions.handle(CommandId::SaveDatabaseAs, [&c] { (void)c.saveAs(); });
+    m_actions.handle(CommandId::Exit, [&c] { c.exit(); });
 }
 
 void MainWindow::reminderTick() {
-    if (m_busy && m_busy()) {
+    if (m_timerWork->mustWait()) {
         return;
     }
     if (m_fileCommands != nullptr) {
         m_fileCommands->backupTick(m_services.settings.AutoBackup);
     }
-    if (m_reminderWork) {
-        m_reminderWork();
-    }
+    m_timerWork->remind();
 }
 
 void MainWindow::housekeepingTick() {
-    if (m_busy && m_busy()) {
+    if (m_timerWork->mustWait()) {
         return;
     }
-    // The save counter must exceed the interval, as it always has.
-    m_saveCounter += kHousekeepingSeconds;
-    if (m_saveCounter > m_services.settings.AutoSaveTime) {
-        m_saveCounter = 0;
-        if (m_services.settings.GeneralCheck.autoSave() && m_fileCommands != nullptr) {
-            (void)m_fileCommands->autosave();  // a failure shows in the status bar
-        }
+    const commands::AutosaveStep step =
+        commands::autosaveTick(m_saveCounter, m_services.settings.AutoSaveTime,
+                               m_services.settings.GeneralCheck.autoSave());
+    m_saveCounter = step.counter;
+    if (step.save && m_fileCommands != nullptr) {
+        (void)m_fileCommands->autosave();  // a failure shows in the status bar
     }
 }
 

@@ -3,15 +3,17 @@
 #include <QMainWindow>
 #include <QTimer>
 
-#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
 #include "commands/FileCommandsHost.h"
-#include "gui/shell/CommandIds.h"
+#include "gui/shell/ActionRegistry.h"
+#include "gui/shell/CommandTable.h"
 #include "settings/ToolbarButton.h"
 #include "settings/WindowLayout.h"
 
+class QMenu;
 class QSplitter;
 class QSessionManager;
 
@@ -28,12 +30,13 @@ namespace lh::commands {
 class FileChooser;
 class FileCommands;
 class Prompter;
+class TimerWork;
 }  // namespace lh::commands
 
 namespace lh::gui {
 
-class ActionRegistry;
 class BrowserLauncher;
+class CategoryActions;
 class CategoryPane;
 class ImportActions;
 class FavouritesMenu;
@@ -66,7 +69,9 @@ public:
     // Shows the window as the settings ask: normal, or minimised when "StartMinimized" is set.
     void showAtStart();
 
-    ActionRegistry& actions() { return *m_actions; }
+    ActionRegistry& actions() { return m_actions; }
+    // The main menu's popup `id`.
+    QMenu* menu(MenuId id) const { return m_menus.at(id); }
     FavouritesMenu& favourites() { return *m_favourites; }
     TrayIcon& tray() { return *m_tray; }
     MainToolbar& toolbar() { return *m_toolbar; }
@@ -76,10 +81,10 @@ public:
     // manager gave).
     const settings::PaneSizes& requestedPaneSizes() const { return m_requestedPanes; }
 
-    // The reminder timer's work besides the daily backup (runs every 52 s).
-    void setReminderWork(std::function<void()> work) { m_reminderWork = std::move(work); }
-    // While `busy` answers true (an import runs), the timers' work waits for the next tick.
-    void setBusyCheck(std::function<bool()> busy) { m_busy = std::move(busy); }
+    // The timers' work besides the daily backup and the autosave; must outlive the window. It
+    // replaces the window's own, which reminds of nothing and waits while an import runs (so
+    // `work` must wait then too: imports().isRunning()).
+    void setTimerWork(commands::TimerWork& work) { m_timerWork = &work; }
     // One tick of each timer, as the timers run them.
     void reminderTick();
     void housekeepingTick();
@@ -101,14 +106,14 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    class DefaultTimerWork;
+
     void setupUi();
     void createActions();
     void createMenus();
     void connectSignals();
     void handleFileCommands();
     void handleViewCommands();
-    void handleImportCommands();
-    void runImport(CommandId id);
     void showAbout();
     void customizeToolbar();
     bool shutDown();
@@ -120,9 +125,13 @@ private:
 
     ShellServices m_services;
     commands::FileCommands* m_fileCommands = nullptr;
-    std::unique_ptr<ActionRegistry> m_actions;
+    ActionRegistry m_actions;  // before the members that connect its actions: it outlives them
+    std::map<MenuId, QMenu*> m_menus;
     std::unique_ptr<BrowserLauncher> m_browser;
     std::unique_ptr<ImportActions> m_imports;
+    std::unique_ptr<CategoryActions> m_categoryActions;
+    std::unique_ptr<DefaultTimerWork> m_defaultTimerWork;
+    commands::TimerWork* m_timerWork = nullptr;
     FavouritesMenu* m_favourites = nullptr;
     TrayIcon* m_tray = nullptr;
     MainToolbar* m_toolbar = nullptr;
@@ -133,8 +142,6 @@ private:
     QWidget* m_detailPane = nullptr;
     QTimer m_reminderTimer;
     QTimer m_housekeepingTimer;
-    std::function<void()> m_reminderWork;
-    std::function<bool()> m_busy;
     settings::PaneSizes m_requestedPanes;
     int m_saveCounter = 0;  // seconds since the last autosave
     bool m_exiting = false;

@@ -4,8 +4,6 @@
 #include <QScreen>
 #include <QSplitter>
 
-#include "gui/shell/ActionRegistry.h"
-#include "gui/shell/CommandTable.h"
 #include "gui/shell/MainToolbar.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/tree/CategoryPane.h"
@@ -43,10 +41,10 @@ void MainWindow::restoreState() {
         m_toolbar->setEntries(entries);
     }
     m_toolbar->setShowText(flags.toolbarText());
-    m_actions->action(CommandId::ShowText)->setChecked(flags.toolbarText());
-    m_actions->action(CommandId::Detail)->setChecked(flags.showDetail());
-    m_actions->action(CommandId::Grid)->setChecked(flags.gridLines());
-    m_actions->action(CommandId::DropZone)->setChecked(flags.dropZoneShown());
+    m_actions.action(CommandId::ShowText)->setChecked(flags.toolbarText());
+    m_actions.action(CommandId::Detail)->setChecked(flags.showDetail());
+    m_actions.action(CommandId::Grid)->setChecked(flags.gridLines());
+    m_actions.action(CommandId::DropZone)->setChecked(flags.dropZoneShown());
     m_detailPane->setVisible(flags.showDetail());
 
     const settings::MainLayout layout = m_services.settingsStore.readLayout();
@@ -60,7 +58,7 @@ void MainWindow::applyPlacement(const settings::MainLayout& layout) {
         const QRect rect(p.left, p.top, p.right - p.left, p.bottom - p.top);
         if (rect.width() > 0 && rect.height() > 0 && onSomeScreen(rect)) {
             setGeometry(rect);
-            if (p.showState == 3) {  // maximised
+            if (p.showState == settings::WindowPlacement::kShowMaximized) {
                 setWindowState(Qt::WindowMaximized);
             }
             return;
@@ -95,7 +93,7 @@ settings::MainLayout MainWindow::currentLayout() const {
     placement.top = normal.top();
     placement.right = normal.right() + 1;
     placement.bottom = normal.bottom() + 1;
-    placement.showState = isMaximized()   ? 3
+    placement.showState = isMaximized()   ? settings::WindowPlacement::kShowMaximized
                           : isMinimized() ? settings::WindowPlacement::kShowMinimized
                                           : settings::WindowPlacement::kShowNormal;
     layout.placement = placement;

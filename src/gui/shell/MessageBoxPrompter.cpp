@@ -1,7 +1,5 @@
 #include "gui/shell/MessageBoxPrompter.h"
 
-#include <QDir>
-#include <QFileDialog>
 #include <QMessageBox>
 
 namespace lh::gui {
@@ -42,21 +40,6 @@ QString toQt(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-std::optional<std::string> chosen(const QString& path) {
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
-    return QDir::toNativeSeparators(path).toStdString();
-}
-
-QString startPath(const commands::FileChooser::Request& r) {
-    if (r.folder.empty()) {
-        return toQt(r.proposedName);
-    }
-    return r.proposedName.empty() ? toQt(r.folder)
-                                  : QDir(toQt(r.folder)).filePath(toQt(r.proposedName));
-}
-
 }  // namespace
 
 commands::Prompter::Answer MessageBoxPrompter::ask(const Message& message) {
@@ -74,20 +57,6 @@ commands::Prompter::Answer MessageBoxPrompter::ask(const Message& message) {
             // Closed without a choice: Cancel, or No where there is no Cancel.
             return message.buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
-}
-
-std::optional<std::string> DialogFileChooser::chooseFileToOpen(const Request& r) {
-    return chosen(
-        QFileDialog::getOpenFileName(m_parent, toQt(r.title), startPath(r), toQt(r.filter)));
-}
-
-std::optional<std::string> DialogFileChooser::chooseFileToSave(const Request& r) {
-    return chosen(
-        QFileDialog::getSaveFileName(m_parent, toQt(r.title), startPath(r), toQt(r.filter)));
-}
-
-std::optional<std::string> DialogFileChooser::chooseFolder(const Request& r) {
-    return chosen(QFileDialog::getExistingDirectory(m_parent, toQt(r.title), toQt(r.folder)));
 }
 
 }  // namespace lh::gui

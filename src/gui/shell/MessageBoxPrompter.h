@@ -1,6 +1,5 @@
 #pragma once
 
-#include "commands/FileChooser.h"
 #include "commands/Prompter.h"
 
 class QWidget;
@@ -13,19 +12,6 @@ public:
     explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
     Answer ask(const Message& message) override;
-
-private:
-    QWidget* m_parent;
-};
-
-// File dialogs as QFileDialog.
-class DialogFileChooser final : public commands::FileChooser {
-public:
-    explicit DialogFileChooser(QWidget* parent = nullptr) : m_parent(parent) {}
-    void setParent(QWidget* parent) { m_parent = parent; }
-    std::optional<std::string> chooseFileToOpen(const Request& request) override;
-    std::optional<std::string> chooseFileToSave(const Request& request) override;
-    std::optional<std::string> chooseFolder(const Request& request) override;
 
 private:
     QWidget* m_parent;

@@ -61,12 +61,4 @@ std::optional<std::string> RestoreBackupDialog::chosenPath() const {
     return m_rows[static_cast<std::size_t>(row)].path();
 }
 
-std::optional<std::string> QtBackupChooser::chooseBackup(
-    const std::string& dataFile, const std::vector<store::BackupRow>& rows) {
-    (void)dataFile;
-    RestoreBackupDialog dialog(rows, m_parent);
-    dialog.exec();
-    return dialog.chosenPath();
-}
-
 }  // namespace lh::gui

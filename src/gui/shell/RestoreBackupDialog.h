@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "commands/BackupChooser.h"
+#include "store/Backups.h"
 
 class QTreeWidget;
 
@@ -30,18 +30,6 @@ private:
 
     std::vector<store::BackupRow> m_rows;
     QTreeWidget* m_list = nullptr;
-};
-
-// The BackupChooser the program uses: shows RestoreBackupDialog modally over `parent`.
-class QtBackupChooser final : public commands::BackupChooser {
-public:
-    explicit QtBackupChooser(QWidget* parent = nullptr) : m_parent(parent) {}
-    void setParent(QWidget* parent) { m_parent = parent; }
-    std::optional<std::string> chooseBackup(const std::string& dataFile,
-                                            const std::vector<store::BackupRow>& rows) override;
-
-private:
-    QWidget* m_parent;
 };
 
 }  // namespace lh::gui

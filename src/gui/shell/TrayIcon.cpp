@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "gui/shell/ActionRegistry.h"
+#include "gui/shell/CommandTable.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/ShellPictures.h"
 
@@ -11,16 +12,19 @@ namespace lh::gui {
 TrayIcon::TrayIcon(ActionRegistry& actions, FavouritesMenu& favourites, QObject* parent)
     : QObject(parent), m_actions(actions), m_favourites(favourites) {
     m_menu.setObjectName("trayMenu");
-    addEntry(CommandId::OpenHide, QStringLiteral("Open/Hide Linkhaven"));
-    m_menu.addSeparator();
-    addEntry(CommandId::AddUrl, QStringLiteral("Add Url"));
-    m_menu.addSeparator();
-    addEntry(CommandId::DropZone, QStringLiteral("DropZone"));
-    addEntry(CommandId::Options, QStringLiteral("Options..."));
-    addEntry(CommandId::About, QStringLiteral("About"));
-    m_menu.addMenu(&favourites);
-    m_menu.addSeparator();
-    addEntry(CommandId::Exit, QStringLiteral("Exit"));
+    for (const TrayEntry& entry : trayMenuLayout()) {
+        switch (entry.kind) {
+            case TrayEntry::Kind::Command:
+                addEntry(entry.id, QString::fromUtf8(entry.text));
+                break;
+            case TrayEntry::Kind::Separator:
+                m_menu.addSeparator();
+                break;
+            case TrayEntry::Kind::Favourites:
+                m_menu.addMenu(&favourites);
+                break;
+        }
+    }
     connect(&m_menu, &QMenu::aboutToShow, this, &TrayIcon::updateForModalDialogs);
 
     m_icon.setIcon(programIcon());

@@ -14,10 +14,10 @@ namespace lh::gui {
 class ActionRegistry;
 class FavouritesMenu;
 
-// The notification-area icon and its menu: "Open/Hide Linkhaven", "Add Url", "DropZone",
-// "Options...", "About", the favourites submenu and "Exit". A double click opens or hides the
-// window. While any modal dialog or message box is open, only "Open/Hide Linkhaven" can be chosen
-// (the others wait until it is answered).
+// The notification-area icon and its menu, built from the tray menu's table: "Open/Hide
+// Linkhaven", "Add Url", "DropZone", "Options...", "About", the favourites submenu and "Exit". A
+// double click opens or hides the window. While any modal dialog or message box is open, only
+// "Open/Hide Linkhaven" can be chosen (the others wait until it is answered).
 class TrayIcon : public QObject {
     Q_OBJECT
 

@@ -16,7 +16,6 @@
 
 namespace lh::gui {
 
-using commands::CategoryCommandId;
 using store::CategoryRecord;
 
 // What the category commands need of the tree: the current category.
@@ -102,8 +101,8 @@ void CategoryPane::setupUi() {
 void CategoryPane::connectSignals() {
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { onCurrentIndexChanged(current); });
-    connect(m_view, &CategoryTreeView::contextCommandTriggered, this,
-            &CategoryPane::onContextCommand);
+    connect(m_view, &CategoryTreeView::propertiesRequested, this,
+            &CategoryPane::showClickedProperties);
     connect(m_view, &CategoryTreeView::itemsDropped, this, &CategoryPane::itemsDropped);
 }
 
@@ -123,6 +122,17 @@ int CategoryPane::currentCategoryId() const {
 
 commands::CategoryMenuState CategoryPane::mainMenuState() const {
     return commands::mainMenuState(currentCategory());
+}
+
+const CategoryRecord* CategoryPane::clickedCategory() const {
+    const auto clicked = m_view->clickedCategoryId();
+    return clicked ? shownCategory(*clicked) : nullptr;
+}
+
+commands::CategoryMenuState CategoryPane::contextMenuState() const {
+    const CategoryRecord* clicked = clickedCategory();
+    return clicked != nullptr ? commands::contextMenuState(clicked->id())
+                              : commands::CategoryMenuState{};
 }
 
 void CategoryPane::setCurrent(std::optional<std::uint16_t> id) {
@@ -270,59 +280,31 @@ void CategoryPane::showProperties() {
     }
 }
 
-void CategoryPane::runCommand(int commandId) {
-    switch (static_cast<CategoryCommandId>(commandId)) {
-        case CategoryCommandId::MainNewCategory:
-            newCategory();
-            break;
-        case CategoryCommandId::MainDelete:
-            deleteCategory();
-            break;
-        case CategoryCommandId::MainMoveTo:
-            moveCategory();
-            break;
-        case CategoryCommandId::MainProperties:
-            showProperties();
-            break;
-        case CategoryCommandId::TreeNewCategory:
-        case CategoryCommandId::TreeDelete:
-        case CategoryCommandId::TreeMoveTo:
-        case CategoryCommandId::TreeProperties:
-            if (const auto clicked = m_view->clickedCategoryId()) {
-                onContextCommand(static_cast<CategoryCommandId>(commandId), *clicked);
-            }
-            break;
+void CategoryPane::newCategoryInClicked() {
+    const CategoryRecord* clicked = clickedCategory();
+    if (clicked != nullptr && commands::contextMenuState(clicked->id()).newCategory) {
+        openCreateDialog(*clicked, clicked->id());
     }
 }
 
-void CategoryPane::onContextCommand(CategoryCommandId command, quint16 categoryId) {
-    const CategoryRecord* clicked = shownCategory(categoryId);
-    if (clicked == nullptr) {
-        return;
+void CategoryPane::deleteClickedCategory() {
+    const CategoryRecord* clicked = clickedCategory();
+    if (clicked != nullptr && commands::contextMenuState(clicked->id()).deleteCategory) {
+        m_commands->deleteCategory(clicked->id(), commands::DeleteOrigin::ContextMenu);
+        m_view->clearClickedCategory();
     }
-    const commands::CategoryMenuState state = commands::contextMenuState(categoryId);
-    switch (command) {
-        case CategoryCommandId::TreeNewCategory:
-            if (state.newCategory) {
-                openCreateDialog(*clicked, categoryId);
-            }
-            break;
-        case CategoryCommandId::TreeDelete:
-            if (state.deleteCategory) {
-                m_commands->deleteCategory(categoryId, commands::DeleteOrigin::ContextMenu);
-                m_view->clearClickedCategory();
-            }
-            break;
-        case CategoryCommandId::TreeMoveTo:
-            if (state.moveTo) {
-                openMoveDialog(*clicked);
-            }
-            break;
-        case CategoryCommandId::TreeProperties:
-            openPropertiesDialog(*clicked);
-            break;
-        default:
-            break;
+}
+
+void CategoryPane::moveClickedCategory() {
+    const CategoryRecord* clicked = clickedCategory();
+    if (clicked != nullptr && commands::contextMenuState(clicked->id()).moveTo) {
+        openMoveDialog(*clicked);
+    }
+}
+
+void CategoryPane::showClickedProperties() {
+    if (const CategoryRecord* clicked = clickedCategory()) {
+        openPropertiesDialog(*clicked);
     }
 }
 

@@ -29,8 +29,9 @@ class CategoryTreeModel;
 class CategoryTreeView;
 
 // The left pane of the main window: the category tree, the current category (the one whose
-// items the item list shows) and the four category commands of the main menu and of the tree's
-// context menu.
+// items the item list shows) and what the four category commands do, from the main menu (on the
+// current category) and from the tree's context menu (on the right-clicked one). CategoryActions
+// connects the menus' actions to these slots.
 //
 // The pane follows the Database's events: it registers itself with the Database for as long as
 // it lives. After bulk work it shows the tree afresh: as stored (expanded as the file says, the
@@ -47,8 +48,11 @@ public:
     const store::CategoryRecord* currentCategory() const;
     // Its id, or -1.
     int currentCategoryId() const;
-    // Which of the main menu's commands 32773-32776 apply to the current category.
+    // Which of the main menu's category commands apply to the current category.
     commands::CategoryMenuState mainMenuState() const;
+    // Which of the context menu's commands apply to the right-clicked category (none when no
+    // category was right-clicked).
+    commands::CategoryMenuState contextMenuState() const;
     // Tiles a picture behind the tree; false (and no picture) when it does not load.
     bool setBackground(const QString& fileName);
 
@@ -58,13 +62,17 @@ public:
     QDialog* openDialog() const { return m_dialog; }
 
 public slots:
-    // The main menu's commands (32773-32776) on the current category; disabled ones do nothing.
+    // The main menu's commands on the current category; disabled ones do nothing.
     void newCategory();
     void deleteCategory();
     void moveCategory();
     void showProperties();
-    // Any of the eight category command ids; the tree's own act on the last right-clicked one.
-    void runCommand(int commandId);
+    // The context menu's commands on the last right-clicked category; disabled ones do nothing.
+    // New Category preselects the clicked category as the parent.
+    void newCategoryInClicked();
+    void deleteClickedCategory();
+    void moveClickedCategory();
+    void showClickedProperties();
     // Shows the Database's tree afresh, expanded as stored, and makes the root's first child
     // current.
     void rebuildTree();
@@ -85,7 +93,8 @@ private:
     void connectSignals();
     void setCurrent(std::optional<std::uint16_t> id);
     void onCurrentIndexChanged(const QModelIndex& index);
-    void onContextCommand(commands::CategoryCommandId command, quint16 categoryId);
+    // The right-clicked category while it is shown, or null.
+    const store::CategoryRecord* clickedCategory() const;
     // Bulk work: what the view shows is kept aside at its start and brought back at its end.
     void onBulkChangeBegun();
     void onBulkChangeEnded(bool contentsReplaced);

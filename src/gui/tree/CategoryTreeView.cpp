@@ -1,36 +1,16 @@
 #include "gui/tree/CategoryTreeView.h"
 
-#include <QAction>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QMenu>
 #include <QScrollBar>
 
+#include "commands/CategoryMenus.h"
 #include "gui/items/ItemDrag.h"
 #include "gui/tree/CategoryTreeModel.h"
 #include "store/Database.h"
 
 namespace lh::gui {
-
-namespace {
-
-using commands::CategoryCommandId;
-
-struct ContextEntry {
-    CategoryCommandId command;
-    const char* text;
-    const char* objectName;
-};
-
-// The context menu, top to bottom.
-constexpr ContextEntry kContextEntries[] = {
-    {CategoryCommandId::TreeNewCategory, "New Category", "newCategoryAction"},
-    {CategoryCommandId::TreeDelete, "Delete", "deleteCategoryAction"},
-    {CategoryCommandId::TreeMoveTo, "Move to", "moveToAction"},
-    {CategoryCommandId::TreeProperties, "Properties", "propertiesAction"},
-};
-
-}  // namespace
 
 CategoryTreeView::CategoryTreeView(CategoryTreeModel& model, QWidget* parent)
     : QTreeView(parent), m_model(model) {
@@ -45,36 +25,8 @@ CategoryTreeView::CategoryTreeView(CategoryTreeModel& model, QWidget* parent)
     setIconSize(QSize(16, 16));
     setDragDropMode(QAbstractItemView::DropOnly);
     setDropIndicatorShown(false);
-    createActions();
-}
-
-void CategoryTreeView::createActions() {
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("categoryContextMenu"));
-    int i = 0;
-    for (const ContextEntry& entry : kContextEntries) {
-        QAction* action = m_menu->addAction(QString::fromLatin1(entry.text));
-        action->setObjectName(QString::fromLatin1(entry.objectName));
-        action->setData(static_cast<int>(entry.command));
-        const CategoryCommandId command = entry.command;
-        connect(action, &QAction::triggered, this, [this, command] { triggerContext(command); });
-        m_actions[i++] = action;
-    }
-}
-
-QAction* CategoryTreeView::contextAction(CategoryCommandId command) const {
-    for (QAction* action : m_actions) {
-        if (action->data().toInt() == static_cast<int>(command)) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
-void CategoryTreeView::triggerContext(CategoryCommandId command) {
-    if (m_clickedId) {
-        emit contextCommandTriggered(command, *m_clickedId);
-    }
 }
 
 // --- Context menu and keyboard -----------------------------------------------------------------
@@ -88,11 +40,6 @@ bool CategoryTreeView::openContextMenuAt(const QPoint& viewportPos) {
     if (!m_clickedId) {
         return false;
     }
-    const commands::CategoryMenuState state = commands::contextMenuState(*m_clickedId);
-    contextAction(CategoryCommandId::TreeNewCategory)->setEnabled(state.newCategory);
-    contextAction(CategoryCommandId::TreeDelete)->setEnabled(state.deleteCategory);
-    contextAction(CategoryCommandId::TreeMoveTo)->setEnabled(state.moveTo);
-    contextAction(CategoryCommandId::TreeProperties)->setEnabled(state.properties);
     m_menu->popup(viewport()->mapToGlobal(viewportPos));
     return true;
 }
@@ -132,7 +79,7 @@ void CategoryTreeView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
         if (m_model.categoryAt(current) != nullptr) {
             m_clickedId = CategoryTreeModel::categoryIdOf(current);
-            emit contextCommandTriggered(CategoryCommandId::TreeProperties, *m_clickedId);
+            emit propertiesRequested(*m_clickedId);
         }
         event->accept();
         return;

@@ -7,9 +7,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "commands/CategoryMenus.h"
-
-class QAction;
 class QMenu;
 
 namespace lh::gui {
@@ -18,7 +15,8 @@ class CategoryTreeModel;
 
 // The category tree on screen: the tree's context menu (acting on the category under the mouse,
 // without changing the selection), keyboard access to it, the drop of item rows dragged out of
-// the item list, and an optional tiled background picture.
+// the item list, and an optional tiled background picture. The context menu starts empty: the
+// tree's commands (CategoryActions) fill it and enable its entries as it is about to show.
 class CategoryTreeView : public QTreeView {
     Q_OBJECT
 
@@ -26,14 +24,12 @@ public:
     explicit CategoryTreeView(CategoryTreeModel& model, QWidget* parent = nullptr);
 
     QMenu* contextMenu() const { return m_menu; }
-    // The context menu's entry for `command` (one of the four tree commands), or null.
-    QAction* contextAction(commands::CategoryCommandId command) const;
     // The category under the mouse at the last right click, if there was one.
     std::optional<std::uint16_t> clickedCategoryId() const { return m_clickedId; }
     void clearClickedCategory() { m_clickedId.reset(); }
     void setClickedCategory(std::uint16_t id) { m_clickedId = id; }
     // Remembers the category at `viewportPos` as the clicked one and, when there is one, pops
-    // the context menu up there with its entries enabled for it. Returns whether it showed.
+    // the context menu up there. Returns whether it showed.
     bool openContextMenuAt(const QPoint& viewportPos);
     // The category under a pending drop, if any (drawn highlighted).
     std::optional<std::uint16_t> dropTargetId() const;
@@ -44,8 +40,8 @@ public:
     bool hasBackground() const { return !m_background.isNull(); }
 
 signals:
-    // A context-menu command (or F2 for Properties) was chosen for category `categoryId`.
-    void contextCommandTriggered(commands::CategoryCommandId command, quint16 categoryId);
+    // F2 was pressed on category `categoryId`, now the clicked one: show its properties.
+    void propertiesRequested(quint16 categoryId);
     // The items `itemIds` (dragged out of the item list) were dropped on category
     // `targetCategoryId`, as a move.
     void itemsDropped(quint16 targetCategoryId, const QList<quint32>& itemIds);
@@ -64,8 +60,6 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    void createActions();
-    void triggerContext(commands::CategoryCommandId command);
     // The category the dragged rows may be dropped on at `pos`, or nothing.
     // `expand` opens a category whose expand button lies under `pos`.
     std::optional<std::uint16_t> dropTargetAt(const QDropEvent& event, bool expand);
@@ -75,7 +69,6 @@ private:
 
     CategoryTreeModel& m_model;
     QMenu* m_menu = nullptr;
-    QAction* m_actions[4] = {};
     std::optional<std::uint16_t> m_clickedId;
     QPersistentModelIndex m_dropHighlight;
     QPixmap m_background;

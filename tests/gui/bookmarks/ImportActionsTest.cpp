@@ -2,11 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QProgressDialog>
 
 #include <gtest/gtest.h>
 
+#include "gui/shell/ActionRegistry.h"
+#include "settings/AppSettings.h"
 #include "store/Database.h"
 #include "support/BookmarkTrees.h"
 #include "support/DatabaseMirror.h"
@@ -28,22 +31,31 @@ QProgressDialog* progressDialog() {
 
 class ImportActionsTest : public ::testing::Test {
 protected:
-    ImportActionsTest()
-        : actions(db, prompter, chooser,
-                  {[this] { return favorites; }, [this](const std::string& f) { favorites = f; }}) {
+    ImportActionsTest() {
         db.createDefault();
         actions.setClock(clock);
         actions.setProgressDelay(std::chrono::hours(1));  // no dialog unless a test wants one
         actions.setFirefoxEnvironment({dir.path(), ""});
+        QObject::connect(&actions, &ImportActions::finished,
+                         [this](const QString& status) { statusBar = status.toStdString(); });
+    }
+
+    // Chooses `id` from the menu; returns what the status bar would show.
+    std::string choose(CommandId id) {
+        statusBar.clear();
+        registry.action(id)->trigger();
+        return statusBar;
     }
 
     test::FakeClock clock;
     store::Database db;
     test::ScriptedPrompter prompter;
     test::ScriptedFileChooser chooser;
-    std::string favorites;
+    settings::AppSettings settings;
     test::TempDir dir;
-    ImportActions actions;
+    ActionRegistry registry;
+    ImportActions actions{registry, {db, prompter, chooser, settings}};
+    std::string statusBar;
 };
 
 TEST_F(ImportActionsTest, ImportsABookmarkFileAndSummarisesIt) {
@@ -53,9 +65,12 @@ TEST_F(ImportActionsTest, ImportsABookmarkFileAndSummarisesIt) {
         ++reports;
         EXPECT_EQ(progressDialog(), nullptr);  // a quick import shows no dialog
     });
+    settings.URLNormal = 5;  // the rate new links get
     chooser.answers.push_back(test::dataFile("bookmarks/chrome.html"));
-    EXPECT_EQ(actions.run(ImportActions::kImportBookmarkFile).toStdString(),
+    EXPECT_EQ(choose(CommandId::ImportBookmarkFile),
               "Imported 6 links into 4 new categories; 0 duplicates skipped.");
+    ASSERT_NE(db.findMenuItem(0), nullptr);
+    EXPECT_EQ(db.findMenuItem(0)->rate(), 5);
     ASSERT_EQ(chooser.requests.size(), 1u);
     EXPECT_EQ(chooser.requests[0].first, "open");
     EXPECT_EQ(chooser.requests[0].second.filter, "Bookmark File (*.html *.htm);;All Files (*)");
@@ -98,7 +113,9 @@ TEST_F(ImportActionsTest, ShowsProgressThatCancelsAndHoldsOtherCommandsMeanwhile
         EXPECT_LE(done, total);
         if (++reports == 2) {
             nested = actions.importBookmarkFile();  // asks nothing while an import runs
-            ASSERT_NE(progressDialog(), nullptr);   // shown at the first report
+            EXPECT_FALSE(registry.action(CommandId::ImportFirefox)->isEnabled());
+            EXPECT_FALSE(registry.action(CommandId::ExportBookmarkFile)->isEnabled());
+            ASSERT_NE(progressDialog(), nullptr);  // shown at the first report
             progressDialog()->cancel();
         }
     });
@@ -115,6 +132,8 @@ TEST_F(ImportActionsTest, ShowsProgressThatCancelsAndHoldsOtherCommandsMeanwhile
                                          " links into 1 new categories; 0 duplicates skipped.");
     EXPECT_EQ(progressDialog(), nullptr);
     EXPECT_FALSE(actions.isRunning());
+    EXPECT_TRUE(registry.action(CommandId::ImportFirefox)->isEnabled());
+    EXPECT_TRUE(registry.action(CommandId::ExportBookmarkFile)->isEnabled());
 }
 
 TEST_F(ImportActionsTest, AsksForTheFavoritesFolderOnceAndRemembersIt) {
@@ -122,22 +141,21 @@ TEST_F(ImportActionsTest, AsksForTheFavoritesFolderOnceAndRemembersIt) {
     ::mkdir(dir.file("Favorites/Links").c_str(), 0755);
     test::writeBytes(dir.file("Favorites/Links/Site.url"), "[InternetShortcut]\nURL=https://s/\n");
     chooser.answers.push_back(dir.file("Favorites"));
-    EXPECT_EQ(actions.run(ImportActions::kImportFavorites).toStdString(),
+    EXPECT_EQ(choose(CommandId::ImportFavoritesFolder),
               "Imported 1 links into 1 new categories; 0 duplicates skipped.");
     EXPECT_EQ(chooser.requests.at(0).first, "folder");
-    EXPECT_EQ(favorites, dir.file("Favorites"));
+    EXPECT_EQ(settings.FavoritesFolder, dir.file("Favorites"));
     EXPECT_EQ(actions.importFavoritesFolder().toStdString(),  // no second question
               "Imported 0 links into 0 new categories; 1 duplicates skipped.");
     EXPECT_EQ(chooser.requests.size(), 1u);
-    favorites = dir.file("gone");
+    settings.FavoritesFolder = dir.file("gone");
     chooser.answers.push_back(std::nullopt);
-    EXPECT_EQ(actions.importFavoritesFolder(), QString());
-    EXPECT_EQ(favorites, dir.file("gone"));
+    EXPECT_EQ(choose(CommandId::ImportFavoritesFolder), "");  // cancelled: the status stays
+    EXPECT_EQ(settings.FavoritesFolder, dir.file("gone"));
 }
 
 TEST_F(ImportActionsTest, ImportsFirefoxAndExports) {
-    EXPECT_EQ(actions.run(ImportActions::kImportFirefox).toStdString(),
-              "No Firefox profile was found.");
+    EXPECT_EQ(choose(CommandId::ImportFirefox), "No Firefox profile was found.");
     ::mkdir(dir.file(".mozilla").c_str(), 0755);
     ::mkdir(dir.file(".mozilla/firefox").c_str(), 0755);
     ::mkdir(dir.file(".mozilla/firefox/x.default").c_str(), 0755);
@@ -148,14 +166,21 @@ TEST_F(ImportActionsTest, ImportsFirefoxAndExports) {
     EXPECT_EQ(actions.importFirefox().toStdString(),
               "Imported 4 links into 4 new categories; 0 duplicates skipped.");
 
+    // The menu's export writes the favourites, or the current category when it holds links.
     chooser.answers.push_back(dir.file("out.html"));
-    EXPECT_EQ(actions.exportBookmarkFile().toStdString(),
+    EXPECT_EQ(choose(CommandId::ExportBookmarkFile),
               "Exported 4 links in 11 categories to \"" + dir.file("out.html") + "\".");
+    actions.setCurrentCategory(4);  // "Joke"
+    chooser.answers.push_back(dir.file("joke.html"));
+    EXPECT_EQ(choose(CommandId::ExportBookmarkFile),
+              "Exported 0 links in 1 categories to \"" + dir.file("joke.html") + "\".");
+    actions.setCurrentCategory(-1);
     EXPECT_EQ(chooser.requests.back().second.proposedName, "bookmarks.html");
     store::Database again;
     again.createDefault();
     chooser.answers.push_back(dir.file("out.html"));
-    ImportActions other(again, prompter, chooser, {});
+    ActionRegistry otherRegistry;
+    ImportActions other(otherRegistry, {again, prompter, chooser, settings});
     other.importBookmarkFile();
     EXPECT_EQ(test::linksUnder(again), test::linksUnder(db));
 

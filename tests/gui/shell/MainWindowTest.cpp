@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "commands/FileCommands.h"
+#include "commands/TimerWork.h"
 #include "gui/shell/ActionRegistry.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
@@ -59,13 +60,14 @@ TEST_F(MainWindowTest, MenusCarryEveryCommandText) {
     }
     EXPECT_EQ(titles, (QStringList{"&File", "Category(&E)", "&Edit", "Management", "&View", "Tools",
                                    "&Help"}));
-    QMenu* file = window.menuBar()->actions().at(0)->menu();
+    QMenu* file = window.menu(MenuId::File);
+    EXPECT_EQ(file, window.menuBar()->actions().at(0)->menu());
     EXPECT_EQ(menuTexts(file),
               (QStringList{"New Database...  \tCtrl+N", "Open Database ...\tCtrl+O",
                            "Save Database...\tCtrl+S", "Save &As...", "-", "Import IE Favorites",
                            "Import Firefox Bookmark", "Import Favorites From Bookmark file",
                            "Export Bookmark file...", "-", "E&xit"}));
-    QMenu* view = window.menuBar()->actions().at(4)->menu();
+    QMenu* view = window.menu(MenuId::View);
     EXPECT_EQ(menuTexts(view),
               (QStringList{"Detail", "DropZone", "ToolBar", "Grid", "-", "Columns..."}));
     EXPECT_EQ(menuTexts(view->actions().at(2)->menu()), (QStringList{"Show Text", "Customize"}));
@@ -255,7 +257,7 @@ TEST_F(MainWindowTest, FavouritesMenuFollowsCategoryCommands) {
     // Create "News" through the main menu's command and its dialog; the parent chooser
     // preselects its third entry, "Life" (below "BBS").
     ASSERT_TRUE(pane->selectCategory(store::kFavoritesId));
-    window.actions().action(CommandId::NewCategory)->setEnabled(true);
+    ASSERT_TRUE(window.actions().action(CommandId::NewCategory)->isEnabled());
     window.actions().action(CommandId::NewCategory)->trigger();
     QDialog* dialog = pane->openDialog();
     ASSERT_NE(dialog, nullptr);
@@ -272,10 +274,16 @@ TEST_F(MainWindowTest, FavouritesMenuFollowsCategoryCommands) {
     // Delete "Joke" (id 4) through the main menu: the answer to the question is scripted.
     ASSERT_TRUE(pane->selectCategory(4));
     prompter.answers.push_back(commands::Prompter::Answer::Ok);
-    window.actions().action(CommandId::DeleteCategory)->setEnabled(true);
+    ASSERT_TRUE(window.actions().action(CommandId::DeleteCategory)->isEnabled());
     window.actions().action(CommandId::DeleteCategory)->trigger();
     favourites.fill(favourites);
     EXPECT_EQ(menuTexts(&favourites), (QStringList{"BBS", "Download Site", "Technology"}));
+
+    // The Category menu checks its entries again as it opens.
+    ASSERT_TRUE(pane->selectCategory(store::kRecycleId));
+    window.actions().action(CommandId::DeleteCategory)->setEnabled(true);
+    emit window.menu(MenuId::Category)->aboutToShow();
+    EXPECT_FALSE(window.actions().action(CommandId::DeleteCategory)->isEnabled());
 }
 
 TEST_F(MainWindowTest, ImportFromTheFileMenuReachesTreeFavouritesAndStatusBar) {
@@ -296,6 +304,14 @@ TEST_F(MainWindowTest, ImportFromTheFileMenuReachesTreeFavouritesAndStatusBar) {
     favourites.fill(favourites);
     EXPECT_TRUE(menuTexts(&favourites).contains("Bookmarks bar"));
     EXPECT_TRUE(window.actions().action(CommandId::ImportBookmarkFile)->isEnabled());
+
+    // The export follows the tree's current category.
+    test::TempDir dir;
+    ASSERT_TRUE(pane->selectCategory(4));  // "Joke", without links
+    files.answers.push_back(dir.file("joke.html"));
+    window.actions().action(CommandId::ExportBookmarkFile)->trigger();
+    EXPECT_EQ(window.statusBar()->currentMessage().toStdString(),
+              "Exported 0 links in 1 categories to \"" + dir.file("joke.html") + "\".");
 }
 
 TEST_F(MainWindowTest, HostCallsReachTheWindow) {
@@ -311,7 +327,15 @@ TEST_F(MainWindowTest, HostCallsReachTheWindow) {
     EXPECT_TRUE(window.favourites().actions().isEmpty());  // stale, rebuilt when shown
 }
 
-TEST_F(MainWindowTest, AutosaveWaitsForItsIntervalAndForAnImport) {
+// Timer work that counts its reminder ticks and waits while `importing` is set.
+struct CountingTimerWork : commands::TimerWork {
+    bool importing = false;
+    int reminded = 0;
+    bool mustWait() const override { return importing; }
+    void remind() override { ++reminded; }
+};
+
+TEST_F(MainWindowTest, TimersWaitWhileTheirWorkSaysSoAndAutosaveAfterTheInterval) {
     test::TempDir dir;
     struct : commands::BackupChooser {
         std::optional<std::string> chooseBackup(const std::string&,
@@ -334,13 +358,18 @@ TEST_F(MainWindowTest, AutosaveWaitsForItsIntervalAndForAnImport) {
     settings.AutoSaveTime = 30;
     settings.GeneralCheck.setAutoSave(true);
     std::filesystem::remove(dir.file("Default.lhd"));
-    bool importing = true;
-    window.setBusyCheck([&] { return importing; });
+    CountingTimerWork work;
+    window.setTimerWork(work);
+    work.importing = true;
     for (int i = 0; i < 5; ++i) {
         window.housekeepingTick();
+        window.reminderTick();
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("Default.lhd")));
-    importing = false;
+    EXPECT_EQ(work.reminded, 0);
+    work.importing = false;
+    window.reminderTick();
+    EXPECT_EQ(work.reminded, 1);
     window.housekeepingTick();  // 10 s
     window.housekeepingTick();  // 20 s
     window.housekeepingTick();  // 30 s: not yet beyond the interval

@@ -3,7 +3,6 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QLineEdit>
@@ -22,6 +21,8 @@
 #include <vector>
 
 #include "gui/items/ItemDrag.h"
+#include "gui/shell/ActionRegistry.h"
+#include "gui/tree/CategoryActions.h"
 #include "gui/tree/CategoryTreeModel.h"
 #include "gui/tree/CategoryTreeView.h"
 #include "gui/uikit/CategoryComboBox.h"
@@ -36,7 +37,6 @@ namespace lh::gui {
 namespace {
 
 using Answer = commands::Prompter::Answer;
-using commands::CategoryCommandId;
 using commands::CategoryMenuState;
 
 class CategoryPaneTest : public ::testing::Test {
@@ -68,9 +68,10 @@ protected:
         return view()->visualRect(indexOf(id)).center();
     }
     // Right-clicks category `id` and chooses `command` in the context menu.
-    void contextCommand(std::uint16_t id, CategoryCommandId command) {
+    void contextCommand(std::uint16_t id, CommandId command) {
         ASSERT_TRUE(view()->openContextMenuAt(centreOf(id)));
-        QAction* action = view()->contextAction(command);
+        QAction* action = actions.action(command);
+        ASSERT_TRUE(view()->contextMenu()->actions().contains(action));
         ASSERT_TRUE(action->isEnabled());
         view()->contextMenu()->hide();
         action->trigger();
@@ -89,6 +90,8 @@ protected:
     store::Database db{clock};
     test::ScriptedPrompter prompter;
     CategoryPane pane{db, prompter};
+    ActionRegistry actions;
+    CategoryActions categoryActions{actions, pane};
     QAbstractItemModelTester tester{pane.treeModel(),
                                     QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
@@ -129,63 +132,6 @@ TEST_F(CategoryPaneTest, ShowsTheTreeExpandedAsStoredWithIconsByClass) {
               categoryIcon(99, store::kClassUrl).pixmap(16).toImage());
 }
 
-TEST_F(CategoryPaneTest, MenusAreEnabledByIdAndRightClickKeepsTheSelection) {
-    view()->expandAll();
-    const CategoryMenuState all{true, true, true, true};
-    const CategoryMenuState propertiesOnly{false, false, false, true};
-    const CategoryMenuState newAndProperties{true, false, false, true};
-    const std::vector<std::pair<std::uint16_t, CategoryMenuState>> cases = {{0, propertiesOnly},
-                                                                            {1, newAndProperties},
-                                                                            {2, propertiesOnly},
-                                                                            {3, all},
-                                                                            {4, all},
-                                                                            {9, all}};
-    for (const auto& [id, expected] : cases) {
-        // A real right click: press, then the context-menu event.
-        QTest::mousePress(view()->viewport(), Qt::RightButton, Qt::NoModifier, centreOf(id));
-        QContextMenuEvent event(QContextMenuEvent::Mouse, centreOf(id),
-                                view()->viewport()->mapToGlobal(centreOf(id)));
-        QApplication::sendEvent(view()->viewport(), &event);
-        EXPECT_TRUE(view()->contextMenu()->isVisible());
-        EXPECT_EQ(view()->clickedCategoryId(), id);
-        const CategoryMenuState shown{
-            view()->contextAction(CategoryCommandId::TreeNewCategory)->isEnabled(),
-            view()->contextAction(CategoryCommandId::TreeDelete)->isEnabled(),
-            view()->contextAction(CategoryCommandId::TreeMoveTo)->isEnabled(),
-            view()->contextAction(CategoryCommandId::TreeProperties)->isEnabled()};
-        EXPECT_EQ(shown, expected) << "clicked id " << id;
-        view()->contextMenu()->hide();
-        EXPECT_EQ(pane.currentCategoryId(), 1) << "right click on " << id;
-
-        ASSERT_TRUE(pane.selectCategory(id));
-        EXPECT_EQ(pane.mainMenuState(), expected) << "selected id " << id;
-        ASSERT_TRUE(pane.selectCategory(1));
-    }
-    QStringList texts;
-    for (QAction* action : view()->contextMenu()->actions()) {
-        texts << action->text();
-    }
-    EXPECT_EQ(texts, (QStringList{"New Category", "Delete", "Move to", "Properties"}));
-
-    // From the keyboard: the menu key and Shift+F10 open it for the selected category.
-    ASSERT_TRUE(pane.selectCategory(4));
-    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
-    QApplication::sendEvent(view(), &key);
-    EXPECT_TRUE(view()->contextMenu()->isVisible());
-    EXPECT_EQ(view()->clickedCategoryId(), 4);
-    view()->contextMenu()->hide();
-    ASSERT_TRUE(pane.selectCategory(2));
-    QTest::keyClick(view(), Qt::Key_F10, Qt::ShiftModifier);
-    EXPECT_TRUE(view()->contextMenu()->isVisible());
-    EXPECT_EQ(view()->clickedCategoryId(), 2);
-    EXPECT_FALSE(view()->contextAction(CategoryCommandId::TreeDelete)->isEnabled());
-    view()->contextMenu()->hide();
-
-    // Nothing under the mouse: no menu, no clicked category.
-    EXPECT_FALSE(view()->openContextMenuAt(QPoint(5, view()->viewport()->height() - 2)));
-    EXPECT_FALSE(view()->clickedCategoryId());
-}
-
 TEST_F(CategoryPaneTest, CreatesThroughTheDialogWithEveryRefusal) {
     ASSERT_TRUE(pane.selectCategory(3));
     pane.newCategory();
@@ -219,7 +165,7 @@ TEST_F(CategoryPaneTest, CreatesThroughTheDialogWithEveryRefusal) {
     EXPECT_EQ(pane.currentCategoryId(), 3);
 
     // The tree's New Category preselects the clicked category.
-    contextCommand(4, CategoryCommandId::TreeNewCategory);
+    contextCommand(4, CommandId::TreeNewCategory);
     ASSERT_TRUE(dialogOpen());
     EXPECT_EQ(chooser()->currentText(), "Joke");
     EXPECT_EQ(chooser()->itemData(chooser()->currentIndex(), CategoryComboBox::kIdRole), 4);
@@ -237,7 +183,7 @@ TEST_F(CategoryPaneTest, CreatesThroughTheDialogWithEveryRefusal) {
 
 TEST_F(CategoryPaneTest, MovesThroughTheDialogKeepingWhatIsExpanded) {
     view()->expand(indexOf(3));
-    contextCommand(3, CategoryCommandId::TreeMoveTo);
+    contextCommand(3, CommandId::TreeMoveCategory);
     ASSERT_TRUE(dialogOpen());
     EXPECT_EQ(pane.openDialog()->windowTitle(), "Move to ......");
     EXPECT_FALSE(child<QLineEdit>("nameLineEdit")->isEnabled());
@@ -286,8 +232,8 @@ TEST_F(CategoryPaneTest, DeletingMovesTheCurrentCategoryBeforeTheRowsGo) {
 
     // The tree's Delete on ids 3 and 4 asks, then does nothing.
     prompter.answers = {Answer::Ok, Answer::Ok};
-    contextCommand(3, CategoryCommandId::TreeDelete);
-    contextCommand(4, CategoryCommandId::TreeDelete);
+    contextCommand(3, CommandId::TreeDeleteCategory);
+    contextCommand(4, CommandId::TreeDeleteCategory);
     EXPECT_EQ(prompter.texts(),
               (std::vector<std::string>{"Delete Category and it's sub-categories ? ",
                                         "Delete Category and it's sub-categories ? "}));
@@ -300,7 +246,7 @@ TEST_F(CategoryPaneTest, DeletingMovesTheCurrentCategoryBeforeTheRowsGo) {
     db.addCategory(outer, {"Inner", {}, {}, {}});
     ASSERT_TRUE(pane.selectCategory(19));
     prompter.answers = {Answer::Ok};
-    contextCommand(18, CategoryCommandId::TreeDelete);
+    contextCommand(18, CommandId::TreeDeleteCategory);
     EXPECT_EQ(pane.currentCategoryId(), 4);
     EXPECT_EQ(currentWhenRowsGo, (std::vector<int>{4}));
     EXPECT_FALSE(model()->contains(18));
@@ -339,7 +285,7 @@ TEST_F(CategoryPaneTest, DeletingMovesTheCurrentCategoryBeforeTheRowsGo) {
 TEST_F(CategoryPaneTest, PropertiesShowCountsAndRenameFavouritesCategories) {
     db.addItem(7, test::link("Example", "http://example.org/"));
 
-    contextCommand(0, CategoryCommandId::TreeProperties);
+    contextCommand(0, CommandId::TreeCategoryProperties);
     ASSERT_TRUE(dialogOpen());
     EXPECT_FALSE(child<QLineEdit>("nameLineEdit")->isEnabled());
     EXPECT_EQ(child<QLineEdit>("subCategoryLineEdit")->text(), "         9");
@@ -444,7 +390,7 @@ TEST_F(CategoryPaneTest, DeepTreesAreShownWithoutRecursion) {
     EXPECT_TRUE(model()->contains(deepest));
     ASSERT_TRUE(pane.selectCategory(deepest));
     prompter.answers = {Answer::Ok};
-    contextCommand(9, CategoryCommandId::TreeDelete);
+    contextCommand(9, CommandId::TreeDeleteCategory);
     EXPECT_EQ(pane.currentCategoryId(), 3);
     EXPECT_FALSE(model()->contains(deepest));
     EXPECT_EQ(db.findCategory(deepest), nullptr);
