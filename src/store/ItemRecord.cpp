@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::size_t kHeaderBytes = 4 * sizeof(std::uint32_t);
 
-std::uint32_t lengthAt(const char* block, int which) {
+std::uint32_t lengthAt(const char* block, std::size_t which) {
     std::uint32_t n;
     std::memcpy(&n, block + which * sizeof(std::uint32_t), sizeof n);
     return n;
@@ -99,11 +99,12 @@ std::string_view ItemRecord::text(Text which) const {
         return {};
     }
     const char* block = m_texts;
+    const auto index = static_cast<std::size_t>(which);
     std::size_t offset = kHeaderBytes;
-    for (int i = 0; i < which; ++i) {
+    for (std::size_t i = 0; i < index; ++i) {
         offset += lengthAt(block, i);
     }
-    return {block + offset, lengthAt(block, which)};
+    return {block + offset, lengthAt(block, index)};
 }
 
 void ItemRecord::setText(Text which, std::string_view value) {

@@ -129,12 +129,14 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
     if (bytes.size() < lhd::kHeaderSize) {
         return refuse("the file is too short for a database header");
     }
-    const auto header = [&](std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); };
+    const auto header = [&](std::size_t i) -> std::uint32_t {
+        return static_cast<std::uint8_t>(bytes[i]);
+    };
     if (header(0) > lhd::kHighestVersionRead) {
         return refuse("the file was written by a newer version");
     }
-    const std::uint32_t storedCrc = header(5) | (header(6) << 8) | (header(7) << 16) |
-                                    (static_cast<std::uint32_t>(header(8)) << 24);
+    const std::uint32_t storedCrc =
+        header(5) | (header(6) << 8) | (header(7) << 16) | (header(8) << 24);
     const std::string_view body = bytes.substr(lhd::kHeaderSize);
     const auto crc =
         crc32_z(crc32_z(0, nullptr, 0), reinterpret_cast<const Bytef*>(body.data()), body.size());

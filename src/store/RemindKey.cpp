@@ -13,8 +13,8 @@ std::uint32_t scheduleOf(std::uint32_t flags) {
 }
 
 RemindKey onceKey(int yy, int month, int day, int hour, int minute) {
-    return static_cast<RemindKey>(yy) * 100000000ULL + static_cast<RemindKey>(month) * 1000000ULL +
-           static_cast<RemindKey>(day) * 10000ULL + static_cast<RemindKey>(hour) * 100ULL +
+    return static_cast<RemindKey>(yy) * 100000000 + static_cast<RemindKey>(month) * 1000000 +
+           static_cast<RemindKey>(day) * 10000 + static_cast<RemindKey>(hour) * 100 +
            static_cast<RemindKey>(minute);
 }
 

@@ -1,5 +1,4 @@
 #include "cli/Cli.h"
-#include "cli/Json.h"
 
 #include <gtest/gtest.h>
 
@@ -127,11 +126,6 @@ TEST(CliTest, UsageHelpAndVersion) {
     EXPECT_EQ(help.code, kExitOk);
     EXPECT_NE(help.out.find("resave IN OUT"), std::string::npos);
     EXPECT_EQ(runCli({"--version"}).out.rfind("linkhaven-cli ", 0), 0u);
-}
-
-TEST(JsonTest, EscapesControlCharactersAndBadBytes) {
-    EXPECT_EQ(jsonString("a\"b\\c\n\x01"), "\"a\\\"b\\\\c\\n\\u0001\"");
-    EXPECT_EQ(jsonString("caf\xE9"), "\"caf\xEF\xBF\xBD\"");
 }
 
 }  // namespace

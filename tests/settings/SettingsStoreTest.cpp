@@ -361,29 +361,3 @@ TEST(SettingsStoreTest, RemotefileUnderTwoHundredBytes) {
 
 }  // namespace
 }  // namespace lh::settings
-
-namespace lh::settings {
-namespace {
-
-TEST(PaneSizesTest, StoredRectanglesOrTheDefaults) {
-    MainLayout layout;
-    const PaneSizes defaults{147, 400, 442, 180, 505, 200};
-    EXPECT_EQ(paneSizes(layout), defaults);
-    layout.treePane = PaneRect::parse("0017042000200600");  // 580 x 403
-    EXPECT_EQ(paneSizes(layout), defaults);                 // needs both rectangles
-    layout.detailPane = PaneRect{0, 150, 0, 400};
-    layout.placement = WindowPlacement{};
-    layout.placement->left = 10;
-    layout.placement->right = 910;
-    const PaneSizes stored = paneSizes(layout);
-    EXPECT_EQ(stored.treeWidth, 580);
-    EXPECT_EQ(stored.treeHeight, 403);
-    EXPECT_EQ(stored.itemWidth, 900 - 580);
-    EXPECT_EQ(stored.itemHeight, 403 - 150 - 7);
-    EXPECT_EQ(stored.detailHeight, 150);
-    layout.treePane = PaneRect{17, 10, 20, 600};  // negative height
-    EXPECT_EQ(paneSizes(layout), defaults);
-}
-
-}  // namespace
-}  // namespace lh::settings

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "platform/Sanitizers.h"
 #include "store/TreeWalk.h"
 #include "support/DatabaseMirror.h"
 #include "support/FakeClock.h"
@@ -382,31 +381,7 @@ TEST_F(DatabaseTest, ContainsFileMatchesNameAndFolderBelowTheCategory) {
     EXPECT_FALSE(db.containsFile(1, "report.pdf", "/home/ann"));
 }
 
-TEST(TreeWalkTest, FileOrderAndSearchOrderDiffer) {
-    Database db;
-    db.createDefault();
-    std::vector<int> file, search;
-    walkFileOrder(db.root(),
-                  [&](const CategoryRecord& c, const CategoryRecord* anchor, std::uint8_t rel) {
-                      file.push_back(c.id());
-                      if (c.id() == 2) {
-                          EXPECT_EQ(anchor->id(), 1);
-                          EXPECT_EQ(rel, kRelationNextSibling);
-                      }
-                      if (c.id() == 7) {
-                          EXPECT_EQ(anchor->id(), 3);
-                          EXPECT_EQ(rel, kRelationFirstChild);
-                      }
-                  });
-    walkSearchOrder(db.findCategory(1), [&](const CategoryRecord& c) {
-        search.push_back(c.id());
-        return false;
-    });
-    EXPECT_EQ(file, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
-    EXPECT_EQ(search, (std::vector<int>{1, 3, 7, 8, 9, 4, 5, 6, 2}));
-}
-
-TEST(LoadedDatabaseTest, LoadedRecordsCanBeEditedDeletedAndTheIndexCatchesUp) {
+TEST_F(DatabaseTest, LoadedRecordsCanBeEditedDeletedAndTheIndexCatchesUp) {
     test::TempDir dir;
     const std::string path = dir.file("a.lhd");
     platform::IoError error;
@@ -419,54 +394,33 @@ TEST(LoadedDatabaseTest, LoadedRecordsCanBeEditedDeletedAndTheIndexCatchesUp) {
         }
         ASSERT_TRUE(writer.save(path, error));
     }
-    Database db;
-    ASSERT_EQ(db.load(path, error), LoadOutcome::Loaded);
+    Database loaded;
+    ASSERT_EQ(loaded.load(path, error), LoadOutcome::Loaded);
     // Changes before the first duplicate test, while the address index is not built yet.
-    const ItemRecord* first = db.findCategory(3)->firstItem();
+    const ItemRecord* first = loaded.findCategory(3)->firstItem();
     const ItemId firstId = first->id();
     ItemEdit edit;
     edit.address = "http://renamed/";
     edit.title = std::string(5000, 'x');  // the texts move from the arena to the heap
-    db.editItem(firstId, edit);
-    db.deleteItems(std::vector<ItemId>{first->next()->id()}, false);
-    EXPECT_TRUE(db.containsAddress(1, "HTTP://RENAMED/"));
-    EXPECT_FALSE(db.containsAddress(1, "http://host/0"));
-    EXPECT_FALSE(db.containsAddress(1, "http://host/3"));  // the deleted one
-    EXPECT_TRUE(db.containsAddress(1, "http://host/6"));
+    loaded.editItem(firstId, edit);
+    loaded.deleteItems(std::vector<ItemId>{first->next()->id()}, false);
+    EXPECT_TRUE(loaded.containsAddress(1, "HTTP://RENAMED/"));
+    EXPECT_FALSE(loaded.containsAddress(1, "http://host/0"));
+    EXPECT_FALSE(loaded.containsAddress(1, "http://host/3"));  // the deleted one
+    EXPECT_TRUE(loaded.containsAddress(1, "http://host/6"));
     // And after it: the index follows every change.
-    db.moveItems(std::vector<ItemId>{firstId}, kRecycleId);
-    db.deleteItems(std::vector<ItemId>{db.findCategory(4)->firstItem()->id()}, false);
-    EXPECT_FALSE(db.containsAddress(1, "http://host/1"));
-    db.addItem(5, link("new", "http://added/"));
-    EXPECT_TRUE(db.containsAddress(1, "http://added/"));
-    EXPECT_EQ(db.itemCount(), 49u);
+    loaded.moveItems(std::vector<ItemId>{firstId}, kRecycleId);
+    loaded.deleteItems(std::vector<ItemId>{loaded.findCategory(4)->firstItem()->id()}, false);
+    EXPECT_FALSE(loaded.containsAddress(1, "http://host/1"));
+    loaded.addItem(5, link("new", "http://added/"));
+    EXPECT_TRUE(loaded.containsAddress(1, "http://added/"));
+    EXPECT_EQ(loaded.itemCount(), 49u);
     // Emptying and loading again leaves nothing of the old records behind.
-    ASSERT_EQ(db.load(path, error), LoadOutcome::Loaded);
-    EXPECT_EQ(db.itemCount(), 50u);
-    EXPECT_TRUE(db.containsAddress(1, "http://host/3"));
-    EXPECT_EQ(db.findItem(firstId), nullptr);
+    ASSERT_EQ(loaded.load(path, error), LoadOutcome::Loaded);
+    EXPECT_EQ(loaded.itemCount(), 50u);
+    EXPECT_TRUE(loaded.containsAddress(1, "http://host/3"));
+    EXPECT_EQ(loaded.findItem(firstId), nullptr);
 }
-
-#ifdef LINKHAVEN_ASAN
-TEST(LoadedDatabaseDeathTest, ADeletedLoadedRecordCannotBeUsedUnnoticed) {
-    test::TempDir dir;
-    Database writer;
-    writer.createDefault();
-    writer.addItem(3, link("gone", "http://gone/"));
-    platform::IoError error;
-    ASSERT_TRUE(writer.save(dir.file("a.lhd"), error));
-    EXPECT_DEATH(
-        {
-            Database db;
-            (void)db.load(dir.file("a.lhd"), error);
-            const ItemRecord* item = db.findCategory(3)->firstItem();
-            db.deleteItems(std::vector<ItemId>{item->id()}, false);
-            volatile std::uint32_t flags = item->flags();  // use after delete
-            (void)flags;
-        },
-        "use-after-poison");
-}
-#endif
 
 }  // namespace
 }  // namespace lh::store
