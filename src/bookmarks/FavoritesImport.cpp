@@ -94,8 +94,8 @@ ImportResult importFavoritesFolder(store::Database& db, const std::string& folde
                 break;
             }
             Level sub{path, id, {}, 0};
-            platform::listFolder(path, sub.entries, systemError);  // unreadable: nothing in it
-            levels.push_back(std::move(sub));                      // `level` is not used after this
+            (void)platform::listFolder(path, sub.entries, systemError);  // unreadable: empty
+            levels.push_back(std::move(sub));  // `level` is not used after this
         } else if (entry.kind == platform::FolderEntry::Kind::File &&
                    shortcutTitle(entry.name, title)) {
             addShortcut(target, path, title, level.categoryId, systemError);

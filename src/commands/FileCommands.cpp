@@ -70,7 +70,8 @@ bool FileCommands::openAtStart() {
         return true;
     }
     if (m_dataFile == m_defaultDataFile) {
-        platform::createFolders(platform::parentFolder(m_dataFile));
+        // A folder that cannot be made shows as the data file's own failure next.
+        (void)platform::createFolders(platform::parentFolder(m_dataFile));
     }
     platform::IoError error;
     switch (const LoadOutcome outcome = m_s.db.load(m_dataFile, error)) {
@@ -96,7 +97,8 @@ bool FileCommands::openUnreadableAtStart(LoadOutcome outcome, platform::IoError 
             startUntitled();
             return true;
         }
-        platform::createFolders(platform::parentFolder(m_dataFile));
+        // A folder that cannot be made shows as the data file's own failure next.
+        (void)platform::createFolders(platform::parentFolder(m_dataFile));
         outcome = m_s.db.load(m_dataFile, error);
         if (outcome == LoadOutcome::Loaded) {
             m_s.host.setTitle(store::windowTitle(m_dataFile));

@@ -26,14 +26,14 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     // Starts writing `path`. False on failure (see error()); nothing on disk has changed then.
-    bool open(const std::string& path);
+    [[nodiscard]] bool open(const std::string& path);
     // Appends bytes. False on failure.
-    bool write(const void* data, std::size_t size);
+    [[nodiscard]] bool write(const void* data, std::size_t size);
     // Overwrites bytes already written (e.g. a header completed at the end). False on failure.
-    bool writeAt(std::uint64_t offset, const void* data, std::size_t size);
+    [[nodiscard]] bool writeAt(std::uint64_t offset, const void* data, std::size_t size);
     // Makes the new contents the file at the path. False on failure; the old file is then whole
     // (except in the in-place case, where the file was already being overwritten).
-    bool commit();
+    [[nodiscard]] bool commit();
 
     const IoError& error() const { return m_error; }
     // True when the target is written in place because no temporary file could be made.

@@ -21,23 +21,23 @@ enum class Links { Follow, NoFollow };
 bool pathExists(const std::string& path, Links links = Links::Follow);
 
 // The size of the regular file at `path`; an error for anything else.
-int regularFileSize(const std::string& path, std::uint64_t& size);
+[[nodiscard]] int regularFileSize(const std::string& path, std::uint64_t& size);
 
 // Opens the existing regular file `path` (for reading, and for writing too when `forWriting`)
 // and reads its last-write time, so a file this user may not open gives an error.
-int fileWriteTime(const std::string& path, bool forWriting, FileTime& time);
+[[nodiscard]] int fileWriteTime(const std::string& path, bool forWriting, FileTime& time);
 
 // Sets the last-write time of `path` (the access time is left alone).
-int setFileWriteTime(const std::string& path, FileTime time);
+[[nodiscard]] int setFileWriteTime(const std::string& path, FileTime time);
 
 // Gives the file's owner write permission when the file lacks it (the file is "read-only").
-int clearReadOnly(const std::string& path);
+[[nodiscard]] int clearReadOnly(const std::string& path);
 
 // Renames `from` to `to` only when nothing exists at `to` (EEXIST then); never replaces a file.
-int renameNoReplace(const std::string& from, const std::string& to);
+[[nodiscard]] int renameNoReplace(const std::string& from, const std::string& to);
 
 // Creates `folder` and any missing parents; 0 when it exists already.
-int createFolders(const std::string& folder);
+[[nodiscard]] int createFolders(const std::string& folder);
 
 // `time` broken down in the local time zone, and in UTC.
 LocalTime localTimeOf(FileTime time);

@@ -17,7 +17,8 @@ struct FolderEntry {
 
 // The entries of `folder` (without "." and ".."), sorted by name byte for byte. False when the
 // folder cannot be listed (`systemError` then holds the reason).
-bool listFolder(const std::string& folder, std::vector<FolderEntry>& entries, int& systemError);
+[[nodiscard]] bool listFolder(const std::string& folder, std::vector<FolderEntry>& entries,
+                              int& systemError);
 
 // True when `path` names a folder (following symbolic links).
 bool isFolder(const std::string& path);
@@ -26,6 +27,6 @@ bool isRegularFile(const std::string& path);
 
 // Reads at most `limit` bytes from the start of the regular file `path` into `bytes`, opening it
 // read-only (a FIFO or device is refused without blocking). 0 or a system error number.
-int readFilePrefix(const std::string& path, std::size_t limit, std::string& bytes);
+[[nodiscard]] int readFilePrefix(const std::string& path, std::size_t limit, std::string& bytes);
 
 }  // namespace lh::platform

@@ -20,7 +20,7 @@ public:
     MappedFile& operator=(const MappedFile&) = delete;
 
     // Maps `path`; any earlier mapping is released first. error() tells why on failure.
-    Status open(const std::string& path);
+    [[nodiscard]] Status open(const std::string& path);
     // Releases the mapping.
     void close();
 

@@ -38,7 +38,7 @@ std::string chooseBackupName(std::string_view dataFile) {
         if (!platform::pathExists(path)) {
             return path;
         }
-        platform::clearReadOnly(path);
+        (void)platform::clearReadOnly(path);  // one that stays read-only fails the next test
         platform::FileTime time = 0;
         if (platform::fileWriteTime(path, true, time) != 0) {
             return {};  // no backup this time
@@ -58,7 +58,7 @@ bool backupExists(std::string_view dataFile) {
     }
     for (int n = 1; n <= kBackupSlots; ++n) {
         if (platform::pathExists(names->path(n))) {
-            platform::clearReadOnly(names->path(n));
+            (void)platform::clearReadOnly(names->path(n));  // its loading tells what is wrong
             return true;
         }
     }

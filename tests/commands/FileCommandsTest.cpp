@@ -493,7 +493,7 @@ std::string runOnDay(const std::string& dataFile, int d, bool autoBackup = true)
     EXPECT_EQ(f.commands.backupTick(autoBackup), "");  // the same day again
     if (!written.empty()) {
         // The file system's clock is not the test's: date the backup by the simulated day.
-        platform::setFileWriteTime(written, platform::fileTimeOfLocal(day(d)));
+        EXPECT_EQ(platform::setFileWriteTime(written, platform::fileTimeOfLocal(day(d))), 0);
     }
     return written;
 }
@@ -512,11 +512,11 @@ TEST(FileCommandsTest, DailyBackupsKeepFourDaysOfHistory) {
 
     // Equal times: the lower number goes first.
     const platform::FileTime t = platform::fileTimeOfLocal(day(2));
-    platform::setFileWriteTime(dir.file("my.lbak3"), t);
-    platform::setFileWriteTime(dir.file("my.lbak4"), t);
+    ASSERT_EQ(platform::setFileWriteTime(dir.file("my.lbak3"), t), 0);
+    ASSERT_EQ(platform::setFileWriteTime(dir.file("my.lbak4"), t), 0);
     EXPECT_EQ(store::chooseBackupName(data), dir.file("my.lbak3"));
     // A strictly older slot wins even when read-only; it is made writable and overwritten.
-    platform::setFileWriteTime(dir.file("my.lbak4"), t - kSecond);
+    ASSERT_EQ(platform::setFileWriteTime(dir.file("my.lbak4"), t - kSecond), 0);
     ::chmod(dir.file("my.lbak4").c_str(), 0444);
     EXPECT_EQ(runOnDay(data, 7), dir.file("my.lbak4"));
     EXPECT_NE(std::filesystem::status(dir.file("my.lbak4")).permissions() &

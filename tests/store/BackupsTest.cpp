@@ -62,7 +62,7 @@ TEST(BackupsTest, RestoreListShowsSlotsFourToOneWithUtcDates) {
     test::writeBytes(dir.file("Default.lbak2"), "two");
     test::writeBytes(dir.file("Default.lbak4"), "four");
     // 2007-02-15 09:30:00 UTC
-    platform::setFileWriteTime(dir.file("Default.lbak2"), 1171531800 * kSecond);
+    ASSERT_EQ(platform::setFileWriteTime(dir.file("Default.lbak2"), 1171531800 * kSecond), 0);
     ::chmod(dir.file("Default.lbak1").c_str(), 0444);
     EXPECT_TRUE(backupExists(data));
 
