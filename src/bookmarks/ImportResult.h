@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Clock.h"
+#include "platform/SystemClock.h"
 
 namespace lh::bookmarks {
 

@@ -7,6 +7,8 @@ namespace lh::commands {
 
 namespace {
 
+// The categories of reminders are listed from the category with this id.
+constexpr store::CategoryId kRemindListRoot = 3;
 // With no preselected category the chooser opens on its third line.
 constexpr int kDefaultLine = 2;
 
@@ -19,11 +21,11 @@ ChooserEntry entryFor(const store::CategoryRecord& category) {
 const store::CategoryRecord* classRoot(const store::Database& db, std::uint8_t categoryClass) {
     switch (categoryClass) {
         case store::kClassUrl:
-            return db.findCategory(1);
+            return db.findCategory(store::kFavoritesId);
         case store::kClassFile:
-            return db.findCategory(2);
+            return db.findCategory(store::kRecycleId);
         case store::kClassRemind:
-            return db.findCategory(3);
+            return db.findCategory(kRemindListRoot);
         default:
             return nullptr;
     }

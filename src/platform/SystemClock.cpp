@@ -1,6 +1,6 @@
-#include <ctime>
+#include "platform/SystemClock.h"
 
-#include "platform/Clock.h"
+#include <ctime>
 
 namespace lh::platform {
 

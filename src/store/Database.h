@@ -14,6 +14,7 @@
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
 #include "platform/LargeMemory.h"
+#include "platform/SystemClock.h"
 #include "store/AddressIndex.h"
 #include "store/CategoryRecord.h"
 #include "store/DatabaseObserver.h"

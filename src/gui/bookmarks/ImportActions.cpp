@@ -14,6 +14,7 @@
 #include "gui/shell/ActionRegistry.h"
 #include "platform/Clock.h"
 #include "platform/Folder.h"
+#include "platform/SystemClock.h"
 #include "settings/AppSettings.h"
 #include "store/Database.h"
 

@@ -11,6 +11,7 @@
 #include "gui/shell/QtSettingsBackend.h"
 #include "gui/shell/SingleInstance.h"
 #include "platform/Clock.h"
+#include "platform/SystemClock.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
