@@ -228,24 +228,22 @@ void Database::freeCategory(CategoryRecord& category, bool deleteFiles) {
 }
 
 void Database::renameCategory(CategoryId id, std::string_view name) {
-    CategoryRecord* c = mutableCategory(id);
-    if (c == nullptr || c->m_name == name) {
-        return;
-    }
-    const auto fields = static_cast<CategoryFieldSet>(CategoryField::Name);
-    notify(&DatabaseObserver::categoryAboutToChange, *c, fields);
-    c->m_name = name;
-    notify(&DatabaseObserver::categoryChanged, *c, fields);
+    setCategoryText(id, &CategoryRecord::m_name, name, CategoryField::Name);
 }
 
 void Database::setCategoryMemo(CategoryId id, std::string_view memo) {
+    setCategoryText(id, &CategoryRecord::m_memo, memo, CategoryField::Memo);
+}
+
+void Database::setCategoryText(CategoryId id, std::string CategoryRecord::*text,
+                               std::string_view value, CategoryField field) {
     CategoryRecord* c = mutableCategory(id);
-    if (c == nullptr || c->m_memo == memo) {
+    if (c == nullptr || c->*text == value) {
         return;
     }
-    const auto fields = static_cast<CategoryFieldSet>(CategoryField::Memo);
+    const auto fields = static_cast<CategoryFieldSet>(field);
     notify(&DatabaseObserver::categoryAboutToChange, *c, fields);
-    c->m_memo = memo;
+    c->*text = value;
     notify(&DatabaseObserver::categoryChanged, *c, fields);
 }
 

@@ -196,6 +196,9 @@ private:
     bool loadItem(CategoryRecord& category, std::unique_ptr<ItemRecord> item,
                   const platform::LocalTime& now);
 
+    // Changes the name or memo of a category, telling the observers.
+    void setCategoryText(CategoryId id, std::string CategoryRecord::*text, std::string_view value,
+                         CategoryField field);
     // Tree links.
     static void linkLastChild(CategoryRecord& parent, CategoryRecord& child);
     static void unlinkCategory(CategoryRecord& category);
