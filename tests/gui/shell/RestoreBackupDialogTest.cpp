@@ -1,6 +1,5 @@
 #include "gui/shell/RestoreBackupDialog.h"
 
-#include <QHeaderView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -17,17 +16,12 @@ QTreeWidget* listOf(RestoreBackupDialog& dialog) {
 
 TEST(RestoreBackupDialogTest, ListsTheRowsInTheGivenOrder) {
     RestoreBackupDialog dialog(kRows);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Restore backup file"));
     QTreeWidget* list = listOf(dialog);
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->headerItem()->text(0), QStringLiteral("File name"));
-    EXPECT_EQ(list->headerItem()->text(1), QStringLiteral("File date"));
-    EXPECT_EQ(list->headerItem()->text(2), QStringLiteral("File path"));
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("Default.lbak4"));
     EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("02/15/2007 09:30:00"));
     EXPECT_EQ(list->topLevelItem(1)->text(2), QStringLiteral("/home/a/"));
-    EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
 }
 
 TEST(RestoreBackupDialogTest, GivesTheSelectedBackupOnlyOnOk) {

@@ -10,26 +10,21 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
+#include <string>
 
-#include "commands/CategoryMenus.h"
 #include "gui/shell/ActionRegistry.h"
 #include "gui/tree/CategoryPane.h"
 #include "gui/tree/CategoryTreeModel.h"
 #include "gui/tree/CategoryTreeView.h"
+#include "gui/uikit/CategoryComboBox.h"
 #include "store/Database.h"
 #include "support/ScriptedPrompter.h"
 
 namespace lh::gui {
 namespace {
 
-using commands::CategoryMenuState;
-
-constexpr CategoryMenuState kAll{true, true, true, true};
-constexpr CategoryMenuState kPropertiesOnly{false, false, false, true};
-constexpr CategoryMenuState kNewAndProperties{true, false, false, true};
-
+// The enabled-state tables are the commands' own (CategoryMenusTest); these check that the
+// actions reach the pane and follow the clicked or selected category.
 class CategoryActionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -52,29 +47,28 @@ protected:
         view()->scrollTo(index);
         return view()->visualRect(index).center();
     }
-    // The enabled state of four commands of the registry.
-    CategoryMenuState shown(CommandId newCategory, CommandId remove, CommandId move,
-                            CommandId properties) {
-        return {actions.action(newCategory)->isEnabled(), actions.action(remove)->isEnabled(),
-                actions.action(move)->isEnabled(), actions.action(properties)->isEnabled()};
+    bool enabled(CommandId id) { return actions.action(id)->isEnabled(); }
+    // Closes the context menu; gives the category it was opened for.
+    int closeMenu() {
+        EXPECT_TRUE(view()->contextMenu()->isVisible());
+        view()->contextMenu()->hide();
+        return view()->clickedCategoryId().value_or(-1);
     }
-    CategoryMenuState contextMenuShown() {
-        return shown(CommandId::TreeNewCategory, CommandId::TreeDeleteCategory,
-                     CommandId::TreeMoveCategory, CommandId::TreeCategoryProperties);
-    }
-    // The name in the open category dialog, which is then closed.
-    QString dialogName() {
+    // What the open dialog is about (its title and parent choice or name); the dialog is closed.
+    std::string dialogShown() {
         QDialog* dialog = pane.openDialog();
         if (dialog == nullptr) {
-            return QStringLiteral("(no dialog)");
+            return "(no dialog)";
         }
-        const QString name = dialog->findChild<QLineEdit*>("nameLineEdit")->text();
+        std::string shown = dialog->windowTitle().toStdString() + ": ";
+        if (auto* chooser = dialog->findChild<CategoryComboBox*>("parentCategoryComboBox");
+            chooser != nullptr && dialog->findChild<QLineEdit*>("nameLineEdit")->isEnabled()) {
+            shown += "below " + std::to_string(chooser->selectedCategoryId().value_or(0));
+        } else {
+            shown += dialog->findChild<QLineEdit*>("nameLineEdit")->text().toStdString();
+        }
         dialog->reject();
-        return name;
-    }
-    CategoryMenuState mainMenuShown() {
-        return shown(CommandId::NewCategory, CommandId::DeleteCategory, CommandId::MoveCategory,
-                     CommandId::CategoryProperties);
+        return shown;
     }
 
     store::Database db;
@@ -84,46 +78,31 @@ protected:
     CategoryActions categoryActions{actions, pane};
 };
 
-TEST_F(CategoryActionsTest, ContextMenuHoldsTheTreeCommandsEnabledForTheClickedCategory) {
-    const QList<QAction*> entries = view()->contextMenu()->actions();
-    EXPECT_EQ(entries, (QList<QAction*>{actions.action(CommandId::TreeNewCategory),
-                                        actions.action(CommandId::TreeDeleteCategory),
-                                        actions.action(CommandId::TreeMoveCategory),
-                                        actions.action(CommandId::TreeCategoryProperties)}));
-    QStringList texts;
-    for (QAction* action : entries) {
-        texts << action->text();
-    }
-    EXPECT_EQ(texts, (QStringList{"New Category", "Delete", "Move to", "Properties"}));
-
-    const std::vector<std::pair<std::uint16_t, CategoryMenuState>> cases = {
-        {1, kNewAndProperties}, {2, kPropertiesOnly}, {4, kAll}};
-    for (const auto& [id, expected] : cases) {
+TEST_F(CategoryActionsTest, ContextMenuOpensForTheClickedCategoryAndFollowsIt) {
+    EXPECT_EQ(view()->contextMenu()->actions(),
+              (QList<QAction*>{actions.action(CommandId::TreeNewCategory),
+                               actions.action(CommandId::TreeDeleteCategory),
+                               actions.action(CommandId::TreeMoveCategory),
+                               actions.action(CommandId::TreeCategoryProperties)}));
+    for (const std::uint16_t id : {2, 6}) {
         // A real right click: press, then the context-menu event. The selection stays.
         QTest::mousePress(view()->viewport(), Qt::RightButton, Qt::NoModifier, centreOf(id));
         QContextMenuEvent event(QContextMenuEvent::Mouse, centreOf(id),
                                 view()->viewport()->mapToGlobal(centreOf(id)));
         QApplication::sendEvent(view()->viewport(), &event);
-        EXPECT_TRUE(view()->contextMenu()->isVisible());
-        EXPECT_EQ(view()->clickedCategoryId(), id);
-        EXPECT_EQ(contextMenuShown(), expected) << "clicked id " << id;
-        view()->contextMenu()->hide();
-        EXPECT_EQ(pane.currentCategoryId(), 1) << "right click on " << id;
+        EXPECT_EQ(enabled(CommandId::TreeDeleteCategory), id == 6) << id;
+        EXPECT_EQ(closeMenu(), id);
+        EXPECT_EQ(pane.currentCategoryId(), 1);
     }
 
     // From the keyboard: the menu key and Shift+F10 open it for the selected category.
     ASSERT_TRUE(pane.selectCategory(4));
     QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
     QApplication::sendEvent(view(), &key);
-    EXPECT_TRUE(view()->contextMenu()->isVisible());
-    EXPECT_EQ(view()->clickedCategoryId(), 4);
-    view()->contextMenu()->hide();
+    EXPECT_EQ(closeMenu(), 4);
     ASSERT_TRUE(pane.selectCategory(2));
     QTest::keyClick(view(), Qt::Key_F10, Qt::ShiftModifier);
-    EXPECT_TRUE(view()->contextMenu()->isVisible());
-    EXPECT_EQ(view()->clickedCategoryId(), 2);
-    EXPECT_EQ(contextMenuShown(), kPropertiesOnly);
-    view()->contextMenu()->hide();
+    EXPECT_EQ(closeMenu(), 2);
 
     // Nothing under the mouse: no menu, no clicked category.
     EXPECT_FALSE(view()->openContextMenuAt(QPoint(5, view()->viewport()->height() - 2)));
@@ -131,37 +110,39 @@ TEST_F(CategoryActionsTest, ContextMenuHoldsTheTreeCommandsEnabledForTheClickedC
 }
 
 TEST_F(CategoryActionsTest, MainMenuCommandsFollowTheCurrentCategory) {
-    EXPECT_EQ(mainMenuShown(), kNewAndProperties);  // "Webfavorite" is current after the load
+    EXPECT_FALSE(enabled(CommandId::DeleteCategory));  // "Webfavorite" is current after the load
     ASSERT_TRUE(pane.selectCategory(4));
-    EXPECT_EQ(mainMenuShown(), kAll);
-    ASSERT_TRUE(pane.selectCategory(2));
-    EXPECT_EQ(mainMenuShown(), kPropertiesOnly);
-    db.clear();
-    EXPECT_EQ(mainMenuShown(), kPropertiesOnly);  // nothing selected
-
-    // Set by hand, it comes back to the rule when asked (as the Category menu opens).
-    db.createDefault();
-    ASSERT_TRUE(pane.selectCategory(2));
-    actions.action(CommandId::DeleteCategory)->setEnabled(true);
-    categoryActions.updateMainMenu();
-    EXPECT_FALSE(actions.action(CommandId::DeleteCategory)->isEnabled());
+    EXPECT_TRUE(enabled(CommandId::DeleteCategory));
+    db.clear();  // nothing selected
+    EXPECT_FALSE(enabled(CommandId::DeleteCategory));
+    EXPECT_TRUE(enabled(CommandId::CategoryProperties));
 }
 
-TEST_F(CategoryActionsTest, EachActionReachesItsCategory) {
-    // The main menu's act on the selected category, the context menu's on the clicked one.
-    ASSERT_TRUE(pane.selectCategory(4));
-    actions.action(CommandId::CategoryProperties)->trigger();
-    EXPECT_EQ(dialogName(), "Joke");
-
-    ASSERT_TRUE(view()->openContextMenuAt(centreOf(3)));
+TEST_F(CategoryActionsTest, EachCommandReachesItsCategory) {
+    // The main menu's commands act on the selected category, the tree's on the clicked one.
+    ASSERT_TRUE(pane.selectCategory(5));
+    ASSERT_TRUE(view()->openContextMenuAt(centreOf(6)));
     view()->contextMenu()->hide();
-    actions.action(CommandId::TreeCategoryProperties)->trigger();
-    EXPECT_EQ(dialogName(), "BBS");
+    const std::pair<CommandId, std::string> dialogs[] = {
+        {CommandId::NewCategory, "Create new category: below 7"},  // the chooser's third line
+        {CommandId::TreeNewCategory, "Create new category: below 6"},
+        {CommandId::MoveCategory, "Move to ......: Download Site"},
+        {CommandId::TreeMoveCategory, "Move to ......: Technology"},
+        {CommandId::CategoryProperties, "Properties: Download Site"},
+        {CommandId::TreeCategoryProperties, "Properties: Technology"},
+    };
+    for (const auto& [command, shown] : dialogs) {
+        actions.action(command)->trigger();
+        EXPECT_EQ(dialogShown(), shown);
+    }
 
-    prompter.answers = {commands::Prompter::Answer::Ok};
+    prompter.answers = {commands::Prompter::Answer::Ok, commands::Prompter::Answer::Ok};
     actions.action(CommandId::DeleteCategory)->trigger();
-    EXPECT_EQ(db.findCategory(4), nullptr);
-    EXPECT_NE(db.findCategory(3), nullptr);
+    EXPECT_EQ(db.findCategory(5), nullptr);
+    EXPECT_NE(db.findCategory(6), nullptr);
+    actions.action(CommandId::TreeDeleteCategory)->trigger();
+    EXPECT_EQ(db.findCategory(6), nullptr);
+    EXPECT_EQ(prompter.shown.size(), 2u);
 }
 
 }  // namespace

@@ -8,12 +8,9 @@
 #include "commands/ParentChooser.h"
 #include "gui/uikit/CategoryComboBox.h"
 #include "store/Database.h"
-#include "support/DialogLabels.h"
 
 namespace lh::gui {
 namespace {
-
-using test::labels;
 
 TEST(NewCategoryDialogTest, ListsTheChooserIndentedWithIcons) {
     store::Database db;
@@ -21,7 +18,6 @@ TEST(NewCategoryDialogTest, ListsTheChooserIndentedWithIcons) {
     const auto choice = commands::buildParentChoice(db, 0x10, std::nullopt);
     ASSERT_TRUE(choice);
     NewCategoryDialog dialog(NewCategoryDialog::Mode::Create, *choice);
-    EXPECT_EQ(labels(dialog), (QStringList{"Below", "Category Name", "Memo"}));
     auto* combo = dialog.findChild<CategoryComboBox*>("parentCategoryComboBox");
     ASSERT_NE(combo, nullptr);
     ASSERT_EQ(combo->count(), 8);
@@ -51,6 +47,13 @@ TEST(NewCategoryDialogTest, ListsTheChooserIndentedWithIcons) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(asked, 2);
+
+    // Moving shows the moved category's name and memo, neither to be edited.
+    NewCategoryDialog move(NewCategoryDialog::Mode::Move, *choice);
+    move.showMovedCategory("BBS", "memo");
+    EXPECT_FALSE(move.findChild<QLineEdit*>("nameLineEdit")->isEnabled());
+    EXPECT_EQ(move.findChild<QLineEdit*>("nameLineEdit")->text(), "BBS");
+    EXPECT_FALSE(move.findChild<QWidget*>("memoPlainTextEdit")->isEnabled());
 }
 
 }  // namespace
