@@ -62,14 +62,6 @@ TEST_F(FavoritesImportTest, ImportsTheTreeSortedByName) {
                      "Links|Search|https://search.example/", "News|Daily|https://daily.example/",
                      "News/Local|City|https://city.example/", "Zeta|Deep|https://deep.example/"}));
     EXPECT_NE(test::childNamed(db, 1, "Empty"), nullptr);  // an empty sub-folder is no stop
-
-    // A second run adds nothing.
-    const std::size_t categories = db.categoryCount();
-    const ImportResult again = importFavoritesFolder(db, dir.path(), store::kFavoritesId, options);
-    EXPECT_EQ(again.itemsAdded, 0u);
-    EXPECT_EQ(again.categoriesAdded, 0u);
-    EXPECT_EQ(again.duplicatesSkipped, 7u);
-    EXPECT_EQ(db.categoryCount(), categories);
 }
 
 TEST_F(FavoritesImportTest, ReportsAFolderThatCannotBeReadAndSingleFiles) {

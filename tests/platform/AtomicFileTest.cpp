@@ -176,15 +176,5 @@ TEST(AtomicFileTest, RefusesAFileThisUserMayNotWrite) {
     EXPECT_EQ(test::readBytes(path), before);
 }
 
-TEST(AtomicFileTest, SaveIntoAMissingFolderFailsCleanly) {
-    test::TempDir dir;
-    store::Database db;
-    db.createDefault();
-    IoError error;
-    EXPECT_FALSE(db.save(dir.file("no/such/folder/x.lhd"), error));
-    EXPECT_EQ(error.systemError, ENOENT);
-    EXPECT_TRUE(db.isOpen());
-}
-
 }  // namespace
 }  // namespace lh::platform

@@ -4,14 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "commands/FileCommands.h"
 #include "platform/FileInfo.h"
-#include "settings/SettingsStore.h"
-#include "store/Database.h"
-#include "support/DatabaseFiles.h"
-#include "support/FakeClock.h"
-#include "support/MemorySettingsBackend.h"
-#include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
 namespace lh::store {
@@ -38,19 +31,6 @@ TEST(BackupsTest, DailyDecisionFollowsTheCalendar) {
     EXPECT_FALSE(off.backUp);
     EXPECT_EQ(off.rememberedDay, 7);  // the day moves on even when off
     EXPECT_FALSE(decideDailyBackup(6, 7, true, " ").backUp);
-}
-
-TEST(BackupsTest, AnUnopenableSlotStopsThatDaysBackup) {
-    test::TempDir dir;
-    const std::string data = dir.file("my.lhd");
-    Database db;
-    ASSERT_TRUE(test::createDefaultFile(db, data));
-    for (int n = 1; n <= 3; ++n) {
-        ASSERT_TRUE(test::save(db, dir.file("my.lbak" + std::to_string(n))));
-    }
-    std::filesystem::create_directory(dir.file("my.lbak4"));
-    EXPECT_EQ(chooseBackupName(data), "");
-    EXPECT_TRUE(backupExists(data));
 }
 
 TEST(BackupsTest, RestoreListShowsSlotsFourToOneWithUtcDates) {

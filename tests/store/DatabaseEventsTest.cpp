@@ -145,20 +145,5 @@ TEST_F(DatabaseEventsTest, ObserversMayLeaveWhileTheyAreTold) {
     EXPECT_EQ(second.heard, 1);
 }
 
-TEST_F(DatabaseEventsTest, LoadTellsAMissingFileFromAnEmptyOne) {
-    test::TempDir dir;
-    test::writeBytes(dir.file("empty.lhd"), "");
-    test::writeBytes(dir.file("junk.lhd"), std::string(40, 'j'));
-    test::writeBytes(dir.file("file"), "x");
-    platform::IoError error;
-    EXPECT_EQ(db.load(dir.file("none.lhd"), error), LoadOutcome::Missing);
-    EXPECT_EQ(db.load(dir.file("file") + "/below.lhd", error), LoadOutcome::Missing);
-    EXPECT_EQ(db.load(dir.file("empty.lhd"), error), LoadOutcome::Empty);
-    EXPECT_EQ(db.load(dir.path(), error), LoadOutcome::Unreadable);
-    EXPECT_EQ(db.load(dir.file("junk.lhd"), error), LoadOutcome::Refused);
-    EXPECT_NE(error.message().find("junk.lhd"), std::string::npos);
-    EXPECT_FALSE(db.isOpen());
-}
-
 }  // namespace
 }  // namespace lh::store

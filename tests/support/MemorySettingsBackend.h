@@ -21,7 +21,6 @@ public:
     std::map<std::string, std::map<std::string, Value>, std::less<>> keys;
     std::set<std::string, std::less<>> refused;      // keys that cannot be opened
     std::vector<std::string> writes;                 // "key/value" in write order
-    std::vector<std::string> opened;                 // keys in the order they were opened
     std::map<std::string, std::string> userStrings;  // "keyPath/name" -> text
 
     const Value* find(std::string_view key, std::string_view name) const {
