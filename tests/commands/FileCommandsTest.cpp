@@ -292,11 +292,6 @@ TEST(FileCommandsTest, NewSavesATitledDatabaseFirstAndNeverWritesTheNewOne) {
     EXPECT_FALSE(f.hasCategory("work"));
     Database check;
     ASSERT_EQ(test::load(check, f.dir.file("work.lhd")), store::LoadOutcome::Loaded);
-    // A following Save asks for a name.
-    f.files.answers = {f.dir.file("fresh")};
-    EXPECT_TRUE(f.commands.save());
-    EXPECT_EQ(f.commands.dataFile(), f.dir.file("fresh.lhd"));
-    EXPECT_EQ(f.host.titles.back(), "fresh.lhd -- Linkhaven");
 }
 
 TEST(FileCommandsTest, OpenLoadsTheChosenFileAfterTheSaveQuestion) {

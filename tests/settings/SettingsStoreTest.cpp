@@ -26,7 +26,7 @@ std::string writtenNumbers(const test::MemorySettingsBackend& backend) {
     return out;
 }
 
-TEST(SettingsStoreTest, FirstRunWritesBackEveryDefaultInReadOrder) {
+TEST(SettingsStoreTest, FirstRunWritesBackEveryDefaultInReadOrderAndCloseAgain) {
     Fixture f;
     f.store.readAtStart(f.s);
     EXPECT_EQ(f.s, AppSettings{});
@@ -43,11 +43,8 @@ TEST(SettingsStoreTest, FirstRunWritesBackEveryDefaultInReadOrder) {
               "Color/MinuteColor=6184542 Color/SecondColor=255 General/skin=0 ");
     EXPECT_EQ(f.s.layout(Kind::Url).entries[4].width, 170);
     EXPECT_EQ(f.s.layout(Kind::Mixed).entries[8].width, 90);
-}
 
-TEST(SettingsStoreTest, ClosingAfterAFirstRunWritesTheSameValuesAgain) {
-    Fixture f;
-    f.store.readAtStart(f.s);
+    // Closing then writes the same values again.
     const auto firstRun = f.backend.keys;
     const auto firstWrites = f.backend.writes;
     f.backend.writes.clear();

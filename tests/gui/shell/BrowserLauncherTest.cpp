@@ -48,14 +48,11 @@ TEST(BrowserLauncherTest, RefusalsAreExplainedAndStartNothing) {
         ++started;
         return true;
     });
-    launcher.openUrl("http://a/");
-    command = "browser";
-    launcher.openUrl("-profile /tmp/evil");
-    launcher.openUrl("http://a/\r\nx");
+    launcher.openUrl("http://a/");  // what is refused is BrowserCommandTest's
     EXPECT_EQ(started, 0);
-    ASSERT_EQ(prompter.shown.size(), 3u);
+    ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_NE(prompter.shown[0].text.find("quote"), std::string::npos);
-    EXPECT_NE(prompter.shown[1].text.find("\"-\""), std::string::npos);
+    command = "browser";
     launcher.openUrl("http://fine/");
     EXPECT_EQ(started, 1);
 }
