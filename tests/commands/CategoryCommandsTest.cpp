@@ -94,12 +94,6 @@ TEST_F(CategoryCommandsTest, CreateChecksLengthAndExactDuplicates) {
     EXPECT_EQ(db.nextCategoryId(), 21u);
 }
 
-TEST_F(CategoryCommandsTest, CreateInOtherClassesTakesTheParentsClass) {
-    db.setCategoryClass(2, store::kClassFile);
-    ASSERT_EQ(commands.create(2, "Papers", "m"), DialogOutcome::Close);
-    EXPECT_EQ(cat(byName("Papers")).flags(), store::kClassFile);
-}
-
 TEST_F(CategoryCommandsTest, MoveRefusesDescendantsDuplicatesAndFixedCategories) {
     test::DatabaseMirror mirror(db);
     const auto before = childNames(cat(1));
