@@ -143,25 +143,16 @@ TEST_F(CategoryCommandsTest, DeleteAsksAndFollowsEachMenusIdRules) {
     EXPECT_EQ(prompter.shown[1].icon, Prompter::Icon::Question);
 
     // Neither menu deletes the fixed categories.
-    test::DatabaseMirror mirror(db);
     prompter.answers = {Answer::Ok, Answer::Ok, Answer::Ok};
     commands.deleteCategory(2, DeleteOrigin::MainMenu);
     commands.deleteCategory(1, DeleteOrigin::MainMenu);
     commands.deleteCategory(store::kRootId, DeleteOrigin::MainMenu);
     EXPECT_EQ(db.categoryCount(), 10u);
-    EXPECT_TRUE(mirror.events.empty());
 
-    // The main menu's Delete takes id 3 with everything below it.
-    prompter.answers = {Answer::Ok};
+    // The main menu's Delete takes ids from 3 on, the tree's from 5 on (what goes with them is
+    // DatabaseTest's); a category that is gone asks nothing.
+    prompter.answers = {Answer::Ok, Answer::Ok};
     commands.deleteCategory(3, DeleteOrigin::MainMenu);
-    EXPECT_EQ(db.categoryCount(), 6u);
-    EXPECT_EQ(db.findCategory(8), nullptr);
-    EXPECT_EQ(childNames(cat(1)),
-              (std::vector<std::string>{"Joke", "Download Site", "Technology"}));
-    EXPECT_EQ(mirror.events, (Events{"cats- 1 0-0"}));
-
-    // The tree's Delete removes ids from 5 on; a category that is gone asks nothing.
-    prompter.answers = {Answer::Ok};
     commands.deleteCategory(6, DeleteOrigin::ContextMenu);
     commands.deleteCategory(999, DeleteOrigin::ContextMenu);
     EXPECT_EQ(childNames(cat(1)), (std::vector<std::string>{"Joke", "Download Site"}));
