@@ -47,9 +47,30 @@ protected:
 QStringList menuTexts(QMenu* menu) {
     QStringList texts;
     for (QAction* a : menu->actions()) {
-        texts << a->text();
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
     }
     return texts;
+}
+
+// The words the user reads: the menu bar and the File and View menus, as they have always been.
+TEST_F(MainWindowTest, MenusCarryTheirTexts) {
+    MainWindow window(services());
+    QStringList titles;
+    for (QAction* a : window.menuBar()->actions()) {
+        titles << a->text();
+    }
+    EXPECT_EQ(titles, (QStringList{"&File", "Category(&E)", "&Edit", "Management", "&View", "Tools",
+                                   "&Help"}));
+    EXPECT_EQ(menuTexts(window.menu(MenuId::File)),
+              (QStringList{"New Database...  \tCtrl+N", "Open Database ...\tCtrl+O",
+                           "Save Database...\tCtrl+S", "Save &As...", "-", "Import IE Favorites",
+                           "Import Firefox Bookmark", "Import Favorites From Bookmark file",
+                           "Export Bookmark file...", "-", "E&xit"}));
+    QMenu* view = window.menu(MenuId::View);
+    EXPECT_EQ(menuTexts(view),
+              (QStringList{"Detail", "DropZone", "ToolBar", "Grid", "-", "Columns..."}));
+    EXPECT_EQ(menuTexts(view->actions().at(2)->menu()), (QStringList{"Show Text", "Customize"}));
+    EXPECT_EQ(window.actions().action(CommandId::NewDatabase)->shortcut(), QKeySequence("Ctrl+N"));
 }
 
 TEST_F(MainWindowTest, MenusHoldTheRegistrysActionsAsLaidOut) {
