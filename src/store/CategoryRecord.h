@@ -36,7 +36,6 @@ public:
     std::uint16_t depth() const { return m_depth; }
 
     const ItemRecord* firstItem() const { return m_firstItem; }
-    const ItemRecord* lastItem() const { return m_lastItem; }
     // The number of items in the chain.
     std::uint32_t itemCount() const { return m_itemCount; }
     const CategoryRecord* parent() const { return m_parent; }

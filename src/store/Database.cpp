@@ -180,7 +180,8 @@ bool Database::moveCategory(CategoryId id, CategoryId targetId) {
     if (moved->m_parent == target && moved->m_nextSibling == nullptr) {
         return true;  // it is the last child already
     }
-    const CategoryRows rows{moved->m_parent->m_id, rowOf(*moved), rowOf(*moved)};
+    const std::uint32_t row = rowOf(*moved);
+    const CategoryRows rows{moved->m_parent->m_id, row, row};
     const std::uint32_t toRow = target->m_childCount;
     notify(&DatabaseObserver::categoriesAboutToBeMoved, rows, targetId, toRow);
     unlinkCategory(*moved);
@@ -195,7 +196,8 @@ void Database::removeCategory(CategoryId id, bool deleteFiles) {
     if (removed == nullptr || removed == m_root) {
         return;
     }
-    const CategoryRows rows{removed->m_parent->m_id, rowOf(*removed), rowOf(*removed)};
+    const std::uint32_t row = rowOf(*removed);
+    const CategoryRows rows{removed->m_parent->m_id, row, row};
     notify(&DatabaseObserver::categoriesAboutToBeRemoved, rows);
     unlinkCategory(*removed);
     freeSubtree(*removed, deleteFiles);

@@ -8,8 +8,6 @@
 
 namespace lh::store {
 
-class ItemRecord;
-
 // The stored values of an item, as a dialog, an import or a test fills them for a new item
 // (Database::addItem). A new item has all texts empty, rate 1, flags 0 and zero stamps.
 struct ItemFields {
@@ -22,9 +20,6 @@ struct ItemFields {
     std::uint64_t fileSize = 0;
     DateTimeStamp createTime;
     DateTimeStamp remindTime;
-
-    // The values of a stored item.
-    static ItemFields of(const ItemRecord& item);
     bool operator==(const ItemFields&) const = default;
 };
 
@@ -41,10 +36,6 @@ enum class ItemField : std::uint32_t {
     RemindTime = 1u << 8,
 };
 using ItemFieldSet = std::uint32_t;
-
-constexpr bool contains(ItemFieldSet set, ItemField field) {
-    return (set & static_cast<std::uint32_t>(field)) != 0;
-}
 
 // The values to change in a stored item (Database::editItem); unset ones stay.
 struct ItemEdit {

@@ -115,20 +115,6 @@ void ItemRecord::setText(Text which, std::string_view value) {
     m_texts = block;
 }
 
-ItemFields ItemFields::of(const ItemRecord& item) {
-    ItemFields f;
-    f.address = item.address();
-    f.location = item.location();
-    f.title = item.title();
-    f.comment = item.comment();
-    f.rate = item.rate();
-    f.flags = item.flags();
-    f.fileSize = item.fileSize();
-    f.createTime = item.createTime();
-    f.remindTime = item.remindTime();
-    return f;
-}
-
 ItemFieldSet ItemEdit::fields() const {
     ItemFieldSet set = 0;
     const auto mark = [&set](bool present, ItemField field) {

@@ -25,7 +25,6 @@ public:
             m_observers.erase(it);
         }
     }
-    bool empty() const { return m_observers.empty(); }
 
     // Calls `method` with `args` on every observer.
     template <typename Method, typename... Args>

@@ -39,13 +39,10 @@ TEST(ItemRecordTest, TextsSurviveEveryKindOfChange) {
     db.editItem(item.id(), edit);
     EXPECT_EQ(item.comment().size(), 100000u);
     EXPECT_EQ(item.address(), "http://a/");
-    const ItemFields kept = ItemFields::of(item);
     edit = {};
     edit.address = edit.location = edit.title = edit.comment = "";
     db.editItem(item.id(), edit);
     EXPECT_TRUE(item.title().empty() && item.address().empty() && item.comment().empty());
-    EXPECT_EQ(kept.title, "comment");
-    EXPECT_EQ(kept.location, "loc");
 }
 
 }  // namespace
