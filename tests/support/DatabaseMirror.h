@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,21 +16,23 @@ namespace lh::test {
 // before each change, a move's destination counted with the moving rows still in place. When
 // its copy differs from the database afterwards, an event carried a wrong row.
 class DatabaseMirror final : public store::DatabaseObserver {
+    using Cats = store::CategoryRows;
+    using Items = store::ItemRows;
+
 public:
-    explicit DatabaseMirror(store::Database& db) : m_db(db) {
-        reset();
+    explicit DatabaseMirror(store::Database& db) : m_db(db), m_rows(read(db)) {
         m_db.addObserver(this);
     }
     ~DatabaseMirror() override { m_db.removeObserver(this); }
 
-    // The events as short texts, e.g. "items+ 3 0-0", "cats> 1 2-2 to 3@4", "bulk(replaced)".
+    // The events as short texts, e.g. "items+ 3 0-0", "cats> 1 2-2 to 3@4", "}bulk(replaced)".
     std::vector<std::string> events;
 
     // Fails the test where the copy differs from the database.
     void expectInStep() const {
         const Rows now = read(m_db);
-        EXPECT_EQ(m_children, now.children) << "category rows";
-        EXPECT_EQ(m_items, now.items) << "item rows";
+        EXPECT_EQ(m_rows.cats, now.cats) << "category rows";
+        EXPECT_EQ(m_rows.items, now.items) << "item rows";
     }
 
     void bulkChangeBegun() override {
@@ -42,89 +42,59 @@ public:
     void bulkChangeEnded(bool replaced) override {
         events.push_back(replaced ? "}bulk(replaced)" : "}bulk");
         m_inBulk = false;
-        reset();
+        m_rows = read(m_db);
     }
 
-    void categoriesAboutToBeInserted(const store::CategoryRows& rows) override {
-        begin(rows.first <= m_children[rows.parent].size(), "category rows to insert");
-    }
-    void categoriesInserted(const store::CategoryRows& rows) override {
-        end("cats+ " + text(rows));
-        const std::vector<store::CategoryId> now = read(m_db).children[rows.parent];
-        auto& mine = m_children[rows.parent];
-        for (std::uint32_t row = rows.first; row <= rows.last; ++row) {
-            mine.insert(mine.begin() + row, now.at(row));
-        }
-    }
-    void categoriesAboutToBeMoved(const store::CategoryRows& rows, store::CategoryId to,
+    void categoriesAboutToBeInserted(const Cats& r) override { aboutToInsert(of(r)); }
+    void categoriesInserted(const Cats& r) override { inserted("cats+ ", of(r)); }
+    void categoriesAboutToBeMoved(const Cats& r, store::CategoryId to,
                                   std::uint32_t toRow) override {
-        begin(validMove(m_children[rows.parent].size(), m_children[to].size(), rows.parent == to,
-                        rows.first, rows.last, toRow),
-              "category move");
+        aboutToMove(of(r), to, toRow);
     }
-    void categoriesMoved(const store::CategoryRows& rows, store::CategoryId to,
-                         std::uint32_t toRow) override {
-        end("cats> " + text(rows) + " to " + std::to_string(to) + "@" + std::to_string(toRow));
-        move(m_children[rows.parent], m_children[to], rows.first, rows.last, toRow);
+    void categoriesMoved(const Cats& r, store::CategoryId to, std::uint32_t toRow) override {
+        moved("cats> ", of(r), to, toRow);
     }
-    void categoriesAboutToBeRemoved(const store::CategoryRows& rows) override {
-        begin(rows.last < m_children[rows.parent].size(), "category rows to remove");
-    }
-    void categoriesRemoved(const store::CategoryRows& rows) override {
-        end("cats- " + text(rows));
-        auto& mine = m_children[rows.parent];
-        mine.erase(mine.begin() + rows.first, mine.begin() + rows.last + 1);
-    }
+    void categoriesAboutToBeRemoved(const Cats& r) override { aboutToRemove(of(r)); }
+    void categoriesRemoved(const Cats& r) override { removed("cats- ", of(r)); }
     void categoryChanged(const store::CategoryRecord& c, store::CategoryFieldSet fields) override {
         events.push_back("cat~ " + std::to_string(c.id()) + " " + std::to_string(fields));
     }
 
-    void itemsAboutToBeInserted(const store::ItemRows& rows) override {
-        begin(rows.first <= m_items[rows.category].size(), "item rows to insert");
+    void itemsAboutToBeInserted(const Items& r) override { aboutToInsert(of(r)); }
+    void itemsInserted(const Items& r) override { inserted("items+ ", of(r)); }
+    void itemsAboutToBeMoved(const Items& r, store::CategoryId to, std::uint32_t toRow) override {
+        aboutToMove(of(r), to, toRow);
     }
-    void itemsInserted(const store::ItemRows& rows) override {
-        end("items+ " + text(rows));
-        const std::vector<store::ItemId> now = read(m_db).items[rows.category];
-        auto& mine = m_items[rows.category];
-        for (std::uint32_t row = rows.first; row <= rows.last; ++row) {
-            mine.insert(mine.begin() + row, now.at(row));
-        }
+    void itemsMoved(const Items& r, store::CategoryId to, std::uint32_t toRow) override {
+        moved("items> ", of(r), to, toRow);
     }
-    void itemsAboutToBeMoved(const store::ItemRows& rows, store::CategoryId to,
-                             std::uint32_t toRow) override {
-        begin(validMove(m_items[rows.category].size(), m_items[to].size(), rows.category == to,
-                        rows.first, rows.last, toRow),
-              "item move");
-    }
-    void itemsMoved(const store::ItemRows& rows, store::CategoryId to,
-                    std::uint32_t toRow) override {
-        end("items> " + text(rows) + " to " + std::to_string(to) + "@" + std::to_string(toRow));
-        move(m_items[rows.category], m_items[to], rows.first, rows.last, toRow);
-    }
-    void itemsAboutToBeRemoved(const store::ItemRows& rows) override {
-        begin(rows.last < m_items[rows.category].size(), "item rows to remove");
-    }
-    void itemsRemoved(const store::ItemRows& rows) override {
-        end("items- " + text(rows));
-        auto& mine = m_items[rows.category];
-        mine.erase(mine.begin() + rows.first, mine.begin() + rows.last + 1);
-    }
+    void itemsAboutToBeRemoved(const Items& r) override { aboutToRemove(of(r)); }
+    void itemsRemoved(const Items& r) override { removed("items- ", of(r)); }
     void itemChanged(const store::ItemRecord& item, store::ItemFieldSet fields) override {
         events.push_back("item~ " + std::to_string(item.id()) + " " + std::to_string(fields));
     }
 
 private:
+    // Category or item ids under each category.
+    using Lists = std::map<store::CategoryId, std::vector<std::uint32_t>>;
     struct Rows {
-        std::map<store::CategoryId, std::vector<store::CategoryId>> children;
-        std::map<store::CategoryId, std::vector<store::ItemId>> items;
+        Lists cats, items;
     };
+    // The rows of one event, category or item alike.
+    struct Span {
+        Lists Rows::*lists;
+        store::CategoryId owner;
+        std::uint32_t first, last;
+    };
+    static Span of(const Cats& r) { return {&Rows::cats, r.parent, r.first, r.last}; }
+    static Span of(const Items& r) { return {&Rows::items, r.category, r.first, r.last}; }
 
     static Rows read(const store::Database& db) {
         Rows rows;
         store::walkSearchOrder(db.root(), [&](const store::CategoryRecord& c) {
-            auto& children = rows.children[c.id()];
+            auto& cats = rows.cats[c.id()];
             for (auto* child = c.firstChild(); child != nullptr; child = child->nextSibling()) {
-                children.push_back(child->id());
+                cats.push_back(child->id());
             }
             auto& items = rows.items[c.id()];
             store::walkItems(c, [&](const store::ItemRecord& item) {
@@ -136,45 +106,53 @@ private:
         return rows;
     }
 
+    std::vector<std::uint32_t>& list(const Span& s, store::CategoryId owner) {
+        return (m_rows.*s.lists)[owner];
+    }
+    std::string text(const char* tag, const Span& s) {
+        return tag + std::to_string(s.owner) + " " + std::to_string(s.first) + "-" +
+               std::to_string(s.last);
+    }
+
+    void aboutToInsert(const Span& s) { begin(s.first <= list(s, s.owner).size(), "insert"); }
+    void inserted(const char* tag, const Span& s) {
+        end(text(tag, s));
+        const std::vector<std::uint32_t> now = (read(m_db).*s.lists)[s.owner];
+        auto& mine = list(s, s.owner);
+        for (std::uint32_t row = s.first; row <= s.last; ++row) {
+            mine.insert(mine.begin() + row, now.at(row));
+        }
+    }
     // Qt refuses a move whose rows are out of range or whose destination is one of the two
     // places that leave the rows where they are.
-    static bool validMove(std::size_t fromSize, std::size_t toSize, bool sameParent,
-                          std::uint32_t first, std::uint32_t last, std::uint32_t toRow) {
-        if (last < first || last >= fromSize || toRow > toSize) {
-            return false;
-        }
-        return !(sameParent && toRow >= first && toRow <= last + 1);
+    void aboutToMove(const Span& s, store::CategoryId to, std::uint32_t toRow) {
+        const bool same = s.owner == to;
+        begin(s.first <= s.last && s.last < list(s, s.owner).size() &&
+                  toRow <= list(s, to).size() && !(same && toRow >= s.first && toRow <= s.last + 1),
+              "move");
     }
-
-    template <typename Id>
-    static void move(std::vector<Id>& from, std::vector<Id>& to, std::uint32_t first,
-                     std::uint32_t last, std::uint32_t toRow) {
-        const std::vector<Id> moving(from.begin() + first, from.begin() + last + 1);
-        const bool same = &from == &to;
-        from.erase(from.begin() + first, from.begin() + last + 1);
-        if (same && toRow > first) {
+    void moved(const char* tag, const Span& s, store::CategoryId to, std::uint32_t toRow) {
+        end(text(tag, s) + " to " + std::to_string(to) + "@" + std::to_string(toRow));
+        auto& from = list(s, s.owner);
+        const std::vector<std::uint32_t> moving(from.begin() + s.first, from.begin() + s.last + 1);
+        from.erase(from.begin() + s.first, from.begin() + s.last + 1);
+        if (s.owner == to && toRow > s.first) {
             toRow -= static_cast<std::uint32_t>(moving.size());
         }
-        to.insert(to.begin() + toRow, moving.begin(), moving.end());
+        auto& into = list(s, to);
+        into.insert(into.begin() + toRow, moving.begin(), moving.end());
     }
-
-    template <typename R>
-    static std::string text(const R& rows) {
-        const auto owner = [](const auto& r) {
-            if constexpr (requires { r.parent; }) {
-                return r.parent;
-            } else {
-                return r.category;
-            }
-        };
-        return std::to_string(owner(rows)) + " " + std::to_string(rows.first) + "-" +
-               std::to_string(rows.last);
+    void aboutToRemove(const Span& s) { begin(s.last < list(s, s.owner).size(), "remove"); }
+    void removed(const char* tag, const Span& s) {
+        end(text(tag, s));
+        auto& mine = list(s, s.owner);
+        mine.erase(mine.begin() + s.first, mine.begin() + s.last + 1);
     }
 
     void begin(bool valid, const char* what) {
         EXPECT_FALSE(m_inBulk) << "an event inside bulk work";
         EXPECT_FALSE(m_open) << "an about-to event before the last one was done";
-        EXPECT_TRUE(valid) << "an invalid " << what;
+        EXPECT_TRUE(valid) << "rows out of place for a " << what;
         m_open = true;
     }
     void end(std::string event) {
@@ -182,15 +160,9 @@ private:
         m_open = false;
         events.push_back(std::move(event));
     }
-    void reset() {
-        const Rows rows = read(m_db);
-        m_children = rows.children;
-        m_items = rows.items;
-    }
 
     store::Database& m_db;
-    std::map<store::CategoryId, std::vector<store::CategoryId>> m_children;
-    std::map<store::CategoryId, std::vector<store::ItemId>> m_items;
+    Rows m_rows;
     bool m_open = false;
     bool m_inBulk = false;
 };

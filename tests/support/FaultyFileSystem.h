@@ -22,71 +22,41 @@ public:
 
     int createTemporary(const std::string& folder, const std::string& prefix, std::string& path,
                         int& fd) override {
-        if (int e = step("createTemporary"); e != 0) {
-            return e;
-        }
-        return real().createTemporary(folder, prefix, path, fd);
+        return step("createTemporary",
+                    [&] { return real().createTemporary(folder, prefix, path, fd); });
     }
     int openForWriting(const std::string& path, int& fd) override {
-        if (int e = step("openForWriting"); e != 0) {
-            return e;
-        }
-        return real().openForWriting(path, fd);
+        return step("openForWriting", [&] { return real().openForWriting(path, fd); });
     }
     int write(int fd, const void* data, std::size_t size) override {
-        if (int e = step("write"); e != 0) {
-            return e;
-        }
-        return real().write(fd, data, size);
+        return step("write", [&] { return real().write(fd, data, size); });
     }
     int writeAt(int fd, std::uint64_t offset, const void* data, std::size_t size) override {
-        if (int e = step("writeAt"); e != 0) {
-            return e;
-        }
-        return real().writeAt(fd, offset, data, size);
+        return step("writeAt", [&] { return real().writeAt(fd, offset, data, size); });
     }
     int truncate(int fd, std::uint64_t size) override {
-        if (int e = step("truncate"); e != 0) {
-            return e;
-        }
-        return real().truncate(fd, size);
+        return step("truncate", [&] { return real().truncate(fd, size); });
     }
     int setPermissions(int fd, unsigned mode) override {
-        if (int e = step("setPermissions"); e != 0) {
-            return e;
-        }
-        return real().setPermissions(fd, mode);
+        return step("setPermissions", [&] { return real().setPermissions(fd, mode); });
     }
     int sync(int fd) override {
-        if (int e = step("sync"); e != 0) {
-            return e;
-        }
-        return real().sync(fd);
+        return step("sync", [&] { return real().sync(fd); });
     }
     int close(int fd) override {
         // A failed close still closes, as the system call does.
-        const int injected = step("close");
         const int result = real().close(fd);
-        return injected != 0 ? injected : result;
+        return step("close", [&] { return result; });
     }
     int rename(const std::string& from, const std::string& to) override {
-        if (int e = step("rename"); e != 0) {
-            return e;
-        }
-        return real().rename(from, to);
+        return step("rename", [&] { return real().rename(from, to); });
     }
     int remove(const std::string& path) override { return real().remove(path); }
     int syncFolder(const std::string& folder) override {
-        if (int e = step("syncFolder"); e != 0) {
-            return e;
-        }
-        return real().syncFolder(folder);
+        return step("syncFolder", [&] { return real().syncFolder(folder); });
     }
     int checkWritable(const std::string& path) override {
-        if (int e = step("checkWritable"); e != 0) {
-            return e;
-        }
-        return real().checkWritable(path);
+        return step("checkWritable", [&] { return real().checkWritable(path); });
     }
     int permissions(const std::string& path, unsigned& mode) override {
         return real().permissions(path, mode);
@@ -98,10 +68,11 @@ public:
 private:
     static platform::FileSystem& real() { return platform::realFileSystem(); }
 
-    int step(const char* name) {
+    template <typename Call>
+    int step(const char* name, Call&& call) {
         calls.emplace_back(name);
         if (static_cast<int>(calls.size()) != failAt) {
-            return 0;
+            return call();
         }
         if (kill) {
             ::kill(::getpid(), SIGKILL);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -35,72 +36,58 @@ public:
         return std::get<std::uint32_t>(*find(key, name));
     }
     bool wasWritten(const std::string& keyAndName) const {
-        for (const auto& w : writes) {
-            if (w == keyAndName) {
-                return true;
-            }
-        }
-        return false;
+        return std::find(writes.begin(), writes.end(), keyAndName) != writes.end();
     }
 
-    std::unique_ptr<settings::SettingsKey> openKey(std::string_view path, bool create) override;
+    std::unique_ptr<settings::SettingsKey> openKey(std::string_view path, bool create) override {
+        if (refused.count(path) != 0 || (!create && keys.find(path) == keys.end())) {
+            return nullptr;
+        }
+        keys[std::string(path)];  // created when missing
+        return std::make_unique<Key>(*this, std::string(path));
+    }
     std::optional<std::string> readUserString(std::string_view keyPath,
                                               std::string_view name) override {
         const auto it = userStrings.find(std::string(keyPath) + "/" + std::string(name));
-        if (it == userStrings.end()) {
-            return std::nullopt;
-        }
-        return it->second;
-    }
-};
-
-class MemorySettingsKey final : public settings::SettingsKey {
-public:
-    MemorySettingsKey(MemorySettingsBackend& backend, std::string name)
-        : m_backend(backend), m_name(std::move(name)) {}
-
-    std::optional<std::uint32_t> readDword(std::string_view name) override {
-        return read<std::uint32_t>(name);
-    }
-    void writeDword(std::string_view name, std::uint32_t value) override { write(name, value); }
-    std::optional<std::string> readString(std::string_view name) override {
-        return read<std::string>(name);
-    }
-    void writeString(std::string_view name, std::string_view value) override {
-        write(name, std::string(value));
-    }
-    std::optional<settings::Bytes> readBinary(std::string_view name) override {
-        return read<settings::Bytes>(name);
-    }
-    void writeBinary(std::string_view name, const settings::Bytes& value) override {
-        write(name, value);
+        return it == userStrings.end() ? std::nullopt : std::optional(it->second);
     }
 
 private:
-    template <typename T>
-    std::optional<T> read(std::string_view name) {
-        const MemorySettingsBackend::Value* v = m_backend.find(m_name, name);
-        if (v == nullptr || !std::holds_alternative<T>(*v)) {
-            return std::nullopt;
+    class Key final : public settings::SettingsKey {
+    public:
+        Key(MemorySettingsBackend& backend, std::string name)
+            : m_backend(backend), m_name(std::move(name)) {}
+
+        std::optional<std::uint32_t> readDword(std::string_view n) override {
+            return read<std::uint32_t>(n);
         }
-        return std::get<T>(*v);
-    }
-    void write(std::string_view name, MemorySettingsBackend::Value value) {
-        m_backend.keys[m_name][std::string(name)] = std::move(value);
-        m_backend.writes.push_back(m_name + "/" + std::string(name));
-    }
+        void writeDword(std::string_view n, std::uint32_t v) override { write(n, v); }
+        std::optional<std::string> readString(std::string_view n) override {
+            return read<std::string>(n);
+        }
+        void writeString(std::string_view n, std::string_view v) override {
+            write(n, std::string(v));
+        }
+        std::optional<settings::Bytes> readBinary(std::string_view n) override {
+            return read<settings::Bytes>(n);
+        }
+        void writeBinary(std::string_view n, const settings::Bytes& v) override { write(n, v); }
 
-    MemorySettingsBackend& m_backend;
-    std::string m_name;
+    private:
+        template <typename T>
+        std::optional<T> read(std::string_view name) {
+            const Value* v = m_backend.find(m_name, name);
+            return v == nullptr || !std::holds_alternative<T>(*v) ? std::nullopt
+                                                                  : std::optional(std::get<T>(*v));
+        }
+        void write(std::string_view name, Value value) {
+            m_backend.keys[m_name][std::string(name)] = std::move(value);
+            m_backend.writes.push_back(m_name + "/" + std::string(name));
+        }
+
+        MemorySettingsBackend& m_backend;
+        std::string m_name;
+    };
 };
-
-inline std::unique_ptr<settings::SettingsKey> MemorySettingsBackend::openKey(std::string_view path,
-                                                                             bool create) {
-    if (refused.count(path) != 0 || (!create && keys.find(path) == keys.end())) {
-        return nullptr;
-    }
-    keys[std::string(path)];  // created when missing
-    return std::make_unique<MemorySettingsKey>(*this, std::string(path));
-}
 
 }  // namespace lh::test
