@@ -24,128 +24,106 @@ void fill(store::Database& db, int items, const std::string& tag) {
     for (int i = 0; i < items; ++i) {
         store::ItemFields item;
         item.address = "http://example.com/" + tag + "/" + std::to_string(i);
-        item.title = "Title " + std::to_string(i);
         item.comment = std::string(200, 'c');
         db.addItem(static_cast<std::uint16_t>(3 + i % 7), item);
     }
 }
 
-mode_t modeOf(const std::string& path) {
-    struct stat st {};
-    ::stat(path.c_str(), &st);
-    return st.st_mode & 07777;
-}
+class AtomicFileTest : public ::testing::Test {
+protected:
+    // Saves a database of `items` items to `path`; its bytes.
+    std::string saveOld(int items) {
+        store::Database db;
+        fill(db, items, "old");
+        EXPECT_TRUE(test::save(db, path));
+        return test::readBytes(path);
+    }
 
-TEST(AtomicFileTest, EveryFailingStepKeepsTheOldFileWhole) {
     test::TempDir dir;
     const std::string path = dir.file("Default.lhd");
-    store::Database oldDb;
-    fill(oldDb, 100, "old");
-    ASSERT_TRUE(test::save(oldDb, path));
-    const std::string oldBytes = test::readBytes(path);
+};
 
+TEST_F(AtomicFileTest, EveryFailingStepKeepsTheOldFileWhole) {
+    const std::string oldBytes = saveOld(100);
     // Count the steps of one successful save, then fail each in turn.
     test::FaultyFileSystem counter;
     store::Database newDb(systemClock(), counter);
     fill(newDb, 20000, "new");  // several megabytes: many writes
     ASSERT_TRUE(test::save(newDb, path));
-    const int steps = static_cast<int>(counter.calls.size());
-    ASSERT_GT(steps, 8);
-    test::writeBytes(path, oldBytes);
+    const std::string newBytes = test::readBytes(path);
+    const std::size_t steps = counter.calls.size();
+    ASSERT_GT(steps, 8u);
 
-    for (int n = 1; n <= steps; ++n) {
+    for (std::size_t n = 1; n <= steps; ++n) {
+        test::writeBytes(path, oldBytes);
         test::FaultyFileSystem fs;
-        fs.failAt = n;
-        fs.error = ENOSPC;
+        fs.failAt = static_cast<int>(n);
+        fs.error = n == 1 ? EACCES : ENOSPC;  // first: may this user write the file at all?
         store::Database db(systemClock(), fs);
         fill(db, 20000, "new");
         IoError error;
-        const bool saved = db.save(path, error);
-        const std::string step = fs.calls[static_cast<std::size_t>(n - 1)];
-        if (step == "syncFolder") {
-            // The new file is in place; only its durability is in doubt, and that is reported.
-            EXPECT_FALSE(saved);
-            EXPECT_EQ(test::readBytes(path), store::lhd::serialize(db, 8));
-        } else {
-            EXPECT_FALSE(saved) << step;
-            EXPECT_EQ(test::readBytes(path), oldBytes) << "failed at " << step;
-        }
-        EXPECT_EQ(error.systemError, ENOSPC) << step;
+        EXPECT_FALSE(db.save(path, error));
+        const std::string step = fs.calls[n - 1];
+        // Once the new file is in place only its durability is in doubt; that is reported too.
+        EXPECT_EQ(test::readBytes(path), step == "syncFolder" ? newBytes : oldBytes) << step;
+        EXPECT_EQ(error.systemError, fs.error) << step;
         EXPECT_FALSE(error.step.empty()) << step;
         EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"Default.lhd"}) << step;
-        if (step == "syncFolder") {
-            test::writeBytes(path, oldBytes);
+        if (n == 1) {
+            EXPECT_EQ(step, "checkWritable");
+            EXPECT_EQ(error.message(), "open '" + path + "': " + std::strerror(EACCES));
         }
     }
 }
 
-TEST(AtomicFileTest, KilledSaveLeavesOldOrNewFile) {
-    test::TempDir dir;
-    const std::string path = dir.file("Default.lhd");
-    store::Database oldDb;
-    fill(oldDb, 1000, "old");
-    ASSERT_TRUE(test::save(oldDb, path));
-    const std::string oldBytes = test::readBytes(path);
+TEST_F(AtomicFileTest, KilledSaveLeavesOldOrNewFile) {
+    const std::string oldBytes = saveOld(1000);
     store::Database newDb;
     fill(newDb, 20000, "new");
     const std::string newBytes = store::lhd::serialize(newDb, 8);
-
-    const auto saveInChild = [&](int killAt, int delayMicros) {
+    // Killed at each of the first steps, then at arbitrary moments: wherever the kill lands, the
+    // file is the old one or the new one.
+    std::mt19937 random(42);
+    for (int round = 0; round < 22; ++round) {
+        const int killAt = round < 12 ? round + 1 : 0;
         const pid_t child = ::fork();
         if (child == 0) {
             test::FaultyFileSystem fs;
             fs.failAt = killAt;
-            fs.kill = killAt > 0;
+            fs.kill = true;
             store::Database db(systemClock(), fs);
             fill(db, 20000, "new");
             ::_exit(test::save(db, path) ? 0 : 1);
         }
-        if (delayMicros > 0) {
-            ::usleep(static_cast<useconds_t>(delayMicros));
+        if (killAt == 0) {
+            ::usleep(std::uniform_int_distribution<useconds_t>(0, 150000)(random));
             ::kill(child, SIGKILL);
         }
         int status = 0;
         ::waitpid(child, &status, 0);
         const std::string now = test::readBytes(path);
-        EXPECT_TRUE(now == oldBytes || now == newBytes)
-            << "killed at step " << killAt << " / after " << delayMicros << " us";
+        EXPECT_TRUE(now == oldBytes || now == newBytes) << "round " << round;
         test::writeBytes(path, oldBytes);
-    };
-    // At each of the first steps, deterministically...
-    for (int step = 1; step <= 12; ++step) {
-        saveInChild(step, 0);
-    }
-    // ...and at arbitrary moments. Whenever the kill lands, the assertion must hold.
-    std::mt19937 random(42);
-    for (int round = 0; round < 10; ++round) {
-        saveInChild(0, std::uniform_int_distribution<int>(0, 150000)(random));
     }
 }
 
-TEST(AtomicFileTest, FollowsLinksAndKeepsPermissions) {
-    test::TempDir dir;
+TEST_F(AtomicFileTest, FollowsLinksAndKeepsPermissions) {
     const std::string target = dir.file("real.lhd");
-    const std::string link = dir.file("link.lhd");
     store::Database db;
     ASSERT_TRUE(test::createDefaultFile(db, target));
     ::chmod(target.c_str(), 0640);
-    ASSERT_EQ(::symlink("real.lhd", link.c_str()), 0);
-    store::ItemFields item;
-    item.title = "new";
-    db.addItem(3, item);
-    ASSERT_TRUE(test::save(db, link));
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    ASSERT_EQ(::symlink("real.lhd", path.c_str()), 0);
+    db.renameCategory(3, "new");
+    ASSERT_TRUE(test::save(db, path));
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
     EXPECT_EQ(test::readBytes(target), store::lhd::serialize(db, 8));
-    EXPECT_EQ(modeOf(target), 0640u);
+    struct stat st {};
+    ::stat(target.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
-TEST(AtomicFileTest, WritesInPlaceWhenTheFolderTakesNoNewFiles) {
-    test::TempDir dir;
-    const std::string path = dir.file("Default.lhd");
-    store::Database big;
-    fill(big, 500, "big");
-    ASSERT_TRUE(test::save(big, path));
-
+TEST_F(AtomicFileTest, WritesInPlaceWhenTheFolderTakesNoNewFiles) {
+    saveOld(500);
     test::FaultyFileSystem fs;
     fs.failAt = 2;  // checkWritable, then createTemporary
     fs.error = EACCES;
@@ -155,25 +133,6 @@ TEST(AtomicFileTest, WritesInPlaceWhenTheFolderTakesNoNewFiles) {
     EXPECT_EQ(fs.calls[1], "createTemporary");
     EXPECT_EQ(fs.calls[2], "openForWriting");
     EXPECT_EQ(test::readBytes(path), store::lhd::serialize(small, 8));  // no old tail
-}
-
-TEST(AtomicFileTest, RefusesAFileThisUserMayNotWrite) {
-    test::TempDir dir;
-    const std::string path = dir.file("Default.lhd");
-    store::Database db;
-    ASSERT_TRUE(test::createDefaultFile(db, path));
-    const std::string before = test::readBytes(path);
-    test::FaultyFileSystem fs;
-    fs.failAt = 1;
-    fs.error = EACCES;
-    store::Database other(systemClock(), fs);
-    other.createDefault();
-    other.renameCategory(3, "changed");
-    IoError error;
-    EXPECT_FALSE(other.save(path, error));
-    EXPECT_EQ(fs.calls.front(), "checkWritable");
-    EXPECT_EQ(error.message(), "open '" + path + "': " + std::string(std::strerror(EACCES)));
-    EXPECT_EQ(test::readBytes(path), before);
 }
 
 }  // namespace

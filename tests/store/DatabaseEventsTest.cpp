@@ -9,40 +9,38 @@
 #include "bookmarks/BookmarkImport.h"
 #include "store/Database.h"
 #include "support/DatabaseMirror.h"
-#include "support/FakeClock.h"
 #include "support/TempDir.h"
 
 namespace lh::store {
 namespace {
 
-using test::link;
 using Events = std::vector<std::string>;
+using Ids = std::vector<ItemId>;
 
 class DatabaseEventsTest : public ::testing::Test {
 protected:
     void SetUp() override { db.createDefault(); }
-    std::vector<ItemId> addLinks(CategoryId category, int count) {
-        std::vector<ItemId> ids;
+    Ids addLinks(CategoryId category, int count) {
+        Ids ids;
         for (int i = 0; i < count; ++i) {
             ids.push_back(
-                db.addItem(category, link("t", "http://x/" + std::to_string(next++)))->id());
+                db.addItem(category, test::link("t", "http://x/" + std::to_string(next++)))->id());
         }
         return ids;
     }
 
-    test::FakeClock clock;
-    Database db{clock};
+    Database db;
     int next = 0;
 };
 
 TEST_F(DatabaseEventsTest, EachChangeSendsItsRowsOnce) {
     test::DatabaseMirror mirror(db);
     db.addCategory(3, {"New", {}, {}, {}});
-    const std::vector<ItemId> ids = addLinks(4, 3);
+    const Ids ids = addLinks(4, 3);
     ASSERT_TRUE(db.moveCategory(3, 2));
     ASSERT_TRUE(db.moveCategory(3, 2));  // already the last child there: nothing to tell
-    db.moveItems(std::vector<ItemId>{ids[2], ids[1]}, 5);
-    db.deleteItems(std::vector<ItemId>{ids[0]}, false);
+    db.moveItems(Ids{ids[2], ids[1]}, 5);
+    db.deleteItems(Ids{ids[0]}, false);
     db.removeCategory(18, false);
     EXPECT_EQ(mirror.events, (Events{"cats+ 3 3-3", "items+ 4 0-0", "items+ 4 1-1", "items+ 4 2-2",
                                      "cats> 1 0-0 to 2@0", "items> 4 2-2 to 5@0",
@@ -51,10 +49,10 @@ TEST_F(DatabaseEventsTest, EachChangeSendsItsRowsOnce) {
 }
 
 TEST_F(DatabaseEventsTest, DeletesComeAsRunsFromTheLastRowUp) {
-    const std::vector<ItemId> ids = addLinks(4, 8);
-    const std::vector<ItemId> other = addLinks(5, 2);
+    const Ids ids = addLinks(4, 8);
+    const Ids other = addLinks(5, 2);
     test::DatabaseMirror mirror(db);
-    db.deleteItems(std::vector<ItemId>{ids[1], ids[6], other[0], ids[2], ids[7], ids[4]}, false);
+    db.deleteItems(Ids{ids[1], ids[6], other[0], ids[2], ids[7], ids[4]}, false);
     EXPECT_EQ(mirror.events,
               (Events{"items- 5 0-0", "items- 4 6-7", "items- 4 4-4", "items- 4 1-2"}));
     mirror.expectInStep();
@@ -64,14 +62,14 @@ TEST_F(DatabaseEventsTest, DeletesComeAsRunsFromTheLastRowUp) {
 // run's rows must be where the model has them at that moment.
 TEST_F(DatabaseEventsTest, MovesOfAnyShapeKeepAModelInStep) {
     std::mt19937 random(7);
-    std::vector<ItemId> all;
+    Ids all;
     for (CategoryId c : {3, 4, 5}) {
-        const std::vector<ItemId> ids = addLinks(c, 12);
+        const Ids ids = addLinks(c, 12);
         all.insert(all.end(), ids.begin(), ids.end());
     }
     test::DatabaseMirror mirror(db);
-    for (int round = 0; round < 200; ++round) {
-        std::vector<ItemId> moving;
+    for (int round = 0; round < 200 && !HasFailure(); ++round) {
+        Ids moving;
         const int count = 1 + int(random() % 6);
         const std::size_t start = random() % all.size();
         for (int i = 0; i < count; ++i) {
@@ -82,9 +80,7 @@ TEST_F(DatabaseEventsTest, MovesOfAnyShapeKeepAModelInStep) {
         const ItemRecord* before = db.findItem(all[random() % all.size()]);
         db.moveItems(moving, target, random() % 3 == 0 ? kNoItemId : before->id());
         mirror.expectInStep();
-        if (HasFailure()) {
-            FAIL() << "round " << round;
-        }
+        EXPECT_FALSE(HasFailure()) << "round " << round;
     }
     // Positions are settled once a call is done.
     for (CategoryId c : {3, 4, 5}) {
@@ -129,20 +125,18 @@ TEST_F(DatabaseEventsTest, BulkWorkIsOnePairAndNests) {
 
 TEST_F(DatabaseEventsTest, ObserversMayLeaveWhileTheyAreTold) {
     struct Leaver : DatabaseObserver {
-        Database* db = nullptr;
-        int heard = 0;
+        explicit Leaver(Database& d) : db(d) { db.addObserver(this); }
         void categoriesInserted(const CategoryRows&) override {
             ++heard;
-            db->removeObserver(this);
+            db.removeObserver(this);
         }
-    } first, second;
-    first.db = second.db = &db;
-    db.addObserver(&first);
-    db.addObserver(&second);
+        Database& db;
+        int heard = 0;
+    } first(db), second(db);
     db.addCategory(3, {"a", {}, {}, {}});
+    EXPECT_EQ(first.heard + second.heard, 2);  // both heard it...
     db.addCategory(3, {"b", {}, {}, {}});
-    EXPECT_EQ(first.heard, 1);
-    EXPECT_EQ(second.heard, 1);
+    EXPECT_EQ(first.heard + second.heard, 2);  // ...and left
 }
 
 }  // namespace

@@ -48,6 +48,15 @@ protected:
         EXPECT_EQ(cat(id).itemCount(), out.size());
         return out;
     }
+    // The favourites menu as "slot:title"; each item knows its slot.
+    Texts menu() {
+        Texts out;
+        for (const auto& [slot, item] : db.menuIndex()) {
+            out.push_back(std::to_string(slot) + ":" + std::string(item->title()));
+            EXPECT_EQ(item->menuId(), slot);
+        }
+        return out;
+    }
 
     test::FakeClock clock;
     Database db{clock};
@@ -73,31 +82,11 @@ TEST_F(DatabaseTest, AddItemNumbersChainsGivesIdsAndFillsTheFavouritesMenu) {
     EXPECT_EQ(ids, (Ids{1, 2, 3, 4}));
     EXPECT_EQ(db.findItem(1)->kind(), kKindUrl);   // kind from the URL category
     EXPECT_EQ(db.findItem(3)->kind(), kKindFile);  // its own kind stays
-    // Only links go to the favourites menu.
-    std::vector<std::uint32_t> menuIds;
-    for (ItemId id : ids) {
-        menuIds.push_back(db.findItem(id)->menuId());
-    }
-    EXPECT_EQ(menuIds, (std::vector<std::uint32_t>{0, 1, kNoMenuId, kNoMenuId}));
+    EXPECT_EQ(menu(), (Texts{"0:a", "1:b"}));      // only links go to the favourites menu
+    EXPECT_EQ(db.findItem(3)->menuId(), kNoMenuId);
     EXPECT_EQ(db.findMenuItem(1), db.findItem(2));
-    EXPECT_EQ(db.findMenuItem(2), nullptr);
     EXPECT_EQ(db.addItem(999, link("lost", "")), nullptr);
     EXPECT_EQ(db.itemCount(), 4u);
-}
-
-TEST_F(DatabaseTest, RemindIndexKeepsOrderAndDropsEmptyKeys) {
-    const ItemId first = add(3, remindItem("first", {}));
-    const ItemId second = add(3, remindItem("second", {}));
-    db.addReminder(1830, first);
-    db.addReminder(1830, second);
-    db.addReminder(1830, first);  // once per key
-    ASSERT_NE(db.findReminders(1830), nullptr);
-    EXPECT_EQ(*db.findReminders(1830),
-              (std::vector<const ItemRecord*>{db.findItem(first), db.findItem(second)}));
-    db.removeReminder(1830, first);
-    EXPECT_EQ(*db.findReminders(1830), (std::vector<const ItemRecord*>{db.findItem(second)}));
-    db.removeReminder(1830, second);
-    EXPECT_TRUE(db.remindIndex().empty());
 }
 
 TEST_F(DatabaseTest, DeletingItemsRenumbersLeavesNoIndexEntryAndNeverReusesIds) {
@@ -105,22 +94,28 @@ TEST_F(DatabaseTest, DeletingItemsRenumbersLeavesNoIndexEntryAndNeverReusesIds) 
     const ItemId b = add(4, link("b", "http://b/"));
     const ItemId c = add(4, link("c", "http://c/"));
     const ItemId r = add(4, remindItem("r", {26, 12, 6, 18, 30, 0, 0}));
-    db.addReminder(1830, r);
+    const ItemId other = add(5, remindItem("other", {26, 12, 6, 18, 30, 0, 0}));
+    for (ItemId id : {r, other, r}) {
+        db.addReminder(1830, id);  // in the order filed, once per key
+    }
+    const auto due = [&] { return *db.findReminders(1830); };
+    EXPECT_EQ(due(), (std::vector<const ItemRecord*>{db.findItem(r), db.findItem(other)}));
     db.deleteItems(Ids{b}, false);
     EXPECT_EQ(titles(4), (Texts{"a@0", "c@1", "r@2"}));
-    EXPECT_EQ(db.findMenuItem(1), nullptr);
+    EXPECT_EQ(menu(), (Texts{"0:a", "2:c"}));
     EXPECT_FALSE(db.containsAddress(1, "http://b/"));
     db.deleteItems(Ids{a, r, a, 12345}, false);  // repeats and unknown ids
     EXPECT_EQ(titles(4), (Texts{"c@0"}));
-    EXPECT_EQ(db.findReminders(1830), nullptr);
-    EXPECT_EQ(db.menuIndex().size(), 1u);
-    EXPECT_EQ(db.findMenuItem(2), db.findItem(c));
-    EXPECT_EQ(db.itemCount(), 1u);
+    EXPECT_EQ(due(), (std::vector<const ItemRecord*>{db.findItem(other)}));
+    db.removeReminder(1830, other);
+    EXPECT_TRUE(db.remindIndex().empty());  // an empty key goes
+    EXPECT_EQ(menu(), Texts{"2:c"});
+    EXPECT_EQ(db.itemCount(), 2u);
     EXPECT_EQ(db.findItem(a), nullptr);
-    EXPECT_GT(add(4, link("d", "")), r);
+    EXPECT_GT(add(4, link("d", "")), other);
     db.createDefault();  // a new database: the old ids name nothing, new ones go on counting
     EXPECT_EQ(db.findItem(c), nullptr);
-    EXPECT_EQ(add(3, link("e", "")), r + 2);
+    EXPECT_EQ(add(3, link("e", "")), other + 2);
     EXPECT_EQ(db.findItem(kNoItemId), nullptr);
 }
 
@@ -277,11 +272,7 @@ TEST_F(DatabaseTest, RenumberMenuFollowsFileOrderAndSkipsFilesAndReminders) {
     add(4, fileItem("file", ""));
     ASSERT_TRUE(db.renumberMenu());
     // Order: WebFavorite's items, then Recycle, then BBS ... Technology, then Life.
-    Texts order;
-    for (const auto& [id, item] : db.menuIndex()) {
-        order.push_back(std::to_string(id) + ":" + std::string(item->title()));
-    }
-    EXPECT_EQ(order, (Texts{"0:fav", "1:bin", "2:joke", "3:life"}));
+    EXPECT_EQ(menu(), (Texts{"0:fav", "1:bin", "2:joke", "3:life"}));
     EXPECT_EQ(db.nextMenuId(), 4u);
 }
 
