@@ -51,8 +51,6 @@ TEST(BackupsTest, RestoreListShowsSlotsFourToOneWithUtcDates) {
     EXPECT_EQ(rows[0].name, "Default.lbak4");
     EXPECT_EQ(rows[1], (BackupRow{"Default.lbak2", "02/15/2007 09:30:00", dir.path() + "/"}));
     EXPECT_EQ(rows[2].name, "Default.lbak1");
-    EXPECT_EQ(rows[2].path(), dir.file("Default.lbak1"));
-    EXPECT_EQ(formatBackupDate({2026, 1, 2, 3, 4, 5, 0}), "01/02/2026 03:04:05");
 }
 
 }  // namespace

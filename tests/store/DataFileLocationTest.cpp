@@ -8,12 +8,11 @@ namespace lh::store {
 namespace {
 
 TEST(DataFileLocationTest, CommandLineTakesLhdFilesInAnyCaseMadeAbsolute) {
-    EXPECT_TRUE(hasDatabaseExtension("/a/b/Notes.LHD"));
+    // The dot must be in the file name.
+    for (const char* other : {"/a/b/notes.txt", "/a/b/notes", "/a.lhd/notes", "/a/b/n.lhdx"}) {
+        EXPECT_FALSE(hasDatabaseExtension(other)) << other;
+    }
     EXPECT_TRUE(hasDatabaseExtension("x.lHd"));
-    EXPECT_FALSE(hasDatabaseExtension("/a/b/notes.txt"));
-    EXPECT_FALSE(hasDatabaseExtension("/a/b/notes"));
-    EXPECT_FALSE(hasDatabaseExtension("/a.lhd/notes"));  // the dot must be in the file name
-    EXPECT_FALSE(hasDatabaseExtension("/a/b/notes.lhdx"));
 
     EXPECT_EQ(dataFileFromCommandLine({"notes.txt", "sub/../My.LHD"}, "/home/a"), "/home/a/My.LHD");
     EXPECT_EQ(dataFileFromCommandLine({"/d/x.lhd"}, "/home/a"), "/d/x.lhd");

