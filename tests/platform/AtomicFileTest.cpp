@@ -1,6 +1,5 @@
 #include "platform/AtomicFile.h"
 
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -111,15 +110,13 @@ TEST_F(AtomicFileTest, FollowsLinksAndKeepsPermissions) {
     const std::string target = dir.file("real.lhd");
     store::Database db;
     ASSERT_TRUE(test::createDefaultFile(db, target));
-    ::chmod(target.c_str(), 0640);
+    std::filesystem::permissions(target, std::filesystem::perms(0640));
     ASSERT_EQ(::symlink("real.lhd", path.c_str()), 0);
     db.renameCategory(3, "new");
     ASSERT_TRUE(test::save(db, path));
     EXPECT_TRUE(std::filesystem::is_symlink(path));
     EXPECT_EQ(test::readBytes(target), store::lhd::serialize(db, 8));
-    struct stat st {};
-    ::stat(target.c_str(), &st);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
 }
 
 TEST_F(AtomicFileTest, WritesInPlaceWhenTheFolderTakesNoNewFiles) {
