@@ -60,24 +60,9 @@ LhdBuilder defaultFile(const char* favourites, const std::vector<test::ItemSpec>
     return b.category({1, "Joke", "C:\\Linkhaven", 8, 9, 3, 0x10, ""});
 }
 
-TEST_F(LhdFileTest, DefaultDatabaseIsWrittenExactly) {
-    // Creating it and saveAndClose write the category counter (18) in the header, a save 8.
-    const std::string withCounter = defaultFile("Webfavorite").file(1, 18);
-    ASSERT_TRUE(test::createDefaultFile(db, path));
-    EXPECT_EQ(test::readBytes(path), withCounter);
-    ASSERT_TRUE(test::save(db, path));
-    EXPECT_EQ(test::readBytes(path), defaultFile("Webfavorite").file());
-    platform::IoError error;
-    ASSERT_TRUE(db.saveAndClose(path, error));
-    EXPECT_EQ(test::readBytes(path), withCounter);
-    EXPECT_FALSE(db.isOpen());
-    test::writeBytes(path, "x");
-    EXPECT_FALSE(db.saveAndClose(path, error));  // nothing open: nothing written
-    EXPECT_EQ(test::readBytes(path), "x");
-}
-
-TEST_F(LhdFileTest, EveryItemFieldIsWrittenAndReadBackExactly) {
-    db.createDefault();
+TEST_F(LhdFileTest, DefaultDatabaseAndEveryItemFieldAreWrittenExactly) {
+    ASSERT_TRUE(test::createDefaultFile(db, path));  // with the category counter (18)
+    EXPECT_EQ(test::readBytes(path), defaultFile("Webfavorite").file(1, 18));
     db.renameCategory(1, "WebFavorite");  // the name every load gives it
     ItemFields item = test::link("Title é", "http://a/");
     item.location = "/home/x";
@@ -88,17 +73,25 @@ TEST_F(LhdFileTest, EveryItemFieldIsWrittenAndReadBackExactly) {
     item.remindTime = {27, 1, 2, 3, 4, 0, 0};
     db.addItem(8, item);
     db.addItem(8, test::link("second", ""));
-    ASSERT_TRUE(test::save(db, path));
     const test::Stamp created{2026, 12, 6, 9, 30, 15}, remind{27, 1, 2, 3, 4};
     const test::ItemSpec full{"http://a/", "/home/x",       "Title é",      5,       8,
                               1,           "Comment\nline", 0x123456789ULL, created, remind};
-    const std::string expected =
-        defaultFile("WebFavorite", {full, {"", "", "second", 1, 8, 1, "", 0, {}, {}}}).file();
-    EXPECT_EQ(test::readBytes(path), expected);
+    const LhdBuilder expected =
+        defaultFile("WebFavorite", {full, {"", "", "second", 1, 8, 1, "", 0, {}, {}}});
+    ASSERT_TRUE(test::save(db, path));  // with 8 for the counter
+    EXPECT_EQ(test::readBytes(path), expected.file());
     // Loaded, each field is where the writer finds it again.
     Database back{clock};
     ASSERT_EQ(test::load(back, path), LoadOutcome::Loaded);
-    EXPECT_EQ(lhd::serialize(back, 8), expected);
+    EXPECT_EQ(lhd::serialize(back, 8), expected.file());
+    // saveAndClose writes the counter (10 after a load) and empties the database.
+    platform::IoError error;
+    ASSERT_TRUE(back.saveAndClose(path, error));
+    EXPECT_EQ(test::readBytes(path), expected.file(1, 10));
+    EXPECT_FALSE(back.isOpen());
+    test::writeBytes(path, "x");
+    EXPECT_FALSE(back.saveAndClose(path, error));  // nothing open: nothing written
+    EXPECT_EQ(test::readBytes(path), "x");
 }
 
 TEST_F(LhdFileTest, DamagedFilesAreRefusedAndLeaveNothingBehind) {
