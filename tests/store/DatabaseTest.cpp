@@ -62,19 +62,6 @@ protected:
     Database db{clock};
 };
 
-TEST_F(DatabaseTest, AddCategoryAppendsLastChildWithParentsClassUnlessGiven) {
-    const CategoryRecord* added = db.addCategory(3, {"New", "memo", {}, {}});
-    ASSERT_NE(added, nullptr);
-    EXPECT_EQ(db.findCategory(18), added);
-    EXPECT_EQ(added->flags(), 0x10);  // the parent's class, shown collapsed
-    EXPECT_EQ(added->memo(), "memo");
-    EXPECT_EQ(added->depth(), 3);
-    EXPECT_EQ(added->backLink(), db.findCategory(9));
-    EXPECT_EQ(cat(3).lastChild(), added);
-    EXPECT_EQ(db.addCategory(3, {"Files", {}, {}, kClassFile})->flags(), kClassFile);
-    EXPECT_EQ(db.addCategory(999, {"lost", {}, {}, {}}), nullptr);
-}
-
 TEST_F(DatabaseTest, ItemsAreNumberedFiledAndDeletedWithoutTrace) {
     const Ids ids = {add(4, link("a", "http://a/")), add(4, link("b", "http://b/")),
                      add(4, fileItem("f.txt", "")),
@@ -112,25 +99,21 @@ TEST_F(DatabaseTest, ItemsAreNumberedFiledAndDeletedWithoutTrace) {
     EXPECT_EQ(db.findItem(kNoItemId), nullptr);
 }
 
-TEST_F(DatabaseTest, DeletingFileItemsDeletesOnlyPlainNamesInTheirFolder) {
+TEST_F(DatabaseTest, RemovingTakesEverythingBelowAndEveryIndexEntry) {
+    add(7, link("gone", "http://gone/"));
+    db.addReminder(700, add(8, remindItem("r", {26, 1, 1, 7, 0, 0, 0})));
     test::TempDir dir;
-    test::writeBytes(dir.file("doc.txt"), "x");
-    test::writeBytes(dir.file("keep.txt"), "x");
+    for (const char* name : {"doc.txt", "keep.txt", "other.txt"}) {
+        test::writeBytes(dir.file(name), "x");
+    }
     std::filesystem::create_directory(dir.file("sub"));
+    // Only a plain file name in an absolute folder is deleted, alone or with its category.
     db.deleteItems(Ids{add(4, fileItem("doc.txt", dir.path())),
                        add(4, fileItem("../keep.txt", dir.file("sub"))),
                        add(4, fileItem("..", dir.path())), add(4, fileItem("keep.txt", ""))},
                    true);
-    EXPECT_EQ(test::listFolder(dir.path()), (Texts{"keep.txt", "sub"}));
-    EXPECT_EQ(db.itemCount(), 0u);
-}
-
-TEST_F(DatabaseTest, RemovingACategoryTakesEverythingBelowItAndEveryIndexEntry) {
-    add(7, link("gone", "http://gone/"));
-    db.addReminder(700, add(8, remindItem("r", {26, 1, 1, 7, 0, 0, 0})));
-    test::TempDir dir;
-    test::writeBytes(dir.file("doc.txt"), "x");
-    add(9, fileItem("doc.txt", dir.path()));
+    EXPECT_EQ(test::listFolder(dir.path()), (Texts{"keep.txt", "other.txt", "sub"}));
+    add(9, fileItem("other.txt", dir.path()));
     db.removeCategory(7, false);  // one category; its later siblings stay
     EXPECT_EQ(db.findCategory(7), nullptr);
     EXPECT_EQ(cat(3).firstChild(), db.findCategory(8));
@@ -142,7 +125,7 @@ TEST_F(DatabaseTest, RemovingACategoryTakesEverythingBelowItAndEveryIndexEntry) 
     for (CategoryId gone : {3, 8, 9}) {
         EXPECT_EQ(db.findCategory(gone), nullptr);
     }
-    EXPECT_EQ(test::listFolder(dir.path()), Texts{});
+    EXPECT_EQ(test::listFolder(dir.path()), (Texts{"keep.txt", "sub"}));
     EXPECT_EQ(cat(1).firstChild(), db.findCategory(4));
     EXPECT_EQ(cat(4).backLink(), db.findCategory(1));
     EXPECT_TRUE(db.remindIndex().empty());
@@ -152,7 +135,17 @@ TEST_F(DatabaseTest, RemovingACategoryTakesEverythingBelowItAndEveryIndexEntry) 
     EXPECT_TRUE(db.isOpen());
 }
 
-TEST_F(DatabaseTest, MoveCategoryRefusesDescendantsAndFixesDepths) {
+TEST_F(DatabaseTest, AddAndMoveCategoriesKeepTheTreeLinksAndDepths) {
+    const CategoryRecord* added = db.addCategory(3, {"New", "memo", {}, {}});
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(db.findCategory(18), added);
+    EXPECT_EQ(added->flags(), 0x10);  // the parent's class, shown collapsed
+    EXPECT_EQ(added->memo(), "memo");
+    EXPECT_EQ(added->depth(), 3);
+    EXPECT_EQ(added->backLink(), db.findCategory(9));
+    EXPECT_EQ(cat(3).lastChild(), added);
+    EXPECT_EQ(db.addCategory(2, {"Files", {}, {}, kClassFile})->flags(), kClassFile);
+    EXPECT_EQ(db.addCategory(999, {"lost", {}, {}, {}}), nullptr);
     for (const auto& [id, target] : {std::pair{3, 7}, {3, 3}, {kRootId, 3}, {3, 999}}) {
         EXPECT_FALSE(db.moveCategory(id, target)) << id << " to " << target;
     }
@@ -161,7 +154,7 @@ TEST_F(DatabaseTest, MoveCategoryRefusesDescendantsAndFixesDepths) {
     EXPECT_EQ(cat(4).backLink(), db.findCategory(1));
     EXPECT_EQ(cat(5).firstChild(), db.findCategory(3));
     EXPECT_EQ(cat(3).depth(), 3);
-    EXPECT_EQ(cat(8).depth(), 4);
+    EXPECT_EQ(added->depth(), 4);
     EXPECT_EQ(cat(1).childCount(), 3u);
     // Moving the last child keeps the old parent's last child right.
     ASSERT_TRUE(db.moveCategory(6, 3));
@@ -170,26 +163,7 @@ TEST_F(DatabaseTest, MoveCategoryRefusesDescendantsAndFixesDepths) {
     EXPECT_EQ(cat(6).depth(), 4);
 }
 
-TEST_F(DatabaseTest, MovingItemsUpdatesMenuAndReminders) {
-    const ItemId link1 = add(3, link("link", "http://x/"));
-    const ItemId r = add(3, remindItem("r", {26, 1, 1, 7, 15, 0, 0}));
-    db.addReminder(715, r);
-    db.moveItems(Ids{r}, kRecycleId);  // reminders in the Recycle never ring
-    EXPECT_EQ(db.findReminders(715), nullptr);
-    db.moveItems(Ids{r, link1}, 4);
-    ASSERT_NE(db.findReminders(715), nullptr);
-    EXPECT_EQ(titles(4), (Texts{"r@0", "link@1"}));
-    EXPECT_EQ(db.findItem(r)->categoryId(), 4);
-    EXPECT_EQ(db.findMenuItem(db.findItem(link1)->menuId()), db.findItem(link1));
-    EXPECT_EQ(titles(3), Texts{});
-    // Into a category that is not a favourites category, a link leaves the menu.
-    db.setCategoryClass(5, kClassFile);
-    db.moveItems(Ids{link1}, 5);
-    EXPECT_EQ(db.findItem(link1)->menuId(), kNoMenuId);
-    EXPECT_TRUE(db.menuIndex().empty());
-}
-
-TEST_F(DatabaseTest, MoveItemsPlacesTheRunInTheOrderGivenInFrontOfAnItem) {
+TEST_F(DatabaseTest, MoveItemsPlacesTheRunInOrderAndRefilesMenuAndReminders) {
     Ids ids;
     for (const char* t : {"a", "b", "c", "d", "e"}) {
         ids.push_back(add(4, link(t, std::string("http://") + t + "/")));
@@ -206,6 +180,21 @@ TEST_F(DatabaseTest, MoveItemsPlacesTheRunInTheOrderGivenInFrontOfAnItem) {
     EXPECT_EQ(titles(kRecycleId), (Texts{"b@0", "d@1", "a@2", "old@3"}));
     db.moveItems(Ids{ids[2]}, 999);  // no such target
     EXPECT_EQ(titles(4), (Texts{"e@0", "c@1"}));
+
+    const ItemId r = add(3, remindItem("r", {26, 1, 1, 7, 15, 0, 0}));
+    db.addReminder(715, r);
+    db.moveItems(Ids{r}, kRecycleId);  // reminders in the Recycle never ring
+    EXPECT_EQ(db.findReminders(715), nullptr);
+    db.moveItems(Ids{r, ids[0]}, 3);
+    ASSERT_NE(db.findReminders(715), nullptr);
+    EXPECT_EQ(titles(3), (Texts{"r@0", "a@1"}));
+    EXPECT_EQ(db.findItem(r)->categoryId(), 3);
+    EXPECT_EQ(db.findMenuItem(0), db.findItem(ids[0]));
+    // Into a category that is not a favourites category, a link leaves the menu.
+    db.setCategoryClass(5, kClassFile);
+    db.moveItems(Ids{ids[0]}, 5);
+    EXPECT_EQ(db.findItem(ids[0])->menuId(), kNoMenuId);
+    EXPECT_EQ(db.findMenuItem(0), nullptr);
 }
 
 TEST_F(DatabaseTest, EditsChangeOnlyWhatDiffersAndRefileTheIndexes) {
