@@ -91,7 +91,6 @@ TEST_F(DatabaseEventsTest, BulkWorkIsOnePairAndNests) {
     mirror.events.clear();
     db.createDefault();
     EXPECT_EQ(mirror.events, (Events{"bulk{", "}bulk(replaced)"}));
-    mirror.expectInStep();
 
     // A load is one pair, whatever it finds, and so is an import.
     test::TempDir dir;

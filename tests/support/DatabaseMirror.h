@@ -30,9 +30,7 @@ public:
 
     // Fails the test where the copy differs from the database.
     void expectInStep() const {
-        const Rows now = read(m_db);
-        EXPECT_EQ(m_rows.cats, now.cats) << "category rows";
-        EXPECT_EQ(m_rows.items, now.items) << "item rows";
+        EXPECT_EQ(m_rows, read(m_db)) << "rows ('c' sub-categories, 'i' items)";
     }
 
     void bulkChangeBegun() override {
@@ -75,28 +73,25 @@ public:
     }
 
 private:
-    // Category or item ids under each category.
-    using Lists = std::map<store::CategoryId, std::vector<std::uint32_t>>;
-    struct Rows {
-        Lists cats, items;
-    };
+    // The ids under each category: ('c', id) its sub-categories, ('i', id) its items.
+    using Rows = std::map<std::pair<char, store::CategoryId>, std::vector<std::uint32_t>>;
     // The rows of one event, category or item alike.
     struct Span {
-        Lists Rows::*lists;
+        char kind;
         store::CategoryId owner;
         std::uint32_t first, last;
     };
-    static Span of(const Cats& r) { return {&Rows::cats, r.parent, r.first, r.last}; }
-    static Span of(const Items& r) { return {&Rows::items, r.category, r.first, r.last}; }
+    static Span of(const Cats& r) { return {'c', r.parent, r.first, r.last}; }
+    static Span of(const Items& r) { return {'i', r.category, r.first, r.last}; }
 
     static Rows read(const store::Database& db) {
         Rows rows;
         store::walkSearchOrder(db.root(), [&](const store::CategoryRecord& c) {
-            auto& cats = rows.cats[c.id()];
+            auto& cats = rows[{'c', c.id()}];
             for (auto* child = c.firstChild(); child != nullptr; child = child->nextSibling()) {
                 cats.push_back(child->id());
             }
-            auto& items = rows.items[c.id()];
+            auto& items = rows[{'i', c.id()}];
             store::walkItems(c, [&](const store::ItemRecord& item) {
                 items.push_back(item.id());
                 return false;
@@ -107,7 +102,7 @@ private:
     }
 
     std::vector<std::uint32_t>& list(const Span& s, store::CategoryId owner) {
-        return (m_rows.*s.lists)[owner];
+        return m_rows[{s.kind, owner}];
     }
     std::string text(const char* tag, const Span& s) {
         return tag + std::to_string(s.owner) + " " + std::to_string(s.first) + "-" +
@@ -117,7 +112,7 @@ private:
     void aboutToInsert(const Span& s) { begin(s.first <= list(s, s.owner).size(), "insert"); }
     void inserted(const char* tag, const Span& s) {
         end(text(tag, s));
-        const std::vector<std::uint32_t> now = (read(m_db).*s.lists)[s.owner];
+        const std::vector<std::uint32_t> now = read(m_db)[{s.kind, s.owner}];
         auto& mine = list(s, s.owner);
         for (std::uint32_t row = s.first; row <= s.last; ++row) {
             mine.insert(mine.begin() + row, now.at(row));

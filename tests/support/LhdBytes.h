@@ -28,21 +28,17 @@ struct Stamp {
     std::uint8_t month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 
+// The fields of the records in file order.
 struct CategorySpec {
     std::uint8_t relation = 1;
-    std::string name;
-    std::string folder;
-    std::uint16_t anchor = 0;
-    std::uint16_t id = 0;
-    std::uint16_t depth = 0;
+    std::string name, folder;
+    std::uint16_t anchor = 0, id = 0, depth = 0;
     std::uint8_t flags = 0x10;
     std::string memo;
 };
 
 struct ItemSpec {
-    std::string address;
-    std::string location;
-    std::string title;
+    std::string address, location, title;
     std::uint8_t rate = 1;
     std::uint16_t categoryId = 0;
     std::uint32_t flags = 1;
