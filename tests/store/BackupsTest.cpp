@@ -13,11 +13,9 @@ namespace {
 constexpr platform::FileTime kSecond = 1'000'000'000;
 
 TEST(BackupsTest, NamesComeFromTheStemBesideTheDataFile) {
-    auto names = backupNames("/data/my.lhd");
-    ASSERT_TRUE(names);
-    EXPECT_EQ(names->path(1), "/data/my.lbak1");
-    EXPECT_EQ(backupNames("/data/book")->path(4), "/data/book.lbak4");
-    EXPECT_EQ(backupNames("/data/a.b.lhd  ")->path(2), "/data/a.b.lbak2");
+    EXPECT_EQ(backupNames("/data/my.lhd").value().path(1), "/data/my.lbak1");
+    EXPECT_EQ(backupNames("/data/book").value().path(4), "/data/book.lbak4");
+    EXPECT_EQ(backupNames("/data/a.b.lhd  ").value().path(2), "/data/a.b.lbak2");
     EXPECT_FALSE(backupNames("/a"));          // shorter than 4 characters
     EXPECT_FALSE(backupNames("my.lhd"));      // no separator
     EXPECT_FALSE(backupNames("/data/.lhd"));  // empty stem

@@ -54,24 +54,20 @@ public:
 
 private:
     class Key final : public settings::SettingsKey {
+        using Name = std::string_view;
+        using Dword = std::uint32_t;
+        using Bytes = settings::Bytes;
+
     public:
         Key(MemorySettingsBackend& backend, std::string name)
             : m_backend(backend), m_name(std::move(name)) {}
 
-        std::optional<std::uint32_t> readDword(std::string_view n) override {
-            return read<std::uint32_t>(n);
-        }
-        void writeDword(std::string_view n, std::uint32_t v) override { write(n, v); }
-        std::optional<std::string> readString(std::string_view n) override {
-            return read<std::string>(n);
-        }
-        void writeString(std::string_view n, std::string_view v) override {
-            write(n, std::string(v));
-        }
-        std::optional<settings::Bytes> readBinary(std::string_view n) override {
-            return read<settings::Bytes>(n);
-        }
-        void writeBinary(std::string_view n, const settings::Bytes& v) override { write(n, v); }
+        std::optional<Dword> readDword(Name n) override { return read<Dword>(n); }
+        void writeDword(Name n, Dword v) override { write(n, v); }
+        std::optional<std::string> readString(Name n) override { return read<std::string>(n); }
+        void writeString(Name n, Name v) override { write(n, std::string(v)); }
+        std::optional<Bytes> readBinary(Name n) override { return read<Bytes>(n); }
+        void writeBinary(Name n, const Bytes& v) override { write(n, v); }
 
     private:
         template <typename T>
