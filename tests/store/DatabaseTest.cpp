@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Sanitizers.h"
+#include "support/DatabaseFiles.h"
 #include "support/DatabaseMirror.h"
 #include "support/FakeClock.h"
 #include "support/TempDir.h"
@@ -281,15 +282,14 @@ TEST_F(DatabaseTest, DuplicateTestsIgnoreCaseAndHonourTheirScope) {
 TEST_F(DatabaseTest, LoadedRecordsCanBeEditedDeletedAndTheIndexCatchesUp) {
     test::TempDir dir;
     const std::string path = dir.file("a.lhd");
-    platform::IoError error;
     for (int i = 0; i < 50; ++i) {
         ItemFields fields = link("t" + std::to_string(i), "http://host/" + std::to_string(i));
         fields.comment = "c" + std::to_string(i);
         add(static_cast<CategoryId>(3 + i % 3), fields);
     }
-    ASSERT_TRUE(db.save(path, error));
+    ASSERT_TRUE(test::save(db, path));
     Database loaded;
-    ASSERT_EQ(loaded.load(path, error), LoadOutcome::Loaded);
+    ASSERT_EQ(test::load(loaded, path), LoadOutcome::Loaded);
     // Changes before the first duplicate test, while the address index is not built yet.
     const ItemRecord& first = *loaded.findCategory(3)->firstItem();
     ItemEdit edit;
@@ -309,7 +309,7 @@ TEST_F(DatabaseTest, LoadedRecordsCanBeEditedDeletedAndTheIndexCatchesUp) {
     EXPECT_TRUE(first.title().empty() && first.address().empty() && first.comment().empty());
     // Emptying and loading again leaves nothing of the old records behind.
     const ItemId firstId = first.id();
-    ASSERT_EQ(loaded.load(path, error), LoadOutcome::Loaded);
+    ASSERT_EQ(test::load(loaded, path), LoadOutcome::Loaded);
     EXPECT_EQ(loaded.itemCount(), 50u);
     EXPECT_TRUE(loaded.containsAddress(1, "http://host/3"));
     EXPECT_EQ(loaded.findItem(firstId), nullptr);

@@ -18,6 +18,8 @@ namespace lh::test {
 class DatabaseMirror final : public store::DatabaseObserver {
     using Cats = store::CategoryRows;
     using Items = store::ItemRows;
+    using Id = store::CategoryId;
+    using Row = std::uint32_t;
 
 public:
     explicit DatabaseMirror(store::Database& db) : m_db(db), m_rows(read(db)) {
@@ -45,13 +47,10 @@ public:
 
     void categoriesAboutToBeInserted(const Cats& r) override { aboutToInsert(of(r)); }
     void categoriesInserted(const Cats& r) override { inserted("cats+ ", of(r)); }
-    void categoriesAboutToBeMoved(const Cats& r, store::CategoryId to,
-                                  std::uint32_t toRow) override {
-        aboutToMove(of(r), to, toRow);
+    void categoriesAboutToBeMoved(const Cats& r, Id to, Row at) override {
+        aboutToMove(of(r), to, at);
     }
-    void categoriesMoved(const Cats& r, store::CategoryId to, std::uint32_t toRow) override {
-        moved("cats> ", of(r), to, toRow);
-    }
+    void categoriesMoved(const Cats& r, Id to, Row at) override { moved("cats> ", of(r), to, at); }
     void categoriesAboutToBeRemoved(const Cats& r) override { aboutToRemove(of(r)); }
     void categoriesRemoved(const Cats& r) override { removed("cats- ", of(r)); }
     void categoryChanged(const store::CategoryRecord& c, store::CategoryFieldSet fields) override {
@@ -60,12 +59,8 @@ public:
 
     void itemsAboutToBeInserted(const Items& r) override { aboutToInsert(of(r)); }
     void itemsInserted(const Items& r) override { inserted("items+ ", of(r)); }
-    void itemsAboutToBeMoved(const Items& r, store::CategoryId to, std::uint32_t toRow) override {
-        aboutToMove(of(r), to, toRow);
-    }
-    void itemsMoved(const Items& r, store::CategoryId to, std::uint32_t toRow) override {
-        moved("items> ", of(r), to, toRow);
-    }
+    void itemsAboutToBeMoved(const Items& r, Id to, Row at) override { aboutToMove(of(r), to, at); }
+    void itemsMoved(const Items& r, Id to, Row at) override { moved("items> ", of(r), to, at); }
     void itemsAboutToBeRemoved(const Items& r) override { aboutToRemove(of(r)); }
     void itemsRemoved(const Items& r) override { removed("items- ", of(r)); }
     void itemChanged(const store::ItemRecord& item, store::ItemFieldSet fields) override {
