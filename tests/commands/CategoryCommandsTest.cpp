@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "store/Database.h"
-#include "store/TreeWalk.h"
 #include "support/DatabaseMirror.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedPrompter.h"
@@ -45,15 +44,10 @@ class CategoryCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override { db.createDefault(); }
     const CategoryRecord& cat(CategoryId id) { return *db.findCategory(id); }
-    CategoryId byName(const std::string& name) {
-        const CategoryRecord* found = nullptr;
-        store::walkSearchOrder(db.root(), [&](const CategoryRecord& c) {
-            if (c.name() == name) {
-                found = &c;
-            }
-            return found != nullptr;
-        });
-        return found != nullptr ? found->id() : CategoryId(0xFFFF);
+    // Creates `name` under `parent` and gives its id (a new category is the last child).
+    CategoryId createIn(CategoryId parent, const std::string& name) {
+        EXPECT_EQ(commands.create(parent, name, ""), DialogOutcome::Close);
+        return cat(parent).lastChild()->id();
     }
 
     test::FakeClock clock;
@@ -162,28 +156,17 @@ TEST_F(CategoryCommandsTest, DeleteAsksAndFollowsEachMenusIdRules) {
 TEST_F(CategoryCommandsTest, DeletingTheCurrentCategoryOrAnAncestorMovesTheCurrentFirst) {
     // The current category itself: the first category below the root becomes current.
     host.current = 8;
-    prompter.answers = {Answer::Ok};
+    prompter.answers = {Answer::Ok, Answer::Ok, Answer::Ok};
     commands.deleteCategory(8, DeleteOrigin::ContextMenu);
     EXPECT_EQ(host.madeCurrent, std::vector<CategoryId>{1});
-
     // An ancestor of the current one: the deleted category's parent becomes current.
-    ASSERT_EQ(commands.create(7, "Deep", ""), DialogOutcome::Close);
-    host.current = byName("Deep");
-    prompter.answers = {Answer::Ok};
-    commands.deleteCategory(3, DeleteOrigin::MainMenu);
-    EXPECT_EQ(host.current, 1);
-
-    ASSERT_EQ(commands.create(5, "Mirror", ""), DialogOutcome::Close);
-    ASSERT_EQ(commands.create(byName("Mirror"), "Inner", ""), DialogOutcome::Close);
-    host.current = byName("Inner");
-    prompter.answers = {Answer::Ok};
-    commands.deleteCategory(byName("Mirror"), DeleteOrigin::ContextMenu);
+    const CategoryId mirror = createIn(5, "Mirror");
+    host.current = createIn(mirror, "Inner");
+    commands.deleteCategory(mirror, DeleteOrigin::ContextMenu);
     EXPECT_EQ(host.current, 5);
-
     // A current category elsewhere stays.
     host.current = 4;
     host.madeCurrent.clear();
-    prompter.answers = {Answer::Ok};
     commands.deleteCategory(6, DeleteOrigin::ContextMenu);
     EXPECT_EQ(host.current, 4);
     EXPECT_TRUE(host.madeCurrent.empty());
@@ -192,21 +175,18 @@ TEST_F(CategoryCommandsTest, DeletingTheCurrentCategoryOrAnAncestorMovesTheCurre
 TEST_F(CategoryCommandsTest, OnlyTheTreesDeleteOfAFileCategoryAsksAboutFiles) {
     test::TempDir dir;
     db.setCategoryClass(2, store::kClassFile);
-    const auto addFileCategory = [&](const std::string& name, const std::string& fileName) {
-        EXPECT_EQ(commands.create(2, name, ""), DialogOutcome::Close);
-        const CategoryId category = cat(2).lastChild()->id();
-        test::writeBytes(dir.file(fileName), "x");
+    const auto addFileCategory = [&](const std::string& name) {
+        const CategoryId category = createIn(2, name);
+        test::writeBytes(dir.file(name), "x");
         store::ItemFields file;
         file.location = dir.path();
-        file.title = fileName;
+        file.title = name;
         db.addItem(category, file);
         return category;
     };
-    const CategoryId keep = addFileCategory("Keep", "keep.txt");
-    const CategoryId drop = addFileCategory("Drop", "drop.txt");
-    const CategoryId menu = addFileCategory("Menu", "menu.txt");
-    ASSERT_EQ(keep, 18);
-
+    const CategoryId keep = addFileCategory("keep");
+    const CategoryId drop = addFileCategory("drop");
+    const CategoryId menu = addFileCategory("menu");
     prompter.answers = {Answer::Ok, Answer::No, Answer::Ok, Answer::Yes, Answer::Ok};
     commands.deleteCategory(keep, DeleteOrigin::ContextMenu);
     commands.deleteCategory(drop, DeleteOrigin::ContextMenu);
@@ -217,9 +197,7 @@ TEST_F(CategoryCommandsTest, OnlyTheTreesDeleteOfAFileCategoryAsksAboutFiles) {
                   "Delete Category and it's sub-categories ? ", "Also delete file(s)?",
                   "Delete Category and it's sub-categories ? "}));
     EXPECT_EQ(prompter.shown[1].buttons, Prompter::Buttons::YesNo);
-    EXPECT_TRUE(std::filesystem::exists(dir.file("keep.txt")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("drop.txt")));
-    EXPECT_TRUE(std::filesystem::exists(dir.file("menu.txt")));
+    EXPECT_EQ(test::listFolder(dir.path()), (std::vector<std::string>{"keep", "menu"}));
     EXPECT_EQ(cat(2).firstChild(), nullptr);
 }
 
@@ -251,50 +229,39 @@ TEST_F(CategoryCommandsTest, PropertiesStoreTheCommentEvenWhenTheNameIsRefused) 
     }
     commands.applyProperties(4, "x" + wide, "");
     EXPECT_EQ(joke.name().size(), 121u);
-}
 
-TEST_F(CategoryCommandsTest, FixedCategoriesAndOtherClassesKeepTheirNames) {
-    // The root has no parent to compare with; its name cannot be edited.
-    EXPECT_EQ(commands.applyProperties(store::kRootId, "Other", "root memo"), DialogOutcome::Close);
-    EXPECT_EQ(db.root()->name(), "Linkhaven");
-    EXPECT_EQ(db.root()->memo(), "root memo");
-    EXPECT_EQ(commands.applyProperties(2, "Bin", "recycled"), DialogOutcome::Close);
-    EXPECT_EQ(cat(2).name(), "Recycle");
-    EXPECT_EQ(cat(2).memo(), "recycled");
-    EXPECT_EQ(commands.applyProperties(1, "", ""), DialogOutcome::Close);
-    EXPECT_EQ(cat(1).name(), "Webfavorite");
-
+    // The fixed categories, even with a blank name, and the other classes keep their names.
     db.setCategoryClass(2, store::kClassRemind);
-    ASSERT_EQ(commands.create(2, "Alarms", ""), DialogOutcome::Close);
-    const CategoryId alarms = byName("Alarms");
-    EXPECT_EQ(commands.applyProperties(alarms, "Bells", "m"), DialogOutcome::Close);
-    EXPECT_EQ(cat(alarms).name(), "Alarms");
-    EXPECT_EQ(cat(alarms).memo(), "m");
-    EXPECT_TRUE(prompter.shown.empty());
+    const CategoryId alarms = createIn(2, "Alarms");
+    const std::vector<std::tuple<CategoryId, std::string, std::string>> kept = {
+        {store::kRootId, "Other", "Linkhaven"},
+        {2, "Bin", "Recycle"},
+        {1, "", "Webfavorite"},
+        {alarms, "Bells", "Alarms"}};
+    for (const auto& [id, typed, name] : kept) {
+        EXPECT_EQ(commands.applyProperties(id, typed, "memo " + name), DialogOutcome::Close);
+        EXPECT_EQ(cat(id).name(), name);
+        EXPECT_EQ(cat(id).memo(), "memo " + name);
+    }
+    EXPECT_EQ(prompter.shown.size(), 1u);
 }
 
-TEST_F(CategoryCommandsTest, CountsEveryCategoryAndItemBelow) {
+TEST_F(CategoryCommandsTest, CountsAndDeletesDeepTreesWithoutRecursion) {
     for (CategoryId id : {3, 7, 9, 9, 5}) {
         db.addItem(id, test::link("t", "http://a/" + std::to_string(id)));
     }
-    const SubtreeCounts bbs = CategoryCommands::countSubtree(cat(3));
-    EXPECT_EQ(bbs.subCategories, 3u);
-    EXPECT_EQ(bbs.totalItems, 4u);
-    const SubtreeCounts root = CategoryCommands::countSubtree(*db.root());
-    EXPECT_EQ(root.subCategories, 9u);
-    EXPECT_EQ(root.totalItems, 5u);
-    EXPECT_EQ(CategoryCommands::formatCount(42), "        42");
-    EXPECT_EQ(CategoryCommands::formatCount(0), "         0");
-}
-
-TEST_F(CategoryCommandsTest, DeepTreesAreWalkedWithoutRecursion) {
     CategoryId parent = 9;
     for (int i = 0; i < 20000; ++i) {
-        const CategoryRecord* added = db.addCategory(parent, {"d", {}, {}, {}});
-        ASSERT_NE(added, nullptr);
-        parent = added->id();
+        parent = db.addCategory(parent, {"d", {}, {}, {}})->id();
     }
-    EXPECT_EQ(CategoryCommands::countSubtree(cat(3)).subCategories, 20003u);
+    const SubtreeCounts bbs = CategoryCommands::countSubtree(cat(3));
+    EXPECT_EQ(bbs.subCategories, 20003u);
+    EXPECT_EQ(bbs.totalItems, 4u);
+    const SubtreeCounts root = CategoryCommands::countSubtree(*db.root());
+    EXPECT_EQ(root.subCategories, 20009u);
+    EXPECT_EQ(root.totalItems, 5u);
+    EXPECT_EQ(CategoryCommands::formatCount(42), "        42");
+
     host.current = parent;
     prompter.answers = {Answer::Ok};
     commands.deleteCategory(3, DeleteOrigin::MainMenu);
