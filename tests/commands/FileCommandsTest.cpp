@@ -26,29 +26,6 @@ using Names = std::vector<std::string>;
 const std::string kDamaged = "not a database at all";
 const std::string kUntitledTitle = "Untitled.lhd  Linkhaven";
 
-// Records what the window was asked to do.
-struct RecordingHost final : FileCommandsHost {
-    std::vector<std::string> titles, status;
-    int closed = 0;
-    void setTitle(const std::string& title) override { titles.push_back(title); }
-    void closeProgram() override { ++closed; }
-    void showStatus(const std::string& text) override { status.push_back(text); }
-};
-
-// Picks backups from a queue (nothing = none chosen) and records the lists it was shown.
-struct ScriptedBackupChooser final : BackupChooser {
-    std::deque<std::optional<std::string>> answers;
-    std::vector<std::vector<store::BackupRow>> shown;
-    std::optional<std::string> chooseBackup(const std::string&,
-                                            const std::vector<store::BackupRow>& rows) override {
-        shown.push_back(rows);
-        auto a = answers.at(0);  // throws when none is queued: an unexpected dialog
-
-        answers.pop_front();
-        return a;
-    }
-};
-
 bool hasCategory(const Database& db, const std::string& name) {
     return store::walkSearchOrder(db.root(),
                                   [&](const store::CategoryRecord& c) { return c.name() == name; });
@@ -64,7 +41,9 @@ bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-struct Fixture {
+// The window (it records what it was asked to do) and the restore dialog (it picks backups from a
+// queue, nothing = none chosen, and records the lists it was shown) around the commands.
+struct Fixture final : FileCommandsHost, BackupChooser {
     // With `dataFile`, that is the default data file (and `now` the clock's time).
     explicit Fixture(const std::string& dataFile = {},
                      platform::LocalTime now = {2026, 12, 6, 9, 30, 0, 0})
@@ -78,11 +57,24 @@ struct Fixture {
     settings::SettingsStore store{backend};
     test::ScriptedPrompter prompter;
     test::ScriptedFileChooser files;
-    ScriptedBackupChooser backups;
-    RecordingHost host;
     test::DatabaseMirror views{db};  // what the views hear
+    std::vector<std::string> titles, status;
+    int closed = 0;
+    std::deque<std::optional<std::string>> backupAnswers;
+    std::vector<std::vector<store::BackupRow>> backupLists;
     std::string defaultFile;
-    FileCommands commands{{db, store, prompter, files, backups, host, clock}, defaultFile};
+    FileCommands commands{{db, store, prompter, files, *this, *this, clock}, defaultFile};
+
+    void setTitle(const std::string& title) override { titles.push_back(title); }
+    void closeProgram() override { ++closed; }
+    void showStatus(const std::string& text) override { status.push_back(text); }
+    std::optional<std::string> chooseBackup(const std::string&,
+                                            const std::vector<store::BackupRow>& rows) override {
+        backupLists.push_back(rows);
+        auto a = backupAnswers.at(0);  // throws when none is queued: an unexpected dialog
+        backupAnswers.pop_front();
+        return a;
+    }
 
     // How often the views were told that the database was replaced.
     long replacements() const {
@@ -120,7 +112,7 @@ struct Fixture {
     void expectStart(bool untitled, const Names& parts) {
         ASSERT_TRUE(start());
         EXPECT_EQ(commands.dataFile(), untitled ? "" : defaultFile);
-        EXPECT_EQ(host.titles.back(), untitled ? kUntitledTitle : "Default.lhd -- Linkhaven");
+        EXPECT_EQ(titles.back(), untitled ? kUntitledTitle : "Default.lhd -- Linkhaven");
         EXPECT_EQ(prompter.shown.size(), parts.empty() ? 0u : 1u);
         for (const std::string& part : parts) {
             EXPECT_TRUE(contains(lastMessage(), part)) << part;
@@ -167,13 +159,12 @@ TEST(FileCommandsTest, RefusedFileOffersBackupsAndKeepsTheDamagedBytes) {
     f.writeDatabase(good, "from backup");
     const std::string goodBytes = test::readBytes(good);
     test::writeBytes(bad, "also damaged");
-    f.backups.answers = {bad, good};  // the refused backup returns to the list
+    f.backupAnswers = {bad, good};  // the refused backup returns to the list
 
     ASSERT_TRUE(f.start());
-    EXPECT_EQ(f.backups.shown.at(0).front().name, "Default.lbak3");
+    EXPECT_EQ(f.backupLists.at(0).front().name, "Default.lbak3");
     EXPECT_TRUE(contains(f.prompter.shown.at(0).text, bad));
-    EXPECT_TRUE(hasCategory(f.db, "from backup"));
-    EXPECT_EQ(f.host.titles.back(), "Default.lhd -- Linkhaven");
+    EXPECT_EQ(f.titles.back(), "Default.lhd -- Linkhaven");
     EXPECT_EQ(test::readBytes(aside), kDamaged);
     EXPECT_TRUE(contains(f.lastMessage(), aside));
     // The restored database is written back as the data file at once; the backup is unchanged.
@@ -186,20 +177,14 @@ TEST(FileCommandsTest, RefusedFileWithoutABackupAsksForANewDatabaseOrEnds) {
         Fixture f;
         const std::string aside = f.writeDefault(kDamaged);
         f.writeDatabase(f.dir.file("data/Linkhaven/Default.lbak2"), "b");
-        f.backups.answers = {std::nullopt};
+        f.backupAnswers = {std::nullopt};
         f.prompter.answers = {answer};
-        EXPECT_EQ(f.start(), answer == Answer::Yes);
-        EXPECT_TRUE(contains(f.prompter.shown.at(0).text, "damaged"));
-        if (answer == Answer::No) {  // the program ends without writing
-            EXPECT_EQ(test::readBytes(f.defaultFile), kDamaged);
-            EXPECT_EQ(test::listFolder(f.dir.file("data/Linkhaven")),
-                      (Names{"Default.lbak2", "Default.lhd"}));
-        } else {
-            EXPECT_EQ(test::readBytes(aside), kDamaged);
-            EXPECT_TRUE(contains(f.lastMessage(), aside));
-            EXPECT_TRUE(fileHas(f.defaultFile, "BBS"));
-            EXPECT_EQ(f.commands.dataFile(), f.defaultFile);
-        }
+        const bool yes = answer == Answer::Yes;
+        EXPECT_EQ(f.start(), yes);  // No ends the program without writing
+        EXPECT_TRUE(contains(f.prompter.shown.at(0).text, "new database?"));
+        EXPECT_EQ(test::readBytes(yes ? aside : f.defaultFile), kDamaged);
+        EXPECT_EQ(fileHas(f.defaultFile, "BBS"), yes);
+        EXPECT_EQ(test::listFolder(f.dir.file("data/Linkhaven")).size(), yes ? 3u : 2u);
     }
     Fixture f;  // no backup at all, and every name the file could be kept under is taken
     const std::string aside = f.writeDefault(kDamaged);
@@ -231,7 +216,7 @@ TEST(FileCommandsTest, NewExitAndTheCloseBoxAskToSaveAnUntitledDatabase) {
     EXPECT_EQ(f.prompter.shown.back().buttons, Prompter::Buttons::YesNoCancel);
     EXPECT_EQ(f.files.requests.back().second.proposedName, "Untitled.lhd");
     EXPECT_EQ(f.replacements(), replaced);
-    EXPECT_EQ(f.host.closed, 0);
+    EXPECT_EQ(f.closed, 0);
 
     // Saved as entered (no extension added), or not saved; either way the command goes on.
     f.prompter.answers = {Answer::Yes, Answer::No, Answer::Yes};
@@ -240,9 +225,9 @@ TEST(FileCommandsTest, NewExitAndTheCloseBoxAskToSaveAnUntitledDatabase) {
     f.commands.newDatabase();
     f.commands.exit();
     EXPECT_TRUE(fileHas(f.dir.file("new"), "BBS"));
-    EXPECT_EQ(f.host.titles.back(), kUntitledTitle);
+    EXPECT_EQ(f.titles.back(), kUntitledTitle);
     EXPECT_EQ(f.replacements(), replaced + 2);  // the views show each new database once
-    EXPECT_EQ(f.host.closed, 1);
+    EXPECT_EQ(f.closed, 1);
 
     // The close box: after a save the window stays open and the user closes again.
     f.prompter.answers = {Answer::Yes, Answer::No};
@@ -259,7 +244,7 @@ TEST(FileCommandsTest, ATitledDatabaseIsSavedWithoutAQuestion) {
     f.startTitled();
     EXPECT_EQ(f.commands.closeRequested(false), Close::Close);
     f.commands.exit();
-    EXPECT_EQ(f.host.closed, 1);
+    EXPECT_EQ(f.closed, 1);
     f.db.addCategory(store::kRootId, {"added", {}, {}, {}});
     f.commands.newDatabase();  // saves first, and never writes the new database
     EXPECT_TRUE(f.prompter.shown.empty());
@@ -301,7 +286,7 @@ TEST(FileCommandsTest, OpenLoadsTheChosenFileAfterTheSaveQuestionAndRefusesADama
     EXPECT_TRUE(hasCategory(f.db, "other"));
     EXPECT_EQ(f.commands.dataFile(), f.dir.file("other.lhd"));
     EXPECT_EQ(f.store.readRemotefile(), f.dir.file("other.lhd"));
-    EXPECT_EQ(f.host.titles.back(), "other.lhd -- Linkhaven");
+    EXPECT_EQ(f.titles.back(), "other.lhd -- Linkhaven");
     // Closing the old database and loading the new one reach the views as one change.
     EXPECT_EQ(f.replacements(), replaced + 1);
     f.views.expectInStep();
@@ -322,7 +307,7 @@ TEST(FileCommandsTest, OpenLoadsTheChosenFileAfterTheSaveQuestionAndRefusesADama
     EXPECT_TRUE(f.commands.isUntitled());  // so that no later save replaces the refused file
     EXPECT_EQ(f.store.readRemotefile(), f.dir.file("other.lhd"));
     EXPECT_TRUE(hasCategory(f.db, "Webfavorite"));
-    EXPECT_EQ(f.host.titles.back(), kUntitledTitle);
+    EXPECT_EQ(f.titles.back(), kUntitledTitle);
     EXPECT_EQ(test::readBytes(f.dir.file("broken.lhd")), kDamaged);
 }
 
@@ -343,7 +328,7 @@ TEST(FileCommandsTest, SaveAsNormalisesAndAdoptsOnlyAfterSuccess) {
     EXPECT_EQ(f.files.requests.back().second.proposedName, "notes.LHD");
     EXPECT_EQ(f.files.requests.back().second.folder, f.dir.path());
     EXPECT_EQ(f.commands.dataFile(), f.dir.file("notes.LHD"));
-    EXPECT_EQ(f.host.titles.back(), "notes.LHD -- Linkhaven");
+    EXPECT_EQ(f.titles.back(), "notes.LHD -- Linkhaven");
     EXPECT_TRUE(std::filesystem::exists(f.dir.file("copy.lhd")));
 }
 
@@ -357,10 +342,10 @@ TEST(FileCommandsTest, FailuresAreToldAndStopWhatNeededTheSave) {
     EXPECT_TRUE(contains(f.lastMessage(), f.dir.file("work.lhd")));
     // The timers tell the status bar.
     EXPECT_FALSE(f.commands.autosave());
-    EXPECT_TRUE(contains(f.host.status.back(), "Autosave failed"));
+    EXPECT_TRUE(contains(f.status.back(), "Autosave failed"));
     std::filesystem::create_directory(f.dir.file("work.lbak1"));  // a slot that cannot be opened
     EXPECT_EQ(f.commands.backupTick(true), "");
-    EXPECT_TRUE(contains(f.host.status.back(), "No backup today"));
+    EXPECT_TRUE(contains(f.status.back(), "No backup today"));
     // New and Open stop instead of dropping the unsaved database.
     f.commands.newDatabase();
     EXPECT_TRUE(hasCategory(f.db, "work"));
