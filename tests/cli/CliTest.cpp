@@ -7,6 +7,7 @@
 #include "store/Database.h"
 #include "support/CliRunner.h"
 #include "support/DatabaseFiles.h"
+#include "support/DatabaseMirror.h"
 #include "support/TempDir.h"
 
 namespace lh::cli {
@@ -42,17 +43,12 @@ TEST(CliTest, InfoCountsWithoutChangingTheFile) {
     const std::string path = dir.file("a.lhd");
     store::Database db;
     db.createDefault();
-    const auto add = [&](std::uint16_t category, std::uint32_t flags, const char* address) {
-        store::ItemFields item;
-        item.flags = flags;
-        item.address = address;
-        item.remindTime = {27, 5, 1, 8, 0, 0, 0};
-        db.addItem(category, item);
-    };
-    add(3, 0, "http://a/");
-    add(4, 0, "http://b/");
-    add(5, 4, "");
-    add(5, 6, "");
+    db.addItem(3, test::link("a", "http://a/"));
+    db.addItem(4, test::link("b", "http://b/"));
+    db.addItem(5, test::link("file", "", store::kKindFile));
+    store::ItemFields remind = test::link("remind", "", store::kKindRemind);
+    remind.remindTime = {27, 5, 1, 8, 0, 0, 0};
+    db.addItem(5, remind);
     ASSERT_TRUE(test::save(db, path));
     const std::string bytes = test::readBytes(path);
     const Outcome r = runCli({"info", path});
