@@ -101,8 +101,9 @@ TEST_F(CategoryCommandsTest, MoveRefusesDescendantsDuplicatesAndFixedCategories)
     EXPECT_EQ(commands.move(1, 3), DialogOutcome::Close);
     EXPECT_TRUE(mirror.events.empty());
 
-    // A real move: last child of the target.
+    // A real move: last child of the target, the depths below it follow.
     EXPECT_EQ(commands.move(3, 6), DialogOutcome::Close);
+    EXPECT_EQ(cat(7).depth(), 4);
     EXPECT_EQ(mirror.events, (Events{"cats> 1 0-0 to 6@0"}));
 }
 

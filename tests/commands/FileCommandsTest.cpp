@@ -242,6 +242,7 @@ TEST(FileCommandsTest, NewExitAndTheCloseBoxAskToSaveAnUntitledDatabase) {
 TEST(FileCommandsTest, ATitledDatabaseIsSavedWithoutAQuestion) {
     Fixture f;
     f.startTitled();
+    EXPECT_EQ(f.titles, Names{"work.lhd -- Linkhaven"});
     EXPECT_EQ(f.commands.closeRequested(false), Close::Close);
     f.commands.exit();
     EXPECT_EQ(f.closed, 1);

@@ -39,6 +39,8 @@ TEST(SettingsStoreTest, FirstRunWritesBackEveryDefaultAndCloseWritesAgainInItsOr
               "Color/OddText=3342336 Color/OddBK=11858120 Color/EvenText=6710784 "
               "Color/EvenBK=7925880 Color/DetailBK=16777215 Color/HourColor=6184542 "
               "Color/MinuteColor=6184542 Color/SecondColor=255 General/skin=0 ");
+    EXPECT_EQ(f.s.layout(Kind::Url).entries[4].width, 170);
+    EXPECT_EQ(f.s.layout(Kind::Mixed).entries[8].width, 90);
 
     const auto firstRun = f.backend.keys;
     f.backend.writes.clear();
