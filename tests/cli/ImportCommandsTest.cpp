@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <filesystem>
 
 #include "cli/Cli.h"
 #include "store/Database.h"
@@ -46,13 +46,12 @@ TEST(ImportCommandsTest, ImportHtmlMakesTheDatabaseWhenMissingAndSavesIt) {
 TEST(ImportCommandsTest, ImportsFavoritesAndFirefoxAndExports) {
     test::TempDir dir;
     const std::string lhd = dir.file("a.lhd");
-    ::mkdir(dir.file("fav").c_str(), 0755);
-    ::mkdir(dir.file("fav/Sub").c_str(), 0755);
+    std::filesystem::create_directories(dir.file("fav/Sub"));
     test::writeBytes(dir.file("fav/Sub/One.url"), "[InternetShortcut]\nURL=https://one/\n");
     Outcome r = runCli({"import-favorites", lhd, dir.file("fav")});
     EXPECT_EQ(r.out, counts(1, 1, 0));
 
-    ::mkdir(dir.file("profile").c_str(), 0755);
+    std::filesystem::create_directory(dir.file("profile"));
     test::writeBytes(dir.file("profile/bookmarks.html"),
                      test::readBytes(test::dataFile("bookmarks/safari.html")));
     r = runCli({"import-firefox", lhd, dir.file("profile")});

@@ -12,35 +12,27 @@ constexpr CategoryMenuState kAll{true, true, true, true};
 constexpr CategoryMenuState kPropertiesOnly{false, false, false, true};
 constexpr CategoryMenuState kNewAndProperties{true, false, false, true};
 
-TEST(CategoryMenusTest, ContextMenuByClickedId) {
-    EXPECT_EQ(contextMenuState(0), kPropertiesOnly);
-    EXPECT_EQ(contextMenuState(1), kNewAndProperties);
-    EXPECT_EQ(contextMenuState(2), kPropertiesOnly);
-    EXPECT_EQ(contextMenuState(3), kAll);
-    EXPECT_EQ(contextMenuState(4), kAll);
-    EXPECT_EQ(contextMenuState(17), kAll);
+TEST(CategoryMenusTest, MenusFollowTheCategoryIdAndItemsDropWithinTheirClass) {
+    store::Database db;
+    db.createDefault();
+    const std::vector<std::pair<store::CategoryId, CategoryMenuState>> byId = {
+        {0, kPropertiesOnly},
+        {1, kNewAndProperties},
+        {2, kPropertiesOnly},
+        {3, kAll},
+        {4, kAll},
+        {9, kAll}};
+    for (const auto& [id, state] : byId) {
+        EXPECT_EQ(contextMenuState(id), state) << id;
+        EXPECT_EQ(mainMenuState(db.findCategory(id)), state) << id;
+    }
     EXPECT_EQ(contextMenuState(65534), kAll);
-}
-
-TEST(CategoryMenusTest, MainMenuBySelectedId) {
-    store::Database db;
-    db.createDefault();
     EXPECT_EQ(mainMenuState(nullptr), kPropertiesOnly);
-    EXPECT_EQ(mainMenuState(db.findCategory(0)), kPropertiesOnly);
-    EXPECT_EQ(mainMenuState(db.findCategory(1)), kNewAndProperties);
-    EXPECT_EQ(mainMenuState(db.findCategory(2)), kPropertiesOnly);
-    EXPECT_EQ(mainMenuState(db.findCategory(3)), kAll);
-    EXPECT_EQ(mainMenuState(db.findCategory(4)), kAll);
-    EXPECT_EQ(mainMenuState(db.findCategory(9)), kAll);
-}
 
-TEST(CategoryMenusTest, ItemRowsDropOnlyAsAMoveWithinOneClass) {
-    store::Database db;
-    db.createDefault();
+    // Item rows drop only as a move, onto another category of their class.
     const store::CategoryRecord& source = *db.findCategory(3);
     EXPECT_TRUE(acceptsItemDrop(*db.findCategory(4), source, false));
     EXPECT_TRUE(acceptsItemDrop(*db.findCategory(2), source, false));
-    EXPECT_TRUE(acceptsItemDrop(*db.findCategory(1), source, false));
     EXPECT_FALSE(acceptsItemDrop(*db.findCategory(4), source, true));
     EXPECT_FALSE(acceptsItemDrop(source, source, false));
     EXPECT_FALSE(acceptsItemDrop(*db.root(), source, false));

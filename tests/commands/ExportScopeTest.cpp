@@ -10,8 +10,7 @@ namespace {
 TEST(ExportScopeTest, ExportsTheCurrentLinkCategoryOtherwiseTheFavourites) {
     store::Database db;
     db.createDefault();
-    EXPECT_EQ(exportScope(db.findCategory(3)), 3);
-    EXPECT_EQ(exportScope(db.findCategory(7)), 7);  // deeper down as well
+    EXPECT_EQ(exportScope(db.findCategory(7)), 7);
     EXPECT_EQ(exportScope(db.findCategory(store::kFavoritesId)), store::kFavoritesId);
     EXPECT_EQ(exportScope(db.findCategory(store::kRecycleId)), store::kRecycleId);  // holds links
 

@@ -18,46 +18,32 @@
 namespace lh::commands {
 namespace {
 
-using store::BackupRow;
 using store::Database;
-
 using Answer = Prompter::Answer;
 using Close = FileCommands::CloseAction;
+using Names = std::vector<std::string>;
 
 const std::string kDamaged = "not a database at all";
-
-// Records what the window was asked to do.
-struct RecordingHost final : FileCommandsHost {
-    std::vector<std::string> titles;
-    std::vector<std::string> status;
-    int closed = 0;
-    void setTitle(const std::string& title) override { titles.push_back(title); }
-    void closeProgram() override { ++closed; }
-    void showStatus(const std::string& text) override { status.push_back(text); }
-};
-
-// Picks backups from a queue (nothing = none chosen) and records the lists it was shown.
-struct ScriptedBackupChooser final : BackupChooser {
-    std::deque<std::optional<std::string>> answers;
-    std::vector<std::vector<BackupRow>> shown;
-    std::optional<std::string> chooseBackup(const std::string&,
-                                            const std::vector<BackupRow>& rows) override {
-        shown.push_back(rows);
-        if (answers.empty()) {
-            throw std::logic_error("unexpected restore dialog");
-        }
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
+const std::string kUntitledTitle = "Untitled.lhd  Linkhaven";
 
 bool hasCategory(const Database& db, const std::string& name) {
     return store::walkSearchOrder(db.root(),
                                   [&](const store::CategoryRecord& c) { return c.name() == name; });
 }
 
-struct Fixture {
+// True when the database file `path` loads and holds a category `name`.
+bool fileHas(const std::string& path, const std::string& name) {
+    Database check;
+    return test::load(check, path) == store::LoadOutcome::Loaded && hasCategory(check, name);
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The window (it records what it was asked to do) and the restore dialog (it picks backups from a
+// queue, nothing = none chosen, and records the lists it was shown) around the commands.
+struct Fixture final : FileCommandsHost, BackupChooser {
     // With `dataFile`, that is the default data file (and `now` the clock's time).
     explicit Fixture(const std::string& dataFile = {},
                      platform::LocalTime now = {2026, 12, 6, 9, 30, 0, 0})
@@ -71,17 +57,29 @@ struct Fixture {
     settings::SettingsStore store{backend};
     test::ScriptedPrompter prompter;
     test::ScriptedFileChooser files;
-    ScriptedBackupChooser backups;
-    RecordingHost host;
     test::DatabaseMirror views{db};  // what the views hear
+    std::vector<std::string> titles, status;
+    int closed = 0;
+    std::deque<std::optional<std::string>> backupAnswers;
+    std::vector<std::vector<store::BackupRow>> backupLists;
     std::string defaultFile;
-    FileCommands commands{{db, store, prompter, files, backups, host, clock}, defaultFile};
+    FileCommands commands{{db, store, prompter, files, *this, *this, clock}, defaultFile};
+
+    void setTitle(const std::string& title) override { titles.push_back(title); }
+    void closeProgram() override { ++closed; }
+    void showStatus(const std::string& text) override { status.push_back(text); }
+    std::optional<std::string> chooseBackup(const std::string&,
+                                            const std::vector<store::BackupRow>& rows) override {
+        backupLists.push_back(rows);
+        auto a = backupAnswers.at(0);  // throws when none is queued: an unexpected dialog
+        backupAnswers.pop_front();
+        return a;
+    }
 
     // How often the views were told that the database was replaced.
     long replacements() const {
         return std::count(views.events.begin(), views.events.end(), "}bulk(replaced)");
     }
-
     // A database file with one extra category named `marker`.
     void writeDatabase(const std::string& path, const std::string& marker) {
         Database other;
@@ -89,277 +87,229 @@ struct Fixture {
         other.addCategory(store::kRootId, {marker, {}, {}, {}});
         ASSERT_TRUE(test::save(other, path));
     }
-    bool hasCategory(const std::string& name) const { return commands::hasCategory(db, name); }
-    // Makes the default data file a damaged one; gives the name it will be kept under.
-    std::string damageDefault() {
+    // Makes `bytes` the default data file; gives the name a damaged one is kept under.
+    std::string writeDefault(const std::string& bytes) {
         std::filesystem::create_directories(dir.file("data/Linkhaven"));
-        test::writeBytes(defaultFile, kDamaged);
+        test::writeBytes(defaultFile, bytes);
         return defaultFile + ".damaged-20261206-093000";
     }
-    std::optional<std::string> remotefile() { return store.readRemotefile(); }
     bool start() {
         commands.locateDataFile();
         return commands.openAtStart();
     }
-    // Starts titled on a fresh file "work.lhd".
+    // Starts titled on a fresh file "work.lhd", named on the command line (and so remembered at
+    // once) relative to the current folder after an argument that is not a data file.
     void startTitled() {
         writeDatabase(dir.file("work.lhd"), "work");
-        commands.takeCommandLine({dir.file("work.lhd")}, "/");
+        commands.takeCommandLine({"readme.txt", "work.lhd"}, dir.path());
         ASSERT_TRUE(start());
     }
     std::string lastMessage() const {
         return prompter.shown.empty() ? std::string() : prompter.shown.back().text;
     }
+    // Starts on the default data file (or untitled) and checks the title and the one message
+    // shown (each of `parts` in it), or that none was.
+    void expectStart(bool untitled, const Names& parts) {
+        ASSERT_TRUE(start());
+        EXPECT_EQ(commands.dataFile(), untitled ? "" : defaultFile);
+        EXPECT_EQ(titles.back(), untitled ? kUntitledTitle : "Default.lhd -- Linkhaven");
+        EXPECT_EQ(prompter.shown.size(), parts.empty() ? 0u : 1u);
+        for (const std::string& part : parts) {
+            EXPECT_TRUE(contains(lastMessage(), part)) << part;
+        }
+        EXPECT_EQ(fileHas(defaultFile, "BBS"), !untitled);
+    }
 };
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 // --- Start-up ------------------------------------------------------------------------------------
 
-TEST(FileCommandsTest, MissingOrEmptyDefaultFileGetsTheDefaultDatabase) {
-    for (bool empty : {false, true}) {
+TEST(FileCommandsTest, StartUpFallsBackToTheDefaultFileOrUntitledAndSaysWhy) {
+    for (bool empty : {false, true}) {  // a missing or empty default file: the default database
         Fixture f;
         if (empty) {
-            std::filesystem::create_directories(f.dir.file("data/Linkhaven"));
-            test::writeBytes(f.defaultFile, "");
+            f.writeDefault("");
         }
-        ASSERT_TRUE(f.start());
-        EXPECT_EQ(f.commands.dataFile(), f.defaultFile);
-        EXPECT_EQ(f.host.titles.back(), "Default.lhd -- Linkhaven");
-        EXPECT_TRUE(f.prompter.shown.empty());
-        Database check;
-        EXPECT_EQ(test::load(check, f.defaultFile), store::LoadOutcome::Loaded);
-        EXPECT_FALSE(f.remotefile());  // remembered at close, not before
+        f.expectStart(false, {});
+        EXPECT_FALSE(f.store.readRemotefile());  // remembered at close, not before
     }
-}
+    Fixture unplugged;
+    unplugged.store.writeRemotefile("/media/unplugged/stick/mine.lhd");
+    unplugged.expectStart(false, {"/media/unplugged/stick/mine.lhd", unplugged.defaultFile});
 
-TEST(FileCommandsTest, CommandLineFileIsOpenedAndRememberedAtOnce) {
-    Fixture f;
-    std::filesystem::create_directory(f.dir.file("sub"));
-    f.writeDatabase(f.dir.file("sub/Notes.LHD"), "notes");
-    f.commands.takeCommandLine({"readme.txt", "sub/Notes.LHD"}, f.dir.path());
-    EXPECT_EQ(f.remotefile(), f.dir.file("sub/Notes.LHD"));
-    ASSERT_TRUE(f.start());
-    EXPECT_TRUE(f.hasCategory("notes"));
-    EXPECT_EQ(f.host.titles.back(), "Notes.LHD -- Linkhaven");
-}
+    Fixture folder;  // a file that exists but cannot be opened is left alone
+    std::filesystem::create_directories(folder.defaultFile);
+    folder.expectStart(true, {folder.defaultFile, "directory"});
+    EXPECT_TRUE(std::filesystem::is_directory(folder.defaultFile));
+    EXPECT_TRUE(folder.db.isOpen());
 
-TEST(FileCommandsTest, UnreachableRemotefileIsReportedBeforeTheDefaultIsUsed) {
-    Fixture f;
-    f.store.writeRemotefile("/media/unplugged/stick/mine.lhd");
-    ASSERT_TRUE(f.start());
-    ASSERT_EQ(f.prompter.shown.size(), 1u);
-    EXPECT_TRUE(contains(f.lastMessage(), "/media/unplugged/stick/mine.lhd"));
-    EXPECT_TRUE(contains(f.lastMessage(), f.defaultFile));
-    EXPECT_EQ(f.commands.dataFile(), f.defaultFile);
-    EXPECT_TRUE(test::readBytes(f.defaultFile).size() > 11);
-}
-
-TEST(FileCommandsTest, ExistingFileThatCannotBeOpenedIsLeftAlone) {
-    Fixture f;
-    std::filesystem::create_directories(f.defaultFile);  // a folder where the file should be
-    ASSERT_TRUE(f.start());
-    EXPECT_TRUE(f.commands.isUntitled());
-    EXPECT_EQ(f.host.titles.back(), "Untitled.lhd  Linkhaven");
-    EXPECT_TRUE(contains(f.lastMessage(), f.defaultFile));
-    EXPECT_TRUE(contains(f.lastMessage(), "directory"));  // the reason
-    EXPECT_TRUE(std::filesystem::is_directory(f.defaultFile));
-    EXPECT_TRUE(f.db.isOpen());
-}
-
-TEST(FileCommandsTest, FailedDefaultWriteIsReportedAndLeavesTheDatabaseUntitled) {
-    test::TempDir dir;
-    test::writeBytes(dir.file("blocker"), "a file, not a folder");
-    Fixture f;
-    f.defaultFile = dir.file("blocker/Linkhaven/Default.lhd");
-    FileCommands commands({f.db, f.store, f.prompter, f.files, f.backups, f.host, f.clock},
-                          f.defaultFile);
-    commands.locateDataFile();
-    ASSERT_TRUE(commands.openAtStart());
-    EXPECT_TRUE(commands.isUntitled());
-    EXPECT_TRUE(contains(f.lastMessage(), "could not be written"));
-    EXPECT_TRUE(contains(f.lastMessage(), f.defaultFile));
-    EXPECT_EQ(test::readBytes(dir.file("blocker")), "a file, not a folder");
-    // Save then asks for a name instead of failing again.
-    f.files.answers.push_back(std::nullopt);
-    EXPECT_FALSE(commands.save());
-    EXPECT_EQ(f.files.requests.back().first, "save");
+    Fixture blocked;  // a file where the default file's folder should be
+    test::writeBytes(blocked.dir.file("data"), "a file, not a folder");
+    blocked.expectStart(true, {blocked.defaultFile, "could not be written"});
+    EXPECT_EQ(test::readBytes(blocked.dir.file("data")), "a file, not a folder");
+    blocked.files.answers = {std::nullopt};  // Save then asks for a name instead of failing again
+    EXPECT_FALSE(blocked.commands.save());
+    EXPECT_EQ(blocked.files.requests.back().first, "save");
 }
 
 TEST(FileCommandsTest, RefusedFileOffersBackupsAndKeepsTheDamagedBytes) {
     Fixture f;
-    const std::string aside = f.damageDefault();
+    const std::string aside = f.writeDefault(kDamaged);
     const std::string good = f.dir.file("data/Linkhaven/Default.lbak1");
     const std::string bad = f.dir.file("data/Linkhaven/Default.lbak3");
     f.writeDatabase(good, "from backup");
     const std::string goodBytes = test::readBytes(good);
     test::writeBytes(bad, "also damaged");
-    f.backups.answers = {bad, good};  // the refused backup returns to the list
+    f.backupAnswers = {bad, good};  // the refused backup returns to the list
 
     ASSERT_TRUE(f.start());
-    ASSERT_EQ(f.backups.shown.size(), 2u);
-    EXPECT_EQ(f.backups.shown[0].front().name, "Default.lbak3");
+    EXPECT_EQ(f.backupLists.at(0).front().name, "Default.lbak3");
     EXPECT_TRUE(contains(f.prompter.shown.at(0).text, bad));
-    EXPECT_TRUE(f.hasCategory("from backup"));
-    EXPECT_EQ(f.host.titles.back(), "Default.lhd -- Linkhaven");
+    EXPECT_EQ(f.titles.back(), "Default.lhd -- Linkhaven");
     EXPECT_EQ(test::readBytes(aside), kDamaged);
     EXPECT_TRUE(contains(f.lastMessage(), aside));
-    Database check;  // the restored database is written back as the data file at once
-    ASSERT_EQ(test::load(check, f.defaultFile), store::LoadOutcome::Loaded);
-    EXPECT_TRUE(hasCategory(check, "from backup"));
-    EXPECT_EQ(test::readBytes(good), goodBytes);  // the backup itself is not changed
+    // The restored database is written back as the data file at once; the backup is unchanged.
+    EXPECT_TRUE(fileHas(f.defaultFile, "from backup"));
+    EXPECT_EQ(test::readBytes(good), goodBytes);
 }
 
-TEST(FileCommandsTest, RefusedFileWithoutBackupsAsksForANewDatabase) {
-    Fixture f;
-    const std::string aside = f.damageDefault();
-    f.prompter.answers = {Answer::Yes};
-    ASSERT_TRUE(f.start());
-    EXPECT_EQ(test::readBytes(aside), kDamaged);
-    EXPECT_TRUE(contains(f.prompter.shown.at(0).text, "damaged"));
-    EXPECT_TRUE(contains(f.lastMessage(), aside));
-    Database check;
-    EXPECT_EQ(test::load(check, f.defaultFile), store::LoadOutcome::Loaded);
-    EXPECT_EQ(f.commands.dataFile(), f.defaultFile);
-}
-
-TEST(FileCommandsTest, DecliningOrFailingToRenameEndsWithoutWriting) {
-    Fixture f;
-    f.damageDefault();
-    f.writeDatabase(f.dir.file("data/Linkhaven/Default.lbak2"), "b");
-    f.backups.answers = {std::nullopt};
-    f.prompter.answers = {Answer::No};
-    EXPECT_FALSE(f.start());
-    EXPECT_EQ(test::readBytes(f.defaultFile), kDamaged);
-    EXPECT_EQ(test::listFolder(f.dir.file("data/Linkhaven")),
-              (std::vector<std::string>{"Default.lbak2", "Default.lhd"}));
-
-    Fixture g;
-    const std::string aside = g.damageDefault();
-    for (int n = 1; n <= 100; ++n) {  // every name it could be kept under is taken
+TEST(FileCommandsTest, RefusedFileWithoutABackupAsksForANewDatabaseOrEnds) {
+    for (Answer answer : {Answer::No, Answer::Yes}) {
+        Fixture f;
+        const std::string aside = f.writeDefault(kDamaged);
+        f.writeDatabase(f.dir.file("data/Linkhaven/Default.lbak2"), "b");
+        f.backupAnswers = {std::nullopt};
+        f.prompter.answers = {answer};
+        const bool yes = answer == Answer::Yes;
+        EXPECT_EQ(f.start(), yes);  // No ends the program without writing
+        EXPECT_TRUE(contains(f.prompter.shown.at(0).text, "new database?"));
+        EXPECT_EQ(test::readBytes(yes ? aside : f.defaultFile), kDamaged);
+        EXPECT_EQ(fileHas(f.defaultFile, "BBS"), yes);
+        EXPECT_EQ(test::listFolder(f.dir.file("data/Linkhaven")).size(), yes ? 3u : 2u);
+    }
+    Fixture f;  // no backup at all, and every name the file could be kept under is taken
+    const std::string aside = f.writeDefault(kDamaged);
+    for (int n = 1; n <= 100; ++n) {
         test::writeBytes(n == 1 ? aside : aside + "-" + std::to_string(n), "taken");
     }
-    g.prompter.answers = {Answer::Yes};
-    EXPECT_FALSE(g.start());
-    EXPECT_EQ(test::readBytes(g.defaultFile), kDamaged);
+    f.prompter.answers = {Answer::Yes};
+    EXPECT_FALSE(f.start());
+    EXPECT_EQ(test::readBytes(f.defaultFile), kDamaged);
     EXPECT_EQ(test::readBytes(aside), "taken");
-    EXPECT_TRUE(contains(g.lastMessage(), "could not be renamed"));
+    EXPECT_TRUE(contains(f.lastMessage(), "could not be renamed"));
 }
 
 // --- The File menu -------------------------------------------------------------------------------
 
-TEST(FileCommandsTest, NewSavesOrStopsAsAnswered) {
+TEST(FileCommandsTest, NewExitAndTheCloseBoxAskToSaveAnUntitledDatabase) {
     Fixture f;
     f.db.createDefault();
-    const int titlesBefore = static_cast<int>(f.host.titles.size());
-
-    f.prompter.answers = {Answer::Cancel};
-    f.commands.newDatabase();
-    EXPECT_EQ(f.prompter.shown.back().text, "Save changes to Untitled?");
-    EXPECT_EQ(f.prompter.shown.back().buttons, commands::Prompter::Buttons::YesNoCancel);
-    EXPECT_EQ(static_cast<int>(f.host.titles.size()), titlesBefore);
-
+    EXPECT_EQ(f.commands.closeRequested(true), Close::Minimize);
+    EXPECT_TRUE(f.prompter.shown.empty());
     const long replaced = f.replacements();
-    f.prompter.answers = {Answer::Yes};
-    f.files.answers = {std::nullopt};  // the save dialog cancelled: nothing dropped
+    // Cancel, or a cancelled save dialog, stops the command: nothing dropped, nothing closed.
+    f.prompter.answers = {Answer::Cancel, Answer::Yes, Answer::Cancel};
+    f.files.answers = {std::nullopt};
     f.commands.newDatabase();
+    f.commands.newDatabase();
+    f.commands.exit();
+    EXPECT_EQ(f.prompter.shown.back().text, "Save changes to Untitled?");
+    EXPECT_EQ(f.prompter.shown.back().buttons, Prompter::Buttons::YesNoCancel);
     EXPECT_EQ(f.files.requests.back().second.proposedName, "Untitled.lhd");
     EXPECT_EQ(f.replacements(), replaced);
+    EXPECT_EQ(f.closed, 0);
 
-    f.prompter.answers = {Answer::Yes};
-    f.files.answers = {f.dir.file("kept")};  // saved as entered, no extension added
+    // Saved as entered (no extension added), or not saved; either way the command goes on.
+    f.prompter.answers = {Answer::Yes, Answer::No, Answer::Yes};
+    f.files.answers = {f.dir.file("new"), f.dir.file("exit")};
     f.commands.newDatabase();
-    Database check;
-    EXPECT_EQ(test::load(check, f.dir.file("kept")), store::LoadOutcome::Loaded);
-    EXPECT_EQ(f.host.titles.back(), "Untitled.lhd  Linkhaven");
-    EXPECT_EQ(f.replacements(), replaced + 1);  // the views show the new database once
-    EXPECT_TRUE(f.commands.isUntitled());
+    f.commands.newDatabase();
+    f.commands.exit();
+    EXPECT_TRUE(fileHas(f.dir.file("new"), "BBS"));
+    EXPECT_EQ(f.titles.back(), kUntitledTitle);
+    EXPECT_EQ(f.replacements(), replaced + 2);  // the views show each new database once
+    EXPECT_EQ(f.closed, 1);
 
-    f.prompter.answers = {Answer::No};
-    f.commands.newDatabase();
-    EXPECT_EQ(f.replacements(), replaced + 2);
-    EXPECT_EQ(test::listFolder(f.dir.path()), (std::vector<std::string>{"kept"}));
+    // The close box: after a save the window stays open and the user closes again.
+    f.prompter.answers = {Answer::Yes, Answer::No};
+    f.files.answers = {f.dir.file("box")};
+    EXPECT_EQ(f.commands.closeRequested(false), Close::StayOpen);
+    EXPECT_EQ(f.prompter.shown.back().icon, Prompter::Icon::Question);
+    EXPECT_EQ(f.commands.closeRequested(false), Close::Close);
+    EXPECT_TRUE(f.commands.finishClose());  // an untitled database is not written
+    EXPECT_EQ(test::listFolder(f.dir.path()), (Names{"box", "exit", "new"}));
 }
 
-TEST(FileCommandsTest, NewSavesATitledDatabaseFirstAndNeverWritesTheNewOne) {
+TEST(FileCommandsTest, ATitledDatabaseIsSavedWithoutAQuestion) {
     Fixture f;
     f.startTitled();
-    f.commands.newDatabase();
+    EXPECT_EQ(f.titles, Names{"work.lhd -- Linkhaven"});
+    EXPECT_EQ(f.commands.closeRequested(false), Close::Close);
+    f.commands.exit();
+    EXPECT_EQ(f.closed, 1);
+    f.db.addCategory(store::kRootId, {"added", {}, {}, {}});
+    f.commands.newDatabase();  // saves first, and never writes the new database
     EXPECT_TRUE(f.prompter.shown.empty());
+    EXPECT_TRUE(fileHas(f.dir.file("work.lhd"), "added"));
     EXPECT_TRUE(f.commands.isUntitled());
-    EXPECT_FALSE(f.hasCategory("work"));
-    Database check;
-    ASSERT_EQ(test::load(check, f.dir.file("work.lhd")), store::LoadOutcome::Loaded);
+    EXPECT_FALSE(hasCategory(f.db, "work"));
+
+    // Open of an empty file makes a database there at once; closing saves it again.
+    test::writeBytes(f.dir.file("empty.lhd"), "");
+    f.files.answers = {f.dir.file("empty.lhd")};
+    f.prompter.answers = {Answer::No};
+    f.commands.openDatabase();
+    EXPECT_EQ(f.commands.dataFile(), f.dir.file("empty.lhd"));
+    EXPECT_EQ(f.store.readRemotefile(), f.dir.file("empty.lhd"));
+    EXPECT_TRUE(fileHas(f.dir.file("empty.lhd"), "BBS"));
+    f.db.addCategory(store::kRootId, {"closed", {}, {}, {}});
+    EXPECT_TRUE(f.commands.finishClose());
+    EXPECT_FALSE(f.db.isOpen());
+    EXPECT_TRUE(fileHas(f.dir.file("empty.lhd"), "closed"));
 }
 
-TEST(FileCommandsTest, OpenLoadsTheChosenFileAfterTheSaveQuestion) {
+TEST(FileCommandsTest, OpenLoadsTheChosenFileAfterTheSaveQuestionAndRefusesADamagedOne) {
     Fixture f;
     f.db.createDefault();
     f.writeDatabase(f.dir.file("other.lhd"), "other");
     const long replaced = f.replacements();
-
     f.files.answers = {std::nullopt};  // open dialog cancelled: no question
     f.commands.openDatabase();
     EXPECT_TRUE(f.prompter.shown.empty());
-
     f.files.answers = {f.dir.file("other.lhd"), std::nullopt};
     f.prompter.answers = {Answer::Yes};  // then the save dialog is cancelled: Open stops
     f.commands.openDatabase();
-    EXPECT_TRUE(f.commands.isUntitled());
-    EXPECT_FALSE(f.hasCategory("other"));
+    EXPECT_FALSE(hasCategory(f.db, "other"));
 
     f.files.answers = {f.dir.file("other.lhd"), f.dir.file("notes.txt")};
     f.prompter.answers = {Answer::Yes};
     f.commands.openDatabase();
-    Database check;
-    // Open's save adds the extension.
-    EXPECT_EQ(test::load(check, f.dir.file("notes.txt.lhd")), store::LoadOutcome::Loaded);
-    EXPECT_TRUE(f.hasCategory("other"));
+    EXPECT_TRUE(fileHas(f.dir.file("notes.txt.lhd"), "BBS"));  // Open's save adds it
+    EXPECT_TRUE(hasCategory(f.db, "other"));
     EXPECT_EQ(f.commands.dataFile(), f.dir.file("other.lhd"));
-    EXPECT_EQ(f.remotefile(), f.dir.file("other.lhd"));
-    EXPECT_EQ(f.host.titles.back(), "other.lhd -- Linkhaven");
+    EXPECT_EQ(f.store.readRemotefile(), f.dir.file("other.lhd"));
+    EXPECT_EQ(f.titles.back(), "other.lhd -- Linkhaven");
     // Closing the old database and loading the new one reach the views as one change.
     EXPECT_EQ(f.replacements(), replaced + 1);
     f.views.expectInStep();
-}
 
-TEST(FileCommandsTest, OpenOfARefusedFileStaysUntitledAndKeepsTheFile) {
-    Fixture f;
-    f.startTitled();
+    // A refused file: the notice comes once the views show the untitled database that replaces
+    // it, not over a half-replaced one.
     test::writeBytes(f.dir.file("broken.lhd"), kDamaged);
     f.files.answers = {f.dir.file("broken.lhd")};
-    // The notice comes once the views show the untitled database, not over a half-replaced one.
     std::vector<std::string> viewsWhenTold;
     f.prompter.onShow = [&](const Prompter::Message&) {
         EXPECT_FALSE(f.db.inBulkChange());
         viewsWhenTold = f.views.events;
     };
     f.commands.openDatabase();
-    EXPECT_TRUE(f.commands.isUntitled());
     EXPECT_TRUE(contains(f.lastMessage(), "damaged or not a Linkhaven database"));
     ASSERT_FALSE(viewsWhenTold.empty());
     EXPECT_EQ(viewsWhenTold.back(), "}bulk(replaced)");
-    f.prompter.onShow = nullptr;
-    EXPECT_EQ(f.remotefile(), f.dir.file("work.lhd"));
-    EXPECT_TRUE(f.hasCategory("Webfavorite"));
-    EXPECT_EQ(f.host.titles.back(), "Untitled.lhd  Linkhaven");
-    f.prompter.answers = {Answer::No};
-    f.commands.newDatabase();
+    EXPECT_TRUE(f.commands.isUntitled());  // so that no later save replaces the refused file
+    EXPECT_EQ(f.store.readRemotefile(), f.dir.file("other.lhd"));
+    EXPECT_TRUE(hasCategory(f.db, "Webfavorite"));
+    EXPECT_EQ(f.titles.back(), kUntitledTitle);
     EXPECT_EQ(test::readBytes(f.dir.file("broken.lhd")), kDamaged);
-}
-
-TEST(FileCommandsTest, OpenOfAnEmptyFileMakesADatabaseThere) {
-    Fixture f;
-    f.startTitled();
-    test::writeBytes(f.dir.file("empty.lhd"), "");
-    f.files.answers = {f.dir.file("empty.lhd")};
-    f.commands.openDatabase();
-    EXPECT_EQ(f.commands.dataFile(), f.dir.file("empty.lhd"));
-    EXPECT_EQ(f.remotefile(), f.dir.file("empty.lhd"));
-    Database check;
-    EXPECT_EQ(test::load(check, f.dir.file("empty.lhd")), store::LoadOutcome::Loaded);
 }
 
 TEST(FileCommandsTest, SaveAsNormalisesAndAdoptsOnlyAfterSuccess) {
@@ -373,89 +323,46 @@ TEST(FileCommandsTest, SaveAsNormalisesAndAdoptsOnlyAfterSuccess) {
 
     f.files.answers = {f.dir.file("notes.LHD")};
     EXPECT_TRUE(f.commands.saveAs());
-    EXPECT_EQ(f.commands.dataFile(), f.dir.file("notes.LHD"));
-
-    f.files.answers = {f.dir.file("copy")};  // titled: a copy, the data file stays
+    f.files.answers = {f.dir.file("copy")};  // now titled: a copy, the data file stays
     EXPECT_TRUE(f.commands.saveAs());
     EXPECT_EQ(f.files.requests.back().second.proposedName, "notes.LHD");
     EXPECT_EQ(f.files.requests.back().second.folder, f.dir.path());
     EXPECT_EQ(f.commands.dataFile(), f.dir.file("notes.LHD"));
-    EXPECT_EQ(f.host.titles.back(), "notes.LHD -- Linkhaven");
+    EXPECT_EQ(f.titles.back(), "notes.LHD -- Linkhaven");
     EXPECT_TRUE(std::filesystem::exists(f.dir.file("copy.lhd")));
 }
 
-TEST(FileCommandsTest, SaveFailureIsToldAndNeverReportedAsDone) {
+TEST(FileCommandsTest, FailuresAreToldAndStopWhatNeededTheSave) {
     Fixture f;
     f.startTitled();
     std::filesystem::remove(f.dir.file("work.lhd"));
-    std::filesystem::create_directory(f.dir.file("work.lhd"));  // now unwritable as a file
+    std::filesystem::create_directory(f.dir.file("work.lhd"));    // now unwritable as a file
+    EXPECT_EQ(f.store.readRemotefile(), f.dir.file("work.lhd"));  // from the command line, at once
     EXPECT_FALSE(f.commands.save());
     EXPECT_TRUE(contains(f.lastMessage(), f.dir.file("work.lhd")));
+    // The timers tell the status bar.
     EXPECT_FALSE(f.commands.autosave());
-    EXPECT_TRUE(contains(f.host.status.back(), "Autosave failed"));
+    EXPECT_TRUE(contains(f.status.back(), "Autosave failed"));
+    std::filesystem::create_directory(f.dir.file("work.lbak1"));  // a slot that cannot be opened
+    EXPECT_EQ(f.commands.backupTick(true), "");
+    EXPECT_TRUE(contains(f.status.back(), "No backup today"));
     // New and Open stop instead of dropping the unsaved database.
     f.commands.newDatabase();
-    EXPECT_TRUE(f.hasCategory("work"));
+    EXPECT_TRUE(hasCategory(f.db, "work"));
     f.files.answers = {f.dir.file("other.lhd")};
     f.commands.openDatabase();
-    EXPECT_TRUE(f.hasCategory("work"));
+    EXPECT_TRUE(contains(f.lastMessage(), "It stays open."));
+    EXPECT_TRUE(hasCategory(f.db, "work"));
     EXPECT_EQ(f.commands.dataFile(), f.dir.file("work.lhd"));
     // Closing asks before the changes are lost.
-    f.prompter.answers = {Answer::No};
+    f.prompter.answers = {Answer::No, Answer::Yes};
     EXPECT_FALSE(f.commands.finishClose());
     EXPECT_TRUE(f.db.isOpen());
     EXPECT_TRUE(contains(f.lastMessage(), "without saving"));
-    f.prompter.answers = {Answer::Yes};
     EXPECT_TRUE(f.commands.finishClose());
-}
-
-TEST(FileCommandsTest, ExitAndTheCloseBoxAskOnlyForUntitled) {
-    Fixture f;
-    f.db.createDefault();
-    EXPECT_EQ(f.commands.closeRequested(true), Close::Minimize);
-    EXPECT_TRUE(f.prompter.shown.empty());
-
-    // The save question's answers are proven with New; here, what each command does after it.
-    f.prompter.answers = {Answer::Cancel};
-    f.commands.exit();
-    EXPECT_EQ(f.host.closed, 0);
-    f.prompter.answers = {Answer::Yes};
-    f.files.answers = {f.dir.file("exit")};
-    f.commands.exit();
-    EXPECT_EQ(f.host.closed, 1);
-    EXPECT_TRUE(std::filesystem::exists(f.dir.file("exit")));
-
-    f.prompter.answers = {Answer::Yes};
-    f.files.answers = {f.dir.file("box")};
-    EXPECT_EQ(f.commands.closeRequested(false), Close::StayOpen);  // saved; the user closes again
-    EXPECT_EQ(f.prompter.shown.back().icon, commands::Prompter::Icon::Question);
-    EXPECT_TRUE(std::filesystem::exists(f.dir.file("box")));
-    f.prompter.answers = {Answer::No};
-    EXPECT_EQ(f.commands.closeRequested(false), Close::Close);
-    EXPECT_TRUE(f.commands.finishClose());  // an untitled database is not written
-
-    Fixture titled;
-    titled.startTitled();
-    EXPECT_EQ(titled.commands.closeRequested(false), Close::Close);
-    titled.commands.exit();
-    EXPECT_EQ(titled.host.closed, 1);
-    EXPECT_TRUE(titled.prompter.shown.empty());
-}
-
-TEST(FileCommandsTest, CloseSavesTheDataFile) {
-    Fixture f;
-    f.startTitled();
-    f.db.addCategory(store::kRootId, {"added", {}, {}, {}});
-    EXPECT_TRUE(f.commands.finishClose());
-    EXPECT_FALSE(f.db.isOpen());
-    Database check;
-    ASSERT_EQ(test::load(check, f.dir.file("work.lhd")), store::LoadOutcome::Loaded);
-    EXPECT_TRUE(hasCategory(check, "added"));
 }
 
 // --- Daily backups -------------------------------------------------------------------------------
-
-constexpr platform::FileTime kSecond = 1'000'000'000;
 
 platform::LocalTime day(int d) {
     return {2026, 12, d, 9, 30, 0, 0};
@@ -478,40 +385,27 @@ TEST(FileCommandsTest, DailyBackupsKeepFourDaysOfHistory) {
     test::TempDir dir;
     const std::string data = dir.file("my.lhd");
     EXPECT_EQ(runOnDay(data, 1, false), "");  // switched off: nothing written
-    EXPECT_EQ(runOnDay(data, 1), dir.file("my.lbak1"));
-    EXPECT_EQ(runOnDay(data, 1), "");  // a second start on the same day keeps the history
-    EXPECT_EQ(runOnDay(data, 2), dir.file("my.lbak2"));
-    EXPECT_EQ(runOnDay(data, 3), dir.file("my.lbak3"));
-    EXPECT_EQ(runOnDay(data, 4), dir.file("my.lbak4"));
-    EXPECT_EQ(runOnDay(data, 5), dir.file("my.lbak1"));  // the oldest
-    EXPECT_EQ(runOnDay(data, 6), dir.file("my.lbak2"));
-
+    // A second start on the same day keeps the history; then the oldest slot is reused.
+    const std::vector<std::pair<int, std::string>> runs = {{1, "1"}, {1, ""},  {2, "2"}, {3, "3"},
+                                                           {4, "4"}, {5, "1"}, {6, "2"}};
+    for (const auto& [d, slot] : runs) {
+        EXPECT_EQ(runOnDay(data, d), slot.empty() ? "" : dir.file("my.lbak" + slot)) << d;
+    }
     // Equal times: the lower number goes first.
     const platform::FileTime t = platform::fileTimeOfLocal(day(2));
     ASSERT_EQ(platform::setFileWriteTime(dir.file("my.lbak3"), t), 0);
     ASSERT_EQ(platform::setFileWriteTime(dir.file("my.lbak4"), t), 0);
     EXPECT_EQ(store::chooseBackupName(data), dir.file("my.lbak3"));
     // A strictly older slot wins even when read-only; it is made writable and overwritten.
-    ASSERT_EQ(platform::setFileWriteTime(dir.file("my.lbak4"), t - kSecond), 0);
+    ASSERT_EQ(platform::setFileWriteTime(dir.file("my.lbak4"), t - 1'000'000'000), 0);
     ::chmod(dir.file("my.lbak4").c_str(), 0444);
     EXPECT_EQ(runOnDay(data, 7), dir.file("my.lbak4"));
     EXPECT_NE(std::filesystem::status(dir.file("my.lbak4")).permissions() &
                   std::filesystem::perms::owner_write,
               std::filesystem::perms::none);
-    Database check;
-    EXPECT_EQ(test::load(check, dir.file("my.lbak4")), store::LoadOutcome::Loaded);
     // The crash-safe save left no temporary file behind, and none named like a backup.
     EXPECT_EQ(test::listFolder(dir.path()),
-              (std::vector<std::string>{"my.lbak1", "my.lbak2", "my.lbak3", "my.lbak4", "my.lhd"}));
-}
-
-TEST(FileCommandsTest, BackupFailuresGoToTheStatusBar) {
-    test::TempDir dir;
-    Fixture f(dir.file("my.lhd"));
-    ASSERT_TRUE(f.start());
-    std::filesystem::create_directory(dir.file("my.lbak1"));  // a slot that cannot be opened
-    EXPECT_EQ(f.commands.backupTick(true), "");
-    EXPECT_TRUE(contains(f.host.status.back(), "No backup today"));
+              (Names{"my.lbak1", "my.lbak2", "my.lbak3", "my.lbak4", "my.lhd"}));
 }
 
 }  // namespace

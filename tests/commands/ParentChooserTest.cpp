@@ -34,37 +34,21 @@ TEST_F(ParentChooserTest, ListsTheClassRootThenItsDescendantsInPreOrder) {
     EXPECT_EQ(choice->entries[0].flags, 0x11);
 }
 
-TEST_F(ParentChooserTest, PreselectsTheThirdLineWhenTheIdIsMissing) {
+TEST_F(ParentChooserTest, PreselectsTheThirdLineWhenTheIdIsMissingAndKnowsOnlyThreeClasses) {
     EXPECT_EQ(buildParentChoice(db, store::kClassUrl, std::nullopt)->selected, 2);
     EXPECT_EQ(buildParentChoice(db, store::kClassUrl, 2)->selected, 2);  // Recycle is not listed
     EXPECT_EQ(buildParentChoice(db, store::kClassUrl, 1)->selected, 0);
-
     // Too few lines for a third one: the class root.
     db.setCategoryClass(2, store::kClassFile);
     const auto files = buildParentChoice(db, store::kClassFile, std::nullopt);
     ASSERT_TRUE(files);
     EXPECT_EQ(lines(*files), (std::vector<std::string>{"1 Recycle #2"}));
     EXPECT_EQ(files->selected, 0);
-}
 
-TEST_F(ParentChooserTest, ClassRootsAndUnknownClasses) {
-    EXPECT_EQ(classRoot(db, store::kClassUrl), db.findCategory(1));
-    EXPECT_EQ(classRoot(db, store::kClassFile), db.findCategory(2));
     EXPECT_EQ(classRoot(db, store::kClassRemind), db.findCategory(3));
-    EXPECT_FALSE(buildParentChoice(db, 0x00, 1));
     EXPECT_FALSE(buildParentChoice(db, 0x20, 1));
     store::Database empty;
     EXPECT_FALSE(buildParentChoice(empty, store::kClassUrl, 1));
-}
-
-TEST_F(ParentChooserTest, MovedCategoriesShowOneLevelBelowTheirNewParent) {
-    ASSERT_TRUE(db.moveCategory(3, 6));
-    const auto choice = buildParentChoice(db, store::kClassUrl, 3);
-    EXPECT_EQ(lines(*choice),
-              (std::vector<std::string>{"1 Webfavorite #1", "2 Joke #4", "2 Download Site #5",
-                                        "2 Technology #6", "3 BBS #3", "4 Life #7",
-                                        "4 Technology #8", "4 Joke #9"}));
-    EXPECT_EQ(choice->selected, 4);
 }
 
 }  // namespace
