@@ -6,6 +6,7 @@
 
 #include "bookmarks/BookmarkImport.h"
 #include "support/BookmarkTrees.h"
+#include "support/DatabaseMirror.h"
 #include "support/FakeClock.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempDir.h"
@@ -34,11 +35,7 @@ TEST(BookmarkExportTest, WritesTheStandardFormatWithTextsEscaped) {
     store::Database db;
     db.createDefault();
     addUrl(db, 1, "Tom & \"Jerry\" <'s>", "https://x.example/?a=1&b=<2>");
-    store::ItemFields file;
-    file.location = "/home/u";
-    file.title = "notes.txt";
-    file.flags = store::kKindFile;
-    db.addItem(1, file);  // File items are not bookmarks
+    db.addItem(1, test::link("notes.txt", "/home/u/notes.txt", store::kKindFile));  // no bookmark
     const std::uint16_t sub = addCategory(db, "R&D <lab>", 4);
     addUrl(db, sub, "Lab", "https://lab.example/");
     std::tm tm{};
