@@ -80,16 +80,6 @@ TEST_F(ImportActionsTest, ImportsABookmarkFileAndSummarisesIt) {
     EXPECT_EQ(choose(CommandId::ImportBookmarkFile), "");
 }
 
-TEST_F(ImportActionsTest, TellsWhenAFileIsNoBookmarkFile) {
-    test::writeBytes(dir.file("page.html"), "<html>hello</html>");
-    chooser.answers.push_back(dir.file("page.html"));
-    const QString text = actions.importBookmarkFile();
-    EXPECT_EQ(text.toStdString(), "\"" + dir.file("page.html") + "\" is not a bookmark file.");
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, text.toStdString());
-    EXPECT_EQ(prompter.shown[0].icon, commands::Prompter::Icon::Warning);
-}
-
 TEST_F(ImportActionsTest, ShowsProgressThatCancelsAndHoldsOtherCommandsMeanwhile) {
     std::string text = "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><H3>Many</H3><DL>\n";
     for (int i = 0; i < 8000; ++i) {
@@ -141,13 +131,16 @@ TEST_F(ImportActionsTest, AsksForTheFavoritesFolderOnceAndRemembersIt) {
     EXPECT_EQ(settings.FavoritesFolder, dir.file("gone"));
 }
 
-// A written export's status is MainWindowTest's; failures are told as well.
-TEST_F(ImportActionsTest, TellsWhyFirefoxOrAnExportFailed) {
+// A written export's status is MainWindowTest's; a failure is told in a warning as well.
+TEST_F(ImportActionsTest, TellsWhyAnImportOrAnExportFailed) {
     EXPECT_EQ(choose(CommandId::ImportFirefox), "No Firefox profile was found.");
     chooser.answers.push_back(dir.file("no-such-folder/out.html"));
     EXPECT_EQ(choose(CommandId::ExportBookmarkFile).rfind("Cannot write the bookmark file: ", 0),
               0u);
-    EXPECT_EQ(prompter.shown.back().text, statusBar);
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[0].text, "No Firefox profile was found.");
+    EXPECT_EQ(prompter.shown[1].text, statusBar);
+    EXPECT_EQ(prompter.shown[1].icon, commands::Prompter::Icon::Warning);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ TEST(QtSettingsBackendTest, SettingsRoundTripThroughTheIniFileUnderXdgConfigHome
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QString::fromStdString(dir.path()));
 
-    // Numbers, texts (UTF-8) and byte blocks; what each setting is stored as is
+    // Numbers, texts (UTF-8) and byte blocks, under each key; what each setting is stored as is
     // SettingsStoreTest's.
     AppSettings written;
     const std::vector<settings::ToolbarButton> buttons = {{0, 32789, 4, 0, 0, 0},
@@ -34,13 +34,8 @@ TEST(QtSettingsBackendTest, SettingsRoundTripThroughTheIniFileUnderXdgConfigHome
 
         written.AutoSaveTime = 5 * 60;
         written.Defbrowser = "firefox --private-window \xC3\xA9t\xC3\xA9";
-        written.OtherFlag.setMinimizeOnClose(false);
         written.URLNormal = 5;
         written.OddText = 0x00FF8040;
-        written.FavoritesFolder = "/home/a/Favorites";
-        written.RemindSound = "/usr/share/sounds/bell.wav";
-        written.WDropX = 300;
-        written.AutoBackup = false;
         written.layout(ColumnLayout::Kind::Remind).entries[6].width = 512;
         store.writeAtClose(written, "/home/a/m\xC3\xBC.lhd", buttons, {});
     }
