@@ -20,7 +20,8 @@ using Lines = std::vector<std::string>;
 const std::string kHeader = "<!DOCTYPE NETSCAPE-Bookmark-file-1>";
 
 // The tags, attributes and references are the scanner's (BookmarkScannerTest) and the filing
-// rules ImportTarget's; these are the files browsers write, read into categories and items.
+// rules ImportTarget's; these are the files browsers write, read into categories and items
+// (lowercase.html holds nothing but those rules: it is read in BookmarkExportTest).
 class BookmarkImportTest : public ::testing::Test {
 protected:
     BookmarkImportTest() { db.createDefault(); }
@@ -69,13 +70,6 @@ TEST_F(BookmarkImportTest, ReadsTheExportsOfEachBrowser) {
          {"2 3 1 0", "Personal Toolbar Folder|Home|http://home.example.com/",
           "Personal Toolbar Folder|Search|http://search.example.com/",
           "News|Daily News|http://news.example.com/"}},
-        // Lower-case tags, a heading without a name, a link without a title.
-        {"lowercase.html",
-         {"1 5 0 1", "|Top link|https://top.example/",
-          "|In an empty heading|https://empty-heading.example/",
-          "|After the folders|https://after.example/",
-          "Reading|Spaced Address|https://read.example/a b",
-          "Reading|Padded   title|https://spaced-attr.example/"}},
         // The upper-case copy of the first address is skipped.
         {"firefox.html",
          {"4 8 1 0", "|Start & Welcome|https://www.example.org/start?lang=en&page=1",

