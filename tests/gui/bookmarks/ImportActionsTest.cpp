@@ -12,20 +12,15 @@
 #include "settings/AppSettings.h"
 #include "store/Database.h"
 #include "support/BookmarkTrees.h"
-#include "support/FakeClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
 namespace lh::gui {
 namespace {
 
+// The progress dialog, while it shows (application-modal).
 QProgressDialog* progressDialog() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("importProgressDialog") && w->isVisible()) {
-            return qobject_cast<QProgressDialog*>(w);
-        }
-    }
-    return nullptr;
+    return qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
 }
 
 // What the imports find and count is the readers' own (tests/bookmarks); these check the
@@ -34,7 +29,6 @@ class ImportActionsTest : public ::testing::Test {
 protected:
     ImportActionsTest() {
         db.createDefault();
-        actions.setClock(clock);
         actions.setProgressDelay(std::chrono::hours(1));  // no dialog unless a test wants one
         actions.setFirefoxEnvironment({dir.path(), ""});
         QObject::connect(&actions, &ImportActions::finished,
@@ -48,7 +42,6 @@ protected:
         return statusBar;
     }
 
-    test::FakeClock clock;
     store::Database db;
     test::ScriptedPrompter prompter;
     test::ScriptedFileChooser chooser;
