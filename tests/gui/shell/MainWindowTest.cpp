@@ -231,7 +231,7 @@ TEST_F(MainWindowTest, ViewCommandsFlipTheirFlagsAndWhatShowsThem) {
     EXPECT_EQ(window.toolbar().toolButtonStyle(), Qt::ToolButtonIconOnly);
 }
 
-// The category commands are CategoryActionsTest's and the imports ImportActionsTest's.
+// The category commands are CategoryPaneTest's and the imports ImportActionsTest's.
 TEST_F(MainWindowTest, CategoryMenuAndExportFollowTheTree) {
     MainWindow window(services());
     db.createDefault();  // as at start: the window is there before the database
