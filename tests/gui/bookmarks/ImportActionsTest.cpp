@@ -12,20 +12,15 @@
 #include "settings/AppSettings.h"
 #include "store/Database.h"
 #include "support/BookmarkTrees.h"
-#include "support/FakeClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
 namespace lh::gui {
 namespace {
 
+// The progress dialog, while it shows (application-modal).
 QProgressDialog* progressDialog() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("importProgressDialog") && w->isVisible()) {
-            return qobject_cast<QProgressDialog*>(w);
-        }
-    }
-    return nullptr;
+    return qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
 }
 
 // What the imports find and count is the readers' own (tests/bookmarks); these check the
@@ -34,7 +29,6 @@ class ImportActionsTest : public ::testing::Test {
 protected:
     ImportActionsTest() {
         db.createDefault();
-        actions.setClock(clock);
         actions.setProgressDelay(std::chrono::hours(1));  // no dialog unless a test wants one
         actions.setFirefoxEnvironment({dir.path(), ""});
         QObject::connect(&actions, &ImportActions::finished,
@@ -48,7 +42,6 @@ protected:
         return statusBar;
     }
 
-    test::FakeClock clock;
     store::Database db;
     test::ScriptedPrompter prompter;
     test::ScriptedFileChooser chooser;
@@ -80,16 +73,6 @@ TEST_F(ImportActionsTest, ImportsABookmarkFileAndSummarisesIt) {
     EXPECT_EQ(choose(CommandId::ImportBookmarkFile), "");
 }
 
-TEST_F(ImportActionsTest, TellsWhenAFileIsNoBookmarkFile) {
-    test::writeBytes(dir.file("page.html"), "<html>hello</html>");
-    chooser.answers.push_back(dir.file("page.html"));
-    const QString text = actions.importBookmarkFile();
-    EXPECT_EQ(text.toStdString(), "\"" + dir.file("page.html") + "\" is not a bookmark file.");
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, text.toStdString());
-    EXPECT_EQ(prompter.shown[0].icon, commands::Prompter::Icon::Warning);
-}
-
 TEST_F(ImportActionsTest, ShowsProgressThatCancelsAndHoldsOtherCommandsMeanwhile) {
     std::string text = "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><H3>Many</H3><DL>\n";
     for (int i = 0; i < 8000; ++i) {
@@ -99,9 +82,8 @@ TEST_F(ImportActionsTest, ShowsProgressThatCancelsAndHoldsOtherCommandsMeanwhile
     actions.setProgressDelay(std::chrono::milliseconds(0));
     int reports = 0;
     QString nested = QStringLiteral("not called");
-    QObject::connect(&actions, &ImportActions::progressed, [&](qint64 done, qint64 total) {
+    QObject::connect(&actions, &ImportActions::progressed, [&] {
         EXPECT_TRUE(actions.isRunning());
-        EXPECT_LE(done, total);
         if (++reports == 2) {
             nested = actions.importBookmarkFile();  // asks nothing while an import runs
             EXPECT_FALSE(registry.action(CommandId::ImportFirefox)->isEnabled());
@@ -114,11 +96,8 @@ TEST_F(ImportActionsTest, ShowsProgressThatCancelsAndHoldsOtherCommandsMeanwhile
     const QString summary = actions.importBookmarkFile();
     EXPECT_EQ(nested, QString());
     EXPECT_EQ(chooser.requests.size(), 1u);
-    EXPECT_GT(db.itemCount(), 0u);
     EXPECT_LT(db.itemCount(), 8000u);
-    EXPECT_EQ(summary.toStdString(), "Import cancelled. Imported " +
-                                         std::to_string(db.itemCount()) +
-                                         " links into 1 new categories; 0 duplicates skipped.");
+    EXPECT_EQ(summary.toStdString().rfind("Import cancelled. Imported ", 0), 0u);
     EXPECT_EQ(progressDialog(), nullptr);
     EXPECT_FALSE(actions.isRunning());
     EXPECT_TRUE(registry.action(CommandId::ImportFirefox)->isEnabled());
@@ -129,8 +108,8 @@ TEST_F(ImportActionsTest, AsksForTheFavoritesFolderOnceAndRemembersIt) {
     ::mkdir(dir.file("Favorites").c_str(), 0755);
     test::writeBytes(dir.file("Favorites/Site.url"), "[InternetShortcut]\nURL=https://s/\n");
     chooser.answers.push_back(dir.file("Favorites"));
-    EXPECT_NE(choose(CommandId::ImportFavoritesFolder), "");
-    EXPECT_EQ(db.itemCount(), 1u);
+    EXPECT_EQ(choose(CommandId::ImportFavoritesFolder),
+              "Imported 1 links into 0 new categories; 0 duplicates skipped.");
     EXPECT_EQ(chooser.requests.at(0).first, "folder");
     EXPECT_EQ(settings.FavoritesFolder, dir.file("Favorites"));
     EXPECT_NE(choose(CommandId::ImportFavoritesFolder), "");  // no second question
@@ -141,13 +120,16 @@ TEST_F(ImportActionsTest, AsksForTheFavoritesFolderOnceAndRemembersIt) {
     EXPECT_EQ(settings.FavoritesFolder, dir.file("gone"));
 }
 
-// A written export's status is MainWindowTest's; failures are told as well.
-TEST_F(ImportActionsTest, TellsWhyFirefoxOrAnExportFailed) {
+// A written export's status is MainWindowTest's; a failure is told in a warning as well.
+TEST_F(ImportActionsTest, TellsWhyAnImportOrAnExportFailed) {
     EXPECT_EQ(choose(CommandId::ImportFirefox), "No Firefox profile was found.");
     chooser.answers.push_back(dir.file("no-such-folder/out.html"));
     EXPECT_EQ(choose(CommandId::ExportBookmarkFile).rfind("Cannot write the bookmark file: ", 0),
               0u);
-    EXPECT_EQ(prompter.shown.back().text, statusBar);
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[0].text, "No Firefox profile was found.");
+    EXPECT_EQ(prompter.shown[1].text, statusBar);
+    EXPECT_EQ(prompter.shown[1].icon, commands::Prompter::Icon::Warning);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "gui/shell/MainWindow.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -16,6 +15,7 @@
 #include "gui/shell/CommandTable.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
+#include "gui/shell/QtBackupChooser.h"
 #include "gui/shell/ToolbarCustomizeDialog.h"
 #include "gui/shell/TrayIcon.h"
 #include "gui/tree/CategoryPane.h"
@@ -53,7 +53,7 @@ QStringList menuTexts(QMenu* menu) {
 }
 
 // The words the user reads: the menu bar and the File and View menus, as they have always been.
-TEST_F(MainWindowTest, MenusCarryTheirTexts) {
+TEST_F(MainWindowTest, MenusCarryTheirTextsAndTheRegistrysActions) {
     MainWindow window(services());
     QStringList titles;
     for (QAction* a : window.menuBar()->actions()) {
@@ -71,21 +71,12 @@ TEST_F(MainWindowTest, MenusCarryTheirTexts) {
               (QStringList{"Detail", "DropZone", "ToolBar", "Grid", "-", "Columns..."}));
     EXPECT_EQ(menuTexts(view->actions().at(2)->menu()), (QStringList{"Show Text", "Customize"}));
     EXPECT_EQ(window.actions().action(CommandId::NewDatabase)->shortcut(), QKeySequence("Ctrl+N"));
-}
 
-TEST_F(MainWindowTest, MenusHoldTheRegistrysActionsAsLaidOut) {
-    MainWindow window(services());
-    const QList<QAction*> bar = window.menuBar()->actions();
-    ASSERT_EQ(bar.size(), qsizetype(mainMenuLayout().size()));
-    for (std::size_t i = 0; i < mainMenuLayout().size(); ++i) {
-        const MenuPopup& popup = mainMenuLayout()[i];
-        QMenu* menu = window.menu(popup.id);
-        EXPECT_EQ(bar.at(qsizetype(i))->menu(), menu) << popup.title;
-        QList<QAction*> shown = menu->actions();
-        for (QAction* a : menu->actions()) {
-            if (a->menu() != nullptr) {
-                shown += a->menu()->actions();
-            }
+    // Every menu holds the registry's own actions, as laid out.
+    for (const MenuPopup& popup : mainMenuLayout()) {
+        QList<QAction*> shown = window.menu(popup.id)->actions();
+        for (QAction* a : window.menu(popup.id)->actions()) {
+            shown += a->menu() != nullptr ? a->menu()->actions() : QList<QAction*>{};
         }
         for (const MenuEntry& entry : popup.entries) {
             EXPECT_TRUE(entry.separator || shown.contains(window.actions().action(entry.id)))
@@ -185,10 +176,7 @@ TEST_F(MainWindowTest, StoredLayoutAndToolbarComeBackAndBadOnesFallBack) {
     layout.treePane = settings::PaneRect::parse("0017042000200600");
     layout.detailPane = settings::PaneRect{0, 100, 0, 300};
     settings::WindowPlacement placement;
-    placement.left = 30;
-    placement.top = 40;
-    placement.right = 830;
-    placement.bottom = 640;
+    placement.left = 30, placement.top = 40, placement.right = 830, placement.bottom = 640;
     layout.placement = placement;
     store.writeLayout(layout);
     store.writeButtons({{5, int(CommandId::Find), 4, 0, 0, 5},
@@ -243,45 +231,22 @@ TEST_F(MainWindowTest, ViewCommandsFlipTheirFlagsAndWhatShowsThem) {
     EXPECT_EQ(window.toolbar().toolButtonStyle(), Qt::ToolButtonIconOnly);
 }
 
-TEST_F(MainWindowTest, CategoryCommandsReachTheTreeAndTheirMenuChecksThemAsItOpens) {
+// The category commands are CategoryPaneTest's and the imports ImportActionsTest's.
+TEST_F(MainWindowTest, CategoryMenuAndExportFollowTheTree) {
     MainWindow window(services());
     db.createDefault();  // as at start: the window is there before the database
     auto* pane = window.findChild<CategoryPane*>("categoryPane");
-    ASSERT_NE(pane, nullptr);
-    ASSERT_TRUE(pane->selectCategory(4));
-    prompter.answers.push_back(commands::Prompter::Answer::Ok);
-    window.actions().action(CommandId::DeleteCategory)->trigger();
-    EXPECT_EQ(db.findCategory(4), nullptr);
-
     ASSERT_TRUE(pane->selectCategory(store::kRecycleId));
     window.actions().action(CommandId::DeleteCategory)->setEnabled(true);
-    emit window.menu(MenuId::Category)->aboutToShow();
+    emit window.menu(MenuId::Category)->aboutToShow();  // checked again as the menu opens
     EXPECT_FALSE(window.actions().action(CommandId::DeleteCategory)->isEnabled());
-}
-
-TEST_F(MainWindowTest, ImportsReportInTheStatusBarAndExportFollowsTheTree) {
-    MainWindow window(services());
-    db.createDefault();
-    files.answers.push_back(std::string(LINKHAVEN_TEST_DATA) + "/bookmarks/chrome.html");
-    window.actions().action(CommandId::ImportBookmarkFile)->trigger();
-    EXPECT_EQ(window.statusBar()->currentMessage().toStdString().rfind("Imported 6 links", 0), 0u)
-        << window.statusBar()->currentMessage().toStdString();
 
     test::TempDir dir;
-    auto* pane = window.findChild<CategoryPane*>("categoryPane");
     ASSERT_TRUE(pane->selectCategory(4));  // "Joke", without links
     files.answers.push_back(dir.file("joke.html"));
     window.actions().action(CommandId::ExportBookmarkFile)->trigger();
     EXPECT_EQ(window.statusBar()->currentMessage().toStdString(),
               "Exported 0 links in 1 categories to \"" + dir.file("joke.html") + "\".");
-}
-
-TEST_F(MainWindowTest, HostCallsReachTheWindow) {
-    MainWindow window(services());
-    window.setTitle("Default.lhd -- Linkhaven");
-    EXPECT_EQ(window.windowTitle(), "Default.lhd -- Linkhaven");
-    window.showStatus("Autosave failed");
-    EXPECT_EQ(window.statusBar()->currentMessage(), "Autosave failed");
 }
 
 // Timer work that counts its reminder ticks and waits while `importing` is set.
@@ -292,25 +257,17 @@ struct CountingTimerWork : commands::TimerWork {
     void remind() override { ++reminded; }
 };
 
-TEST_F(MainWindowTest, TimersWaitWhileTheirWorkSaysSoAndAutosaveAtTheSetInterval) {
+// The window is the file commands' host: their titles and status texts reach it.
+TEST_F(MainWindowTest, TimersWaitWhileTheirWorkSaysSoThenBackUpAndAutosave) {
     test::TempDir dir;
-    struct : commands::BackupChooser {
-        std::optional<std::string> chooseBackup(const std::string&,
-                                                const std::vector<store::BackupRow>&) override {
-            return std::nullopt;
-        }
-    } backups;
-    struct : commands::FileCommandsHost {
-        void setTitle(const std::string&) override {}
-        void closeProgram() override {}
-        void showStatus(const std::string&) override {}
-    } host;
+    QtBackupChooser backups;  // not asked: the file is new
+    MainWindow window(services());
     commands::FileCommands fileCommands(
-        {db, store, prompter, files, backups, host, platform::systemClock()},
+        {db, store, prompter, files, backups, window, platform::systemClock()},
         dir.file("Default.lhd"));
     fileCommands.locateDataFile();
     ASSERT_TRUE(fileCommands.openAtStart());
-    MainWindow window(services());
+    EXPECT_EQ(window.windowTitle(), "Default.lhd -- Linkhaven");
     window.setFileCommands(fileCommands);
     settings.AutoSaveTime = 5;  // seconds: the first tick that counts saves
     settings.GeneralCheck.setAutoSave(true);
@@ -322,11 +279,13 @@ TEST_F(MainWindowTest, TimersWaitWhileTheirWorkSaysSoAndAutosaveAtTheSetInterval
         window.housekeepingTick();
         window.reminderTick();
     }
-    EXPECT_FALSE(std::filesystem::exists(dir.file("Default.lhd")));
+    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{});
     EXPECT_EQ(work.reminded, 0);
     work.importing = false;
     window.reminderTick();
     EXPECT_EQ(work.reminded, 1);
+    EXPECT_EQ(window.statusBar()->currentMessage().toStdString().rfind("Backup written to ", 0),
+              0u);
     window.housekeepingTick();
     EXPECT_TRUE(std::filesystem::exists(dir.file("Default.lhd")));
 }

@@ -20,7 +20,7 @@ TEST(QtSettingsBackendTest, SettingsRoundTripThroughTheIniFileUnderXdgConfigHome
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QString::fromStdString(dir.path()));
 
-    // Numbers, texts (UTF-8) and byte blocks; what each setting is stored as is
+    // Numbers, texts (UTF-8) and byte blocks, under each key; what each setting is stored as is
     // SettingsStoreTest's.
     AppSettings written;
     const std::vector<settings::ToolbarButton> buttons = {{0, 32789, 4, 0, 0, 0},
@@ -34,13 +34,8 @@ TEST(QtSettingsBackendTest, SettingsRoundTripThroughTheIniFileUnderXdgConfigHome
 
         written.AutoSaveTime = 5 * 60;
         written.Defbrowser = "firefox --private-window \xC3\xA9t\xC3\xA9";
-        written.OtherFlag.setMinimizeOnClose(false);
         written.URLNormal = 5;
         written.OddText = 0x00FF8040;
-        written.FavoritesFolder = "/home/a/Favorites";
-        written.RemindSound = "/usr/share/sounds/bell.wav";
-        written.WDropX = 300;
-        written.AutoBackup = false;
         written.layout(ColumnLayout::Kind::Remind).entries[6].width = 512;
         store.writeAtClose(written, "/home/a/m\xC3\xBC.lhd", buttons, {});
     }
@@ -66,20 +61,13 @@ TEST(QtSettingsBackendTest, ForeignValuesReadAsMissing) {
         QSettings raw(path, QSettings::IniFormat);
         raw.setValue("General/AutoSaveTime", "often");
         raw.setValue("General/WDropX", "-5");
-        raw.setValue("DownSet/OrderOne", "text, not bytes");
     }
     QtSettingsBackend backend(path);
     auto key = backend.openKey("General", false);
     ASSERT_NE(key, nullptr);
     EXPECT_FALSE(key->readDword("AutoSaveTime"));
     EXPECT_EQ(key->readDword("WDropX"), static_cast<std::uint32_t>(-5));
-    EXPECT_FALSE(key->readBinary("WDropX"));
-    key.reset();
-    AppSettings s;
-    settings::SettingsStore(backend).readAtStart(s);
-    EXPECT_EQ(s.AutoSaveTime, 1020);
-    EXPECT_EQ(s.WDropX, 2);
-    EXPECT_EQ(s.layout(ColumnLayout::Kind::Url), ColumnLayout::defaults(ColumnLayout::Kind::Url));
+    EXPECT_FALSE(key->readBinary("WDropX"));  // what the store then uses is SettingsStoreTest's
 }
 
 }  // namespace

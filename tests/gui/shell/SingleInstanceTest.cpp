@@ -7,8 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
+#include <future>
 
 #include "support/TempDir.h"
 
@@ -26,19 +25,15 @@ TEST(SingleInstanceTest, ASecondStartHandsItsFileToTheFirst) {
         received << file;
         return !busy;
     });
-    // The second start runs in this same process; answer its request from a worker thread.
+    // The second start runs in this same process, on a worker thread, while this one answers.
     auto ask = [&](const QString& file) {
-        std::atomic<bool> answered = false;
-        SingleInstance::Reply reply = SingleInstance::Reply::NoAnswer;
-        std::thread second([&] {
-            reply = SingleInstance(name).askRunningInstance(file, 5000);
-            answered = true;
+        auto reply = std::async(std::launch::async, [&] {
+            return SingleInstance(name).askRunningInstance(file, 5000);
         });
-        while (!answered) {
+        while (reply.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         }
-        second.join();
-        return reply;
+        return reply.get();
     };
     EXPECT_EQ(ask("/home/a/Notes.LHD"), SingleInstance::Reply::Done);
     EXPECT_EQ(ask(""), SingleInstance::Reply::Done);

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QLineEdit>
@@ -20,6 +21,8 @@
 #include <vector>
 
 #include "gui/items/ItemDrag.h"
+#include "gui/shell/ActionRegistry.h"
+#include "gui/tree/CategoryActions.h"
 #include "gui/tree/CategoryTreeModel.h"
 #include "gui/tree/CategoryTreeView.h"
 #include "gui/uikit/CategoryComboBox.h"
@@ -27,7 +30,6 @@
 #include "store/Database.h"
 #include "store/Kinds.h"
 #include "support/DatabaseMirror.h"
-#include "support/FakeClock.h"
 #include "support/ScriptedPrompter.h"
 
 namespace lh::gui {
@@ -35,8 +37,10 @@ namespace {
 
 using Answer = commands::Prompter::Answer;
 
-// The rules and refusal texts are the commands' own (CategoryCommandsTest); these check that the
-// tree shows the Database, follows its events and hands the dialogs' answers to the commands.
+// The rules and refusal texts are the commands' own (CategoryCommandsTest), the enabled-state
+// tables CategoryMenusTest's; these check that the tree shows the Database and follows its
+// events, that the menus' actions (CategoryActions, connected as in the window) reach the
+// selected or the right-clicked category, and that the dialogs hand their answers on.
 class CategoryPaneTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -65,10 +69,12 @@ protected:
         view()->scrollTo(indexOf(id));
         return view()->visualRect(indexOf(id)).center();
     }
-    // Right-clicks category `id`, as the tree's commands need.
-    void rightClick(std::uint16_t id) {
-        ASSERT_TRUE(view()->openContextMenuAt(centreOf(id)));
+    bool enabled(CommandId id) { return actions.action(id)->isEnabled(); }
+    // Closes the context menu; gives the category it was opened for.
+    int closeMenu() {
+        EXPECT_TRUE(view()->contextMenu()->isVisible());
         view()->contextMenu()->hide();
+        return view()->clickedCategoryId().value_or(-1);
     }
     template <typename T>
     T* child(const char* name) {
@@ -83,10 +89,11 @@ protected:
         chooser->setCurrentIndex(chooser->lineOf(id));
     }
 
-    test::FakeClock clock;
-    store::Database db{clock};
+    store::Database db;
     test::ScriptedPrompter prompter;
     CategoryPane pane{db, prompter};
+    ActionRegistry actions;
+    CategoryActions categoryActions{actions, pane};
     QAbstractItemModelTester tester{pane.treeModel(),
                                     QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
@@ -102,7 +109,6 @@ TEST_F(CategoryPaneTest, ShowsTheTreeExpandedAsStoredWithIconsByClass) {
     EXPECT_FALSE(view()->isExpanded(indexOf(3)));
     EXPECT_EQ(pane.currentCategoryId(), 1);
     EXPECT_EQ(view()->currentIndex(), indexOf(1));
-    EXPECT_EQ(indexOf(8).internalId(), 8u);
 
     // A changed class shows at once.
     QSignalSpy changed(model(), &QAbstractItemModel::dataChanged);
@@ -124,12 +130,106 @@ TEST_F(CategoryPaneTest, ShowsTheTreeExpandedAsStoredWithIconsByClass) {
               categoryIcon(99, store::kClassUrl).pixmap(16).toImage());
 }
 
+TEST_F(CategoryPaneTest, ContextMenuOpensForTheClickedCategoryAndFollowsIt) {
+    view()->expandAll();
+    EXPECT_EQ(view()->contextMenu()->actions(),
+              (QList<QAction*>{actions.action(CommandId::TreeNewCategory),
+                               actions.action(CommandId::TreeDeleteCategory),
+                               actions.action(CommandId::TreeMoveCategory),
+                               actions.action(CommandId::TreeCategoryProperties)}));
+    // A real right click: press, then the context-menu event. The selection stays.
+    QTest::mousePress(view()->viewport(), Qt::RightButton, Qt::NoModifier, centreOf(6));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, centreOf(6),
+                            view()->viewport()->mapToGlobal(centreOf(6)));
+    QApplication::sendEvent(view()->viewport(), &event);
+    EXPECT_TRUE(enabled(CommandId::TreeDeleteCategory));
+    EXPECT_EQ(closeMenu(), 6);
+    EXPECT_EQ(pane.currentCategoryId(), 1);
+
+    // From the keyboard: the menu key and Shift+F10 open it for the selected category.
+    ASSERT_TRUE(pane.selectCategory(4));
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
+    QApplication::sendEvent(view(), &key);
+    EXPECT_EQ(closeMenu(), 4);
+    ASSERT_TRUE(pane.selectCategory(2));
+    QTest::keyClick(view(), Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_FALSE(enabled(CommandId::TreeDeleteCategory));  // Recycle
+    EXPECT_EQ(closeMenu(), 2);
+
+    // Nothing under the mouse: no menu, no clicked category.
+    EXPECT_FALSE(view()->openContextMenuAt(QPoint(5, view()->viewport()->height() - 2)));
+    EXPECT_FALSE(view()->clickedCategoryId());
+}
+
+TEST_F(CategoryPaneTest, MainMenuCommandsActOnTheSelectedCategoryTheTreesOnTheClickedOne) {
+    EXPECT_FALSE(enabled(CommandId::DeleteCategory));  // "Webfavorite" is current after the load
+    ASSERT_TRUE(pane.selectCategory(5));
+    EXPECT_TRUE(enabled(CommandId::DeleteCategory));
+    ASSERT_TRUE(view()->openContextMenuAt(centreOf(6)));
+    closeMenu();
+    // Each dialog, with the category it is for: the name, or where a new one goes.
+    const std::pair<CommandId, QString> dialogs[] = {
+        {CommandId::NewCategory, "Create new category:  below Life"},  // the chooser's third line
+        {CommandId::TreeNewCategory, "Create new category:  below Technology"},
+        {CommandId::MoveCategory, "Move to ......: Download Site below Life"},
+        {CommandId::TreeMoveCategory, "Move to ......: Technology below Life"},
+        {CommandId::CategoryProperties, "Properties: Download Site"},
+        {CommandId::TreeCategoryProperties, "Properties: Technology"},
+    };
+    for (const auto& [command, shown] : dialogs) {
+        actions.action(command)->trigger();
+        ASSERT_TRUE(dialogOpen());
+        const auto* chooser = child<CategoryComboBox>("parentCategoryComboBox");
+        EXPECT_EQ(pane.openDialog()->windowTitle() + ": " +
+                      child<QLineEdit>("nameLineEdit")->text() +
+                      (chooser != nullptr ? " below " + chooser->currentText() : QString()),
+                  shown);
+        pane.openDialog()->reject();
+    }
+
+    // Deleting the current category makes the first one below the root current before its
+    // rows go; the tree forgets the clicked category.
+    std::vector<int> currentWhenRowsGo;
+    QObject::connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved,
+                     [&] { currentWhenRowsGo.push_back(pane.currentCategoryId()); });
+    prompter.answers = {Answer::Ok, Answer::Ok};
+    actions.action(CommandId::DeleteCategory)->trigger();
+    EXPECT_FALSE(model()->contains(5));
+    EXPECT_TRUE(model()->contains(6));
+    EXPECT_EQ(currentWhenRowsGo, (std::vector<int>{1}));
+    actions.action(CommandId::TreeDeleteCategory)->trigger();
+    EXPECT_FALSE(model()->contains(6));
+    EXPECT_FALSE(view()->clickedCategoryId());
+    EXPECT_EQ(prompter.shown.size(), 2u);
+
+    // Removed by others: the removed category's parent becomes current, the clicked one goes.
+    ASSERT_TRUE(pane.selectCategory(7));
+    ASSERT_TRUE(view()->openContextMenuAt(centreOf(9)));
+    closeMenu();
+    db.removeCategory(3, false);
+    EXPECT_EQ(currentWhenRowsGo, (std::vector<int>{1, 1, 1}));
+    EXPECT_EQ(pane.currentCategoryId(), 1);
+    EXPECT_FALSE(view()->clickedCategoryId());
+    EXPECT_EQ(childNames(1), QStringList{"Joke"});
+
+    // The fixed categories are never offered for deletion.
+    for (std::uint16_t fixed : {0, 1, 2}) {
+        ASSERT_TRUE(pane.selectCategory(fixed));
+        pane.deleteCategory();
+    }
+    EXPECT_EQ(prompter.shown.size(), 2u);
+}
+
 TEST_F(CategoryPaneTest, DialogsHandTheirAnswersToTheCommands) {
     // Create: a refusal keeps the dialog open with what was typed.
     ASSERT_TRUE(pane.selectCategory(3));
     pane.newCategory();
     ASSERT_TRUE(dialogOpen());
     EXPECT_TRUE(pane.openDialog()->isModal());
+    auto* chooser = child<CategoryComboBox>("parentCategoryComboBox");
+    EXPECT_EQ(chooser->itemText(chooser->lineOf(7)), "Life");
+    EXPECT_EQ(chooser->itemData(chooser->lineOf(7), CategoryComboBox::kLevelRole), 3);
+    EXPECT_FALSE(chooser->itemIcon(chooser->lineOf(7)).isNull());
     choose(3);
     setName("Life");
     clickOk();
@@ -148,20 +248,19 @@ TEST_F(CategoryPaneTest, DialogsHandTheirAnswersToTheCommands) {
     child<QPushButton>("cancelButton")->click();
     EXPECT_EQ(db.nextCategoryId(), 19u);
 
-    // Move: below "Technology", still expanded, still current; the same again is refused.
+    // Move: the moved category's name and memo are not to be edited; below "Technology" it is
+    // still expanded and still current.
     view()->expand(indexOf(3));
     pane.moveCategory();
+    EXPECT_FALSE(child<QLineEdit>("nameLineEdit")->isEnabled());
+    EXPECT_FALSE(child<QWidget>("memoPlainTextEdit")->isEnabled());
     choose(6);
     clickOk();
+    EXPECT_FALSE(dialogOpen());
     EXPECT_EQ(childNames(6), (QStringList{"BBS"}));
     EXPECT_EQ(model()->parent(indexOf(3)), indexOf(6));
     EXPECT_TRUE(view()->isExpanded(indexOf(3)));
     EXPECT_EQ(pane.currentCategoryId(), 3);
-    pane.moveCategory();
-    choose(6);
-    clickOk();
-    EXPECT_TRUE(dialogOpen());
-    EXPECT_EQ(prompter.shown.size(), 2u);
 
     // Properties (F2 on the selected category) show its counts and rename it.
     db.addItem(7, test::link("Example", "http://example.org/"));
@@ -173,45 +272,13 @@ TEST_F(CategoryPaneTest, DialogsHandTheirAnswersToTheCommands) {
     setName("Joke");  // a sibling's name
     clickOk();
     EXPECT_TRUE(dialogOpen());
-    EXPECT_EQ(prompter.shown.size(), 3u);
-    setName(" Boards ");
+    EXPECT_EQ(prompter.shown.size(), 2u);
+    setName("Boards");
     child<QPlainTextEdit>("commentPlainTextEdit")->setPlainText("kept");
     clickOk();
     EXPECT_FALSE(dialogOpen());
     EXPECT_EQ(nameAt(6), "Boards");
     EXPECT_EQ(db.findCategory(6)->memo(), "kept");
-}
-
-TEST_F(CategoryPaneTest, DeletingMovesTheCurrentCategoryBeforeTheRowsGo) {
-    std::vector<int> currentWhenRowsGo;
-    QObject::connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved,
-                     [&] { currentWhenRowsGo.push_back(pane.currentCategoryId()); });
-
-    // Through the commands: the current category itself makes the first one below the root
-    // current; the tree forgets the clicked category.
-    ASSERT_TRUE(pane.selectCategory(8));
-    rightClick(8);
-    prompter.answers = {Answer::Ok};
-    pane.deleteClickedCategory();
-    EXPECT_EQ(currentWhenRowsGo, (std::vector<int>{1}));
-    EXPECT_FALSE(model()->contains(8));
-    EXPECT_FALSE(view()->clickedCategoryId());
-
-    // Removed by others: the removed category's parent becomes current, the clicked one goes.
-    ASSERT_TRUE(pane.selectCategory(7));
-    rightClick(9);
-    db.removeCategory(3, false);
-    EXPECT_EQ(currentWhenRowsGo, (std::vector<int>{1, 1}));
-    EXPECT_EQ(pane.currentCategoryId(), 1);
-    EXPECT_FALSE(view()->clickedCategoryId());
-    EXPECT_EQ(childNames(1), (QStringList{"Joke", "Download Site", "Technology"}));
-
-    // The fixed categories are never offered for deletion.
-    for (std::uint16_t fixed : {0, 1, 2}) {
-        ASSERT_TRUE(pane.selectCategory(fixed));
-        pane.deleteCategory();
-    }
-    EXPECT_EQ(prompter.shown.size(), 1u);
 }
 
 TEST_F(CategoryPaneTest, ImportedCategoriesAppearKeepingExpansionAndSelection) {
@@ -247,6 +314,8 @@ TEST_F(CategoryPaneTest, AReloadClosesDialogsAndShowsTheNewTree) {
     EXPECT_EQ(pane.currentCategoryId(), -1);
     EXPECT_EQ(pane.openDialog(), nullptr);
     EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(enabled(CommandId::DeleteCategory));
+    EXPECT_TRUE(enabled(CommandId::CategoryProperties));
     pane.newCategory();  // nothing selected: nothing opens
     EXPECT_EQ(pane.openDialog(), nullptr);
 
