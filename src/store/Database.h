@@ -230,6 +230,8 @@ private:
     static bool takesReminder(const ItemRecord& item, Placement where);
     void giveMenuSlot(ItemRecord& item);
     void takeMenuSlot(ItemRecord& item);
+    // Gives or takes the menu slot so that the item has one exactly when `where` asks for it.
+    void fitMenuSlot(ItemRecord& item, Placement where);
     void fileReminder(ItemRecord& item, const platform::LocalTime* expiryNow);
     void unfileReminder(ItemRecord& item);
     // Gives or takes the menu slot and reminder entry of an item moving from `from` to `to`.

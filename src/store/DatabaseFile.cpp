@@ -23,19 +23,13 @@ LoadOutcome Database::load(const std::string& path, platform::IoError& error) {
     const BulkChange bulk(*this);
     clear();
     m_nextCategoryId = 0;
+    using Status = platform::MappedFile::Status;
     platform::MappedFile file;
-    switch (file.open(path)) {
-        case platform::MappedFile::Status::Mapped:
-            break;
-        case platform::MappedFile::Status::Missing:
-            error = file.error();
-            return LoadOutcome::Missing;
-        case platform::MappedFile::Status::Empty:
-            error = file.error();
-            return LoadOutcome::Empty;
-        case platform::MappedFile::Status::Unreadable:
-            error = file.error();
-            return LoadOutcome::Unreadable;
+    if (const Status status = file.open(path); status != Status::Mapped) {
+        error = file.error();
+        return status == Status::Missing ? LoadOutcome::Missing
+               : status == Status::Empty ? LoadOutcome::Empty
+                                         : LoadOutcome::Unreadable;
     }
     m_addressesBuilt = false;  // built when first needed
     // Room for as many ids as the file could hold items, so that the index never moves while a
@@ -84,9 +78,7 @@ bool Database::loadItem(CategoryRecord& category, std::unique_ptr<ItemRecord> ow
     appendToChain(category, item);
     ++m_itemCount;
     const Placement where = placementOf(category);
-    if (takesMenuSlot(item, where)) {
-        giveMenuSlot(item);
-    }
+    fitMenuSlot(item, where);
     if (takesReminder(item, where)) {
         fileReminder(item, &now);
     }

@@ -149,13 +149,17 @@ void Database::unfileReminder(ItemRecord& item) {
     }
 }
 
-void Database::refile(ItemRecord& item, Placement from, Placement to) {
-    const bool menuAfter = takesMenuSlot(item, to);
-    if (item.m_menuId != kNoMenuId && !menuAfter) {
+void Database::fitMenuSlot(ItemRecord& item, Placement where) {
+    const bool wanted = takesMenuSlot(item, where);
+    if (item.m_menuId != kNoMenuId && !wanted) {
         takeMenuSlot(item);
-    } else if (item.m_menuId == kNoMenuId && menuAfter) {
+    } else if (item.m_menuId == kNoMenuId && wanted) {
         giveMenuSlot(item);
     }
+}
+
+void Database::refile(ItemRecord& item, Placement from, Placement to) {
+    fitMenuSlot(item, to);
     if (item.m_inRemindIndex && !takesReminder(item, to)) {
         unfileReminder(item);
     } else if (!item.m_inRemindIndex && takesReminder(item, to) && !takesReminder(item, from)) {
@@ -217,9 +221,7 @@ const ItemRecord* Database::addItem(CategoryId categoryId, const ItemFields& fie
     appendToChain(*category, item);
     ++m_itemCount;
     fileAddress(item);
-    if (takesMenuSlot(item, placementOf(*category))) {
-        giveMenuSlot(item);
-    }
+    fitMenuSlot(item, placementOf(*category));
     notify(&DatabaseObserver::itemsInserted, rows);
     return &item;
 }
@@ -281,12 +283,7 @@ void Database::editItem(ItemId id, const ItemEdit& change) {
     item->m_createTime = edit.createTime.value_or(item->m_createTime);
     item->m_remindTime = edit.remindTime.value_or(item->m_remindTime);
     if (edit.flags) {
-        // The kind decides the menu slot.
-        if (takesMenuSlot(*item, where) && item->m_menuId == kNoMenuId) {
-            giveMenuSlot(*item);
-        } else if (!takesMenuSlot(*item, where)) {
-            takeMenuSlot(*item);
-        }
+        fitMenuSlot(*item, where);  // the kind decides the menu slot
     }
     if (scheduleChanges && takesReminder(*item, where)) {
         const platform::LocalTime now = m_clock.now();
