@@ -76,7 +76,7 @@ bool FileCommands::openAtStart() {
     platform::IoError error;
     switch (const LoadOutcome outcome = m_s.db.load(m_dataFile, error)) {
         case LoadOutcome::Loaded:
-            m_s.host.setTitle(store::windowTitle(m_dataFile));
+            showTitle();
             return true;
         case LoadOutcome::Refused:
             return openRefusedAtStart();
@@ -85,7 +85,7 @@ bool FileCommands::openAtStart() {
     }
 }
 
-bool FileCommands::openUnreadableAtStart(LoadOutcome outcome, platform::IoError error) {
+bool FileCommands::openUnreadableAtStart(LoadOutcome outcome, const platform::IoError& error) {
     if (m_dataFile != m_defaultDataFile) {
         // E.g. a remembered file on a drive that is not mounted: say so, then use the default.
         tell("The data file " + quoted(m_dataFile) + " cannot be opened.\n" + error.message() +
@@ -93,20 +93,7 @@ bool FileCommands::openUnreadableAtStart(LoadOutcome outcome, platform::IoError 
                  " instead.",
              true);
         m_dataFile = m_defaultDataFile;
-        if (m_dataFile.empty()) {
-            startUntitled();
-            return true;
-        }
-        // A folder that cannot be made shows as the data file's own failure next.
-        (void)platform::createFolders(platform::parentFolder(m_dataFile));
-        outcome = m_s.db.load(m_dataFile, error);
-        if (outcome == LoadOutcome::Loaded) {
-            m_s.host.setTitle(store::windowTitle(m_dataFile));
-            return true;
-        }
-        if (outcome == LoadOutcome::Refused) {
-            return openRefusedAtStart();
-        }
+        return openAtStart();  // the default data file does not come back to this branch
     }
     if (outcome == LoadOutcome::Unreadable) {
         tell("The data file " + quoted(m_dataFile) + " cannot be opened.\n" + error.message() +
@@ -155,8 +142,7 @@ bool FileCommands::restoreBackup(const std::string& refused, const std::string& 
     if (!setAside(refused)) {
         return false;
     }
-    m_dataFile = refused;
-    m_s.host.setTitle(store::windowTitle(m_dataFile));
+    adopt(refused);
     // Write the restored database at once, so that the data file exists again.
     if (platform::IoError error; !m_s.db.save(m_dataFile, error)) {
         tell("The backup " + quoted(backup) + " was loaded, but it could not be saved as " +
@@ -184,11 +170,15 @@ void FileCommands::startUntitled() {
         m_s.db.createDefault();
     }
     m_dataFile.clear();
-    m_s.host.setTitle(store::windowTitle(m_dataFile));
+    showTitle();
 }
 
 void FileCommands::adopt(const std::string& path) {
     m_dataFile = path;
+    showTitle();
+}
+
+void FileCommands::showTitle() {
     m_s.host.setTitle(store::windowTitle(m_dataFile));
 }
 
@@ -221,9 +211,8 @@ void FileCommands::newDatabase() {
     } else if (!saveTo(m_dataFile)) {
         return;
     }
-    m_dataFile.clear();
     m_s.db.createDefault();
-    m_s.host.setTitle(store::windowTitle(m_dataFile));
+    startUntitled();
 }
 
 void FileCommands::openDatabase() {
@@ -270,17 +259,14 @@ void FileCommands::openDatabaseFile(const std::string& path) {
     if (outcome == LoadOutcome::Loaded) {
         adopt(path);
         m_s.settings.writeRemotefile(m_dataFile);
-    } else if (outcome == LoadOutcome::Refused) {
+    } else if (outcome == LoadOutcome::Refused || outcome == LoadOutcome::Unreadable) {
         // Never make a refused file the data file: a later save would replace it.
-        tell(quoted(path) +
-                 " is damaged or not a Linkhaven database. It was not opened; "
-                 "Linkhaven starts an untitled database instead.",
-             true);
-        m_s.db.createDefault();
-        startUntitled();
-    } else if (outcome == LoadOutcome::Unreadable) {
-        tell(quoted(path) + " cannot be opened.\n" + error.message() +
-                 "\n\nLinkhaven starts an untitled database instead.",
+        tell(outcome == LoadOutcome::Refused
+                 ? quoted(path) +
+                       " is damaged or not a Linkhaven database. It was not opened; "
+                       "Linkhaven starts an untitled database instead."
+                 : quoted(path) + " cannot be opened.\n" + error.message() +
+                       "\n\nLinkhaven starts an untitled database instead.",
              true);
         m_s.db.createDefault();
         startUntitled();

@@ -111,12 +111,13 @@ public:
 private:
     enum class Outcome { Saved, NotSaved, Cancelled };
 
-    bool openUnreadableAtStart(store::LoadOutcome outcome, platform::IoError error);
+    bool openUnreadableAtStart(store::LoadOutcome outcome, const platform::IoError& error);
     bool openRefusedAtStart();
     bool restoreBackup(const std::string& refused, const std::string& backup);
     bool createDefaultAt(const std::string& path);
     void startUntitled();
     void adopt(const std::string& path);
+    void showTitle();
     bool setAside(const std::string& damaged);
     bool closeForOpen();
     Outcome askToSaveUntitled(bool normalise, bool questionIcon);
