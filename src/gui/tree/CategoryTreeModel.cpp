@@ -46,16 +46,26 @@ void CategoryTreeModel::attach(CategoryId id, CategoryId parent, int row) {
     renumber(parent, row);
 }
 
-void CategoryTreeModel::addShape(const CategoryRecord& top, int row) {
-    attach(top.id(), top.parent()->id(), row);
-    m_nodes[top.id()].children.clear();
+void CategoryTreeModel::attachBelow(const CategoryRecord& top, std::vector<CategoryId>* expanded) {
     // Pre-order, so that each category comes after its parent and its earlier siblings.
     store::walkDescendants(top, [&](const CategoryRecord& c) {
         const CategoryId parent = c.parent()->id();
-        attach(c.id(), parent, static_cast<int>(m_nodes[parent].children.size()));
-        m_nodes[c.id()].children.clear();
+        attach(c.id(), parent, static_cast<int>(nodeFor(parent).children.size()));
+        if (expanded != nullptr && c.showsExpanded()) {
+            expanded->push_back(c.id());
+        }
         return false;
     });
+}
+
+std::vector<CategoryId> CategoryTreeModel::takeRows(const store::CategoryRows& rows) {
+    std::vector<CategoryId>& siblings = m_nodes[rows.parent].children;
+    const auto first = siblings.begin() + rows.first;
+    const auto last = siblings.begin() + rows.last + 1;
+    std::vector<CategoryId> taken(first, last);
+    siblings.erase(first, last);
+    renumber(rows.parent, int(rows.first));
+    return taken;
 }
 
 void CategoryTreeModel::dropShape(CategoryId id) {
@@ -85,14 +95,7 @@ std::vector<CategoryId> CategoryTreeModel::rebuild() {
         if (root->showsExpanded()) {
             expanded.push_back(root->id());
         }
-        store::walkDescendants(*root, [&](const CategoryRecord& c) {
-            const CategoryId parent = c.parent()->id();
-            attach(c.id(), parent, static_cast<int>(nodeFor(parent).children.size()));
-            if (c.showsExpanded()) {
-                expanded.push_back(c.id());
-            }
-            return false;
-        });
+        attachBelow(*root, &expanded);
     }
     endResetModel();
     return expanded;
@@ -123,8 +126,10 @@ void CategoryTreeModel::endInsert(const store::CategoryRows& rows) {
     for (std::uint32_t row = parent->childCount() - 1; row > rows.first; --row) {
         c = c->backLink();
     }
+    // New ids have no shape yet: a removed category's id is not given out again before a load.
     for (std::uint32_t row = rows.first; row <= rows.last; ++row, c = c->nextSibling()) {
-        addShape(*c, int(row));
+        attach(c->id(), rows.parent, int(row));
+        attachBelow(*c, nullptr);
     }
     m_changing = false;
     endInsertRows();
@@ -142,12 +147,7 @@ void CategoryTreeModel::endMove(const store::CategoryRows& rows, CategoryId toPa
     if (!m_changing) {
         return;
     }
-    std::vector<CategoryId>& from = m_nodes[rows.parent].children;
-    const auto first = from.begin() + rows.first;
-    const auto last = from.begin() + rows.last + 1;
-    const std::vector<CategoryId> moved(first, last);
-    from.erase(first, last);
-    renumber(rows.parent, int(rows.first));
+    const std::vector<CategoryId> moved = takeRows(rows);
     int row = int(toRow);
     if (toParent == rows.parent && toRow > rows.first) {
         row -= int(moved.size());  // the destination was counted with the rows still in place
@@ -170,13 +170,7 @@ void CategoryTreeModel::endRemove(const store::CategoryRows& rows) {
     if (!m_changing) {
         return;
     }
-    std::vector<CategoryId>& siblings = m_nodes[rows.parent].children;
-    const auto first = siblings.begin() + rows.first;
-    const auto last = siblings.begin() + rows.last + 1;
-    const std::vector<CategoryId> removed(first, last);
-    siblings.erase(first, last);
-    renumber(rows.parent, int(rows.first));
-    for (CategoryId id : removed) {
+    for (CategoryId id : takeRows(rows)) {
         dropShape(id);
     }
     m_changing = false;

@@ -79,7 +79,10 @@ private:
     Node& nodeFor(store::CategoryId id);
     // Mirror changes, without signals.
     void attach(store::CategoryId id, store::CategoryId parent, int row);
-    void addShape(const store::CategoryRecord& top, int row);
+    // Attaches everything below `top` (attached already); collects the expanded ones.
+    void attachBelow(const store::CategoryRecord& top, std::vector<store::CategoryId>* expanded);
+    // Takes `rows` out of their parent's children.
+    std::vector<store::CategoryId> takeRows(const store::CategoryRows& rows);
     void dropShape(store::CategoryId id);
     void renumber(store::CategoryId parent, int from);
 
