@@ -12,6 +12,8 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <functional>
+
 #include "commands/Autosave.h"
 #include "commands/FileCommands.h"
 #include "commands/TimerWork.h"
@@ -119,25 +121,25 @@ void MainWindow::createActions() {
 }
 
 void MainWindow::handleViewCommands() {
-    settings::GeneralFlags& flags = m_services.settings.GeneralCheck;
-    m_actions.handle(CommandId::Detail, [this, &flags] {
-        flags.setShowDetail(!flags.showDetail());
-        m_detailPane->setVisible(flags.showDetail());
-        m_actions.action(CommandId::Detail)->setChecked(flags.showDetail());
-    });
-    m_actions.handle(CommandId::Grid, [this, &flags] {
-        flags.setGridLines(!flags.gridLines());
-        m_actions.action(CommandId::Grid)->setChecked(flags.gridLines());
-    });
-    m_actions.handle(CommandId::DropZone, [this, &flags] {
-        flags.setDropZoneShown(!flags.dropZoneShown());
-        m_actions.action(CommandId::DropZone)->setChecked(flags.dropZoneShown());
-    });
-    m_actions.handle(CommandId::ShowText, [this, &flags] {
-        flags.setToolbarText(!flags.toolbarText());
-        m_toolbar->setShowText(flags.toolbarText());
-        m_actions.action(CommandId::ShowText)->setChecked(flags.toolbarText());
-    });
+    using Flags = settings::GeneralFlags;
+    // Each of these commands turns one flag over, checks its menu entry to match and shows it.
+    const auto toggle = [this](CommandId id, bool (Flags::*get)() const, void (Flags::*set)(bool),
+                               std::function<void(bool)> show) {
+        m_actions.handle(id, [this, id, get, set, show] {
+            Flags& flags = m_services.settings.GeneralCheck;
+            const bool on = !(flags.*get)();
+            (flags.*set)(on);
+            show(on);
+            m_actions.action(id)->setChecked(on);
+        });
+    };
+    const auto nothingToShow = [](bool) {};  // the item list and the DropZone are not built yet
+    toggle(CommandId::Detail, &Flags::showDetail, &Flags::setShowDetail,
+           [this](bool on) { m_detailPane->setVisible(on); });
+    toggle(CommandId::Grid, &Flags::gridLines, &Flags::setGridLines, nothingToShow);
+    toggle(CommandId::DropZone, &Flags::dropZoneShown, &Flags::setDropZoneShown, nothingToShow);
+    toggle(CommandId::ShowText, &Flags::toolbarText, &Flags::setToolbarText,
+           [this](bool on) { m_toolbar->setShowText(on); });
     m_actions.handle(CommandId::CustomizeToolbar, [this] { customizeToolbar(); });
 }
 
