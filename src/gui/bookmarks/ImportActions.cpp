@@ -82,14 +82,8 @@ void ImportActions::updateEnabled() {
     }
 }
 
-void ImportActions::setCurrentCategory(int categoryId) {
-    m_currentCategory =
-        categoryId < 0 ? std::nullopt : std::optional(static_cast<store::CategoryId>(categoryId));
-}
-
 void ImportActions::exportCurrentScope() {
-    const store::CategoryRecord* current =
-        m_currentCategory ? m_services.db.findCategory(*m_currentCategory) : nullptr;
+    const store::CategoryRecord* current = m_currentCategory ? m_currentCategory() : nullptr;
     tellFinished(exportBookmarkFile(commands::exportScope(current)));
 }
 

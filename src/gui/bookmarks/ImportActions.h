@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "bookmarks/FirefoxProfile.h"
@@ -22,8 +21,9 @@ namespace lh::platform {
 class Clock;
 }
 namespace lh::store {
+class CategoryRecord;
 class Database;
-}
+}  // namespace lh::store
 namespace lh::settings {
 struct AppSettings;
 }
@@ -72,6 +72,11 @@ public:
     void setFirefoxEnvironment(bookmarks::FirefoxEnvironment env) { m_firefox = std::move(env); }
     // The clock that stamps imported items (the system clock until set; not owned).
     void setClock(const platform::Clock& clock) { m_clock = &clock; }
+    // Where "Export Bookmark file..." asks for the category the tree shows (null: none); it
+    // writes that one when it holds links, otherwise the favourites (always until set).
+    void setCurrentCategory(std::function<const store::CategoryRecord*()> current) {
+        m_currentCategory = std::move(current);
+    }
 
     // True while a command runs; commands called meanwhile do nothing and return "".
     bool isRunning() const { return m_running; }
@@ -86,11 +91,6 @@ public:
     // Asks where and writes category `categoryId` (the favourites by default) as a browser
     // bookmark file. "" when the user cancelled.
     QString exportBookmarkFile(store::CategoryId categoryId = store::kFavoritesId);
-
-public slots:
-    // The category the tree shows now (-1: none). "Export Bookmark file..." writes it when it
-    // holds links, otherwise the favourites.
-    void setCurrentCategory(int categoryId);
 
 signals:
     // A command started (true) or ended (false).
@@ -117,7 +117,7 @@ private:
     std::chrono::milliseconds m_delay{500};
     bookmarks::FirefoxEnvironment m_firefox;
     const platform::Clock* m_clock;
-    std::optional<store::CategoryId> m_currentCategory;
+    std::function<const store::CategoryRecord*()> m_currentCategory;
     bool m_running = false;
     std::chrono::steady_clock::time_point m_started;
     // Lives only while an import runs past the delay.

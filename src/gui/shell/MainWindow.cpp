@@ -115,6 +115,7 @@ void MainWindow::createActions() {
         ImportActions::Services{m_services.db, m_services.prompter, m_services.files,
                                 m_services.settings},
         this);
+    m_imports->setCurrentCategory([this] { return m_treePane->currentCategory(); });
     m_defaultTimerWork = std::make_unique<DefaultTimerWork>(*m_imports);
     m_timerWork = m_defaultTimerWork.get();
     handleViewCommands();
@@ -155,8 +156,6 @@ void MainWindow::connectSignals() {
     // The category commands follow the selected category; checked again as their menu opens.
     connect(menu(MenuId::Category), &QMenu::aboutToShow, m_categoryActions.get(),
             &CategoryActions::updateMainMenu);
-    connect(m_treePane, &CategoryPane::currentCategoryChanged, m_imports.get(),
-            &ImportActions::setCurrentCategory);
     connect(m_imports.get(), &ImportActions::finished, this,
             [this](const QString& status) { statusBar()->showMessage(status); });
     connect(&m_reminderTimer, &QTimer::timeout, this, &MainWindow::reminderTick);
