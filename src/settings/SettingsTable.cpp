@@ -271,21 +271,11 @@ void Setting::setText(AppSettings& s, std::string_view stored) const {
 
 // --- The table -----------------------------------------------------------------------------------
 
-std::span<const Setting> settingsTable() {
-    return kSettings;
-}
-
 std::span<const Setting> settingsOf(Setting::Group group) {
     const auto inGroup = [group](const Setting& row) { return row.group == group; };
     const auto first = std::find_if(kSettings.begin(), kSettings.end(), inGroup);
     const auto last = std::find_if_not(first, kSettings.end(), inGroup);
     return {first, last};
-}
-
-const Setting* findSetting(std::string_view valueName) {
-    const auto it = std::find_if(kSettings.begin(), kSettings.end(),
-                                 [valueName](const Setting& row) { return row.name == valueName; });
-    return it == kSettings.end() ? nullptr : &*it;
 }
 
 const Setting* findSetting(const Setting::Field& field) {

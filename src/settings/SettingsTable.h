@@ -19,7 +19,7 @@ inline constexpr std::string_view kColorKey = "Color";
 // One row of the settings table: where an AppSettings field is stored, its default, and how a
 // stored value is corrected on reading. The table (SettingsTable.cpp) is the only place that
 // names a stored value or gives its default; AppSettings() takes the defaults from it,
-// SettingsStore reads and writes by it, and an options dialog can list it.
+// and SettingsStore reads and writes by it.
 //
 // Every AppSettings field but `layouts` is a row. The column layouts (key DownSet) are not: each
 // is two binary values checked together, which SettingsStore reads and writes itself.
@@ -90,12 +90,9 @@ struct Setting {
     void setText(AppSettings& s, std::string_view stored) const;
 };
 
-// Every row, grouped by Setting::Group, each group's rows in their read and write order.
-std::span<const Setting> settingsTable();
 // The rows of one group, in their read and write order.
 std::span<const Setting> settingsOf(Setting::Group group);
-// The row of a value name or of an AppSettings member; null when there is none.
-const Setting* findSetting(std::string_view valueName);
+// The row of an AppSettings member; null when there is none.
 const Setting* findSetting(const Setting::Field& field);
 
 }  // namespace lh::settings
