@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 
+#include "platform/UserFolders.h"
 #include "support/TempDir.h"
 
 namespace lh::browse {
@@ -20,11 +21,7 @@ class ScopedEnvironment {
 public:
     ~ScopedEnvironment() {
         for (const auto& [name, value] : m_saved) {
-            if (value) {
-                ::setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                ::unsetenv(name.c_str());
-            }
+            (void)(value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str()));
         }
     }
     void set(const std::string& name, const std::string& value) {
@@ -35,19 +32,6 @@ public:
 
 private:
     std::map<std::string, std::optional<std::string>> m_saved;
-};
-
-// Makes `folder` the current folder for the length of a test.
-class ScopedCurrentFolder {
-public:
-    explicit ScopedCurrentFolder(const std::string& folder)
-        : m_previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(folder);
-    }
-    ~ScopedCurrentFolder() { std::filesystem::current_path(m_previous); }
-
-private:
-    std::filesystem::path m_previous;
 };
 
 void writeDesktopEntry(const std::string& applications, const std::string& exec) {
@@ -69,26 +53,18 @@ TEST(DefaultBrowserTest, ReadsTheExecLineOfTheDesktopEntry) {
     EXPECT_FALSE(desktopEntryCommand("", {system.path()}));
 }
 
-TEST(DefaultBrowserTest, IgnoresARelativeXdgDataHome) {
-    test::TempDir home, work, system;
-    // What a relative XDG_DATA_HOME would name from the current folder, and ~/.local/share.
-    writeDesktopEntry(work.file("share/applications"), "/opt/relative/browser %u");
-    writeDesktopEntry(home.file(".local/share/applications"), "/opt/home/browser --new %u");
+// Which folders are data folders is UserFoldersTest's; these are the ones the environment names.
+TEST(DefaultBrowserTest, LooksInTheDataFoldersLeavingOutARelativeXdgDataHome) {
+    test::TempDir home, data;
+    writeDesktopEntry(data.file("applications"), "/opt/data/browser --new %u");
     ScopedEnvironment environment;
     environment.set("HOME", home.path());
-    environment.set("XDG_DATA_DIRS", system.path());  // no entry there
-    ScopedCurrentFolder inWork(work.path());
-
+    environment.set("XDG_DATA_DIRS", "/nonexistent");
     environment.set("XDG_DATA_HOME", "share");
-    auto command = defaultBrowserFor("web.desktop");
-    ASSERT_TRUE(command);
-    EXPECT_EQ(*command, (Words{"/opt/home/browser", "--new"}));
+    EXPECT_EQ(platform::dataFolders(), (Words{home.file(".local/share"), "/nonexistent"}));
 
-    // The same folder named absolutely is taken.
-    environment.set("XDG_DATA_HOME", work.file("share"));
-    command = defaultBrowserFor("web.desktop");
-    ASSERT_TRUE(command);
-    EXPECT_EQ(*command, Words{"/opt/relative/browser"});
+    environment.set("XDG_DATA_HOME", data.path());
+    EXPECT_EQ(defaultBrowserFor("web.desktop"), (Words{"/opt/data/browser", "--new"}));
 }
 
 }  // namespace

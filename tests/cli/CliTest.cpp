@@ -16,15 +16,30 @@ namespace {
 using Outcome = test::CliOutcome;
 using test::runCli;
 
-TEST(CliTest, NewWritesTheDefaultDatabaseOnlyWhenAsked) {
+TEST(CliTest, NewWritesTheDefaultDatabaseOnlyWhenAskedAndTreeAndResaveReadIt) {
     test::TempDir dir;
     const std::string path = dir.file("a.lhd");
     Outcome r = runCli({"new", path});
     EXPECT_EQ(r.code, kExitOk);
     EXPECT_EQ(r.out, "{\"created\":\"" + path + "\",\"categories\":10}\n");
-    const std::string first = test::readBytes(path);
-    EXPECT_EQ(first.substr(0, 3), std::string("\x01\x12\x00", 3));
+    EXPECT_EQ(runCli({"tree", path}).out,
+              "Linkhaven  [id 0, 0 items]\n"
+              "  WebFavorite  [id 1, 0 items]\n"
+              "    BBS  [id 3, 0 items]\n"
+              "      Life  [id 7, 0 items]\n"
+              "      Technology  [id 8, 0 items]\n"
+              "      Joke  [id 9, 0 items]\n"
+              "    Joke  [id 4, 0 items]\n"
+              "    Download Site  [id 5, 0 items]\n"
+              "    Technology  [id 6, 0 items]\n"
+              "  Recycle  [id 2, 0 items]\n");
+    r = runCli({"resave", path, dir.file("b.lhd")});
+    EXPECT_EQ(r.code, kExitOk);
+    EXPECT_EQ(r.out, "{\"saved\":\"" + dir.file("b.lhd") + "\",\"items\":0}\n");
+    // Written anew from the loaded database (its counter renumbered), not copied.
+    EXPECT_EQ(test::readBytes(dir.file("b.lhd"))[1], 8);
 
+    const std::string first = test::readBytes(path);
     test::writeBytes(path, "mine");
     r = runCli({"new", path});
     EXPECT_EQ(r.code, kExitFailed);
@@ -58,28 +73,6 @@ TEST(CliTest, InfoCountsWithoutChangingTheFile) {
               "\"remind_items\":1,\"menu_items\":2,\"reminders_indexed\":1,"
               "\"next_category_id\":10}\n");
     EXPECT_EQ(test::readBytes(path), bytes);
-}
-
-TEST(CliTest, TreeAndResave) {
-    test::TempDir dir;
-    runCli({"new", dir.file("a.lhd")});
-    Outcome r = runCli({"tree", dir.file("a.lhd")});
-    EXPECT_EQ(r.out,
-              "Linkhaven  [id 0, 0 items]\n"
-              "  WebFavorite  [id 1, 0 items]\n"
-              "    BBS  [id 3, 0 items]\n"
-              "      Life  [id 7, 0 items]\n"
-              "      Technology  [id 8, 0 items]\n"
-              "      Joke  [id 9, 0 items]\n"
-              "    Joke  [id 4, 0 items]\n"
-              "    Download Site  [id 5, 0 items]\n"
-              "    Technology  [id 6, 0 items]\n"
-              "  Recycle  [id 2, 0 items]\n");
-    r = runCli({"resave", dir.file("a.lhd"), dir.file("b.lhd")});
-    EXPECT_EQ(r.code, kExitOk);
-    EXPECT_EQ(r.out, "{\"saved\":\"" + dir.file("b.lhd") + "\",\"items\":0}\n");
-    // Written anew from the loaded database (its counter renumbered), not copied.
-    EXPECT_EQ(test::readBytes(dir.file("b.lhd"))[1], 8);
 }
 
 TEST(CliTest, BadFilesAndBadUsageHaveTheirOwnExitCodes) {

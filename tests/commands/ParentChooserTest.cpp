@@ -18,13 +18,9 @@ std::vector<std::string> lines(const ParentChoice& choice) {
     return out;
 }
 
-class ParentChooserTest : public ::testing::Test {
-protected:
-    void SetUp() override { db.createDefault(); }
+TEST(ParentChooserTest, ListsTheClassRootAndItsDescendantsInPreOrderAndPreselectsALine) {
     store::Database db;
-};
-
-TEST_F(ParentChooserTest, ListsTheClassRootThenItsDescendantsInPreOrder) {
+    db.createDefault();
     const auto choice = buildParentChoice(db, store::kClassUrl, 5);
     ASSERT_TRUE(choice);
     EXPECT_EQ(lines(*choice), (std::vector<std::string>{"1 Webfavorite #1", "2 BBS #3", "3 Life #7",
@@ -32,11 +28,10 @@ TEST_F(ParentChooserTest, ListsTheClassRootThenItsDescendantsInPreOrder) {
                                                         "2 Download Site #5", "2 Technology #6"}));
     EXPECT_EQ(choice->selected, 6);
     EXPECT_EQ(choice->entries[0].flags, 0x11);
-}
 
-TEST_F(ParentChooserTest, PreselectsTheThirdLineWhenTheIdIsMissingAndKnowsOnlyThreeClasses) {
+    // A missing id preselects the third line; Recycle is not listed.
     EXPECT_EQ(buildParentChoice(db, store::kClassUrl, std::nullopt)->selected, 2);
-    EXPECT_EQ(buildParentChoice(db, store::kClassUrl, 2)->selected, 2);  // Recycle is not listed
+    EXPECT_EQ(buildParentChoice(db, store::kClassUrl, 2)->selected, 2);
     EXPECT_EQ(buildParentChoice(db, store::kClassUrl, 1)->selected, 0);
     // Too few lines for a third one: the class root.
     db.setCategoryClass(2, store::kClassFile);
@@ -45,6 +40,7 @@ TEST_F(ParentChooserTest, PreselectsTheThirdLineWhenTheIdIsMissingAndKnowsOnlyTh
     EXPECT_EQ(lines(*files), (std::vector<std::string>{"1 Recycle #2"}));
     EXPECT_EQ(files->selected, 0);
 
+    // Only three classes are known.
     EXPECT_EQ(classRoot(db, store::kClassRemind), db.findCategory(3));
     EXPECT_FALSE(buildParentChoice(db, 0x20, 1));
     store::Database empty;

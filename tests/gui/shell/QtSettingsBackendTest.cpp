@@ -30,7 +30,6 @@ TEST(QtSettingsBackendTest, SettingsRoundTripThroughTheIniFileUnderXdgConfigHome
         settings::SettingsStore store(backend);
         EXPECT_EQ(backend.openKey("ToolBar", false), nullptr);
         store.readAtStart(written);  // first run: defaults written back
-        EXPECT_EQ(written, AppSettings{});
 
         written.AutoSaveTime = 5 * 60;
         written.Defbrowser = "firefox --private-window \xC3\xA9t\xC3\xA9";
