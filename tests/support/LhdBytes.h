@@ -1,13 +1,15 @@
 #pragma once
 
 // A writer of .lhd files made for the tests straight from the format description, sharing no
-// code with the program's own: the program's loader must read what it writes, and the program's
-// writer must give the same bytes.
+// code with the program's own (only its plain date type): the program's loader must read what it
+// writes, and the program's writer must give the same bytes.
 
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <utility>
+
+#include "store/DateTimeStamp.h"
 
 namespace lh::test {
 
@@ -22,11 +24,6 @@ inline std::uint32_t crc32Bitwise(const std::string& bytes) {
     }
     return ~crc;
 }
-
-struct Stamp {
-    std::uint16_t year = 0;
-    std::uint8_t month = 0, day = 0, hour = 0, minute = 0, second = 0;
-};
 
 // The fields of the records in file order.
 struct CategorySpec {
@@ -44,8 +41,8 @@ struct ItemSpec {
     std::uint32_t flags = 1;
     std::string comment;
     std::uint64_t fileSize = 0;
-    Stamp created{2026, 12, 6, 9, 30, 15};
-    Stamp remind{};
+    store::DateTimeStamp created{2026, 12, 6, 9, 30, 15, 0};
+    store::DateTimeStamp remind{};
 };
 
 // Builds a file record by record.
@@ -103,7 +100,8 @@ private:
         put({{s.size(), 4}});
         m_body += s;
     }
-    void stamp(const Stamp& s) {
+    // The reserved byte is written as zero whatever the stamp holds.
+    void stamp(const store::DateTimeStamp& s) {
         put({{s.year, 2},
              {s.month, 1},
              {s.day, 1},
