@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "support/MemorySettingsBackend.h"
 
 namespace lh::settings {
@@ -42,25 +45,25 @@ TEST(SettingsStoreTest, FirstRunWritesBackEveryDefaultAndCloseWritesAgainInItsOr
     EXPECT_EQ(f.s.layout(Kind::Url).entries[4].width, 170);
     EXPECT_EQ(f.s.layout(Kind::Mixed).entries[8].width, 90);
 
+    // Close writes every value again, in its order.
     const auto firstRun = f.backend.keys;
+    f.backend.keys.clear();
     f.backend.writes.clear();
     f.store.writeAtClose(f.s, "/home/a/b.lhd", {{0, 32789, 4, 0, 0, 0}},
                          {{}, {}, WindowPlacement{}});
     for (const auto& [key, values] : firstRun) {
         for (const auto& [name, value] : values) {
-            EXPECT_TRUE(f.backend.wasWritten(key + "/" + name)) << name;
             EXPECT_EQ(f.backend.keys[key][name], value) << name;
         }
     }
-    const std::vector<std::string> order = {
-        "General/GeneralCheck", "DownSet/OrderOne", "DataFile/Remotefile", "General/OtherFlag",
-        "General/WDropX",       "Default/RmdCheck", "Default/URLNormal",   "Default/FileNormal",
-        "Color/Alpha",          "General/skin",     "ToolBar/Button",      "Main/winlayout"};
-    std::size_t at = 0;
-    for (const auto& w : f.backend.writes) {
-        at += at < order.size() && w == order[at] ? 1 : 0;
+    auto at = f.backend.writes.begin();
+    for (const char* name :
+         {"General/GeneralCheck", "DownSet/OrderOne", "DataFile/Remotefile", "General/OtherFlag",
+          "General/WDropX", "Default/RmdCheck", "Default/URLNormal", "Default/FileNormal",
+          "Color/Alpha", "General/skin", "ToolBar/Button", "Main/winlayout"}) {
+        at = std::find(at, f.backend.writes.end(), name);
+        EXPECT_NE(at, f.backend.writes.end()) << name << " not written after the one before";
     }
-    EXPECT_EQ(at, order.size());
     EXPECT_FALSE(f.backend.wasWritten("Default/RemindSound"));  // empty: not written
 
     // At the end of the session the skin is not written, nor an empty data file.
@@ -76,7 +79,7 @@ TEST(SettingsStoreTest, CorrectsReadValuesWithoutWritingThemBack) {
     // not narrowed into a small valid-looking number first.
     const std::vector<std::pair<std::string, std::uint32_t>> stored = {
         {"General/AutoSaveTime", 1},
-        {"General/WDropX", static_cast<std::uint32_t>(-5)},
+        {"General/WDropX", 0xFFFFFFFBu},
         {"Default/RmdHour", 24},
         {"Default/RmdMinute", 60},
         {"Default/URLNormal", 0},
@@ -105,7 +108,7 @@ TEST(SettingsStoreTest, CorrectsReadValuesWithoutWritingThemBack) {
     // The next close writes the corrected values, but never a negative DropZone position.
     f.s.WDropX = -30;
     f.store.writeAtClose(f.s, "", {}, {});
-    EXPECT_EQ(f.backend.dword("General", "WDropX"), static_cast<std::uint32_t>(-5));
+    EXPECT_EQ(f.backend.dword("General", "WDropX"), 0xFFFFFFFBu);
     EXPECT_EQ(f.backend.dword("Default", "RmdHour"), 7u);
 }
 TEST(SettingsStoreTest, DailyBackupHasItsOwnSwitchStartedFromTheDropZoneBit) {
@@ -133,18 +136,15 @@ TEST(SettingsStoreTest, FlagWordsNameTheirBits) {
     g.setToolbarText(true);
     g.setShowDetail(true);
     EXPECT_EQ(g.value, 0x0C04);
-    const GeneralFlags defaults;
-    EXPECT_TRUE(defaults.showDetail() && defaults.dropZoneShown() && defaults.autoSave() &&
-                defaults.sizeInBytes());
-    EXPECT_FALSE(defaults.startMinimized() || defaults.fileMustExist() || defaults.gridLines() ||
-                 defaults.toolbarText());
-
+    const GeneralFlags d;
+    EXPECT_EQ(
+        (std::vector<bool>{d.showDetail(), d.dropZoneShown(), d.autoSave(), d.sizeInBytes(),
+                           d.startMinimized(), d.fileMustExist(), d.gridLines(), d.toolbarText()}),
+        (std::vector<bool>{true, true, true, true, false, false, false, false}));
     OtherFlags o;
-    EXPECT_EQ(o.urlDoubleClick(), 0);
-    EXPECT_EQ(o.fileDoubleClick(), 0);
-    EXPECT_EQ(o.remindDoubleClick(), 1);
-    EXPECT_TRUE(o.hideWhenMinimized());
-    EXPECT_TRUE(o.minimizeOnClose());
+    EXPECT_EQ(std::tuple(o.urlDoubleClick(), o.fileDoubleClick(), o.remindDoubleClick(),
+                         o.hideWhenMinimized(), o.minimizeOnClose()),
+              std::tuple(0, 0, 1, true, true));
     o.setUrlDoubleClick(2);
     o.setMinimizeOnClose(false);
     EXPECT_EQ(o.value, 0x000C249Fu);  // other bits kept
@@ -186,27 +186,18 @@ TEST(SettingsStoreTest, UnusableLayoutsRevertToTheirDefaults) {
 
 TEST(SettingsStoreTest, FindHistoryShiftsOnlyWhenAllTenAreTaken) {
     Fixture f;
-    for (int n = 1; n <= 10; ++n) {
-        f.store.addFindText("text" + std::to_string(n));
+    std::vector<std::string> texts;
+    for (int n = 1; n <= 11; ++n) {
+        texts.push_back("text" + std::to_string(n));
+        f.store.addFindText(texts.back());
     }
-    auto history = f.store.readFindHistory();
-    ASSERT_EQ(history.size(), 10u);
-    EXPECT_EQ(history.back(), "text10");
-    EXPECT_EQ(f.backend.writes.size(), 10u);  // the tenth is stored without shifting
-
-    f.store.addFindText("text11");
-    history = f.store.readFindHistory();
-    ASSERT_EQ(history.size(), 10u);
-    EXPECT_EQ(history.front(), "text2");
-    EXPECT_EQ(history[8], "text10");
-    EXPECT_EQ(history.back(), "text11");
-
+    EXPECT_EQ(f.backend.writes.size(), 20u);  // one each for ten, then ten to shift and add
+    EXPECT_EQ(f.store.readFindHistory(), std::vector<std::string>(texts.begin() + 1, texts.end()));
     // Reading stops at the first gap; long texts are cut to 255 bytes.
     f.backend.keys["FindStr"].erase("List4");
     f.backend.keys["FindStr"]["List1"] = std::string(300, 'x');
-    history = f.store.readFindHistory();
-    ASSERT_EQ(history.size(), 3u);
-    EXPECT_EQ(history[0].size(), 255u);
+    EXPECT_EQ(f.store.readFindHistory(),
+              (std::vector<std::string>{std::string(255, 'x'), "text3", "text4"}));
 }
 
 TEST(SettingsStoreTest, ToolbarButtonsNeedWholeRecordsOfKnownCommands) {
