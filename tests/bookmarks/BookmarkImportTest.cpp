@@ -7,7 +7,6 @@
 
 #include "bookmarks/TextDecoder.h"
 #include "store/Database.h"
-#include "store/TreeWalk.h"
 #include "support/BookmarkTrees.h"
 #include "support/TempDir.h"
 
@@ -177,14 +176,9 @@ TEST_F(BookmarkImportTest, SurvivesTenThousandNestedFolders) {
     text += "<DT><A HREF=\"https://deep.example/\">Deep</A>";  // and the lists never close
     EXPECT_EQ(summaryText(importBookmarkBytes(db, text, options)),
               "Imported 1 links into 10000 new categories; 0 duplicates skipped.");
-    int depth = 0;
-    store::walkSearchOrder(db.root(), [&](const store::CategoryRecord& c) {
-        if (c.firstItem() != nullptr && c.firstItem()->title() == "Deep") {
-            depth = c.depth();
-        }
-        return false;
-    });
-    EXPECT_EQ(depth, 10001);
+    const auto* deepest = db.findCategory(static_cast<store::CategoryId>(db.nextCategoryId() - 1));
+    EXPECT_EQ(deepest->depth(), 10001);
+    EXPECT_EQ(deepest->firstItem()->title(), "Deep");
 }
 
 }  // namespace
