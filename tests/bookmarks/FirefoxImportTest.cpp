@@ -47,10 +47,7 @@ public:
     }
     ~PlacesFile() { sqlite3_close(m_db); }
     void run(const char* sql) {
-        char* message = nullptr;
-        EXPECT_EQ(sqlite3_exec(m_db, sql, nullptr, nullptr, &message), SQLITE_OK)
-            << (message ? message : "");
-        sqlite3_free(message);
+        EXPECT_EQ(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
     }
 
 private:

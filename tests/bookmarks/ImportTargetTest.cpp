@@ -60,8 +60,7 @@ TEST_F(ImportTargetTest, FilesEveryImportByTheSameRules) {
     const store::ItemRecord* top = db.findCategory(store::kFavoritesId)->firstItem();
     EXPECT_EQ(top->kind(), store::kKindUrl);
     EXPECT_EQ(top->rate(), 4);
-    EXPECT_EQ(top->createTime().year, 2026);
-    EXPECT_EQ(top->createTime().minute, 30);
+    EXPECT_EQ(top->createTime(), (store::DateTimeStamp{2026, 12, 6, 9, 30, 0, 0}));
     EXPECT_NE(top->menuId(), store::kNoMenuId);
 }
 

@@ -218,13 +218,12 @@ TEST_F(SettingsStoreTest, ToolbarButtonsAreStoredAsRecordsAndOnlyKnownOnesRead) 
     EXPECT_TRUE((*read)[1].isSeparator());
 }
 
+// The fields' order is WindowLayoutTest's to prove, their signs and padding the window-layout
+// fuzz replay's; here: what is refused and where the fields' room ends.
 TEST_F(SettingsStoreTest, WindowLayoutTextsAndPlacement) {
-    EXPECT_EQ(PaneRect::parse("0017042000200600"), (PaneRect{17, 420, 20, 600}));
-    EXPECT_EQ(PaneRect::parse("-012042000200600"), (PaneRect{-12, 420, 20, 600}));
     EXPECT_FALSE(PaneRect::parse("001704200020060"));
     EXPECT_FALSE(PaneRect::parse("0017 42000200600"));
     EXPECT_FALSE(PaneRect::parse("00170420002006-0"));
-    EXPECT_EQ((PaneRect{17, 420, 20, 600}.format()), "0017042000200600");
     EXPECT_EQ((PaneRect{-5, 9999, 0, 1}.format()), "-005999900000001");
     EXPECT_FALSE((PaneRect{0, 10000, 0, 0}.format()));
 

@@ -276,9 +276,9 @@ TEST_F(DatabaseTest, LoadedRecordsCanBeEditedDeletedAndTheIndexCatchesUp) {
     test::TempDir dir;
     const std::string path = dir.file("a.lhd");
     for (int i = 0; i < 50; ++i) {
-        ItemFields fields = link("t" + std::to_string(i), "http://host/" + std::to_string(i));
-        fields.comment = "c" + std::to_string(i);
-        add(static_cast<CategoryId>(3 + i % 3), fields);
+        const std::string n = std::to_string(i);
+        add(static_cast<CategoryId>(3 + i % 3),
+            {"http://host/" + n, "", "t" + n, "c" + n, 1, 0, 0, {}, {}});
     }
     ASSERT_TRUE(test::save(db, path));
     Database loaded;
