@@ -7,7 +7,6 @@
 #include "bookmarks/BookmarkImport.h"
 #include "support/BookmarkTrees.h"
 #include "support/DatabaseMirror.h"
-#include "support/FakeClock.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempDir.h"
 
@@ -16,14 +15,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const store::ItemRecord* addUrl(store::Database& db, std::uint16_t category,
-                                const std::string& title, const std::string& address) {
-    store::ItemFields item;
-    item.address = address;
-    item.title = title;
-    item.flags = store::kKindUrl;
+void addUrl(store::Database& db, std::uint16_t category, const std::string& title,
+            const std::string& address) {
+    store::ItemFields item = test::link(title, address, store::kKindUrl);
     item.createTime = {2024, 2, 29, 13, 45, 10, 0};
-    return db.addItem(category, item);
+    db.addItem(category, item);
 }
 
 store::CategoryId addCategory(store::Database& db, const std::string& name,
@@ -31,9 +27,9 @@ store::CategoryId addCategory(store::Database& db, const std::string& name,
     return db.addCategory(parent, {name, {}, {}, {}})->id();
 }
 
-TEST(BookmarkExportTest, WritesTheStandardFormatWithTextsEscaped) {
-    store::Database db;
-    db.createDefault();
+using BookmarkExportTest = test::ImportFixture;
+
+TEST_F(BookmarkExportTest, WritesTheStandardFormatWithTextsEscaped) {
     addUrl(db, 4, "Tom & \"Jerry\" <'s>", "https://x.example/?a=1&b=<2>");
     db.addItem(4, test::link("notes.txt", "/home/u/notes.txt", store::kKindFile));  // no bookmark
     const std::uint16_t sub = addCategory(db, "R&D <lab>", 4);
@@ -72,11 +68,7 @@ TEST(BookmarkExportTest, WritesTheStandardFormatWithTextsEscaped) {
 }
 
 // Without a scope the favourites' contents are written, not wrapped in a folder of their own.
-TEST(BookmarkExportTest, ImportingTheExportGivesTheSameTree) {
-    test::FakeClock clock;
-    const ImportOptions options{3, &clock, {}};
-    store::Database db;
-    db.createDefault();
+TEST_F(BookmarkExportTest, ImportingTheExportGivesTheSameTree) {
     for (const char* name : {"firefox.html", "chrome.html", "safari.html", "ie6-cp1252.html",
                              "netscape4.html", "lowercase.html"}) {
         ASSERT_EQ(
@@ -90,7 +82,6 @@ TEST(BookmarkExportTest, ImportingTheExportGivesTheSameTree) {
     }
     addUrl(db, deep, "Deep", "https://deep.example/");
 
-    test::TempDir dir;
     const ExportResult written = exportBookmarkFile(db, dir.file("out.html"));
     ASSERT_EQ(written.error, "");
     EXPECT_EQ(written.links, test::linksUnder(db).size());
@@ -103,15 +94,10 @@ TEST(BookmarkExportTest, ImportingTheExportGivesTheSameTree) {
     EXPECT_EQ(again.categoryCount(), db.categoryCount());
 }
 
-TEST(BookmarkExportTest, KeepsTheOldFileWhenWritingFails) {
-    store::Database db;
-    db.createDefault();
+TEST_F(BookmarkExportTest, KeepsTheOldFileWhenWritingFails) {
     addUrl(db, 1, "A", "https://a.example/");
-    test::TempDir dir;
     test::writeBytes(dir.file("out.html"), "old");
-    test::FaultyFileSystem fs;
-    fs.failAt = 2;
-    fs.error = ENOSPC;
+    test::FaultyFileSystem fs(2, ENOSPC);
     const ExportResult r = exportBookmarkFile(db, dir.file("out.html"), 1, fs);
     EXPECT_NE(r.error.find("No space left on device"), std::string::npos) << r.error;
     EXPECT_EQ(test::readBytes(dir.file("out.html")), "old");

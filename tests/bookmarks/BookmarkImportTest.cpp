@@ -7,9 +7,7 @@
 
 #include "bookmarks/TextDecoder.h"
 #include "store/Database.h"
-#include "store/TreeWalk.h"
 #include "support/BookmarkTrees.h"
-#include "support/FakeClock.h"
 #include "support/TempDir.h"
 
 namespace lh::bookmarks {
@@ -22,29 +20,11 @@ const std::string kHeader = "<!DOCTYPE NETSCAPE-Bookmark-file-1>";
 // The tags, attributes and references are the scanner's (BookmarkScannerTest) and the filing
 // rules ImportTarget's; these are the files browsers write, read into categories and items
 // (lowercase.html holds nothing but those rules: it is read in BookmarkExportTest).
-class BookmarkImportTest : public ::testing::Test {
-protected:
-    BookmarkImportTest() { db.createDefault(); }
-
-    ImportResult importText(const std::string& bytes) {
-        const std::string path = dir.file("bookmarks.html");
-        test::writeBytes(path, bytes);
-        return importBookmarkFile(db, path, options);
-    }
-
-    test::FakeClock clock;
-    ImportOptions options{4, &clock, {}};
-    store::Database db;
-    test::TempDir dir;
-};
+using BookmarkImportTest = test::ImportFixture;
 
 TEST_F(BookmarkImportTest, ReadsTheExportsOfEachBrowser) {
     // Each file, with what it adds: "categories items duplicates empty", then the links.
-    struct Sample {
-        const char* file;
-        Lines expected;
-    };
-    const Sample samples[] = {
+    const std::pair<const char*, Lines> samples[] = {
         {"chrome.html",
          {"4 6 0 0", "|Other one|https://other.example/one",
           "Bookmarks bar|The Chromium Projects|https://www.chromium.org/",
@@ -81,17 +61,14 @@ TEST_F(BookmarkImportTest, ReadsTheExportsOfEachBrowser) {
           "Bookmarks Toolbar/Work|Board <7>|https://tracker.example.com/board/7",
           "Other Bookmarks|Caf\xC3\xA9 \xE2\x80\x94 Wiki|https://wiki.example.net/Caf%C3%A9"}},
     };
-    for (const Sample& sample : samples) {
-        SCOPED_TRACE(sample.file);
+    for (const auto& [file, expected] : samples) {
+        SCOPED_TRACE(file);
         db.createDefault();
-        const ImportResult r = importBookmarkFile(
-            db, test::dataFile(std::string("bookmarks/") + sample.file), options);
-        Lines shown = {std::to_string(r.categoriesAdded) + " " + std::to_string(r.itemsAdded) +
-                       " " + std::to_string(r.duplicatesSkipped) + " " +
-                       std::to_string(r.emptySkipped)};
-        const Lines links = test::linksUnder(db);
-        shown.insert(shown.end(), links.begin(), links.end());
-        EXPECT_EQ(shown, sample.expected);
+        const ImportResult r =
+            importBookmarkFile(db, test::dataFile(std::string("bookmarks/") + file), options);
+        Lines shown = test::linksUnder(db);
+        shown.insert(shown.begin(), test::counts(r));
+        EXPECT_EQ(shown, expected);
         EXPECT_TRUE(r.bookmarkFile && r.error.empty() && !r.cancelled);
     }
 }
@@ -121,7 +98,7 @@ TEST_F(BookmarkImportTest, ConvertsUtf16AndUtf8WithMarkAndTellsStrayBytesAsWindo
     };
     for (const auto& [bytes, links] : files) {
         db.createDefault();
-        EXPECT_EQ(importText(bytes).error, "");
+        EXPECT_EQ(importBookmarkBytes(db, bytes, options).error, "");
         EXPECT_EQ(test::linksUnder(db), links);
     }
     EXPECT_EQ(detectEncoding("\xEF\xBB\xBF\xFF").encoding, TextEncoding::Utf8WithErrors);
@@ -181,7 +158,7 @@ TEST_F(BookmarkImportTest, KeepsWhatWasImportedWhenCancelled) {
         EXPECT_LE(done, total);
         return ++calls < 2;  // cancel at the second report
     };
-    const ImportResult r = importText(text);
+    const ImportResult r = importBookmarkBytes(db, text, options);
     const std::string last = std::to_string(r.itemsAdded - 1);
     EXPECT_TRUE(r.cancelled);
     EXPECT_GT(r.itemsAdded, 1000u);
@@ -197,16 +174,11 @@ TEST_F(BookmarkImportTest, SurvivesTenThousandNestedFolders) {
         text += "<DT><H3>d</H3><DL><p>";
     }
     text += "<DT><A HREF=\"https://deep.example/\">Deep</A>";  // and the lists never close
-    EXPECT_EQ(summaryText(importText(text)),
+    EXPECT_EQ(summaryText(importBookmarkBytes(db, text, options)),
               "Imported 1 links into 10000 new categories; 0 duplicates skipped.");
-    int depth = 0;
-    store::walkSearchOrder(db.root(), [&](const store::CategoryRecord& c) {
-        if (c.firstItem() != nullptr && c.firstItem()->title() == "Deep") {
-            depth = c.depth();
-        }
-        return false;
-    });
-    EXPECT_EQ(depth, 10001);
+    const auto* deepest = db.findCategory(static_cast<store::CategoryId>(db.nextCategoryId() - 1));
+    EXPECT_EQ(deepest->depth(), 10001);
+    EXPECT_EQ(deepest->firstItem()->title(), "Deep");
 }
 
 }  // namespace

@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/BookmarkTrees.h"
-#include "support/FakeClock.h"
 #include "support/TempDir.h"
 
 namespace lh::bookmarks {
@@ -14,30 +15,20 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class FavoritesImportTest : public ::testing::Test {
+class FavoritesImportTest : public test::ImportFixture {
 protected:
-    FavoritesImportTest() { db.createDefault(); }
-
     void file(const std::string& relative, const std::string& bytes) {
         test::writeBytes(dir.file(relative), bytes);
     }
-    void folder(const std::string& relative) { ::mkdir(dir.file(relative).c_str(), 0755); }
     static std::string shortcut(const std::string& address) {
         return "[InternetShortcut]\r\nURL=" + address + "\r\n";
     }
-
-    test::FakeClock clock;
-    ImportOptions options{3, &clock, {}};
-    store::Database db;
-    test::TempDir dir;
 };
 
 TEST_F(FavoritesImportTest, ImportsTheTreeSortedByName) {
-    folder("Links");
-    folder("News");
-    folder("News/Local");
-    folder("Empty");
-    folder("Zeta");
+    for (const char* folder : {"Links", "News/Local", "Empty", "Zeta"}) {
+        std::filesystem::create_directories(dir.file(folder));
+    }
     file("Links/Search.url", shortcut("https://search.example/"));
     file("Links/Mail.URL", "[InternetShortcut]\nURL=https://mail.example/");  // no line break
     file("Links/notes.txt", "[InternetShortcut]\nURL=https://ignored.example/\n");
@@ -52,9 +43,7 @@ TEST_F(FavoritesImportTest, ImportsTheTreeSortedByName) {
 
     const ImportResult r = importFavoritesFolder(db, dir.path(), store::kFavoritesId, options);
     EXPECT_EQ(r.error, "");
-    EXPECT_EQ(r.categoriesAdded, 5u);
-    EXPECT_EQ(r.itemsAdded, 6u);
-    EXPECT_EQ(r.duplicatesSkipped, 1u);  // Zeta/Linked.url points at News/Daily.url
+    EXPECT_EQ(test::counts(r), "5 6 1 0");  // Zeta/Linked.url points at News/Daily.url
     EXPECT_EQ(test::linksUnder(db),
               (Lines{"|A.B|https://dots.example/", "Links|Mail|https://mail.example/",
                      "Links|Search|https://search.example/", "News|Daily|https://daily.example/",

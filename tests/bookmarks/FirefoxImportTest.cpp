@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "support/BookmarkTrees.h"
-#include "support/FakeClock.h"
 #include "support/TempDir.h"
 
 namespace lh::bookmarks {
@@ -48,27 +47,20 @@ public:
     }
     ~PlacesFile() { sqlite3_close(m_db); }
     void run(const char* sql) {
-        char* message = nullptr;
-        EXPECT_EQ(sqlite3_exec(m_db, sql, nullptr, nullptr, &message), SQLITE_OK)
-            << (message ? message : "");
-        sqlite3_free(message);
+        EXPECT_EQ(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
     }
 
 private:
     sqlite3* m_db = nullptr;
 };
 
-TEST(FirefoxImportTest, ReadsPlacesAndItsLogInTheOrderOfTheMenus) {
-    test::TempDir profile;
-    PlacesFile places(profile.file("places.sqlite"));
-    test::FakeClock clock;
-    const ImportOptions options{3, &clock, {}};
-    store::Database db;
-    db.createDefault();
-    const Lines filesBefore = test::listFolder(profile.path());
-    const ImportResult r = importFirefoxProfile(db, profile.path(), options);
-    EXPECT_EQ(summaryText(r), "Imported 6 links into 4 new categories; 0 duplicates skipped.");
-    EXPECT_EQ(r.emptySkipped, 1u);
+using FirefoxImportTest = test::ImportFixture;
+
+TEST_F(FirefoxImportTest, ReadsPlacesAndItsLogInTheOrderOfTheMenus) {
+    PlacesFile places(dir.file("places.sqlite"));
+    const Lines filesBefore = test::listFolder(dir.path());
+    const ImportResult r = importFirefoxProfile(db, dir.path(), options);
+    EXPECT_EQ(test::counts(r), "4 6 0 1");
     EXPECT_EQ(test::linksUnder(db),
               (Lines{"|Menu link|https://menu.example/", "|Most Visited|place:sort=8&maxResults=10",
                      "Mozilla Firefox|Get Help|https://help.example/",
@@ -79,35 +71,28 @@ TEST(FirefoxImportTest, ReadsPlacesAndItsLogInTheOrderOfTheMenus) {
     EXPECT_EQ(test::childNamed(db, 1, "atag"), nullptr);
 
     // Nothing was written to the profile, and the last three bookmarks came from the log.
-    EXPECT_EQ(test::listFolder(profile.path()), filesBefore);
+    EXPECT_EQ(test::listFolder(dir.path()), filesBefore);
     test::TempDir withoutLog;
-    test::writeBytes(withoutLog.file("places.sqlite"),
-                     test::readBytes(profile.file("places.sqlite")));
+    test::writeBytes(withoutLog.file("places.sqlite"), test::readBytes(dir.file("places.sqlite")));
     store::Database older;
     older.createDefault();
     EXPECT_EQ(importFirefoxProfile(older, withoutLog.path(), options).itemsAdded, 4u);
 }
 
-TEST(FirefoxImportTest, PrefersBookmarksHtmlAndRefusesWhatIsNoPlacesDatabase) {
-    test::TempDir profile;
-    store::Database db;
-    db.createDefault();
-    ImportResult r = importFirefoxProfile(db, profile.path());
+TEST_F(FirefoxImportTest, PrefersBookmarksHtmlAndRefusesWhatIsNoPlacesDatabase) {
+    ImportResult r = importFirefoxProfile(db, dir.path());
     EXPECT_EQ(r.error, "No Firefox bookmarks (bookmarks.html or places.sqlite) were found in \"" +
-                           profile.path() + "\".");
-    test::writeBytes(profile.file("places.sqlite"), "SQLite format 3 but not really");
-    r = importFirefoxProfile(db, profile.path());
-    EXPECT_EQ(
-        r.error.rfind(
-            "\"" + profile.file("places.sqlite") + "\" is not a Firefox bookmarks database", 0),
-        0u);
-    test::writeBytes(profile.file("bookmarks.html"),
+                           dir.path() + "\".");
+    test::writeBytes(dir.file("places.sqlite"), "SQLite format 3 but not really");
+    r = importFirefoxProfile(db, dir.path());
+    const std::string notPlaces =
+        "\"" + dir.file("places.sqlite") + "\" is not a Firefox bookmarks database";
+    EXPECT_EQ(r.error.substr(0, notPlaces.size()), notPlaces);
+    test::writeBytes(dir.file("bookmarks.html"),
                      "<!DOCTYPE NETSCAPE-Bookmark-file-1><A HREF=\"https://a/\">A</A>");
-    EXPECT_EQ(summaryText(importFirefoxProfile(db, profile.path())),
+    EXPECT_EQ(summaryText(importFirefoxProfile(db, dir.path())),
               "Imported 1 links into 0 new categories; 0 duplicates skipped.");
-
-    const ImportResult none = importFirefox(db, {profile.path(), ""});
-    EXPECT_EQ(none.error, "No Firefox profile was found.");
+    EXPECT_EQ(importFirefox(db, {dir.path(), ""}).error, "No Firefox profile was found.");
 }
 
 }  // namespace

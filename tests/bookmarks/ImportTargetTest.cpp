@@ -8,7 +8,6 @@
 #include "store/Database.h"
 #include "support/BookmarkTrees.h"
 #include "support/DatabaseMirror.h"
-#include "support/FakeClock.h"
 
 namespace lh::bookmarks {
 namespace {
@@ -16,15 +15,14 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // Every import files what it reads through the target: its rules are proved here once.
-TEST(ImportTargetTest, FilesEveryImportByTheSameRules) {
-    test::FakeClock clock;
-    store::Database db;
-    db.createDefault();
+using ImportTargetTest = test::ImportFixture;
+
+TEST_F(ImportTargetTest, FilesEveryImportByTheSameRules) {
+    options.rate = 4;
     db.setCategoryClass(2, store::kClassFile);
     db.addItem(store::kRecycleId, test::link("old", "HTTPS://OLD.EXAMPLE/", store::kKindUrl));
     test::DatabaseMirror mirror(db);
     ImportResult result;
-    const ImportOptions options{4, &clock, {}};
     const std::string address = "https://x/" + std::string(2100, 'a');
     const std::uint16_t joke = test::childNamed(db, 1, "Joke")->id();
     {
@@ -57,16 +55,12 @@ TEST(ImportTargetTest, FilesEveryImportByTheSameRules) {
                      "Joke|" + std::string(699, 't') + "|" + address.substr(0, 2000),
                      "Outer|In|https://in/", "Outer|Still|https://still/",
                      std::string(155, 'g') + "|Cut|https://g/"}));
-    EXPECT_EQ(result.categoriesAdded, 4u);
-    EXPECT_EQ(result.itemsAdded, 7u);
-    EXPECT_EQ(result.duplicatesSkipped, 2u);
-    EXPECT_EQ(result.emptySkipped, 2u);
+    EXPECT_EQ(test::counts(result), "4 7 2 2");
     // The items are favourites with the given rate and the time of the import.
     const store::ItemRecord* top = db.findCategory(store::kFavoritesId)->firstItem();
     EXPECT_EQ(top->kind(), store::kKindUrl);
     EXPECT_EQ(top->rate(), 4);
-    EXPECT_EQ(top->createTime().year, 2026);
-    EXPECT_EQ(top->createTime().minute, 30);
+    EXPECT_EQ(top->createTime(), (store::DateTimeStamp{2026, 12, 6, 9, 30, 0, 0}));
     EXPECT_NE(top->menuId(), store::kNoMenuId);
 }
 

@@ -17,51 +17,43 @@
 namespace lh::platform {
 namespace {
 
-// A database big enough that writing it takes many write calls.
-void fill(store::Database& db, int items, const std::string& tag) {
-    db.createDefault();
-    for (int i = 0; i < items; ++i) {
-        store::ItemFields item;
-        item.address = "http://example.com/" + tag + "/" + std::to_string(i);
-        item.comment = std::string(200, 'c');
-        db.addItem(static_cast<std::uint16_t>(3 + i % 7), item);
-    }
-}
-
 class AtomicFileTest : public ::testing::Test {
 protected:
-    // Saves a database of `items` items to `path`; its bytes.
-    std::string saveOld(int items) {
-        store::Database db;
-        fill(db, items, "old");
-        EXPECT_TRUE(test::save(db, path));
+    // Saves a database of `items` items (20,000 take many write calls) to `path` through `fs`.
+    bool save(int items, const std::string& tag, FileSystem& fs = realFileSystem()) {
+        store::Database db(systemClock(), fs);
+        db.createDefault();
+        for (int i = 0; i < items; ++i) {
+            store::ItemFields item;
+            item.address = "http://example.com/" + tag + "/" + std::to_string(i);
+            item.comment = std::string(200, 'c');
+            db.addItem(static_cast<std::uint16_t>(3 + i % 7), item);
+        }
+        return db.save(path, error);
+    }
+    // The bytes `save` writes without faults.
+    std::string bytes(int items, const std::string& tag) {
+        EXPECT_TRUE(save(items, tag));
         return test::readBytes(path);
     }
 
     test::TempDir dir;
     const std::string path = dir.file("Default.lhd");
+    IoError error;
 };
 
 TEST_F(AtomicFileTest, EveryFailingStepKeepsTheOldFileWhole) {
-    const std::string oldBytes = saveOld(100);
-    // Count the steps of one successful save, then fail each in turn.
+    const std::string oldBytes = bytes(100, "old");
+    // Count the steps of one successful save over it, then fail each in turn.
     test::FaultyFileSystem counter;
-    store::Database newDb(systemClock(), counter);
-    fill(newDb, 20000, "new");  // several megabytes: many writes
-    ASSERT_TRUE(test::save(newDb, path));
+    ASSERT_TRUE(save(20000, "new", counter));
     const std::string newBytes = test::readBytes(path);
-    const std::size_t steps = counter.calls.size();
-    ASSERT_GT(steps, 8u);
-
-    for (std::size_t n = 1; n <= steps; ++n) {
+    ASSERT_GT(counter.calls.size(), 8u);
+    for (std::size_t n = 1; n <= counter.calls.size(); ++n) {
         test::writeBytes(path, oldBytes);
-        test::FaultyFileSystem fs;
-        fs.failAt = static_cast<int>(n);
-        fs.error = n == 1 ? EACCES : ENOSPC;  // first: may this user write the file at all?
-        store::Database db(systemClock(), fs);
-        fill(db, 20000, "new");
-        IoError error;
-        EXPECT_FALSE(db.save(path, error));
+        // First: may this user write the file at all?
+        test::FaultyFileSystem fs(static_cast<int>(n), n == 1 ? EACCES : ENOSPC);
+        EXPECT_FALSE(save(20000, "new", fs));
         const std::string step = fs.calls[n - 1];
         // Once the new file is in place only its durability is in doubt; that is reported too.
         EXPECT_TRUE(test::readBytes(path) == (step == "syncFolder" ? newBytes : oldBytes)) << step;
@@ -76,10 +68,7 @@ TEST_F(AtomicFileTest, EveryFailingStepKeepsTheOldFileWhole) {
 }
 
 TEST_F(AtomicFileTest, KilledSaveLeavesOldOrNewFile) {
-    const std::string oldBytes = saveOld(1000);
-    store::Database newDb;
-    fill(newDb, 20000, "new");
-    const std::string newBytes = store::lhd::serialize(newDb, 8);
+    const std::string newBytes = bytes(20000, "new"), oldBytes = bytes(1000, "old");
     // Killed at each of the first steps, then at arbitrary moments: wherever the kill lands, the
     // file is the old one or the new one.
     std::mt19937 random(42);
@@ -87,12 +76,8 @@ TEST_F(AtomicFileTest, KilledSaveLeavesOldOrNewFile) {
         const int killAt = round < 12 ? round + 1 : 0;
         const pid_t child = ::fork();
         if (child == 0) {
-            test::FaultyFileSystem fs;
-            fs.failAt = killAt;
-            fs.kill = true;
-            store::Database db(systemClock(), fs);
-            fill(db, 20000, "new");
-            ::_exit(test::save(db, path) ? 0 : 1);
+            test::FaultyFileSystem fs(killAt, 0, true);
+            ::_exit(save(20000, "new", fs) ? 0 : 1);
         }
         if (killAt == 0) {
             ::usleep(std::uniform_int_distribution<useconds_t>(0, 150000)(random));
@@ -120,16 +105,13 @@ TEST_F(AtomicFileTest, FollowsLinksAndKeepsPermissions) {
 }
 
 TEST_F(AtomicFileTest, WritesInPlaceWhenTheFolderTakesNoNewFiles) {
-    saveOld(500);
-    test::FaultyFileSystem fs;
-    fs.failAt = 2;  // checkWritable, then createTemporary
-    fs.error = EACCES;
-    store::Database small(systemClock(), fs);
-    small.createDefault();
-    ASSERT_TRUE(test::save(small, path));
+    const std::string small = bytes(0, "");
+    bytes(500, "old");
+    test::FaultyFileSystem fs(2, EACCES);  // checkWritable, then createTemporary
+    ASSERT_TRUE(save(0, "", fs));
     EXPECT_EQ(fs.calls[1], "createTemporary");
     EXPECT_EQ(fs.calls[2], "openForWriting");
-    EXPECT_EQ(test::readBytes(path), store::lhd::serialize(small, 8));  // no old tail
+    EXPECT_EQ(test::readBytes(path), small);  // no old tail
 }
 
 }  // namespace

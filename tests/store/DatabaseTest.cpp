@@ -18,15 +18,11 @@ using Ids = std::vector<ItemId>;
 using Texts = std::vector<std::string>;
 
 ItemFields remindItem(std::string title, DateTimeStamp when) {
-    ItemFields fields = link(std::move(title), "", kKindRemind | kScheduleWeekdays);
-    fields.remindTime = when;
-    return fields;
+    return {"", "", std::move(title), "", 1, kKindRemind | kScheduleWeekdays, 0, {}, when};
 }
 
 ItemFields fileItem(std::string name, std::string folder) {
-    ItemFields fields = link(std::move(name), "", kKindFile);
-    fields.location = std::move(folder);
-    return fields;
+    return {"", std::move(folder), std::move(name), "", 1, kKindFile, 0, {}, {}};
 }
 
 class DatabaseTest : public ::testing::Test {
@@ -259,17 +255,14 @@ TEST_F(DatabaseTest, DuplicateTestsIgnoreCaseAndHonourTheirScope) {
     add(7, link("x", "HTTP://Example.org/Ä"));
     add(2, link("binned", "http://recycled/"));
     add(8, fileItem("Report.PDF", "/home/Ann/Docs"));
-    const auto has = [&](CategoryId start, const char* url) {
-        return db.containsAddress(start, url);
-    };
-    EXPECT_TRUE(has(1, "http://example.org/ä"));
-    EXPECT_TRUE(has(1, "http://recycled/"));  // Recycle included
-    EXPECT_FALSE(has(1, "http://example.org/"));
-    EXPECT_TRUE(has(3, "http://example.org/ä"));   // below BBS
-    EXPECT_FALSE(has(4, "http://recycled/"));      // Recycle is not below Joke
-    EXPECT_FALSE(has(8, "http://example.org/ä"));  // Life comes before
-    EXPECT_TRUE(has(7, "http://example.org/ä"));
-    EXPECT_FALSE(has(999, "http://example.org/ä"));
+    EXPECT_TRUE(db.containsAddress(1, "http://example.org/ä"));
+    EXPECT_TRUE(db.containsAddress(1, "http://recycled/"));  // Recycle included
+    EXPECT_FALSE(db.containsAddress(1, "http://example.org/"));
+    EXPECT_TRUE(db.containsAddress(3, "http://example.org/ä"));   // below BBS
+    EXPECT_FALSE(db.containsAddress(4, "http://recycled/"));      // Recycle is not below Joke
+    EXPECT_FALSE(db.containsAddress(8, "http://example.org/ä"));  // Life comes before
+    EXPECT_TRUE(db.containsAddress(7, "http://example.org/ä"));
+    EXPECT_FALSE(db.containsAddress(999, "http://example.org/ä"));
     // A file: its name and folder, below the category.
     EXPECT_TRUE(db.containsFile(1, "report.pdf", "/HOME/ann/docs"));
     EXPECT_TRUE(db.containsFile(8, "report.pdf", "/home/ann/docs"));
@@ -283,9 +276,9 @@ TEST_F(DatabaseTest, LoadedRecordsCanBeEditedDeletedAndTheIndexCatchesUp) {
     test::TempDir dir;
     const std::string path = dir.file("a.lhd");
     for (int i = 0; i < 50; ++i) {
-        ItemFields fields = link("t" + std::to_string(i), "http://host/" + std::to_string(i));
-        fields.comment = "c" + std::to_string(i);
-        add(static_cast<CategoryId>(3 + i % 3), fields);
+        const std::string n = std::to_string(i);
+        add(static_cast<CategoryId>(3 + i % 3),
+            {"http://host/" + n, "", "t" + n, "c" + n, 1, 0, 0, {}, {}});
     }
     ASSERT_TRUE(test::save(db, path));
     Database loaded;

@@ -20,9 +20,8 @@ TEST(RemindKeyTest, SpellsTheScheduleAsDigitsOrGivesNoKey) {
         {6 | kScheduleYearly, {26, 1, 0, 10, 0, 0, 0}, std::nullopt},
         {6 | kScheduleWeekdays, {0, 0, 0, 7, 60, 0, 0}, std::nullopt},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(remindKey(std::get<0>(cases[i]), std::get<1>(cases[i])), std::get<2>(cases[i]))
-            << "case " << i;
+    for (const auto& [flags, when, key] : cases) {
+        EXPECT_EQ(remindKey(flags, when), key) << key.value_or(0) << " from " << +when.month;
     }
 }
 

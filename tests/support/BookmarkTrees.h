@@ -1,10 +1,15 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "bookmarks/ImportResult.h"
 #include "store/Database.h"
+#include "store/TreeWalk.h"
+#include "support/FakeClock.h"
+#include "support/TempDir.h"
 
 namespace lh::test {
 
@@ -14,23 +19,20 @@ namespace lh::test {
 inline std::vector<std::string> linksUnder(const store::Database& db,
                                            std::uint16_t top = store::kFavoritesId) {
     std::vector<std::string> lines;
-    std::vector<std::pair<const store::CategoryRecord*, std::string>> stack;
-    stack.emplace_back(db.findCategory(top), "");
-    while (!stack.empty()) {
-        auto [category, path] = stack.back();
-        stack.pop_back();
-        for (const auto* item = category->firstItem(); item != nullptr; item = item->next()) {
-            lines.push_back(path + "|" + std::string(item->title()) + "|" +
-                            std::string(item->address()));
+    const auto add = [&](const store::CategoryRecord& c) {
+        std::string path;
+        for (const auto* p = &c; p->id() != top; p = p->parent()) {
+            path = p->name() + (path.empty() ? "" : "/") + path;
         }
-        std::vector<const store::CategoryRecord*> children;
-        for (const auto* c = category->firstChild(); c != nullptr; c = c->nextSibling()) {
-            children.push_back(c);
-        }
-        for (auto it = children.rbegin(); it != children.rend(); ++it) {
-            stack.emplace_back(*it, path.empty() ? (*it)->name() : path + "/" + (*it)->name());
-        }
-    }
+        store::walkItems(c, [&](const store::ItemRecord& item) {
+            lines.push_back(path + "|" + std::string(item.title()) + "|" +
+                            std::string(item.address()));
+            return false;
+        });
+        return false;
+    };
+    add(*db.findCategory(top));
+    store::walkDescendants(*db.findCategory(top), add);
     return lines;
 }
 
@@ -49,5 +51,23 @@ inline const store::CategoryRecord* childNamed(const store::Database& db, std::u
 inline std::string dataFile(const std::string& name) {
     return std::string(LINKHAVEN_TEST_DATA) + "/" + name;
 }
+
+// An import's counts as "categories items duplicates empty".
+inline std::string counts(const bookmarks::ImportResult& r) {
+    return std::to_string(r.categoriesAdded) + " " + std::to_string(r.itemsAdded) + " " +
+           std::to_string(r.duplicatesSkipped) + " " + std::to_string(r.emptySkipped);
+}
+
+// What every import test starts from: a default database, a folder of its own and options whose
+// clock stands still.
+class ImportFixture : public ::testing::Test {
+protected:
+    ImportFixture() { db.createDefault(); }
+
+    FakeClock clock;
+    bookmarks::ImportOptions options{3, &clock, {}};
+    store::Database db;
+    TempDir dir;
+};
 
 }  // namespace lh::test

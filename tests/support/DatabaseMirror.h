@@ -45,39 +45,51 @@ public:
         m_rows = read(m_db);
     }
 
-    void categoriesAboutToBeInserted(const Cats& r) override { aboutToInsert(of(r)); }
-    void categoriesInserted(const Cats& r) override { inserted("cats+ ", of(r)); }
+    void categoriesAboutToBeInserted(const Cats& r) override { begin(of(r, '+')); }
+    void categoriesInserted(const Cats& r) override { end(of(r, '+')); }
     void categoriesAboutToBeMoved(const Cats& r, Id to, Row at) override {
-        aboutToMove(of(r), to, at);
+        begin(of(r, '>', to, at));
     }
-    void categoriesMoved(const Cats& r, Id to, Row at) override { moved("cats> ", of(r), to, at); }
-    void categoriesAboutToBeRemoved(const Cats& r) override { aboutToRemove(of(r)); }
-    void categoriesRemoved(const Cats& r) override { removed("cats- ", of(r)); }
+    void categoriesMoved(const Cats& r, Id to, Row at) override { end(of(r, '>', to, at)); }
+    void categoriesAboutToBeRemoved(const Cats& r) override { begin(of(r, '-')); }
+    void categoriesRemoved(const Cats& r) override { end(of(r, '-')); }
     void categoryChanged(const store::CategoryRecord& c, store::CategoryFieldSet fields) override {
         events.push_back("cat~ " + std::to_string(c.id()) + " " + std::to_string(fields));
     }
 
-    void itemsAboutToBeInserted(const Items& r) override { aboutToInsert(of(r)); }
-    void itemsInserted(const Items& r) override { inserted("items+ ", of(r)); }
-    void itemsAboutToBeMoved(const Items& r, Id to, Row at) override { aboutToMove(of(r), to, at); }
-    void itemsMoved(const Items& r, Id to, Row at) override { moved("items> ", of(r), to, at); }
-    void itemsAboutToBeRemoved(const Items& r) override { aboutToRemove(of(r)); }
-    void itemsRemoved(const Items& r) override { removed("items- ", of(r)); }
+    void itemsAboutToBeInserted(const Items& r) override { begin(of(r, '+')); }
+    void itemsInserted(const Items& r) override { end(of(r, '+')); }
+    void itemsAboutToBeMoved(const Items& r, Id to, Row at) override { begin(of(r, '>', to, at)); }
+    void itemsMoved(const Items& r, Id to, Row at) override { end(of(r, '>', to, at)); }
+    void itemsAboutToBeRemoved(const Items& r) override { begin(of(r, '-')); }
+    void itemsRemoved(const Items& r) override { end(of(r, '-')); }
     void itemChanged(const store::ItemRecord& item, store::ItemFieldSet fields) override {
         events.push_back("item~ " + std::to_string(item.id()) + " " + std::to_string(fields));
     }
 
 private:
     // The ids under each category: ('c', id) its sub-categories, ('i', id) its items.
-    using Rows = std::map<std::pair<char, store::CategoryId>, std::vector<std::uint32_t>>;
-    // The rows of one event, category or item alike.
-    struct Span {
-        char kind;
-        store::CategoryId owner;
-        std::uint32_t first, last;
+    using Rows = std::map<std::pair<char, Id>, std::vector<std::uint32_t>>;
+    // One event, category or item alike: '+' inserted, '>' moved, '-' removed.
+    struct Change {
+        char kind, op;
+        Id owner;
+        Row first, last;
+        Id to;
+        Row at;
+        std::string text() const {
+            const std::string rows =
+                std::to_string(owner) + " " + std::to_string(first) + "-" + std::to_string(last);
+            return (kind == 'c' ? "cats" : "items") + std::string(1, op) + " " + rows +
+                   (op == '>' ? " to " + std::to_string(to) + "@" + std::to_string(at) : "");
+        }
     };
-    static Span of(const Cats& r) { return {'c', r.parent, r.first, r.last}; }
-    static Span of(const Items& r) { return {'i', r.category, r.first, r.last}; }
+    static Change of(const Cats& r, char op, Id to = 0, Row at = 0) {
+        return {'c', op, r.parent, r.first, r.last, to, at};
+    }
+    static Change of(const Items& r, char op, Id to = 0, Row at = 0) {
+        return {'i', op, r.category, r.first, r.last, to, at};
+    }
 
     static Rows read(const store::Database& db) {
         Rows rows;
@@ -96,64 +108,48 @@ private:
         return rows;
     }
 
-    std::vector<std::uint32_t>& list(const Span& s, store::CategoryId owner) {
-        return m_rows[{s.kind, owner}];
-    }
-    std::string text(const char* tag, const Span& s) {
-        return tag + std::to_string(s.owner) + " " + std::to_string(s.first) + "-" +
-               std::to_string(s.last);
-    }
-
-    void aboutToInsert(const Span& s) { begin(s.first <= list(s, s.owner).size(), "insert"); }
-    void inserted(const char* tag, const Span& s) {
-        end(text(tag, s));
-        const std::vector<std::uint32_t> now = read(m_db)[{s.kind, s.owner}];
-        auto& mine = list(s, s.owner);
-        for (std::uint32_t row = s.first; row <= s.last; ++row) {
-            mine.insert(mine.begin() + row, now.at(row));
-        }
-    }
-    // Qt refuses a move whose rows are out of range or whose destination is one of the two
-    // places that leave the rows where they are.
-    void aboutToMove(const Span& s, store::CategoryId to, std::uint32_t toRow) {
-        const bool same = s.owner == to;
-        begin(s.first <= s.last && s.last < list(s, s.owner).size() &&
-                  toRow <= list(s, to).size() && !(same && toRow >= s.first && toRow <= s.last + 1),
-              "move");
-    }
-    void moved(const char* tag, const Span& s, store::CategoryId to, std::uint32_t toRow) {
-        end(text(tag, s) + " to " + std::to_string(to) + "@" + std::to_string(toRow));
-        auto& from = list(s, s.owner);
-        const std::vector<std::uint32_t> moving(from.begin() + s.first, from.begin() + s.last + 1);
-        from.erase(from.begin() + s.first, from.begin() + s.last + 1);
-        if (s.owner == to && toRow > s.first) {
-            toRow -= static_cast<std::uint32_t>(moving.size());
-        }
-        auto& into = list(s, to);
-        into.insert(into.begin() + toRow, moving.begin(), moving.end());
-    }
-    void aboutToRemove(const Span& s) { begin(s.last < list(s, s.owner).size(), "remove"); }
-    void removed(const char* tag, const Span& s) {
-        end(text(tag, s));
-        auto& mine = list(s, s.owner);
-        mine.erase(mine.begin() + s.first, mine.begin() + s.last + 1);
-    }
-
-    void begin(bool valid, const char* what) {
+    void begin(const Change& c) {
         EXPECT_FALSE(m_inBulk) << "an event inside bulk work";
-        EXPECT_FALSE(m_open) << "an about-to event before the last one was done";
-        EXPECT_TRUE(valid) << "rows out of place for a " << what;
-        m_open = true;
+        EXPECT_EQ(m_open, "") << "an about-to event before the last one was done";
+        m_open = c.text();
     }
-    void end(std::string event) {
-        EXPECT_TRUE(m_open) << "a done event without its about-to event: " << event;
-        m_open = false;
-        events.push_back(std::move(event));
+    // Checks the rows as Qt would and follows the change. Rows out of place would take the copy
+    // past its ends, so after reporting them it reads the database afresh instead.
+    void end(const Change& c) {
+        EXPECT_EQ(m_open, c.text()) << "a done event unlike its about-to event";
+        m_open.clear();
+        events.push_back(c.text());
+        auto& from = m_rows[{c.kind, c.owner}];
+        // Inserted rows come from the database; a move may not leave them where they are (at
+        // their own place or just after it).
+        const std::vector<Row> source = c.op == '+' ? read(m_db)[{c.kind, c.owner}] : from;
+        const bool valid =
+            c.first <= c.last && c.last < source.size() &&
+            (c.op != '+' || c.first <= from.size()) &&
+            (c.op != '>' || (c.at <= m_rows[{c.kind, c.to}].size() &&
+                             !(c.owner == c.to && c.at >= c.first && c.at <= c.last + 1)));
+        EXPECT_TRUE(valid) << "rows out of place: " << c.text();
+        if (!valid) {
+            m_rows = read(m_db);
+            return;
+        }
+        const auto first = source.begin() + c.first, end = source.begin() + c.last + 1;
+        if (c.op == '+') {
+            from.insert(from.begin() + c.first, first, end);
+            return;
+        }
+        from.erase(from.begin() + c.first, from.begin() + c.last + 1);
+        if (c.op == '>') {
+            const Row count = c.last + 1 - c.first;
+            auto& into = m_rows[{c.kind, c.to}];
+            into.insert(into.begin() + (c.owner == c.to && c.at > c.first ? c.at - count : c.at),
+                        first, end);
+        }
     }
 
     store::Database& m_db;
     Rows m_rows;
-    bool m_open = false;
+    std::string m_open;  // the about-to event waiting for its done event
     bool m_inBulk = false;
 };
 

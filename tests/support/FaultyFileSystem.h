@@ -19,9 +19,12 @@ class FaultyFileSystem final : public platform::FileSystem {
     using Path = const std::string&;
 
 public:
-    int failAt = 0;
-    int error = EIO;
-    bool kill = false;
+    explicit FaultyFileSystem(int at = 0, int failure = EIO, bool killer = false)
+        : failAt(at), error(failure), kill(killer) {}
+
+    int failAt;
+    int error;
+    bool kill;
     std::vector<std::string> calls;
 
     int createTemporary(Path folder, Path prefix, std::string& path, int& fd) override {

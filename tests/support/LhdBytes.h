@@ -1,32 +1,20 @@
 #pragma once
 
 // A writer of .lhd files made for the tests straight from the format description, sharing no
-// code with the program's own: the program's loader must read what it writes, and the program's
-// writer must give the same bytes.
+// code with the program's own (only its plain date type; the CRC is zlib's): the program's loader
+// must read what it writes, and the program's writer must give the same bytes.
 
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <utility>
 
+#include <zlib.h>
+
+#include "store/DateTimeStamp.h"
+
 namespace lh::test {
-
-// CRC-32 as in IEEE 802.3, bit by bit.
-inline std::uint32_t crc32Bitwise(const std::string& bytes) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (const char byte : bytes) {
-        crc ^= static_cast<unsigned char>(byte);
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-    }
-    return ~crc;
-}
-
-struct Stamp {
-    std::uint16_t year = 0;
-    std::uint8_t month = 0, day = 0, hour = 0, minute = 0, second = 0;
-};
 
 // The fields of the records in file order.
 struct CategorySpec {
@@ -44,8 +32,8 @@ struct ItemSpec {
     std::uint32_t flags = 1;
     std::string comment;
     std::uint64_t fileSize = 0;
-    Stamp created{2026, 12, 6, 9, 30, 15};
-    Stamp remind{};
+    store::DateTimeStamp created{2026, 12, 6, 9, 30, 15, 0};
+    store::DateTimeStamp remind{};
 };
 
 // Builds a file record by record.
@@ -53,19 +41,16 @@ class LhdBuilder {
 public:
     LhdBuilder& category(const CategorySpec& c) {
         put({{2, 1}, {c.relation, 1}});
-        text(c.name);
-        text(c.folder);
+        text({c.name, c.folder});
         put({{c.anchor, 2}, {c.id, 2}, {c.depth, 2}, {c.flags, 1}});
-        text(c.memo);
+        text({c.memo});
         return *this;
     }
     LhdBuilder& item(const ItemSpec& i) {
         put({{1, 1}});
-        text(i.address);
-        text(i.location);
-        text(i.title);
+        text({i.address, i.location, i.title});
         put({{i.rate, 1}, {i.categoryId, 2}, {i.flags, 4}});
-        text(i.comment);
+        text({i.comment});
         put({{i.fileSize, 8}});
         stamp(i.created);
         stamp(i.remind);
@@ -81,12 +66,12 @@ public:
         m_body += bytes;
         return *this;
     }
-    const std::string& body() const { return m_body; }
 
-    // Header (version, counter field, 1, 0, CRC of the body, 0, 0) and body.
+    // Header (version, counter field, 1, 0, CRC-32 of the body as in IEEE 802.3, 0, 0) and body.
     std::string file(std::uint8_t version = 1, std::uint16_t counter = 8) const {
         LhdBuilder header;
-        header.put({{version, 1}, {counter, 2}, {1, 2}, {crc32Bitwise(m_body), 4}, {0, 2}});
+        const auto crc = crc32_z(0, reinterpret_cast<const Bytef*>(m_body.data()), m_body.size());
+        header.put({{version, 1}, {counter, 2}, {1, 2}, {crc, 4}, {0, 2}});
         return header.m_body + m_body;
     }
 
@@ -99,18 +84,17 @@ private:
             }
         }
     }
-    void text(const std::string& s) {
-        put({{s.size(), 4}});
-        m_body += s;
+    // Texts: each its length in 4 bytes, then its bytes.
+    void text(std::initializer_list<std::string_view> texts) {
+        for (const std::string_view s : texts) {
+            put({{s.size(), 4}});
+            m_body += s;
+        }
     }
-    void stamp(const Stamp& s) {
-        put({{s.year, 2},
-             {s.month, 1},
-             {s.day, 1},
-             {s.hour, 1},
-             {s.minute, 1},
-             {s.second, 1},
-             {0, 1}});
+    // The reserved byte is written as zero whatever the stamp holds.
+    void stamp(const store::DateTimeStamp& s) {
+        put({{s.year, 2}, {s.month, 1}, {s.day, 1}, {s.hour, 1}});
+        put({{s.minute, 1}, {s.second, 1}, {0, 1}});
     }
     std::string m_body;
 };

@@ -24,16 +24,8 @@ public:
     std::vector<std::string> writes;                 // "key/value" in write order
     std::map<std::string, std::string> userStrings;  // "keyPath/name" -> text
 
-    const Value* find(std::string_view key, std::string_view name) const {
-        const auto k = keys.find(key);
-        if (k == keys.end()) {
-            return nullptr;
-        }
-        const auto v = k->second.find(std::string(name));
-        return v == k->second.end() ? nullptr : &v->second;
-    }
-    std::uint32_t dword(std::string_view key, std::string_view name) const {
-        return std::get<std::uint32_t>(*find(key, name));
+    std::uint32_t dword(const std::string& key, const std::string& name) const {
+        return std::get<std::uint32_t>(keys.at(key).at(name));
     }
     bool wasWritten(const std::string& keyAndName) const {
         return std::find(writes.begin(), writes.end(), keyAndName) != writes.end();
@@ -72,9 +64,11 @@ private:
     private:
         template <typename T>
         std::optional<T> read(std::string_view name) {
-            const Value* v = m_backend.find(m_name, name);
-            return v == nullptr || !std::holds_alternative<T>(*v) ? std::nullopt
-                                                                  : std::optional(std::get<T>(*v));
+            const auto& values = m_backend.keys[m_name];
+            const auto v = values.find(std::string(name));
+            return v == values.end() || !std::holds_alternative<T>(v->second)
+                       ? std::nullopt
+                       : std::optional(std::get<T>(v->second));
         }
         void write(std::string_view name, Value value) {
             m_backend.keys[m_name][std::string(name)] = std::move(value);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -37,10 +38,8 @@ public:
         return a;
     }
     std::vector<std::string> texts() const {
-        std::vector<std::string> out;
-        for (const auto& m : shown) {
-            out.push_back(m.text);
-        }
+        std::vector<std::string> out(shown.size());
+        std::transform(shown.begin(), shown.end(), out.begin(), [](auto& m) { return m.text; });
         return out;
     }
 };
