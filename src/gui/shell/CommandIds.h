@@ -33,10 +33,20 @@ enum class CommandId : int {
     FindNext = 32827,
 
     AddUrl = 32789,
+    AddFile = 32800,
+    AddRemind = 32801,
+    AddBatchFile = 32817,
     MoveUp = 32812,
     MoveDown = 32813,
     ItemProperty = 32802,
     DeleteItems = 32819,
+
+    // The item list's context menus.
+    BrowseUrl = 32803,
+    ItemComment = 32804,
+    OpenFile = 32805,
+    CopyFile = 32829,
+    OpenFileFolder = 32816,
 
     Detail = 32784,
     DropZone = 32778,

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "store/Kinds.h"
+
+class QDialog;
+class QWidget;
+
+namespace lh::store {
+class Database;
+}
+namespace lh::settings {
+struct AppSettings;
+}
+namespace lh::platform {
+class Clock;
+}
+namespace lh::commands {
+class FileChooser;
+class Prompter;
+}  // namespace lh::commands
+
+namespace lh::gui {
+
+// Opens the item dialogs (Add Url, Add File, Add Bach File, Comment) over the main window. Each is
+// window-modal and shown without a nested event loop; its OK goes through the item editor's
+// rules, which change the Database (the item list follows its events). One dialog is open at a
+// time: opening another, or closeDialog(), rejects the one open.
+class ItemDialogs : public QObject {
+    Q_OBJECT
+
+public:
+    struct Services {
+        store::Database& db;
+        commands::Prompter& prompter;
+        commands::FileChooser& files;
+        settings::AppSettings& settings;
+        const platform::Clock& clock;
+    };
+
+    // Dialogs open over `parent`; `services` must outlive this object.
+    ItemDialogs(Services services, QWidget* parent);
+    ~ItemDialogs() override;
+
+    // Add Url in new mode, preset with `title` and `address` (either may be empty).
+    void addUrl(const std::string& title, const std::string& address);
+    // Add File in new mode.
+    void addFile();
+    // Add Bach File, its list filled with `paths` (may be empty).
+    void addBatchFiles(const std::vector<std::string>& paths);
+    // The property dialog of item `id` by the item's own kind: Add Url or Add File in edit mode;
+    // a Remind item goes to the remind editor (nothing while none is set). `currentCategory` is
+    // the category the list shows.
+    void editItem(store::ItemId id, store::CategoryId currentCategory);
+    // The Comment dialog of item `id`.
+    void editComment(store::ItemId id);
+
+    // What opens a Remind item's property dialog (the reminders bring it).
+    using RemindEditor = std::function<void(store::ItemId id, store::CategoryId currentCategory)>;
+    void setRemindEditor(RemindEditor editor) { m_remindEditor = std::move(editor); }
+    bool hasRemindEditor() const { return static_cast<bool>(m_remindEditor); }
+
+    // The dialog now open, or null; closeDialog() rejects it (before the database is emptied).
+    QDialog* openDialog() const { return m_dialog; }
+    void closeDialog();
+
+private:
+    Services m_services;
+    QWidget* m_parent;
+    RemindEditor m_remindEditor;
+    QPointer<QDialog> m_dialog;
+};
+
+}  // namespace lh::gui
