@@ -46,5 +46,6 @@ int saveOrReport(Context& c, store::Database& db, const std::string& path, const
 std::vector<Command> storeCommands();
 std::vector<Command> backupCommands();
 std::vector<Command> importCommands();
+std::vector<Command> findCommands();
 
 }  // namespace lh::cli

@@ -67,4 +67,15 @@ JsonLine& JsonLine::add(std::string_view name, bool value) {
     return *this;
 }
 
+JsonLine& JsonLine::add(std::string_view name, const std::vector<std::string>& values) {
+    key(name);
+    m_body += '[';
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        m_body += i == 0 ? "" : ",";
+        m_body += jsonString(values[i]);
+    }
+    m_body += ']';
+    return *this;
+}
+
 }  // namespace lh::cli

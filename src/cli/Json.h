@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace lh::cli {
 
@@ -23,6 +24,8 @@ public:
         return add(key, std::string_view(value));
     }
     JsonLine& add(std::string_view key, bool value);
+    // An array of strings.
+    JsonLine& add(std::string_view key, const std::vector<std::string>& values);
     // The object, e.g. {"a":1,"b":"x"}.
     std::string str() const { return "{" + m_body + "}"; }
 

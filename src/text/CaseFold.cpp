@@ -70,9 +70,19 @@ char32_t foldCase(char32_t cp) {
 
 std::string foldCase(std::string_view s) {
     std::string out;
-    out.reserve(s.size());
-    forEachFolded(s, [&](std::string_view piece) { out.append(piece); });
+    appendFoldedCase(s, out);
     return out;
+}
+
+void appendFoldedCase(std::string_view s, std::string& out) {
+    out.reserve(out.size() + s.size());
+    // Most texts are ASCII: those bytes fold one to one, without decoding.
+    std::size_t ascii = 0;
+    while (ascii < s.size() && isAscii(s[ascii])) {
+        out.push_back(toLowerAscii(s[ascii]));
+        ++ascii;
+    }
+    forEachFolded(s.substr(ascii), [&](std::string_view piece) { out.append(piece); });
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {

@@ -14,6 +14,8 @@ char32_t foldCase(char32_t codePoint);
 
 // `s` with every character case-folded.
 std::string foldCase(std::string_view s);
+// Appends the case-folded form of `s` to `out` (a caller folding many texts reuses one buffer).
+void appendFoldedCase(std::string_view s, std::string& out);
 
 // True when `a` and `b` are equal after case folding.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
