@@ -18,6 +18,7 @@
 #include "commands/FileCommands.h"
 #include "commands/TimerWork.h"
 #include "gui/bookmarks/ImportActions.h"
+#include "gui/items/FindActions.h"
 #include "gui/shell/BrowserLauncher.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
@@ -116,6 +117,13 @@ void MainWindow::createActions() {
                                 m_services.settings},
         this);
     m_imports->setCurrentCategory([this] { return m_treePane->currentCategory(); });
+    m_find = std::make_unique<FindActions>(
+        m_actions,
+        FindActions::Services{m_services.db, m_services.prompter, m_services.settings,
+                              m_services.settingsStore},
+        this);
+    m_find->setShowHit(
+        [this](const items::FindHit& hit) { m_treePane->selectCategory(hit.category); });
     m_defaultTimerWork = std::make_unique<DefaultTimerWork>(*m_imports);
     m_timerWork = m_defaultTimerWork.get();
     handleViewCommands();
@@ -296,6 +304,7 @@ bool MainWindow::shutDown() {
     if (QDialog* dialog = m_treePane->openDialog()) {
         dialog->reject();
     }
+    m_find->closeDialog();
     m_services.settingsStore.writeAtClose(
         m_services.settings, m_fileCommands != nullptr ? m_fileCommands->dataFile() : "",
         currentButtons(), currentLayout());

@@ -38,6 +38,7 @@ namespace lh::gui {
 class BrowserLauncher;
 class CategoryActions;
 class CategoryPane;
+class FindActions;
 class ImportActions;
 class FavouritesMenu;
 class MainToolbar;
@@ -130,6 +131,7 @@ private:
     std::unique_ptr<BrowserLauncher> m_browser;
     std::unique_ptr<ImportActions> m_imports;
     std::unique_ptr<CategoryActions> m_categoryActions;
+    std::unique_ptr<FindActions> m_find;
     std::unique_ptr<DefaultTimerWork> m_defaultTimerWork;
     commands::TimerWork* m_timerWork = nullptr;
     FavouritesMenu* m_favourites = nullptr;
