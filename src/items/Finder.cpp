@@ -95,14 +95,23 @@ public:
     }
 
 private:
+    // The chosen fields are folded into one buffer, each ended by a zero byte (which no search
+    // text holds), and searched at once.
     bool matches(const store::ItemRecord& item, bool byAddress) {
-        return ((m_fields & kFindTitle) != 0 && contains(item.title())) ||
-               ((m_fields & kFindAddress) != 0 && byAddress && contains(item.address())) ||
-               ((m_fields & kFindComment) != 0 && contains(item.comment()));
-    }
-    bool contains(std::string_view field) {
         m_folded.clear();
-        text::appendFoldedCase(field, m_folded);
+        const auto append = [this](std::string_view field) {
+            text::appendFoldedCase(field, m_folded);
+            m_folded.push_back('\0');
+        };
+        if ((m_fields & kFindTitle) != 0) {
+            append(item.title());
+        }
+        if ((m_fields & kFindAddress) != 0 && byAddress) {
+            append(item.address());
+        }
+        if ((m_fields & kFindComment) != 0) {
+            append(item.comment());
+        }
         return m_folded.find(m_text) != std::string::npos;
     }
 
