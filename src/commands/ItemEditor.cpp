@@ -75,17 +75,30 @@ DialogOutcome ItemEditor::refuse(std::string_view text, ItemInput input, Prompte
     return DialogOutcome::KeepOpen;
 }
 
-DialogOutcome ItemEditor::addUrl(const UrlValues& values) {
-    m_refused = ItemInput::None;
-    const std::string_view title = text::trimLeadingBlanks(values.title);
-    const std::string_view address = text::trimBlanks(values.address);
+bool ItemEditor::checkUrl(const UrlValues& values, std::string_view& title,
+                          std::string_view& address) {
+    title = text::trimLeadingBlanks(values.title);
+    address = text::trimBlanks(values.address);
     if (title.empty()) {
-        return refuse(kInputTitleMessage, ItemInput::Title);
+        refuse(kInputTitleMessage, ItemInput::Title);
+        return false;
     }
     if (address.empty()) {
-        return refuse(kInputUrlMessage, ItemInput::Address);
+        refuse(kInputUrlMessage, ItemInput::Address);
+        return false;
     }
-    if (!values.category || m_db.findCategory(*values.category) == nullptr) {
+    return hasCategory(values.category);
+}
+
+bool ItemEditor::hasCategory(std::optional<store::CategoryId> category) const {
+    return category && m_db.findCategory(*category) != nullptr;
+}
+
+DialogOutcome ItemEditor::addUrl(const UrlValues& values) {
+    m_refused = ItemInput::None;
+    std::string_view title;
+    std::string_view address;
+    if (!checkUrl(values, title, address)) {
         return DialogOutcome::KeepOpen;
     }
     store::ItemFields fields;
@@ -109,15 +122,9 @@ DialogOutcome ItemEditor::editUrl(store::ItemId id, const UrlValues& values) {
     if (item == nullptr) {
         return DialogOutcome::Close;
     }
-    const std::string_view title = text::trimLeadingBlanks(values.title);
-    const std::string_view address = text::trimBlanks(values.address);
-    if (title.empty()) {
-        return refuse(kInputTitleMessage, ItemInput::Title);
-    }
-    if (address.empty()) {
-        return refuse(kInputUrlMessage, ItemInput::Address);
-    }
-    if (!values.category || m_db.findCategory(*values.category) == nullptr) {
+    std::string_view title;
+    std::string_view address;
+    if (!checkUrl(values, title, address)) {
         return DialogOutcome::KeepOpen;
     }
     store::ItemEdit edit;
@@ -188,7 +195,7 @@ DialogOutcome ItemEditor::addFiles(const FileValues& values) {
         fields.createTime = now;
         added.push_back(std::move(fields));
     }
-    if (!values.category || m_db.findCategory(*values.category) == nullptr) {
+    if (!hasCategory(values.category)) {
         return DialogOutcome::KeepOpen;
     }
     for (const store::ItemFields& fields : added) {
@@ -212,7 +219,7 @@ DialogOutcome ItemEditor::editFile(store::ItemId id, const FileValues& values) {
     if (!checkFolder(values.folder, folder)) {
         return DialogOutcome::KeepOpen;
     }
-    if (!values.category || m_db.findCategory(*values.category) == nullptr) {
+    if (!hasCategory(values.category)) {
         return DialogOutcome::KeepOpen;
     }
     const bool renamed =
@@ -250,7 +257,7 @@ bool ItemEditor::renameOnDisk(const store::ItemRecord& item, const std::string& 
 
 DialogOutcome ItemEditor::addBatch(const BatchValues& values) {
     m_refused = ItemInput::None;
-    if (!values.category || m_db.findCategory(*values.category) == nullptr) {
+    if (!hasCategory(values.category)) {
         return refuse(kNoCategoryMessage, ItemInput::None);
     }
     const store::DateTimeStamp now = stampOf(m_clock.now());

@@ -103,6 +103,10 @@ public:
 private:
     DialogOutcome refuse(std::string_view text, ItemInput input,
                          Prompter::Icon icon = Prompter::Icon::Warning);
+    // Checks the title, address and category shared by Add Url's modes; `title` and `address`
+    // become their trimmed forms.
+    bool checkUrl(const UrlValues& values, std::string_view& title, std::string_view& address);
+    bool hasCategory(std::optional<store::CategoryId> category) const;
     // Checks the file name and folder shared by Add File's modes; sets `folder` to its stored form.
     bool checkFolder(std::string_view typed, std::string& folder);
     // True when a File item anywhere in the tree has this name and folder.

@@ -61,6 +61,20 @@ commands::ItemEditor ItemDialogs::editor() const {
     return commands::ItemEditor(m_services.db, m_services.prompter, m_services.clock);
 }
 
+void ItemDialogs::showUrlDialog(AddUrlDialog* dialog, const UrlApply& apply) {
+    dialog->setAcceptHandler([this, apply](AddUrlDialog& d) {
+        commands::ItemEditor ed = editor();
+        const commands::DialogOutcome outcome = apply(ed, d.values());
+        d.focusInput(ed.refusedInput());
+        return outcome;
+    });
+    dialog->setSaveDefaultHandler([this](const AddUrlDialog& d) {
+        commands::ItemEditor::saveUrlDefaults(m_services.settings, d.values().category,
+                                              static_cast<std::uint8_t>(d.pictureRate()));
+    });
+    showDialog(dialog);
+}
+
 void ItemDialogs::addUrl(const std::string& title, const std::string& address) {
     const settings::AppSettings& settings = m_services.settings;
     auto* dialog =
@@ -74,17 +88,9 @@ void ItemDialogs::addUrl(const std::string& title, const std::string& address) {
     if (!address.empty()) {
         dialog->setAddress(address);
     }
-    dialog->setAcceptHandler([this](AddUrlDialog& d) {
-        commands::ItemEditor ed = editor();
-        const commands::DialogOutcome outcome = ed.addUrl(d.values());
-        d.focusInput(ed.refusedInput());
-        return outcome;
+    showUrlDialog(dialog, [](commands::ItemEditor& ed, const commands::UrlValues& values) {
+        return ed.addUrl(values);
     });
-    dialog->setSaveDefaultHandler([this](const AddUrlDialog& d) {
-        commands::ItemEditor::saveUrlDefaults(m_services.settings, d.values().category,
-                                              static_cast<std::uint8_t>(d.pictureRate()));
-    });
-    showDialog(dialog);
 }
 
 void ItemDialogs::editUrl(const store::ItemRecord& item, store::CategoryId currentCategory) {
@@ -99,17 +105,9 @@ void ItemDialogs::editUrl(const store::ItemRecord& item, store::CategoryId curre
     dialog->setMemo(std::string(item.comment()));
     dialog->setCreateTime(formatCreateTime(item.createTime()));
     const store::ItemId id = item.id();
-    dialog->setAcceptHandler([this, id](AddUrlDialog& d) {
-        commands::ItemEditor ed = editor();
-        const commands::DialogOutcome outcome = ed.editUrl(id, d.values());
-        d.focusInput(ed.refusedInput());
-        return outcome;
+    showUrlDialog(dialog, [id](commands::ItemEditor& ed, const commands::UrlValues& values) {
+        return ed.editUrl(id, values);
     });
-    dialog->setSaveDefaultHandler([this](const AddUrlDialog& d) {
-        commands::ItemEditor::saveUrlDefaults(m_services.settings, d.values().category,
-                                              static_cast<std::uint8_t>(d.pictureRate()));
-    });
-    showDialog(dialog);
 }
 
 AddFileDialog* ItemDialogs::makeFileDialog(store::CategoryId preselect, bool ownCategory) {
