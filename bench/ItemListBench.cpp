@@ -14,6 +14,7 @@
 
 #include "BenchTiming.h"
 #include "GeneratedDatabase.h"
+#include "gui/items/ItemListView.h"
 #include "gui/items/ItemPane.h"
 #include "settings/AppSettings.h"
 #include "store/Database.h"
