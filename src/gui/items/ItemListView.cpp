@@ -79,6 +79,18 @@ bool ItemListView::takesClicks() const {
            !items::isQuietCategory(*m_model->category());
 }
 
+bool ItemListView::event(QEvent* event) {
+    // The list's own keys come before any window shortcut on the same key.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete || key->matches(QKeySequence::SelectAll)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QTreeView::event(event);
+}
+
 void ItemListView::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::SelectAll)) {
         selectAll();
@@ -108,10 +120,9 @@ void ItemListView::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
-void ItemListView::startDrag(Qt::DropActions supportedActions) {
-    (void)supportedActions;
+QMimeData* ItemListView::selectionMimeData() const {
     if (m_model == nullptr || !m_model->category()) {
-        return;
+        return nullptr;
     }
     DraggedItems dragged{*m_model->category(), {}};
     for (int row : selectedRowNumbers()) {
@@ -119,12 +130,16 @@ void ItemListView::startDrag(Qt::DropActions supportedActions) {
             dragged.itemIds.push_back(item->id());
         }
     }
-    if (dragged.itemIds.empty()) {
-        return;
+    return dragged.itemIds.empty() ? nullptr : createItemRowsMimeData(dragged);
+}
+
+void ItemListView::startDrag(Qt::DropActions supportedActions) {
+    (void)supportedActions;
+    if (QMimeData* mime = selectionMimeData()) {
+        auto* drag = new QDrag(this);
+        drag->setMimeData(mime);
+        drag->exec(Qt::MoveAction, Qt::MoveAction);
     }
-    auto* drag = new QDrag(this);
-    drag->setMimeData(createItemRowsMimeData(dragged));
-    drag->exec(Qt::MoveAction, Qt::MoveAction);
 }
 
 }  // namespace lh::gui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMimeData>
 #include <QPoint>
 #include <QTreeView>
 
@@ -32,6 +33,9 @@ public:
 
     // The selected rows, ascending.
     std::vector<int> selectedRowNumbers() const;
+    // What dragging the selected rows carries (ItemDrag's rows), or null without a category or a
+    // selection; the caller owns it.
+    QMimeData* selectionMimeData() const;
 
 signals:
     // The user finished resizing column `column` to `width` pixels.
@@ -44,6 +48,7 @@ signals:
     void contextMenuRequested(const QPoint& globalPos);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -1,5 +1,6 @@
 #include "gui/items/ItemListView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QSignalSpy>
@@ -7,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "gui/items/ItemDrag.h"
 #include "gui/items/ItemListModel.h"
 #include "store/Database.h"
 #include "support/DatabaseMirror.h"
@@ -61,6 +65,33 @@ TEST_F(ItemListViewTest, KeysSelectAllAndAskForDeletion) {
     ASSERT_EQ(deletes.count(), 2);
     EXPECT_FALSE(deletes[0][0].toBool());
     EXPECT_TRUE(deletes[1][0].toBool());
+
+    // A window shortcut on Delete does not take the key from the list.
+    QAction windowDelete(&view);
+    windowDelete.setShortcut(Qt::Key_Delete);
+    view.addAction(&windowDelete);
+    QSignalSpy triggered(&windowDelete, &QAction::triggered);
+    view.activateWindow();
+    view.setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    QTest::keyClick(view.windowHandle(), Qt::Key_Delete);  // as the window system delivers it
+    EXPECT_EQ(deletes.count(), 3);
+    EXPECT_EQ(triggered.count(), 0);
+}
+
+TEST_F(ItemListViewTest, DragsTheSelectedRowsAsItemRows) {
+    show(kPlain);
+    view.selectionModel()->select(model.index(2, 0),
+                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const std::unique_ptr<QMimeData> mime(view.selectionMimeData());
+    ASSERT_NE(mime, nullptr);
+    const auto dragged = itemRowsFrom(mime.get());
+    ASSERT_TRUE(dragged);
+    EXPECT_EQ(dragged->sourceCategoryId, kPlain);
+    EXPECT_EQ(dragged->itemIds,
+              (std::vector<store::ItemId>{model.recordAt(1)->id(), model.recordAt(2)->id()}));
+    view.clearSelection();
+    EXPECT_EQ(view.selectionMimeData(), nullptr);
 }
 
 TEST_F(ItemListViewTest, ClicksReachThePaneOutsideTheQuietCategoriesOnly) {
