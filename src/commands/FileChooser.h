@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lh::commands {
 
@@ -18,6 +19,12 @@ public:
     virtual ~FileChooser() = default;
     // An existing file to open.
     virtual std::optional<std::string> chooseFileToOpen(const Request& request) = 0;
+    // Existing files to open, several at once; empty when the user cancelled. Choosers that can
+    // take only one answer with chooseFileToOpen's.
+    virtual std::vector<std::string> chooseFilesToOpen(const Request& request) {
+        std::optional<std::string> one = chooseFileToOpen(request);
+        return one ? std::vector<std::string>{*one} : std::vector<std::string>{};
+    }
     // A file to write (the dialog asks before an existing file is replaced).
     virtual std::optional<std::string> chooseFileToSave(const Request& request) = 0;
     // An existing folder.

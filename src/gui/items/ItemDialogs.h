@@ -14,7 +14,8 @@ class QWidget;
 
 namespace lh::store {
 class Database;
-}
+class ItemRecord;
+}  // namespace lh::store
 namespace lh::settings {
 struct AppSettings;
 }
@@ -23,10 +24,13 @@ class Clock;
 }
 namespace lh::commands {
 class FileChooser;
+class ItemEditor;
 class Prompter;
 }  // namespace lh::commands
 
 namespace lh::gui {
+
+class AddFileDialog;
 
 // Opens the item dialogs (Add Url, Add File, Add Bach File, Comment) over the main window. Each is
 // window-modal and shown without a nested event loop; its OK goes through the item editor's
@@ -78,6 +82,14 @@ public:
     void closeDialog();
 
 private:
+    // Rejects the dialog open, then shows `dialog` window-modal; it goes when it closes.
+    void showDialog(QDialog* dialog);
+    commands::ItemEditor editor() const;
+    void editUrl(const store::ItemRecord& item, store::CategoryId currentCategory);
+    void editFile(const store::ItemRecord& item, store::CategoryId currentCategory);
+    // The Add File dialog with the File defaults, its list opened on `preselect`.
+    AddFileDialog* makeFileDialog(store::CategoryId preselect, bool ownCategory);
+
     Services m_services;
     QWidget* m_parent;
     RemindEditor m_remindEditor;

@@ -33,6 +33,16 @@ std::optional<std::string> DialogFileChooser::chooseFileToOpen(const Request& r)
         QFileDialog::getOpenFileName(m_parent, toQt(r.title), startPath(r), toQt(r.filter)));
 }
 
+std::vector<std::string> DialogFileChooser::chooseFilesToOpen(const Request& r) {
+    std::vector<std::string> paths;
+    const QStringList chosenPaths =
+        QFileDialog::getOpenFileNames(m_parent, toQt(r.title), startPath(r), toQt(r.filter));
+    for (const QString& path : chosenPaths) {
+        paths.push_back(QDir::toNativeSeparators(path).toStdString());
+    }
+    return paths;
+}
+
 std::optional<std::string> DialogFileChooser::chooseFileToSave(const Request& r) {
     return chosen(
         QFileDialog::getSaveFileName(m_parent, toQt(r.title), startPath(r), toQt(r.filter)));

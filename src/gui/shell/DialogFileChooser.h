@@ -12,6 +12,7 @@ public:
     explicit DialogFileChooser(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
     std::optional<std::string> chooseFileToOpen(const Request& request) override;
+    std::vector<std::string> chooseFilesToOpen(const Request& request) override;
     std::optional<std::string> chooseFileToSave(const Request& request) override;
     std::optional<std::string> chooseFolder(const Request& request) override;
 

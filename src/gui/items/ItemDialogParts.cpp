@@ -1,0 +1,48 @@
+#include "gui/items/ItemDialogParts.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include "gui/uikit/CategoryComboBox.h"
+#include "gui/uikit/CategoryIcons.h"
+
+namespace lh::gui {
+
+QString fromUtf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+CategoryComboBox* makeCategoryCombo(const commands::ParentChoice& choice, QWidget* parent) {
+    auto* combo = new CategoryComboBox(parent);
+    combo->setObjectName(QStringLiteral("categoryComboBox"));
+    for (const commands::ChooserEntry& entry : choice.entries) {
+        combo->addCategory(entry.id, fromUtf8(entry.name), entry.depth,
+                           categoryIcon(entry.id, entry.flags));
+    }
+    combo->setCurrentIndex(choice.selected);
+    return combo;
+}
+
+QPlainTextEdit* makeMemoEdit(QWidget* parent) {
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(QStringLiteral("memoPlainTextEdit"));
+    return memo;
+}
+
+QLabel* makeCreateTimeLabel(QWidget* parent) {
+    auto* label = new QLabel(QStringLiteral("--:--:--"), parent);
+    label->setObjectName(QStringLiteral("createTimeLabel"));
+    return label;
+}
+
+QString formatCreateTime(const store::DateTimeStamp& t) {
+    return QStringLiteral("%1-%2-%3 %4:%5:%6")
+        .arg(t.year)
+        .arg(t.month, 2, 10, QLatin1Char('0'))
+        .arg(t.day, 2, 10, QLatin1Char('0'))
+        .arg(t.hour, 2, 10, QLatin1Char('0'))
+        .arg(t.minute, 2, 10, QLatin1Char('0'))
+        .arg(t.second, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace lh::gui
