@@ -1,6 +1,6 @@
 #include "commands/ItemCommandRules.h"
 
-#include "platform/Paths.h"
+#include "items/FilePaths.h"
 #include "store/ItemRecord.h"
 
 namespace lh::commands {
@@ -77,7 +77,7 @@ std::vector<std::string> copiedFilePaths(std::span<const store::ItemRecord* cons
 }
 
 std::string filePathOf(const store::ItemRecord& item) {
-    return platform::joinPath(item.location(), item.title());
+    return items::joinFolderAndName(item.location(), item.title());
 }
 
 }  // namespace lh::commands
