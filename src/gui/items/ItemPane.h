@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QItemSelection>
 #include <QObject>
 #include <QPoint>
 
@@ -19,6 +20,7 @@ struct AppSettings;
 namespace lh::gui {
 
 class DetailPane;
+class ItemListModel;
 class ItemListView;
 
 // The right side of the main window: the item list of the current category (upper pane) and the
@@ -61,6 +63,9 @@ public:
 
     // Grid lines in the list (View > Grid).
     void setGridLines(bool on);
+    // Rebuilds the list's columns from the stored URL layout (after the Columns dialog) and
+    // shows the current category again.
+    void applyColumnLayout();
 
 signals:
     // The selection changed (the commands' enable rules follow it).
@@ -72,6 +77,19 @@ signals:
     void contextMenuRequested(const QPoint& globalPos);
     // The Delete key; `permanent` when Shift was held.
     void deleteRequested(bool permanent);
+
+private:
+    void connectSignals();
+    void onSelectionChanged(const QItemSelection& selected);
+    // Stores a column width the user set into the current category kind's layout.
+    void onColumnResized(int column, int width);
+    void selectRows(const std::vector<int>& rows);
+
+    store::Database& m_db;
+    settings::AppSettings& m_settings;
+    ItemListModel* m_model = nullptr;
+    ItemListView* m_list = nullptr;
+    DetailPane* m_detail = nullptr;
 };
 
 }  // namespace lh::gui

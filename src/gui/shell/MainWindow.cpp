@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTreeView>
 #include <QUrl>
 
 #include <functional>
@@ -18,6 +17,9 @@
 #include "commands/FileCommands.h"
 #include "commands/TimerWork.h"
 #include "gui/bookmarks/ImportActions.h"
+#include "gui/items/DetailPane.h"
+#include "gui/items/ItemListView.h"
+#include "gui/items/ItemPane.h"
 #include "gui/shell/BrowserLauncher.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
@@ -76,10 +78,11 @@ void MainWindow::setupUi() {
     m_treePane = new CategoryPane(m_services.db, m_services.prompter, m_outer);
     m_inner = new QSplitter(Qt::Vertical, m_outer);
     m_inner->setObjectName("innerSplitter");
-    m_itemPane = new QTreeView(m_inner);
-    m_itemPane->setObjectName("itemPane");
-    m_detailPane = new QTreeView(m_inner);
-    m_detailPane->setObjectName("detailPane");
+    m_items = new ItemPane(m_services.db, m_services.settings, m_inner);
+    m_itemPane = m_items->listView();
+    m_detailPane = m_items->detailPane();
+    m_inner->addWidget(m_itemPane);
+    m_inner->addWidget(m_detailPane);
     m_outer->setStretchFactor(1, 1);
     setCentralWidget(m_outer);
     statusBar()->setObjectName("statusBar");
@@ -134,10 +137,11 @@ void MainWindow::handleViewCommands() {
             m_actions.action(id)->setChecked(on);
         });
     };
-    const auto nothingToShow = [](bool) {};  // the item list and the DropZone are not built yet
+    const auto nothingToShow = [](bool) {};  // the DropZone is not built yet
     toggle(CommandId::Detail, &Flags::showDetail, &Flags::setShowDetail,
            [this](bool on) { m_detailPane->setVisible(on); });
-    toggle(CommandId::Grid, &Flags::gridLines, &Flags::setGridLines, nothingToShow);
+    toggle(CommandId::Grid, &Flags::gridLines, &Flags::setGridLines,
+           [this](bool on) { m_items->setGridLines(on); });
     toggle(CommandId::DropZone, &Flags::dropZoneShown, &Flags::setDropZoneShown, nothingToShow);
     toggle(CommandId::ShowText, &Flags::toolbarText, &Flags::setToolbarText,
            [this](bool on) { m_toolbar->setShowText(on); });
@@ -153,6 +157,12 @@ void MainWindow::createMenus() {
 }
 
 void MainWindow::connectSignals() {
+    const auto showCategory = [this](int id) {
+        m_items->showCategory(id < 0 ? std::nullopt
+                                     : std::optional(static_cast<store::CategoryId>(id)));
+    };
+    connect(m_treePane, &CategoryPane::currentCategoryChanged, m_items, showCategory);
+    showCategory(m_treePane->currentCategoryId());
     // The category commands follow the selected category; checked again as their menu opens.
     connect(menu(MenuId::Category), &QMenu::aboutToShow, m_categoryActions.get(),
             &CategoryActions::updateMainMenu);

@@ -39,6 +39,7 @@ class BrowserLauncher;
 class CategoryActions;
 class CategoryPane;
 class ImportActions;
+class ItemPane;
 class FavouritesMenu;
 class MainToolbar;
 class TrayIcon;
@@ -77,6 +78,8 @@ public:
     MainToolbar& toolbar() { return *m_toolbar; }
     BrowserLauncher& browser() { return *m_browser; }
     ImportActions& imports() { return *m_imports; }
+    // The item list and the detail pane.
+    ItemPane& items() { return *m_items; }
     // The pane sizes last asked of the splitters (tests check these, not the geometry a window
     // manager gave).
     const settings::PaneSizes& requestedPaneSizes() const { return m_requestedPanes; }
@@ -138,6 +141,7 @@ private:
     QSplitter* m_outer = nullptr;
     QSplitter* m_inner = nullptr;
     CategoryPane* m_treePane = nullptr;
+    ItemPane* m_items = nullptr;
     QWidget* m_itemPane = nullptr;
     QWidget* m_detailPane = nullptr;
     QTimer m_reminderTimer;

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QTreeWidget>
+
+#include "items/ItemKind.h"
+#include "store/Kinds.h"
+
+namespace lh::store {
+class Database;
+}
+namespace lh::settings {
+struct AppSettings;
+}
+
+namespace lh::gui {
+
+// The detail pane: two columns, "Parameter" and "Value", one row for each field of the item
+// selected last, named as its own kind names them. Rows are coloured by parity from the colour
+// settings.
+class DetailPane final : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    // `db` and `settings` must outlive the pane.
+    DetailPane(const store::Database& db, const settings::AppSettings& settings,
+               QWidget* parent = nullptr);
+
+    // Shows the row names of `kind` with empty values and forgets the shown item.
+    void setRowSet(items::ItemKind kind);
+    // Shows item `id` (its own kind's rows), or clears the values when there is no such item.
+    void showItem(store::ItemId id);
+    // Empties the values of the rows shown and forgets the item.
+    void clearValues();
+    // Shows the item again after a change, or clears the values when it is gone.
+    void refresh();
+    // The item shown, or kNoItemId.
+    store::ItemId shownItem() const { return m_item; }
+    items::ItemKind rowSet() const { return m_kind; }
+    // Takes the colour settings again.
+    void applyColours();
+
+private:
+    const store::Database& m_db;
+    const settings::AppSettings& m_settings;
+    items::ItemKind m_kind = items::ItemKind::Url;
+    store::ItemId m_item = store::kNoItemId;
+};
+
+}  // namespace lh::gui
