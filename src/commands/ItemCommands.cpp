@@ -56,7 +56,9 @@ std::vector<ItemId> idsOf(const Records& records) {
     return ids;
 }
 
-std::string failureReport(const std::vector<platform::IoError>& failures) {
+}  // namespace
+
+std::string fileDeleteReport(const std::vector<platform::IoError>& failures) {
     std::string text = "These files could not be deleted:";
     for (std::size_t i = 0; i < failures.size() && i < kFailuresNamed; ++i) {
         text += "\n" + failures[i].message();
@@ -66,8 +68,6 @@ std::string failureReport(const std::vector<platform::IoError>& failures) {
     }
     return text;
 }
-
-}  // namespace
 
 ItemCommands::ItemCommands(store::Database& db, Prompter& prompter)
     : m_db(db), m_prompter(prompter) {}
@@ -98,7 +98,7 @@ void ItemCommands::deletePermanently(std::span<const ItemId> selected) {
     }
     const std::vector<platform::IoError> failures = m_db.deleteItems(ids, deleteFiles);
     if (!failures.empty()) {
-        m_prompter.tell(failureReport(failures), Prompter::Icon::Warning);
+        m_prompter.tell(fileDeleteReport(failures), Prompter::Icon::Warning);
     }
 }
 

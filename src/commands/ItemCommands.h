@@ -1,9 +1,11 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <vector>
 
 #include "commands/Prompter.h"
+#include "platform/IoError.h"
 #include "store/Kinds.h"
 
 namespace lh::store {
@@ -11,6 +13,9 @@ class Database;
 }
 
 namespace lh::commands {
+
+// The message that names the files a delete left on disk (the first few, then a count).
+std::string fileDeleteReport(const std::vector<platform::IoError>& failures);
 
 // Delete and move the item list's selected rows: the rules and the question, with every change
 // made by the Database (the list follows its events). Rows are named by item id; ids that are

@@ -32,6 +32,15 @@ using commands::ItemAction;
 
 }  // namespace
 
+class ItemActions::DialogCloser final : public store::DatabaseObserver {
+public:
+    explicit DialogCloser(ItemDialogs& dialogs) : m_dialogs(dialogs) {}
+    void bulkChangeBegun() override { m_dialogs.closeDialog(); }
+
+private:
+    ItemDialogs& m_dialogs;
+};
+
 ItemActions::ItemActions(ActionRegistry& actions, ItemPane& pane, ItemDialogs& dialogs,
                          Services services, QObject* parent)
     : QObject(parent),
@@ -40,7 +49,9 @@ ItemActions::ItemActions(ActionRegistry& actions, ItemPane& pane, ItemDialogs& d
       m_dialogs(dialogs),
       m_services(services),
       m_commands(services.db, services.prompter),
-      m_open([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+      m_open([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      m_closer(std::make_unique<DialogCloser>(dialogs)) {
+    m_services.db.addObserver(m_closer.get());
     for (items::ItemKind kind :
          {items::ItemKind::Url, items::ItemKind::File, items::ItemKind::Remind}) {
         auto menu = std::make_unique<QMenu>();
@@ -54,7 +65,9 @@ ItemActions::ItemActions(ActionRegistry& actions, ItemPane& pane, ItemDialogs& d
     updateActions();
 }
 
-ItemActions::~ItemActions() = default;
+ItemActions::~ItemActions() {
+    m_services.db.removeObserver(m_closer.get());
+}
 
 QMenu* ItemActions::contextMenu(items::ItemKind kind) const {
     const auto it = m_menus.find(kind);
@@ -202,11 +215,13 @@ void ItemActions::deleteSelected(bool permanent) {
 void ItemActions::moveUp() {
     const std::vector<store::ItemId> moved = m_commands.moveUp(m_pane.selectedItems());
     m_pane.select(moved, moved.empty() ? store::kNoItemId : moved.front());
+    updateActions();  // rows that move keep their selection without a word
 }
 
 void ItemActions::moveDown() {
     const std::vector<store::ItemId> moved = m_commands.moveDown(m_pane.selectedItems());
     m_pane.select(moved, moved.empty() ? store::kNoItemId : moved.back());
+    updateActions();
 }
 
 void ItemActions::moveDroppedItems(quint16 target, const QList<quint32>& ids) {

@@ -36,7 +36,8 @@ class ItemPane;
 // Delete key and rows dropped on the tree. Every command acts on the current category's
 // selected rows and decides by the kind of the first selected item. The enabled states follow
 // the selection and the current category (updateActions) and are checked again before a menu
-// shows.
+// shows. The item dialog open closes when bulk work begins (a database is opened or replaced, an
+// import runs), as the category dialogs do.
 class ItemActions : public QObject {
     Q_OBJECT
 
@@ -67,6 +68,8 @@ public slots:
     void moveDroppedItems(quint16 target, const QList<quint32>& ids);
 
 private:
+    class DialogCloser;
+
     void connectCommands();
     void connectPane();
     // The list's state as the enable rules see it.
@@ -92,6 +95,7 @@ private:
     commands::ItemCommands m_commands;
     Opener m_open;
     std::map<items::ItemKind, std::unique_ptr<QMenu>> m_menus;
+    std::unique_ptr<DialogCloser> m_closer;
 };
 
 }  // namespace lh::gui

@@ -73,6 +73,7 @@ public:
     // while none is set.
     void addRemind(store::CategoryId currentCategory) {
         if (m_remindEditor) {
+            closeDialog();
             m_remindEditor(store::kNoItemId, currentCategory);
         }
     }

@@ -39,6 +39,8 @@ class BrowserLauncher;
 class CategoryActions;
 class CategoryPane;
 class ImportActions;
+class ItemActions;
+class ItemDialogs;
 class ItemPane;
 class FavouritesMenu;
 class MainToolbar;
@@ -80,6 +82,8 @@ public:
     ImportActions& imports() { return *m_imports; }
     // The item list and the detail pane.
     ItemPane& items() { return *m_items; }
+    ItemDialogs& itemDialogs() { return *m_itemDialogs; }
+    ItemActions& itemActions() { return *m_itemActions; }
     // The pane sizes last asked of the splitters (tests check these, not the geometry a window
     // manager gave).
     const settings::PaneSizes& requestedPaneSizes() const { return m_requestedPanes; }
@@ -133,6 +137,8 @@ private:
     std::unique_ptr<BrowserLauncher> m_browser;
     std::unique_ptr<ImportActions> m_imports;
     std::unique_ptr<CategoryActions> m_categoryActions;
+    std::unique_ptr<ItemDialogs> m_itemDialogs;
+    std::unique_ptr<ItemActions> m_itemActions;
     std::unique_ptr<DefaultTimerWork> m_defaultTimerWork;
     commands::TimerWork* m_timerWork = nullptr;
     FavouritesMenu* m_favourites = nullptr;
