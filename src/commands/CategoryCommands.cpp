@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "commands/ItemCommands.h"
 #include "store/Database.h"
 #include "store/TreeWalk.h"
 #include "text/Trim.h"
@@ -116,7 +117,11 @@ void CategoryCommands::deleteCategory(CategoryId id, DeleteOrigin origin) {
         deleteFiles = m_prompter.ask({std::string(kDeleteFilesQuestion), "Linkhaven",
                                       Buttons::YesNo, Icon::Question}) == Answer::Yes;
     }
-    m_db.removeCategory(id, deleteFiles);  // nothing when it went meanwhile
+    // Nothing when it went meanwhile.
+    const std::vector<platform::IoError> failures = m_db.removeCategory(id, deleteFiles);
+    if (!failures.empty()) {
+        m_prompter.tell(fileDeleteReport(failures), Icon::Warning);
+    }
 }
 
 const CategoryRecord* CategoryCommands::currentAfterDelete(const store::Database& db,

@@ -29,6 +29,8 @@ public:
     virtual int close(int fd) = 0;
     // Replaces `to` with `from` in one step.
     virtual int rename(const std::string& from, const std::string& to) = 0;
+    // Removes the file `path` names: a link itself, never what it points to, and never a folder
+    // (refused with an error).
     virtual int remove(const std::string& path) = 0;
     // Flushes a folder's entries (so that a rename survives a power cut).
     virtual int syncFolder(const std::string& folder) = 0;

@@ -191,20 +191,22 @@ bool Database::moveCategory(CategoryId id, CategoryId targetId) {
     return true;
 }
 
-void Database::removeCategory(CategoryId id, bool deleteFiles) {
+std::vector<platform::IoError> Database::removeCategory(CategoryId id, bool deleteFiles) {
+    std::vector<platform::IoError> failures;
     CategoryRecord* removed = mutableCategory(id);
     if (removed == nullptr || removed == m_root) {
-        return;
+        return failures;
     }
     const std::uint32_t row = rowOf(*removed);
     const CategoryRows rows{removed->m_parent->m_id, row, row};
     notify(&DatabaseObserver::categoriesAboutToBeRemoved, rows);
     unlinkCategory(*removed);
-    freeSubtree(*removed, deleteFiles);
+    freeSubtree(*removed, deleteFiles ? &failures : nullptr);
     notify(&DatabaseObserver::categoriesRemoved, rows);
+    return failures;
 }
 
-void Database::freeSubtree(CategoryRecord& top, bool deleteFiles) {
+void Database::freeSubtree(CategoryRecord& top, std::vector<platform::IoError>* failures) {
     // Children go before their parent; `top` is unlinked, so its former siblings are not walked.
     std::vector<const CategoryRecord*> order;
     walkSearchOrder(&top, [&](const CategoryRecord& c) {
@@ -212,18 +214,18 @@ void Database::freeSubtree(CategoryRecord& top, bool deleteFiles) {
         return false;
     });
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        freeCategory(edit(**it), deleteFiles);
+        freeCategory(edit(**it), failures);
     }
 }
 
-void Database::freeCategory(CategoryRecord& category, bool deleteFiles) {
+void Database::freeCategory(CategoryRecord& category, std::vector<platform::IoError>* failures) {
     ItemRecord* item = category.m_firstItem;
     category.m_firstItem = category.m_lastItem = nullptr;
     category.m_itemCount = 0;
     while (item != nullptr) {
         ItemRecord* next = item->m_next;
         unindexItem(*item);
-        freeItem(item, deleteFiles);
+        freeItem(item, failures);
         item = next;
     }
     m_categories.erase(category.m_id);  // frees the record

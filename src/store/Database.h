@@ -114,8 +114,9 @@ public:
     // up (until the next load renumbers them).
     const CategoryRecord* addCategory(CategoryId parent, const NewCategory& fields);
     // Removes the category with everything in and below it; its later siblings stay. With
-    // `deleteFiles`, each File item's file goes too (see deleteItems). The root stays.
-    void removeCategory(CategoryId id, bool deleteFiles);
+    // `deleteFiles`, each File item's file goes too (see deleteItems), and the files that could
+    // not be deleted are returned. The root stays.
+    std::vector<platform::IoError> removeCategory(CategoryId id, bool deleteFiles);
     // Makes the category the last child of `target`. False (nothing changes) when either is
     // unknown, the category is the root, or `target` is the category or lies below it.
     [[nodiscard]] bool moveCategory(CategoryId id, CategoryId target);
@@ -148,8 +149,10 @@ public:
     void moveItems(std::span<const ItemId> ids, CategoryId target, ItemId before = kNoItemId);
     // Takes each item out of its chain and every index and frees it. With `deleteFiles`, a File
     // item's file (its folder joined with its file name) is deleted from disk, only when the
-    // name is a plain file name and the folder is absolute. Unknown ids are ignored.
-    void deleteItems(std::span<const ItemId> ids, bool deleteFiles);
+    // name is a plain file name and the folder is absolute: that path itself (a link, not what it
+    // points to), never a folder. A file that is already gone is no failure; each one that could
+    // not be deleted is returned (the item goes all the same). Unknown ids are ignored.
+    std::vector<platform::IoError> deleteItems(std::span<const ItemId> ids, bool deleteFiles);
 
     // --- Indexes -------------------------------------------------------------------------------
     // The item in favourites-menu slot `menuId`, or null.
@@ -203,8 +206,9 @@ private:
     static void linkLastChild(CategoryRecord& parent, CategoryRecord& child);
     static void unlinkCategory(CategoryRecord& category);
     static void setSubtreeDepths(CategoryRecord& top);
-    void freeSubtree(CategoryRecord& top, bool deleteFiles);
-    void freeCategory(CategoryRecord& category, bool deleteFiles);
+    // With `failures` set, each File item's file is deleted and the ones that stay are added.
+    void freeSubtree(CategoryRecord& top, std::vector<platform::IoError>* failures);
+    void freeCategory(CategoryRecord& category, std::vector<platform::IoError>* failures);
     // Item ids, chains and indexes.
     // Gives `item` the next id and enters it in the id index (inline: a load does it a million
     // times). False when the ids of this run are used up.
@@ -237,8 +241,8 @@ private:
     // Gives or takes the menu slot and reminder entry of an item moving from `from` to `to`.
     void refile(ItemRecord& item, Placement from, Placement to);
     void unindexItem(ItemRecord& item);
-    void freeItem(ItemRecord* item, bool deleteFile);
-    void deleteFileOf(const ItemRecord& item);
+    void freeItem(ItemRecord* item, std::vector<platform::IoError>* failures);
+    void deleteFileOf(const ItemRecord& item, std::vector<platform::IoError>& failures);
     bool inUrlScope(const CategoryRecord& category, const CategoryRecord& start) const;
     void buildAddressIndex() const;
     void fileAddress(ItemRecord& item);

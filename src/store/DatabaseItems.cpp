@@ -1,6 +1,7 @@
 // The Database's items: ids, chains, adding, editing, moving and deleting.
 
 #include <algorithm>
+#include <cerrno>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -174,23 +175,30 @@ void Database::unindexItem(ItemRecord& item) {
     unfileAddress(item);
 }
 
-void Database::freeItem(ItemRecord* item, bool deleteFile) {
-    if (deleteFile && item->kind() == kKindFile) {
-        deleteFileOf(*item);
+void Database::freeItem(ItemRecord* item, std::vector<platform::IoError>* failures) {
+    if (failures != nullptr && item->kind() == kKindFile) {
+        deleteFileOf(*item, *failures);
     }
     m_itemsById[item->m_id - m_firstItemId] = nullptr;
     --m_itemCount;
     delete item;
 }
 
-void Database::deleteFileOf(const ItemRecord& item) {
+void Database::deleteFileOf(const ItemRecord& item, std::vector<platform::IoError>& failures) {
     // Only a plain file name inside an absolute folder: a title of "..", "a/../../x" or a
     // relative folder must never reach a file outside the item's folder.
     const std::string_view name = item.title();
     const bool plainName = !name.empty() && name != "." && name != ".." &&
                            name.find(platform::kPathSeparator) == std::string_view::npos;
-    if (plainName && platform::isAbsolutePath(item.location())) {
-        m_fs.remove(platform::joinPath(item.location(), name));
+    if (!plainName || !platform::isAbsolutePath(item.location())) {
+        return;
+    }
+    // remove() unlinks the path itself: a link goes, not what it points to, and a folder is
+    // refused. A file already gone (or a folder path that is no longer one) is not a failure.
+    std::string path = platform::joinPath(item.location(), name);
+    const int error = m_fs.remove(path);
+    if (error != 0 && error != ENOENT && error != ENOTDIR) {
+        failures.emplace_back("delete", std::move(path), error);
     }
 }
 
@@ -368,7 +376,9 @@ void Database::moveItems(std::span<const ItemId> ids, CategoryId targetId, ItemI
 
 // --- Deleting --------------------------------------------------------------------------------
 
-void Database::deleteItems(std::span<const ItemId> ids, bool deleteFiles) {
+std::vector<platform::IoError> Database::deleteItems(std::span<const ItemId> ids,
+                                                     bool deleteFiles) {
+    std::vector<platform::IoError> failures;
     std::vector<ItemRecord*> doomed;
     doomed.reserve(ids.size());
     for (ItemId id : ids) {
@@ -395,7 +405,7 @@ void Database::deleteItems(std::span<const ItemId> ids, bool deleteFiles) {
         for (std::size_t k = i; k < end; ++k) {
             unlinkFromChain(category, *doomed[k]);
             unindexItem(*doomed[k]);
-            freeItem(doomed[k], deleteFiles);
+            freeItem(doomed[k], deleteFiles ? &failures : nullptr);
         }
         notify(&DatabaseObserver::itemsRemoved, rows);
         if (touched.empty() || touched.back() != &category) {
@@ -406,6 +416,7 @@ void Database::deleteItems(std::span<const ItemId> ids, bool deleteFiles) {
     for (CategoryRecord* category : touched) {
         renumberChain(*category);
     }
+    return failures;
 }
 
 }  // namespace lh::store

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -133,7 +134,8 @@ TEST_F(CategoryCommandsTest, DeleteAsksFollowsEachMenusIdRulesAndMovesTheCurrent
 TEST_F(CategoryCommandsTest, OnlyTheTreesDeleteOfAFileCategoryAsksAboutFiles) {
     test::TempDir dir;
     db.setCategoryClass(2, store::kClassFile);
-    prompter.answers = {Ok, No, Ok, Yes, Ok};
+    prompter.answers = {Ok, No, Ok, Yes, Ok, Ok};
+    std::filesystem::create_directory(dir.file("folder"));
     for (const auto& [name, origin] :
          {std::pair{"keep", ContextMenu}, {"drop", ContextMenu}, {"menu", MainMenu}}) {
         const CategoryId category = createIn(2, name);
@@ -142,13 +144,17 @@ TEST_F(CategoryCommandsTest, OnlyTheTreesDeleteOfAFileCategoryAsksAboutFiles) {
         file.location = dir.path();
         file.title = name;
         db.addItem(category, file);
+        file.title = "folder";  // never deleted: reported when the files are asked to go
+        db.addItem(category, file);
         commands.deleteCategory(category, origin);
     }
     const std::string sure = "Delete Category and it's sub-categories ? ";
-    EXPECT_EQ(prompter.texts(),
-              (Texts{sure, "Also delete file(s)?", sure, "Also delete file(s)?", sure}));
+    EXPECT_EQ(prompter.texts(), (Texts{sure, "Also delete file(s)?", sure, "Also delete file(s)?",
+                                       "These files could not be deleted:\ndelete '" +
+                                           dir.file("folder") + "': Is a directory",
+                                       sure}));
     EXPECT_EQ(prompter.shown[1].buttons, Prompter::Buttons::YesNo);
-    EXPECT_EQ(test::listFolder(dir.path()), (Texts{"keep", "menu"}));
+    EXPECT_EQ(test::listFolder(dir.path()), (Texts{"folder", "keep", "menu"}));
     EXPECT_EQ(cat(2).firstChild(), nullptr);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
 #include <vector>
 
 #include "platform/Sanitizers.h"
@@ -128,6 +130,30 @@ TEST_F(DatabaseTest, RemovingTakesEverythingBelowAndEveryIndexEntry) {
     EXPECT_EQ(db.categoryCount(), 6u);
     db.removeCategory(kRootId, false);  // the root goes only with the whole database
     EXPECT_TRUE(db.isOpen());
+}
+
+TEST_F(DatabaseTest, FileDeletesTouchOnlyTheItemsOwnPathAndReportWhatStays) {
+    test::TempDir dir;
+    test::writeBytes(dir.file("target.txt"), "x");
+    std::filesystem::create_symlink(dir.file("target.txt"), dir.file("link.txt"));
+    std::filesystem::create_directory(dir.file("folder"));
+    // The link goes, not its target; a missing file is no failure; a folder stays, reported.
+    const auto failures = db.deleteItems(
+        Ids{add(4, fileItem("link.txt", dir.path())), add(4, fileItem("missing.txt", dir.path())),
+            add(4, fileItem("folder", dir.path()))},
+        true);
+    EXPECT_EQ(test::listFolder(dir.path()), (Texts{"folder", "target.txt"}));
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].path, dir.file("folder"));
+    EXPECT_EQ(failures[0].systemError, EISDIR);
+    EXPECT_EQ(db.itemCount(), 0u);
+    add(8, fileItem("folder", dir.path()));
+    add(8, fileItem("target.txt", dir.path()));
+    EXPECT_TRUE(db.removeCategory(8, false).empty());  // no files asked: nothing tried
+    add(9, fileItem("folder", dir.path()));
+    add(9, fileItem("target.txt", dir.path()));
+    EXPECT_EQ(db.removeCategory(9, true).size(), 1u);
+    EXPECT_EQ(test::listFolder(dir.path()), Texts{"folder"});
 }
 
 TEST_F(DatabaseTest, AddAndMoveCategoriesKeepTheTreeLinksAndDepths) {

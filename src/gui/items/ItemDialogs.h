@@ -72,6 +72,14 @@ public:
     using RemindEditor = std::function<void(store::ItemId id, store::CategoryId currentCategory)>;
     void setRemindEditor(RemindEditor editor) { m_remindEditor = std::move(editor); }
     bool hasRemindEditor() const { return static_cast<bool>(m_remindEditor); }
+    // Add Remind: the remind editor for a new item (id kNoItemId) in `currentCategory`; nothing
+    // while none is set.
+    void addRemind(store::CategoryId currentCategory) {
+        if (m_remindEditor) {
+            closeDialog();
+            m_remindEditor(store::kNoItemId, currentCategory);
+        }
+    }
 
     // The dialog now open, or null; closeDialog() rejects it (before the database is emptied).
     QDialog* openDialog() const { return m_dialog; }

@@ -76,6 +76,13 @@ const MenuEntry kCategoryContextMenu[] = {
     {C::TreeCategoryProperties},
 };
 
+const MenuEntry kUrlItemMenu[] = {{C::ItemProperty}, {C::ItemComment}, {C::BrowseUrl}};
+const MenuEntry kFileItemMenu[] = {
+    {C::ItemProperty}, {C::ItemComment},    {C::OpenFile},
+    {C::CopyFile},     {CommandId{}, true}, {C::DeleteItems, false, nullptr, "Delete Item"},
+};
+const MenuEntry kRemindItemMenu[] = {{C::ItemProperty}, {C::ItemComment}};
+
 using Tray = TrayEntry::Kind;
 const TrayEntry kTrayMenu[] = {
     {Tray::Command, C::OpenHide, "Open/Hide Linkhaven"},
@@ -145,6 +152,20 @@ const std::vector<MenuPopup>& mainMenuLayout() {
 
 std::span<const MenuEntry> categoryContextMenuLayout() {
     return kCategoryContextMenu;
+}
+
+std::span<const MenuEntry> itemContextMenuLayout(items::ItemKind kind) {
+    switch (kind) {
+        case items::ItemKind::Url:
+            return kUrlItemMenu;
+        case items::ItemKind::File:
+            return kFileItemMenu;
+        case items::ItemKind::Remind:
+            return kRemindItemMenu;
+        case items::ItemKind::Mixed:
+            break;
+    }
+    return {};
 }
 
 std::span<const TrayEntry> trayMenuLayout() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gui/shell/CommandIds.h"
+#include "items/ItemKind.h"
 
 namespace lh::gui {
 
@@ -28,6 +29,9 @@ struct MenuEntry {
     CommandId id{};
     bool separator = false;
     const char* submenu = nullptr;  // "ToolBar" holds Show Text and Customize
+    // Shown instead of the command's own text ("Delete Item" for Delete in the item list's
+    // File menu); the entry follows the command's enabled state and runs the command.
+    const char* text = nullptr;
 };
 
 // The popups of the main menu; code finds a popup by its id, never by its title.
@@ -43,6 +47,8 @@ const std::vector<MenuPopup>& mainMenuLayout();
 
 // The tree's context menu, top to bottom.
 std::span<const MenuEntry> categoryContextMenuLayout();
+// The item list's context menu for items of `kind`, top to bottom (empty for mixed items).
+std::span<const MenuEntry> itemContextMenuLayout(items::ItemKind kind);
 
 // An entry of the tray menu: a command under the tray's own text, a separator, or the
 // favourites submenu.

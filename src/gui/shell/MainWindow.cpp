@@ -19,6 +19,8 @@
 #include "gui/bookmarks/ImportActions.h"
 #include "gui/items/DetailPane.h"
 #include "gui/items/FindActions.h"
+#include "gui/items/ItemActions.h"
+#include "gui/items/ItemDialogs.h"
 #include "gui/items/ItemListView.h"
 #include "gui/items/ItemPane.h"
 #include "gui/shell/BrowserLauncher.h"
@@ -30,6 +32,7 @@
 #include "gui/shell/TrayIcon.h"
 #include "gui/tree/CategoryActions.h"
 #include "gui/tree/CategoryPane.h"
+#include "platform/SystemClock.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
@@ -114,6 +117,13 @@ void MainWindow::createActions() {
         }
     });
     m_categoryActions = std::make_unique<CategoryActions>(m_actions, *m_treePane);
+    m_itemDialogs = std::make_unique<ItemDialogs>(
+        ItemDialogs::Services{m_services.db, m_services.prompter, m_services.files,
+                              m_services.settings, platform::systemClock()},
+        this);
+    m_itemActions = std::make_unique<ItemActions>(
+        m_actions, *m_items, *m_itemDialogs,
+        ItemActions::Services{m_services.db, m_services.prompter, m_services.settings, *m_browser});
     m_imports = std::make_unique<ImportActions>(
         m_actions,
         ImportActions::Services{m_services.db, m_services.prompter, m_services.files,
@@ -174,6 +184,14 @@ void MainWindow::connectSignals() {
     };
     connect(m_treePane, &CategoryPane::currentCategoryChanged, m_items, showCategory);
     showCategory(m_treePane->currentCategoryId());
+    // The item commands follow the list shown; checked again as their menus open.
+    connect(m_treePane, &CategoryPane::currentCategoryChanged, m_itemActions.get(),
+            &ItemActions::updateActions);
+    connect(m_treePane, &CategoryPane::itemsDropped, m_itemActions.get(),
+            &ItemActions::moveDroppedItems);
+    for (MenuId id : {MenuId::Management, MenuId::Edit}) {
+        connect(menu(id), &QMenu::aboutToShow, m_itemActions.get(), &ItemActions::updateActions);
+    }
     // The category commands follow the selected category; checked again as their menu opens.
     connect(menu(MenuId::Category), &QMenu::aboutToShow, m_categoryActions.get(),
             &CategoryActions::updateMainMenu);
@@ -318,6 +336,7 @@ bool MainWindow::shutDown() {
         dialog->reject();
     }
     m_find->closeDialog();
+    m_itemDialogs->closeDialog();
     m_services.settingsStore.writeAtClose(
         m_services.settings, m_fileCommands != nullptr ? m_fileCommands->dataFile() : "",
         currentButtons(), currentLayout());

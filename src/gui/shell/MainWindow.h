@@ -40,6 +40,8 @@ class CategoryActions;
 class CategoryPane;
 class FindActions;
 class ImportActions;
+class ItemActions;
+class ItemDialogs;
 class ItemPane;
 class FavouritesMenu;
 class MainToolbar;
@@ -81,6 +83,8 @@ public:
     ImportActions& imports() { return *m_imports; }
     // The item list and the detail pane.
     ItemPane& items() { return *m_items; }
+    ItemDialogs& itemDialogs() { return *m_itemDialogs; }
+    ItemActions& itemActions() { return *m_itemActions; }
     // The pane sizes last asked of the splitters (tests check these, not the geometry a window
     // manager gave).
     const settings::PaneSizes& requestedPaneSizes() const { return m_requestedPanes; }
@@ -135,6 +139,8 @@ private:
     std::unique_ptr<ImportActions> m_imports;
     std::unique_ptr<CategoryActions> m_categoryActions;
     std::unique_ptr<FindActions> m_find;
+    std::unique_ptr<ItemDialogs> m_itemDialogs;
+    std::unique_ptr<ItemActions> m_itemActions;
     std::unique_ptr<DefaultTimerWork> m_defaultTimerWork;
     commands::TimerWork* m_timerWork = nullptr;
     FavouritesMenu* m_favourites = nullptr;
