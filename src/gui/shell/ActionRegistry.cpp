@@ -13,6 +13,12 @@ ActionRegistry::ActionRegistry(QObject* parent) : QObject(parent) {
         if (info.standardKey != QKeySequence::UnknownKey) {
             action->setShortcut(QKeySequence(info.standardKey));
         }
+        if (info.statusTip != nullptr) {
+            action->setStatusTip(QString::fromUtf8(info.statusTip));
+        }
+        if (info.toolTip != nullptr) {
+            action->setToolTip(QString::fromUtf8(info.toolTip));
+        }
         action->setEnabled(false);
         m_actions.emplace(info.id, action);
     }

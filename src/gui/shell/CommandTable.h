@@ -17,6 +17,8 @@ struct CommandInfo {
     const char* text;  // the menu text, with "&" mnemonics and "\t" before a shortcut
     QKeySequence::StandardKey standardKey = QKeySequence::UnknownKey;
     bool checkable = false;
+    const char* statusTip = nullptr;  // shown in the status bar while the entry is highlighted
+    const char* toolTip = nullptr;    // the toolbar button's tip, when not the menu text
 };
 
 // Every command of the main menu, the tree's context menu, the tray menu and the toolbar.
@@ -60,11 +62,14 @@ struct TrayEntry {
 };
 std::span<const TrayEntry> trayMenuLayout();
 
-// The toolbar's button table: picture index, command and text, in default order.
+// The toolbar's button table: picture index, command and text, the default buttons first in
+// their order, then those the user may add. A stored button names its text by its row here, so
+// rows are only ever appended.
 struct ToolbarButtonInfo {
     int image;
     CommandId id;
     const char* text;
+    bool inDefaultSet = true;
 };
 std::span<const ToolbarButtonInfo> toolbarButtonTable();
 const ToolbarButtonInfo* findToolbarButton(CommandId id);

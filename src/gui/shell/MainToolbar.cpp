@@ -24,7 +24,9 @@ MainToolbar::MainToolbar(ActionRegistry& actions, QWidget* parent)
 std::vector<ToolbarEntry> MainToolbar::defaultEntries() {
     std::vector<ToolbarEntry> entries;
     for (const ToolbarButtonInfo& button : toolbarButtonTable()) {
-        entries.emplace_back(button.id);
+        if (button.inDefaultSet) {
+            entries.emplace_back(button.id);
+        }
     }
     return entries;
 }

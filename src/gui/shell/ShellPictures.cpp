@@ -69,7 +69,19 @@ void arrow(QPainter& p, bool up) {
     p.drawPath(path);
 }
 
-const std::array<Drawing, 10> kToolbarDrawings = {
+void sheet(QPainter& p, double x, double y) {
+    p.setPen(QPen(QColor(0x55, 0x55, 0x55), 1.5));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(x, y, 15, 20));
+}
+
+void plus(QPainter& p) {
+    p.setPen(QPen(QColor(0x1d, 0x8a, 0x2f), 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(25, 18), QPointF(25, 30));
+    p.drawLine(QPointF(19, 24), QPointF(31, 24));
+}
+
+const std::array<Drawing, 13> kToolbarDrawings = {
     [](QPainter& p) {  // 0 Add URL: a globe with a plus
         globe(p);
         p.setPen(QPen(QColor(0x1d, 0x8a, 0x2f), 4, Qt::SolidLine, Qt::RoundCap));
@@ -125,6 +137,23 @@ const std::array<Drawing, 10> kToolbarDrawings = {
         p.drawLine(QPointF(15, 16), QPointF(29, 16));
         p.drawLine(QPointF(24, 11), QPointF(29, 16));
         p.drawLine(QPointF(24, 21), QPointF(29, 16));
+    },
+    [](QPainter& p) {  // 10 Add File: a sheet with a plus
+        sheet(p, 5, 4);
+        plus(p);
+    },
+    [](QPainter& p) {  // 11 Add Batch File: two sheets with a plus
+        sheet(p, 3, 2);
+        sheet(p, 8, 7);
+        plus(p);
+    },
+    [](QPainter& p) {  // 12 Open File directory: an open folder
+        p.setPen(QPen(QColor(0x9a, 0x6a, 0x10), 1.5));
+        p.setBrush(QColor(0xf5, 0xc8, 0x4c));
+        p.drawRect(QRectF(3, 8, 24, 18));
+        p.setBrush(QColor(0xfb, 0xdc, 0x7a));
+        p.drawPolygon(
+            QPolygonF({QPointF(7, 14), QPointF(30, 14), QPointF(27, 26), QPointF(3, 26)}));
     },
 };
 

@@ -150,25 +150,30 @@ TEST_F(MainWindowTest, StoredLayoutAndToolbarComeBackWithKnownButtonsAndBadOnesF
     store.writeButtons({{5, int(CommandId::Find), 4, 0, 0, 5},
                         {0, 0, 0, 1, 0, 0},
                         {0, 4711, 4, 0, 0, 0},
+                        {10, int(CommandId::AddFile), 4, 0, 0, 9},
                         {9, int(CommandId::Exit), 4, 0, 0, 8}});
     {
         MainWindow window(services());
         window.restoreState();
         EXPECT_EQ(window.requestedPaneSizes(), settings::paneSizes(layout));
         EXPECT_EQ(window.geometry(), QRect(30, 40, 800, 600));
-        const std::vector<ToolbarEntry> restored{CommandId::Find, std::nullopt, CommandId::Exit};
+        // Add File is no default button, but one the user may have added.
+        const std::vector<ToolbarEntry> restored{CommandId::Find, std::nullopt, CommandId::AddFile,
+                                                 CommandId::Exit};
         EXPECT_EQ(window.toolbar().entries(), restored);
         window.toolbar().setEntries(
-            {CommandId::Find, std::nullopt, CommandId(12345), CommandId::Exit});
+            {CommandId::Find, std::nullopt, CommandId(12345), CommandId::AddFile, CommandId::Exit});
         EXPECT_EQ(window.toolbar().entries(), restored);  // only known buttons
 
         ToolbarCustomizeDialog dialog(restored);
         dialog.findChild<QListWidget*>("currentListWidget")->setCurrentRow(0);
         dialog.moveSelected(1);   // Find after the separator
         dialog.removeSelected();  // and gone
-        EXPECT_EQ(dialog.entries(), (std::vector<ToolbarEntry>{std::nullopt, CommandId::Exit}));
+        EXPECT_EQ(dialog.entries(),
+                  (std::vector<ToolbarEntry>{std::nullopt, CommandId::AddFile, CommandId::Exit}));
         dialog.resetToDefault();
         EXPECT_EQ(dialog.entries(), MainToolbar::defaultEntries());
+        EXPECT_EQ(dialog.entries().size(), 9u);
     }
     // A window far off every screen comes back at the default size (which toolbar records are
     // whole is SettingsStoreTest's).
