@@ -169,9 +169,6 @@ public:
     // True when an item in `start`, its later siblings or anything below them has `address`
     // equal to `url` ignoring case. O(1) on average.
     bool containsAddress(CategoryId start, std::string_view url) const;
-    // True when a File item in category `id`'s chain or anything below it has `title` equal to
-    // `fileName` and `location` equal to `folder`, both ignoring case.
-    bool containsFile(CategoryId id, std::string_view fileName, std::string_view folder) const;
 
 private:
     friend class LhdLoader;

@@ -134,21 +134,4 @@ void Database::buildAddressIndex() const {
     m_addressesBuilt = true;
 }
 
-bool Database::containsFile(CategoryId id, std::string_view fileName,
-                            std::string_view folder) const {
-    const CategoryRecord* category = findCategory(id);
-    if (category == nullptr) {
-        return false;
-    }
-    const auto matches = [&](const ItemRecord& item) {
-        return item.kind() == kKindFile && text::equalsIgnoringCase(item.title(), fileName) &&
-               text::equalsIgnoringCase(item.location(), folder);
-    };
-    if (walkItems(*category, matches)) {
-        return true;
-    }
-    return walkDescendants(*category,
-                           [&](const CategoryRecord& c) { return walkItems(c, matches); });
-}
-
 }  // namespace lh::store

@@ -280,7 +280,6 @@ TEST_F(DatabaseTest, RenumberMenuFollowsFileOrderAndSkipsFilesAndReminders) {
 TEST_F(DatabaseTest, DuplicateTestsIgnoreCaseAndHonourTheirScope) {
     add(7, link("x", "HTTP://Example.org/Ä"));
     add(2, link("binned", "http://recycled/"));
-    add(8, fileItem("Report.PDF", "/home/Ann/Docs"));
     EXPECT_TRUE(db.containsAddress(1, "http://example.org/ä"));
     EXPECT_TRUE(db.containsAddress(1, "http://recycled/"));  // Recycle included
     EXPECT_FALSE(db.containsAddress(1, "http://example.org/"));
@@ -289,11 +288,6 @@ TEST_F(DatabaseTest, DuplicateTestsIgnoreCaseAndHonourTheirScope) {
     EXPECT_FALSE(db.containsAddress(8, "http://example.org/ä"));  // Life comes before
     EXPECT_TRUE(db.containsAddress(7, "http://example.org/ä"));
     EXPECT_FALSE(db.containsAddress(999, "http://example.org/ä"));
-    // A file: its name and folder, below the category.
-    EXPECT_TRUE(db.containsFile(1, "report.pdf", "/HOME/ann/docs"));
-    EXPECT_TRUE(db.containsFile(8, "report.pdf", "/home/ann/docs"));
-    EXPECT_FALSE(db.containsFile(4, "report.pdf", "/home/ann/docs"));
-    EXPECT_FALSE(db.containsFile(1, "report.pdf", "/home/ann"));
 }
 
 // Records read from a file live in the loader's arena, their four texts in one block; a change
