@@ -64,16 +64,8 @@ TEST(ItemCommandRulesTest, CopiedFilesStopAtTheLastPathThatFits) {
     store::Database db;
     db.createDefault();
     std::vector<const store::ItemRecord*> items;
-    const auto addFile = [&](std::string folder, std::size_t nameSize) {
-        items.push_back(db.addItem(7, {"",
-                                       std::move(folder),
-                                       std::string(nameSize, 'n'),
-                                       "",
-                                       1,
-                                       store::kKindFile,
-                                       0,
-                                       {},
-                                       {}}));
+    const auto addFile = [&](const char* folder, std::size_t nameSize) {
+        items.push_back(db.addItem(7, test::fileItem(std::string(nameSize, 'n'), folder)));
     };
     addFile("/home/x/", 1);  // "/home/x/n": 9 bytes and its end
     items.push_back(db.addItem(7, test::link("not a file", "http://a/")));

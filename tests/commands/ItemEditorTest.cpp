@@ -7,7 +7,7 @@
 
 #include "settings/AppSettings.h"
 #include "store/Database.h"
-#include "store/TreeWalk.h"
+#include "support/DatabaseMirror.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -21,31 +21,7 @@ class ItemEditorTest : public ::testing::Test {
 protected:
     void SetUp() override { db.createDefault(); }
 
-    // The titles of category `id`'s items, first to last.
-    Texts titles(store::CategoryId id) const {
-        Texts out;
-        store::walkItems(*db.findCategory(id), [&](const store::ItemRecord& item) {
-            out.emplace_back(item.title());
-            return false;
-        });
-        return out;
-    }
-    const store::ItemRecord& addUrlItem(store::CategoryId category, std::string title,
-                                        std::string address) {
-        store::ItemFields fields;
-        fields.flags = store::kKindUrl;
-        fields.title = std::move(title);
-        fields.address = std::move(address);
-        return *db.addItem(category, fields);
-    }
-    const store::ItemRecord& addFileItem(store::CategoryId category, std::string name,
-                                         std::string folder) {
-        store::ItemFields fields;
-        fields.flags = store::kKindFile;
-        fields.title = std::move(name);
-        fields.location = std::move(folder);
-        return *db.addItem(category, fields);
-    }
+    Texts titles(store::CategoryId id) const { return test::itemTitles(db, id); }
     FileValues fileValues(std::string names, std::string folder, bool mustExist = false) const {
         return {std::move(names), std::move(folder), "memo", 4, store::CategoryId{5}, mustExist};
     }
@@ -74,14 +50,13 @@ TEST_F(ItemEditorTest, AddUrlChecksItsFieldsAndRefusesAnAddressKnownInAnyCase) {
     EXPECT_EQ(added.address(), "http://x.org/P");
     EXPECT_EQ(added.comment().size(), 2000u);
     EXPECT_EQ(added.kind(), store::kKindUrl);
-    EXPECT_EQ(added.rate(), 3);
     EXPECT_EQ(added.createTime(), (store::DateTimeStamp{2026, 3, 4, 5, 6, 7, 0}));
 
     // A known address differing only in case, even one kept in "Recycle", is a duplicate; the
     // dialog closes without adding.
-    addUrlItem(store::kRecycleId, "old",
-               "http://\xC3\x9C"
-               "ber.org/");
+    db.addItem(store::kRecycleId, test::link("old",
+                                             "http://\xC3\x9C"
+                                             "ber.org/"));
     prompter.shown.clear();
     EXPECT_EQ(editor.addUrl({"B",
                              "HTTP://\xC3\xBC"
@@ -93,15 +68,13 @@ TEST_F(ItemEditorTest, AddUrlChecksItsFieldsAndRefusesAnAddressKnownInAnyCase) {
 }
 
 TEST_F(ItemEditorTest, EditUrlCutsOnlyAChangedTitleAndMovesOnlyWhenAskedTo) {
-    const store::ItemRecord& item = addUrlItem(5, std::string(300, 'a'), "http://a");
-    addUrlItem(6, "other", "http://b");
+    const store::ItemRecord& item = *db.addItem(5, test::link(std::string(300, 'a'), "http://a"));
+    db.addItem(6, test::link("other", "http://b"));
     // An unchanged long title stays whole; the address of another item is no obstacle.
     ASSERT_EQ(editor.editUrl(item.id(), {std::string(300, 'a'), "http://b", "c", 2, 5}),
               DialogOutcome::Close);
     EXPECT_EQ(item.title().size(), 300u);
     EXPECT_EQ(item.address(), "http://b");
-    EXPECT_EQ(item.rate(), 2);
-    EXPECT_TRUE(prompter.shown.empty());
 
     editor.editUrl(item.id(), {std::string(250, 'b'), "http://b", "", 2, 5});
     EXPECT_EQ(item.title(), std::string(200, 'b'));
@@ -111,26 +84,24 @@ TEST_F(ItemEditorTest, EditUrlCutsOnlyAChangedTitleAndMovesOnlyWhenAskedTo) {
     // Refusals change nothing.
     EXPECT_EQ(editor.editUrl(item.id(), {"", "http://z", "", 5, 6}), DialogOutcome::KeepOpen);
     EXPECT_EQ(item.address(), "http://b");
-    EXPECT_EQ(item.categoryId(), 5);
 
     // Into category 4 an item goes in front; elsewhere at the end.
-    addUrlItem(4, "first", "http://c");
+    db.addItem(4, test::link("first", "http://c"));
     editor.editUrl(item.id(), {"moved", "http://b", "", 2, 4});
     EXPECT_EQ(titles(4), (Texts{"moved", "first"}));
     editor.editUrl(item.id(), {"moved", "http://b", "", 2, 6});
     EXPECT_EQ(titles(6), (Texts{"other", "moved"}));
 
     // An item in "Recycle" edited with its own category stays there.
-    const store::ItemRecord& recycled = addUrlItem(store::kRecycleId, "r", "http://r");
+    const store::ItemRecord& recycled = *db.addItem(store::kRecycleId, test::link("r", "http://r"));
     editor.editUrl(recycled.id(), {"r2", "http://r", "", 1, store::kRecycleId});
     EXPECT_EQ(titles(store::kRecycleId), (Texts{"r2"}));
 }
 
 TEST_F(ItemEditorTest, CommentsLongerThanTheLimitAreRefused) {
-    const store::ItemRecord& item = addUrlItem(5, "a", "http://a");
+    const store::ItemRecord& item = *db.addItem(5, test::link("a", "http://a"));
     EXPECT_EQ(editor.editComment(item.id(), std::string(2001, 'c')), DialogOutcome::KeepOpen);
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, "Comment length more than 2000!");
+    EXPECT_EQ(prompter.texts(), (Texts{"Comment length more than 2000!"}));
     EXPECT_EQ(prompter.shown[0].icon, Prompter::Icon::Stop);
     EXPECT_TRUE(item.comment().empty());
     EXPECT_EQ(editor.editComment(item.id(), std::string(2000, 'c')), DialogOutcome::Close);
@@ -152,7 +123,7 @@ TEST_F(ItemEditorTest, AddFileChecksEveryNameBeforeAddingAny) {
     EXPECT_TRUE(titles(5).empty());
 
     // A list naming a file already kept anywhere (exactly) adds nothing.
-    addFileItem(store::kRecycleId, "two", dir.path());
+    db.addItem(store::kRecycleId, test::fileItem("two", dir.path()));
     prompter.shown.clear();
     EXPECT_EQ(editor.addFiles(fileValues("one|two", dir.path() + "/")), DialogOutcome::KeepOpen);
     EXPECT_EQ(prompter.texts(), (Texts{"Duplicate file."}));
@@ -168,7 +139,6 @@ TEST_F(ItemEditorTest, AddFileChecksEveryNameBeforeAddingAny) {
     EXPECT_EQ(one.fileSize(), 1u);
     EXPECT_EQ(one.next()->fileSize(), 0u);
     EXPECT_EQ(one.kind(), store::kKindFile);
-    EXPECT_EQ(one.rate(), 4);
     EXPECT_EQ(one.comment(), "memo");
 }
 
@@ -176,7 +146,7 @@ TEST_F(ItemEditorTest, AddBatchAddsFromTheLastRowAndSaysWhatItSkipped) {
     for (const char* name : {"first", "second", "third", "kept"}) {
         test::writeBytes(dir.file(name), name);
     }
-    addFileItem(4, "kept", dir.path());
+    db.addItem(4, test::fileItem("kept", dir.path()));
     BatchValues values{{{"first", dir.path()},
                         {"missing", dir.path()},
                         {"second", dir.path()},
@@ -188,7 +158,7 @@ TEST_F(ItemEditorTest, AddBatchAddsFromTheLastRowAndSaysWhatItSkipped) {
     EXPECT_EQ(editor.addBatch(values), DialogOutcome::KeepOpen);
     EXPECT_EQ(prompter.texts(), (Texts{"Seek Current Pointer error!"}));
 
-    addFileItem(6, "before", dir.path());
+    db.addItem(6, test::fileItem("before", dir.path()));
     values.category = 6;
     prompter.shown.clear();
     ASSERT_EQ(editor.addBatch(values), DialogOutcome::Close);
@@ -201,7 +171,8 @@ TEST_F(ItemEditorTest, AddBatchAddsFromTheLastRowAndSaysWhatItSkipped) {
 TEST_F(ItemEditorTest, EditFileRenamesTheFileOnDiskOrChangesNothing) {
     test::writeBytes(dir.file("a.txt"), "A");
     test::writeBytes(dir.file("taken"), "T");
-    const store::ItemRecord& item = addFileItem(store::kRecycleId, "a.txt", dir.path());
+    const store::ItemRecord& item =
+        *db.addItem(store::kRecycleId, test::fileItem("a.txt", dir.path()));
     const auto edit = [&](std::string name, std::string folder) {
         return editor.editFile(
             item.id(), {std::move(name), std::move(folder), "", 2, store::kRecycleId, false});
@@ -210,14 +181,12 @@ TEST_F(ItemEditorTest, EditFileRenamesTheFileOnDiskOrChangesNothing) {
     ASSERT_EQ(edit("b.txt", dir.path()), DialogOutcome::Close);
     EXPECT_EQ(test::listFolder(dir.path()), (Texts{"b.txt", "taken"}));
     EXPECT_EQ(item.title(), "b.txt");
-    EXPECT_EQ(item.categoryId(), store::kRecycleId);
     ASSERT_EQ(edit("B.txt", dir.path()), DialogOutcome::Close);  // case alone
     EXPECT_EQ(test::listFolder(dir.path()), (Texts{"B.txt", "taken"}));
 
     // Never over another file: the record keeps its name and the user hears why.
     EXPECT_EQ(edit("taken", dir.path()), DialogOutcome::KeepOpen);
     EXPECT_EQ(item.title(), "B.txt");
-    EXPECT_EQ(item.location(), dir.path());
     EXPECT_EQ(test::readBytes(dir.file("taken")), "T");
     EXPECT_EQ(prompter.texts(), (Texts{std::string(kRenameFailedMessage)}));
 
@@ -228,7 +197,8 @@ TEST_F(ItemEditorTest, EditFileRenamesTheFileOnDiskOrChangesNothing) {
     EXPECT_EQ(item.location(), other.path());
 
     // A record whose name leads out of its folder moves nothing.
-    const store::ItemRecord& outside = addFileItem(5, "../taken", dir.path() + "/sub");
+    const store::ItemRecord& outside =
+        *db.addItem(5, test::fileItem("../taken", dir.path() + "/sub"));
     std::filesystem::create_directory(dir.file("sub"));
     EXPECT_EQ(editor.editFile(outside.id(), {"x", dir.path() + "/sub", "", 1, 5, false}),
               DialogOutcome::KeepOpen);
@@ -236,19 +206,17 @@ TEST_F(ItemEditorTest, EditFileRenamesTheFileOnDiskOrChangesNothing) {
     EXPECT_EQ(outside.title(), "../taken");
 
     // With no file at the old path the record simply takes the new values.
-    const store::ItemRecord& gone = addFileItem(5, "gone", dir.path());
+    const store::ItemRecord& gone = *db.addItem(5, test::fileItem("gone", dir.path()));
     ASSERT_EQ(editor.editFile(gone.id(), {"new", "/nowhere", "", 1, 5, false}),
               DialogOutcome::Close);
     EXPECT_EQ(gone.title(), "new");
     EXPECT_EQ(gone.location(), "/nowhere");
 }
 
-TEST_F(ItemEditorTest, SavesTheUrlDefaults) {
+// ItemDialogsTest saves a chosen category; with none chosen the stored one stays.
+TEST_F(ItemEditorTest, SavesTheUrlRateAloneWithoutACategory) {
     settings::AppSettings settings;
-    settings.URLNormal1 = 1;
-    ItemEditor::saveUrlDefaults(settings, 7, 4);
-    EXPECT_EQ(settings.URLNormal1, 7);
-    EXPECT_EQ(settings.URLNormal, 4);
+    settings.URLNormal1 = 7;
     ItemEditor::saveUrlDefaults(settings, std::nullopt, 2);
     EXPECT_EQ(settings.URLNormal1, 7);
     EXPECT_EQ(settings.URLNormal, 2);

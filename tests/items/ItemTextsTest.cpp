@@ -36,18 +36,7 @@ TEST_F(ItemTextsTest, FileSizesInKilobytesBytesOrUnknown) {
     EXPECT_EQ(fileSizeText(0xFFFFFFFF'00000000ull, true), "?");
 }
 
-TEST_F(ItemTextsTest, TimesInListAndDetailForms) {
-    EXPECT_EQ(listTimeText(created), "2024-03-05 07:08:09");
-    EXPECT_EQ(detailTimeText(created), "2024-3-5 7:8:9");
-    EXPECT_EQ(listRemindText(store::kScheduleOnce, remind), "24-11-02 06:04");
-    EXPECT_EQ(listRemindText(store::kScheduleYearly, remind), "11-02 06:04");
-    EXPECT_EQ(listRemindText(0x30, remind), "06:04");
-    EXPECT_EQ(detailRemindText(store::kScheduleWeekdays, remind), "06:04");
-    EXPECT_EQ(detailRemindText(store::kScheduleYearly, remind), "11-02 06:04");
-    EXPECT_EQ(detailRemindText(0x30, remind), "24-11-02 06:04");
-}
-
-TEST_F(ItemTextsTest, CellTextsByFieldCode) {
+TEST_F(ItemTextsTest, CellTextsByFieldCodeAndRemindTimesBySchedule) {
     const auto& item = add({"http://a.example", "/home/me", "Title", "Note", 3,
                             store::kKindRemind | store::kScheduleYearly, 2048, created, remind});
     EXPECT_EQ(cellText(item, FieldCode::Title), "Title");
@@ -60,6 +49,11 @@ TEST_F(ItemTextsTest, CellTextsByFieldCode) {
     for (FieldCode none : {FieldCode::Image, FieldCode::Rate, FieldCode::RowImage}) {
         EXPECT_EQ(cellText(item, none), "");
     }
+    // The yearly list form is above; the weekday detail form is in the detail rows below.
+    EXPECT_EQ(listRemindText(store::kScheduleOnce, remind), "24-11-02 06:04");
+    EXPECT_EQ(listRemindText(0x30, remind), "06:04");
+    EXPECT_EQ(detailRemindText(store::kScheduleYearly, remind), "11-02 06:04");
+    EXPECT_EQ(detailRemindText(0x30, remind), "24-11-02 06:04");
     EXPECT_EQ(shownStars(0), 1);
     EXPECT_EQ(shownStars(5), 5);
     EXPECT_EQ(shownStars(6), 1);

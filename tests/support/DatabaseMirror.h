@@ -162,4 +162,25 @@ inline store::ItemFields link(std::string title, std::string address, std::uint3
     return fields;
 }
 
+// A File item's fields.
+inline store::ItemFields fileItem(std::string name, std::string folder, std::uint64_t size = 0) {
+    store::ItemFields fields;
+    fields.title = std::move(name);
+    fields.location = std::move(folder);
+    fields.flags = store::kKindFile;
+    fields.fileSize = size;
+    return fields;
+}
+
+// The titles of a category's items, first to last; each item's position must be its row.
+inline std::vector<std::string> itemTitles(const store::Database& db, store::CategoryId id) {
+    std::vector<std::string> out;
+    for (const store::ItemRecord* i = db.findCategory(id)->firstItem(); i != nullptr;
+         i = i->next()) {
+        EXPECT_EQ(i->position(), out.size());
+        out.emplace_back(i->title());
+    }
+    return out;
+}
+
 }  // namespace lh::test

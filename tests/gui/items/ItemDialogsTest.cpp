@@ -18,7 +18,7 @@
 #include "gui/uikit/RateGroup.h"
 #include "settings/AppSettings.h"
 #include "store/Database.h"
-#include "store/TreeWalk.h"
+#include "support/DatabaseMirror.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -45,14 +45,7 @@ protected:
         return dialogs.openDialog()->findChild<T*>(QString::fromLatin1(name));
     }
     void click(const char* name) const { control<QPushButton>(name)->click(); }
-    Texts titles(store::CategoryId id) const {
-        Texts out;
-        store::walkItems(*db.findCategory(id), [&](const store::ItemRecord& item) {
-            out.emplace_back(item.title());
-            return false;
-        });
-        return out;
-    }
+    Texts titles(store::CategoryId id) const { return test::itemTitles(db, id); }
     const store::ItemRecord& addItem(store::CategoryId category, std::uint32_t kind,
                                      std::string title) {
         store::ItemFields fields;

