@@ -11,6 +11,8 @@ struct LocalTime {
     int minute = 0;     // 0-59
     int second = 0;     // 0-60
     int dayOfWeek = 4;  // 0 Sunday .. 6 Saturday
+
+    bool operator==(const LocalTime&) const = default;
 };
 
 // Where the program reads the time; tests hand in one they can move.
