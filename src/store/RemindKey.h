@@ -15,6 +15,21 @@ inline constexpr std::uint32_t kScheduleOnce = 0x00;
 inline constexpr std::uint32_t kScheduleYearly = 0x10;
 inline constexpr std::uint32_t kScheduleWeekdays = 0x20;
 
+// The week days a week-day reminder rings on, Monday first.
+inline constexpr std::uint32_t kScheduleMonday = 0x40;
+inline constexpr std::uint32_t kScheduleTuesday = 0x80;
+inline constexpr std::uint32_t kScheduleWednesday = 0x100;
+inline constexpr std::uint32_t kScheduleThursday = 0x200;
+inline constexpr std::uint32_t kScheduleFriday = 0x400;
+inline constexpr std::uint32_t kScheduleSaturday = 0x800;
+inline constexpr std::uint32_t kScheduleSunday = 0x1000;
+inline constexpr std::uint32_t kScheduleDaysMask = 0x1fc0;
+
+// The bit of the ISO week day `isoWeekday` (1 Monday .. 7 Sunday); 0 outside that range.
+constexpr std::uint32_t weekdayBit(int isoWeekday) {
+    return isoWeekday >= 1 && isoWeekday <= 7 ? kScheduleMonday << (isoWeekday - 1) : 0;
+}
+
 using RemindKey = std::uint64_t;
 
 // The key a reminder is filed under: the decimal number spelled by its time laid out by its

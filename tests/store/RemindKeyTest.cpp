@@ -35,5 +35,21 @@ TEST(RemindKeyTest, DueKeysAndExpiryUseTheSameDigits) {
     EXPECT_FALSE(isExpiredOnceReminder(6 | kScheduleYearly, {20, 1, 1, 0, 0, 0, 0}, now));
 }
 
+TEST(RemindKeyTest, WeekdayBitsRunMondayToSunday) {
+    const std::uint32_t bits[] = {kScheduleMonday,   kScheduleTuesday, kScheduleWednesday,
+                                  kScheduleThursday, kScheduleFriday,  kScheduleSaturday,
+                                  kScheduleSunday};
+    std::uint32_t all = 0;
+    for (int day = 1; day <= 7; ++day) {
+        EXPECT_EQ(weekdayBit(day), bits[day - 1]) << day;
+        EXPECT_EQ(weekdayBit(day), 0x40u << (day - 1)) << day;
+        all |= weekdayBit(day);
+    }
+    EXPECT_EQ(all, kScheduleDaysMask);
+    EXPECT_EQ(kScheduleSunday, 0x1000u);
+    EXPECT_EQ(weekdayBit(0), 0u);
+    EXPECT_EQ(weekdayBit(8), 0u);
+}
+
 }  // namespace
 }  // namespace lh::store
