@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <memory_resource>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -163,6 +164,12 @@ public:
     void addReminder(RemindKey key, ItemId id);
     // Takes item `id` out from under `key`; the key goes when its list is empty.
     void removeReminder(RemindKey key, ItemId id);
+    // Loads keep a one-time reminder only when it is after the minute `lastChecked` (the last
+    // minute the reminder timer has looked at, so that the ones that passed since are still
+    // announced); without one, only when it is not before the current minute.
+    void setOnceReminderHorizon(std::optional<platform::LocalTime> lastChecked) {
+        m_onceHorizon = lastChecked;
+    }
     // Hands out favourites-menu slots 0, 1, 2, ... anew, in file order from "WebFavorite" (its
     // later siblings and everything below them). False when memory ran out.
     [[nodiscard]] bool renumberMenu();
@@ -194,7 +201,7 @@ private:
     CategoryRecord* loadCategory(std::unique_ptr<CategoryRecord> category, CategoryRecord* anchor,
                                  std::uint8_t relation);
     bool loadItem(CategoryRecord& category, std::unique_ptr<ItemRecord> item,
-                  const platform::LocalTime& now);
+                  RemindKey firstOnceKey);
 
     // Changes the name or memo of a category, telling the observers.
     void setCategoryText(CategoryId id, std::string CategoryRecord::*text, std::string_view value,
@@ -233,7 +240,11 @@ private:
     void takeMenuSlot(ItemRecord& item);
     // Gives or takes the menu slot so that the item has one exactly when `where` asks for it.
     void fitMenuSlot(ItemRecord& item, Placement where);
-    void fileReminder(ItemRecord& item, const platform::LocalTime* expiryNow);
+    // Files a reminder under its key; a one-time reminder only when its key is not below
+    // `firstOnceKey`.
+    void fileReminder(ItemRecord& item, RemindKey firstOnceKey);
+    // The once key of the current minute.
+    RemindKey currentOnceKey() const;
     void unfileReminder(ItemRecord& item);
     // Gives or takes the menu slot and reminder entry of an item moving from `from` to `to`.
     void refile(ItemRecord& item, Placement from, Placement to);
@@ -268,6 +279,7 @@ private:
     ItemId m_nextItemId = 1;
     MenuIndex m_menuIndex{&m_indexMemory};
     RemindIndex m_remindIndex;
+    std::optional<platform::LocalTime> m_onceHorizon;
     // Built on the first duplicate test after a load (a load need not pay for it), then kept up
     // to date by every change; `m_addressesBuilt` tells which.
     mutable AddressIndex m_addresses;

@@ -35,7 +35,9 @@ LoadOutcome Database::load(const std::string& path, platform::IoError& error) {
     // Room for as many ids as the file could hold items, so that the index never moves while a
     // million items load (pages of it that stay unused are never touched).
     m_itemsById.reserve(file.bytes().size() / lhd::kSmallestItemRecord);
-    LhdLoader loader(*this, m_clock.now());
+    const RemindKey firstOnceKey =
+        m_onceHorizon ? dueRemindKeys(*m_onceHorizon)[0] + 1 : currentOnceKey();
+    LhdLoader loader(*this, firstOnceKey);
     if (loader.run(file.bytes()) == LhdLoader::Result::Refused) {
         error = {"load", path, 0, loader.reason()};
         return LoadOutcome::Refused;
@@ -70,7 +72,7 @@ CategoryRecord* Database::loadCategory(std::unique_ptr<CategoryRecord> owned,
 }
 
 bool Database::loadItem(CategoryRecord& category, std::unique_ptr<ItemRecord> owned,
-                        const platform::LocalTime& now) {
+                        RemindKey firstOnceKey) {
     if (!registerItem(*owned)) {
         return false;
     }
@@ -80,7 +82,7 @@ bool Database::loadItem(CategoryRecord& category, std::unique_ptr<ItemRecord> ow
     const Placement where = placementOf(category);
     fitMenuSlot(item, where);
     if (takesReminder(item, where)) {
-        fileReminder(item, &now);
+        fileReminder(item, firstOnceKey);
     }
     return true;
 }

@@ -124,10 +124,13 @@ void Database::takeMenuSlot(ItemRecord& item) {
     item.m_menuId = kNoMenuId;
 }
 
-void Database::fileReminder(ItemRecord& item, const platform::LocalTime* expiryNow) {
+RemindKey Database::currentOnceKey() const {
+    return dueRemindKeys(m_clock.now())[0];
+}
+
+void Database::fileReminder(ItemRecord& item, RemindKey firstOnceKey) {
     const auto key = remindKey(item.m_flags, item.m_remindTime);
-    if (!key || (expiryNow != nullptr &&
-                 isExpiredOnceReminder(item.m_flags, item.m_remindTime, *expiryNow))) {
+    if (!key || (isOnceReminder(item.m_flags) && *key < firstOnceKey)) {
         return;
     }
     addReminder(*key, item.m_id);
@@ -164,8 +167,7 @@ void Database::refile(ItemRecord& item, Placement from, Placement to) {
     if (item.m_inRemindIndex && !takesReminder(item, to)) {
         unfileReminder(item);
     } else if (!item.m_inRemindIndex && takesReminder(item, to) && !takesReminder(item, from)) {
-        const platform::LocalTime now = m_clock.now();
-        fileReminder(item, &now);
+        fileReminder(item, currentOnceKey());
     }
 }
 
@@ -294,8 +296,7 @@ void Database::editItem(ItemId id, const ItemEdit& change) {
         fitMenuSlot(*item, where);  // the kind decides the menu slot
     }
     if (scheduleChanges && takesReminder(*item, where)) {
-        const platform::LocalTime now = m_clock.now();
-        fileReminder(*item, &now);
+        fileReminder(*item, currentOnceKey());
     }
     notify(&DatabaseObserver::itemChanged, *item, fields);
 }

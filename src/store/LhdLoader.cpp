@@ -169,7 +169,7 @@ LhdLoader::Result LhdLoader::run(std::string_view bytes) {
                     return refuseAll("an item record runs past the end of the file");
                 }
                 if (current != nullptr &&
-                    !m_db.loadItem(*current, makeItem(raw, m_db.m_itemArena), m_now)) {
+                    !m_db.loadItem(*current, makeItem(raw, m_db.m_itemArena), m_firstOnceKey)) {
                     return refuseAll("the file holds more items than there are ids");
                 }
                 continue;

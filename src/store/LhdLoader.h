@@ -3,7 +3,7 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/Clock.h"
+#include "store/RemindKey.h"
 
 namespace lh::store {
 
@@ -16,7 +16,8 @@ class LhdLoader {
 public:
     enum class Result { Loaded, Refused };
 
-    LhdLoader(Database& db, const platform::LocalTime& now) : m_db(db), m_now(now) {}
+    // One-time reminders keyed below `firstOnceKey` stay out of the remind index.
+    LhdLoader(Database& db, RemindKey firstOnceKey) : m_db(db), m_firstOnceKey(firstOnceKey) {}
 
     // Reads `bytes`. Refused leaves the Database empty; `reason()` then says what was wrong.
     Result run(std::string_view bytes);
@@ -28,7 +29,7 @@ private:
     static std::unique_ptr<ItemRecord> makeItem(const RawItem& raw, ItemArena& arena);
 
     Database& m_db;
-    platform::LocalTime m_now;
+    RemindKey m_firstOnceKey;
     const char* m_reason = "";
 };
 

@@ -18,11 +18,6 @@ RemindKey onceKey(int yy, int month, int day, int hour, int minute) {
            static_cast<RemindKey>(minute);
 }
 
-std::int64_t minuteCount(std::int64_t yy, std::int64_t month, std::int64_t day, std::int64_t hour,
-                         std::int64_t minute) {
-    return minute + 60 * (hour + 24 * (yy * 365 + month * 31 + day));
-}
-
 }  // namespace
 
 std::optional<RemindKey> remindKey(std::uint32_t flags, const DateTimeStamp& t) {
@@ -53,13 +48,14 @@ std::array<RemindKey, 3> dueRemindKeys(const platform::LocalTime& now) {
             static_cast<RemindKey>(now.hour) * 100 + static_cast<RemindKey>(now.minute)};
 }
 
+bool isOnceReminder(std::uint32_t flags) {
+    return scheduleOf(flags) == kScheduleOnce;
+}
+
 bool isExpiredOnceReminder(std::uint32_t flags, const DateTimeStamp& t,
                            const platform::LocalTime& now) {
-    if (scheduleOf(flags) != kScheduleOnce) {
-        return false;
-    }
-    return minuteCount(now.year % 100, now.month, now.day, now.hour, now.minute) >
-           minuteCount(t.year % 100, t.month, t.day, t.hour, t.minute);
+    const auto key = remindKey(flags, t);
+    return isOnceReminder(flags) && key && *key < dueRemindKeys(now)[0];
 }
 
 }  // namespace lh::store

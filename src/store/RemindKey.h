@@ -41,8 +41,11 @@ std::optional<RemindKey> remindKey(std::uint32_t flags, const DateTimeStamp& tim
 // The three keys that are due at the minute `now` (once, yearly, week days), in that order.
 std::array<RemindKey, 3> dueRemindKeys(const platform::LocalTime& now);
 
-// True for a one-time reminder whose minute is already before `now`'s (the loader leaves such
-// reminders out of the index). Years are compared modulo 100, months as 31 days, years as 365.
+// True when `flags` schedule a one-time reminder.
+bool isOnceReminder(std::uint32_t flags);
+
+// True for a one-time reminder whose minute is already before `now`'s. The keys are compared,
+// so the years count modulo 100.
 bool isExpiredOnceReminder(std::uint32_t flags, const DateTimeStamp& time,
                            const platform::LocalTime& now);
 
