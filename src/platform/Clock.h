@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace lh::platform {
 
 // A broken-down local time, as the user's wall clock shows it.
@@ -21,6 +23,9 @@ public:
     virtual ~Clock() = default;
     // The current local time.
     virtual LocalTime now() const = 0;
+    // Seconds since 1970-01-01 00:00 UTC: an instant that does not move with the time zone or
+    // daylight saving, for waits that must end at a moment whatever the wall clock shows.
+    virtual std::int64_t utcSeconds() const = 0;
 };
 
 }  // namespace lh::platform

@@ -12,6 +12,10 @@ LocalTime SystemClock::now() const {
                      tm.tm_min,         tm.tm_sec,     tm.tm_wday};
 }
 
+std::int64_t SystemClock::utcSeconds() const {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
 const Clock& systemClock() {
     static const SystemClock clock;
     return clock;

@@ -8,6 +8,7 @@ namespace lh::platform {
 class SystemClock final : public Clock {
 public:
     LocalTime now() const override;
+    std::int64_t utcSeconds() const override;
 };
 
 // A process-wide SystemClock, for callers that take the real clock by default.
