@@ -255,6 +255,24 @@ void SettingsStore::writeRemotefile(const std::string& path) {
     }
 }
 
+void SettingsStore::writeRemindLastCheck(const AppSettings& s) {
+    const Setting* row = findSetting(&AppSettings::RmdLastCheck);
+    if (const auto key = m_backend.openKey(row->key, true)) {
+        writeRow(*key, *row, s);
+    }
+}
+
+std::string SettingsStore::readPendingAlarms() {
+    const auto key = m_backend.openKey(kRemindersKey, false);
+    return key ? key->readString("PendingAlarms").value_or("") : std::string();
+}
+
+void SettingsStore::writePendingAlarms(std::string_view text) {
+    if (const auto key = m_backend.openKey(kRemindersKey, true)) {
+        key->writeString("PendingAlarms", text);
+    }
+}
+
 std::vector<std::string> SettingsStore::readFindHistory() {
     std::vector<std::string> history;
     const auto key = m_backend.openKey(kFindStrKey, true);

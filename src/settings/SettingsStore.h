@@ -30,6 +30,7 @@ public:
     static constexpr std::string_view kMainKey = "Main";
     static constexpr std::string_view kToolBarKey = "ToolBar";
     static constexpr std::string_view kDataFileKey = "DataFile";
+    static constexpr std::string_view kRemindersKey = "Reminders";
     // The most Find history entries kept.
     static constexpr int kFindHistorySize = 10;
 
@@ -80,6 +81,11 @@ public:
     std::optional<std::string> readRemotefile();
     // Stores `path` as `Remotefile`; an empty path is not written.
     void writeRemotefile(const std::string& path);
+    // Writes `RmdLastCheck` now (it must survive a crash), not waiting for the close.
+    void writeRemindLastCheck(const AppSettings& s);
+    // The alarms kept for the next run (text the reminders encode); empty when none.
+    std::string readPendingAlarms();
+    void writePendingAlarms(std::string_view text);
     // The Find history, oldest first (List1, List2, ... up to the first missing one).
     std::vector<std::string> readFindHistory();
     // Adds `text` after the last entry; when all ten exist, List1 goes and the rest move down.

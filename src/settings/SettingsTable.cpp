@@ -141,6 +141,7 @@ constexpr auto kSettings = std::to_array<Setting>({
     range(Group::RemindDefaults, "RmdNormal", &S::RmdNormal, 3, 1, 5),
     range(Group::RemindDefaults, "RmdNormal1", &S::RmdNormal1, 3, 3, 0xFFFF),
     text(Group::RemindDefaults, "RemindSound", &S::RemindSound, Rule::Text, 2000),
+    text(Group::RemindDefaults, "RmdLastCheck", &S::RmdLastCheck, Rule::Text, 16),
     range(Group::UrlDefaults, "URLNormal", &S::URLNormal, 3, 1, 5),
     range(Group::UrlDefaults, "URLNormal1", &S::URLNormal1, 1, 1, 0xFFFF),
     range(Group::FileDefaults, "FileNormal", &S::FileNormal, 3, 1, 5),
