@@ -11,7 +11,7 @@ namespace {
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
-    for (auto group : {storeCommands, backupCommands, importCommands, findCommands}) {
+    for (auto group : {storeCommands, backupCommands, importCommands, findCommands, dueCommands}) {
         for (Command& c : group()) {
             commands.push_back(std::move(c));
         }

@@ -47,5 +47,6 @@ std::vector<Command> storeCommands();
 std::vector<Command> backupCommands();
 std::vector<Command> importCommands();
 std::vector<Command> findCommands();
+std::vector<Command> dueCommands();
 
 }  // namespace lh::cli
