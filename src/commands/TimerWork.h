@@ -12,7 +12,7 @@ public:
     // True while every timer's work must wait for the next tick: an import keeps the event loop
     // running under its progress dialog, and nothing may save or ring meanwhile.
     virtual bool mustWait() const = 0;
-    // Runs on each reminder tick (every 52 s), after the daily backup: the due reminders.
+    // Runs on each reminder tick (every 52 s), after the due reminders and the daily backup.
     virtual void remind() = 0;
 };
 

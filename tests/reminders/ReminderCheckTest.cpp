@@ -190,7 +190,7 @@ TEST_F(ReminderCheckTest, RestartsKeepWhatIsStillToRingAndShowMissedOnesOnce) {
     const std::string path = dir.file("dates.lhd");
     remind("new year", store::kScheduleOnce, {27, 1, 1, 0, 5, 0, 0});
     remind("while closed", store::kScheduleOnce, {26, 12, 31, 22, 0, 0, 0});
-    remind("long ago", store::kScheduleOnce, {26, 12, 31, 20, 0, 0, 0});
+    remind("checked", store::kScheduleOnce, {26, 12, 31, 21, 0, 0, 0});  // rang before the close
     ASSERT_TRUE(test::save(db, path));
     // Closed at 21:00 on 31 December, started again at 23:00.
     const platform::LocalTime closed = at(2026, 12, 31, 21, 0);

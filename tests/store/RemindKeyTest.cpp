@@ -32,6 +32,9 @@ TEST(RemindKeyTest, DueKeysAndExpiryUseTheSameDigits) {
     EXPECT_FALSE(isExpiredOnceReminder(6, {26, 12, 6, 9, 30, 0, 0}, now));  // this minute
     EXPECT_TRUE(isExpiredOnceReminder(6, {26, 12, 6, 9, 29, 0, 0}, now));
     EXPECT_TRUE(isExpiredOnceReminder(6, {25, 12, 31, 23, 59, 0, 0}, now));
+    // Early January is ahead of late December, whatever the month lengths.
+    EXPECT_FALSE(isExpiredOnceReminder(6, {27, 1, 1, 0, 5, 0, 0}, {2026, 12, 31, 23, 0, 0, 4}));
+    EXPECT_TRUE(isExpiredOnceReminder(6, {26, 12, 31, 22, 59, 0, 0}, {2026, 12, 31, 23, 0, 0, 4}));
     EXPECT_FALSE(isExpiredOnceReminder(6 | kScheduleYearly, {20, 1, 1, 0, 0, 0, 0}, now));
 }
 
