@@ -1,11 +1,11 @@
 #include "gui/shell/Application.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMessageBox>
 #include <QSessionManager>
 
 #include "commands/FileCommands.h"
+#include "gui/reminders/AlarmSound.h"
 #include "gui/shell/MainWindow.h"
 #include "platform/UserFolders.h"
 #include "store/DataFileLocation.h"
@@ -70,10 +70,7 @@ bool Application::start() {
     m_instance.listen();
 
     m_settingsStore.readAtStart(m_settings);
-    if (m_settings.RemindSound.empty()) {
-        m_settings.RemindSound =
-            QDir(QApplication::applicationDirPath()).filePath("sounds/rmdsound.wav").toStdString();
-    }
+    fillDefaultAlarmSound(m_settings);
 
     m_window = std::make_unique<MainWindow>(
         ShellServices{m_db, m_prompter, m_files, m_settings, m_settingsStore});
