@@ -15,6 +15,7 @@
 
 #include "commands/Autosave.h"
 #include "commands/FileCommands.h"
+#include "commands/ReminderTimers.h"
 #include "commands/TimerWork.h"
 #include "gui/bookmarks/ImportActions.h"
 #include "gui/items/DetailPane.h"
@@ -23,6 +24,7 @@
 #include "gui/items/ItemDialogs.h"
 #include "gui/items/ItemListView.h"
 #include "gui/items/ItemPane.h"
+#include "gui/reminders/AlarmCenter.h"
 #include "gui/shell/BrowserLauncher.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
@@ -140,6 +142,11 @@ void MainWindow::createActions() {
             m_items->showItem(hit.item);
         }
     });
+    // Before the start-up load, which keeps the reminders that passed while the program was
+    // closed.
+    m_reminders = std::make_unique<commands::ReminderTimers>(commands::ReminderTimers::Services{
+        m_services.db, m_services.settings, m_services.settingsStore, platform::systemClock()});
+    m_alarms = new AlarmCenter(*this, this);
     m_defaultTimerWork = std::make_unique<DefaultTimerWork>(*m_imports);
     m_timerWork = m_defaultTimerWork.get();
     handleViewCommands();
@@ -197,6 +204,10 @@ void MainWindow::connectSignals() {
             &CategoryActions::updateMainMenu);
     connect(m_imports.get(), &ImportActions::finished, this,
             [this](const QString& status) { statusBar()->showMessage(status); });
+    connect(m_alarms, &AlarmCenter::snoozeRequested, this,
+            [this](const reminders::Announcement& announcement, int seconds) {
+                m_reminders->snooze(announcement, seconds);
+            });
     connect(&m_reminderTimer, &QTimer::timeout, this, &MainWindow::reminderTick);
     connect(&m_housekeepingTimer, &QTimer::timeout, this, &MainWindow::housekeepingTick);
     m_reminderTimer.start(kReminderPeriodMs);
@@ -222,6 +233,7 @@ void MainWindow::reminderTick() {
     if (m_timerWork->mustWait()) {
         return;
     }
+    announce(m_reminders->reminderTick());
     if (m_fileCommands != nullptr) {
         m_fileCommands->backupTick(m_services.settings.AutoBackup);
     }
@@ -232,13 +244,22 @@ void MainWindow::housekeepingTick() {
     if (m_timerWork->mustWait()) {
         return;
     }
-    const commands::AutosaveStep step =
-        commands::autosaveTick(m_saveCounter, m_services.settings.AutoSaveTime,
-                               m_services.settings.GeneralCheck.autoSave());
-    m_saveCounter = step.counter;
-    if (step.save && m_fileCommands != nullptr) {
+    // The update check (70 s after the start) is not built yet.
+    const commands::Housekeeping::Tick tick = m_reminders->housekeepingTick();
+    announce(tick.due);
+    if (tick.save && m_fileCommands != nullptr) {
         (void)m_fileCommands->autosave();  // a failure shows in the status bar
     }
+}
+
+void MainWindow::announce(const std::vector<reminders::Announcement>& due) {
+    for (const reminders::Announcement& announcement : due) {
+        m_alarms->announce(announcement);
+    }
+}
+
+void MainWindow::keepAlarmsForNextRun() {
+    m_reminders->keepForNextRun(m_alarms->closeAll());
 }
 
 // --- Showing and hiding ------------------------------------------------------------------------
@@ -249,6 +270,14 @@ bool MainWindow::trayUsable() const {
 
 void MainWindow::showAtStart() {
     m_tray->show();
+    // The alarms left from the last run, then the reminders missed while it was closed.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            announce(m_reminders->restorePending());
+            announce(m_reminders->reminderTick());
+        },
+        Qt::QueuedConnection);
     if (!m_services.settings.GeneralCheck.startMinimized()) {
         show();
         return;
@@ -337,6 +366,7 @@ bool MainWindow::shutDown() {
     }
     m_find->closeDialog();
     m_itemDialogs->closeDialog();
+    keepAlarmsForNextRun();
     m_services.settingsStore.writeAtClose(
         m_services.settings, m_fileCommands != nullptr ? m_fileCommands->dataFile() : "",
         currentButtons(), currentLayout());
@@ -350,7 +380,9 @@ bool MainWindow::shutDown() {
 }
 
 void MainWindow::commitData(QSessionManager&) {
-    // The logout may still be cancelled: save, but empty nothing.
+    // The logout may still be cancelled: save, but empty nothing (the closed alarms come back
+    // at the next housekeeping tick).
+    keepAlarmsForNextRun();
     m_services.settingsStore.writeAtClose(
         m_services.settings, m_fileCommands != nullptr ? m_fileCommands->dataFile() : "",
         currentButtons(), currentLayout(), true);

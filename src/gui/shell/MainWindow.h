@@ -10,6 +10,7 @@
 #include "commands/FileCommandsHost.h"
 #include "gui/shell/ActionRegistry.h"
 #include "gui/shell/CommandTable.h"
+#include "reminders/Announcement.h"
 #include "settings/ToolbarButton.h"
 #include "settings/WindowLayout.h"
 
@@ -29,12 +30,14 @@ class SettingsStore;
 namespace lh::commands {
 class FileChooser;
 class FileCommands;
+class ReminderTimers;
 class Prompter;
 class TimerWork;
 }  // namespace lh::commands
 
 namespace lh::gui {
 
+class AlarmCenter;
 class BrowserLauncher;
 class CategoryActions;
 class CategoryPane;
@@ -130,6 +133,9 @@ private:
     settings::MainLayout currentLayout() const;
     std::vector<settings::ToolbarButton> currentButtons() const;
     bool trayUsable() const;
+    void announce(const std::vector<reminders::Announcement>& due);
+    // Closes the open alarms and keeps them, with the put-off ones, for the next run.
+    void keepAlarmsForNextRun();
 
     ShellServices m_services;
     commands::FileCommands* m_fileCommands = nullptr;
@@ -142,6 +148,8 @@ private:
     std::unique_ptr<ItemDialogs> m_itemDialogs;
     std::unique_ptr<ItemActions> m_itemActions;
     std::unique_ptr<DefaultTimerWork> m_defaultTimerWork;
+    std::unique_ptr<commands::ReminderTimers> m_reminders;
+    AlarmCenter* m_alarms = nullptr;
     commands::TimerWork* m_timerWork = nullptr;
     FavouritesMenu* m_favourites = nullptr;
     TrayIcon* m_tray = nullptr;
@@ -155,7 +163,6 @@ private:
     QTimer m_reminderTimer;
     QTimer m_housekeepingTimer;
     settings::PaneSizes m_requestedPanes;
-    int m_saveCounter = 0;  // seconds since the last autosave
     bool m_exiting = false;
 };
 

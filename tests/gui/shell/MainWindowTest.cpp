@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 
 #include "commands/FileCommands.h"
 #include "commands/TimerWork.h"
+#include "gui/reminders/AlarmCenter.h"
 #include "gui/shell/ActionRegistry.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
@@ -18,6 +20,8 @@
 #include "gui/shell/ToolbarCustomizeDialog.h"
 #include "gui/shell/TrayIcon.h"
 #include "gui/tree/CategoryPane.h"
+#include "platform/SystemClock.h"
+#include "reminders/PendingAlarms.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
@@ -268,6 +272,50 @@ TEST_F(MainWindowTest, TimersWaitWhileTheirWorkSaysSoThenBackUpAndAutosave) {
               0u);
     window.housekeepingTick();
     EXPECT_TRUE(std::filesystem::exists(dir.file("Default.lhd")));
+}
+
+// The reminder timer rings what is due through the alarms; at the close the put-off alarms and
+// the unanswered ones are kept for the next run.
+TEST_F(MainWindowTest, DueRemindersRingOnceAndTheirAlarmsAreKeptAtTheClose) {
+    db.createDefault();
+    MainWindow window(services());
+    const platform::LocalTime now = platform::systemClock().now();
+    const store::DateTimeStamp when{static_cast<std::uint16_t>(now.year % 100),
+                                    static_cast<std::uint8_t>(now.month),
+                                    static_cast<std::uint8_t>(now.day),
+                                    static_cast<std::uint8_t>(now.hour),
+                                    static_cast<std::uint8_t>(now.minute),
+                                    0,
+                                    0};
+    for (const char* title : {"stand up", "drink"}) {
+        const store::ItemFields f{"", "", title, "", 3, store::kKindRemind, 0, {}, when};
+        db.addReminder(*store::remindKey(f.flags, when), db.addItem(3, f)->id());
+    }
+    window.reminderTick();
+    auto* alarms = window.findChild<AlarmCenter*>();
+    ASSERT_NE(alarms, nullptr);
+    EXPECT_EQ(alarms->openCount(), 2);
+    EXPECT_FALSE(settings.RmdLastCheck.empty());
+    window.reminderTick();
+    EXPECT_EQ(alarms->openCount(), 2);  // a one-time reminder rings once
+    QWidget* standUp = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->windowTitle() == "stand up") {
+            standUp = w;
+        }
+    }
+    ASSERT_NE(standUp, nullptr);
+    standUp->findChild<QPushButton*>("remindLaterButton")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(alarms->openCount(), 1);
+    window.close();
+    EXPECT_EQ(alarms->openCount(), 0);
+    std::vector<std::string> kept;
+    for (const reminders::SnoozeEntry& e :
+         reminders::decodePendingAlarms(store.readPendingAlarms())) {
+        kept.push_back(e.announcement.title);
+    }
+    EXPECT_EQ(kept, (std::vector<std::string>{"stand up", "drink"}));
 }
 
 }  // namespace
