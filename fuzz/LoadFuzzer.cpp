@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             bytes[5 + static_cast<std::size_t>(i)] = static_cast<char>(crc >> (8 * i));
         }
     }
-    const lh::platform::LocalTime now{2026, 12, 6, 9, 30, 0, 0};
+    // One-time reminders before 2026-12-06 09:30 stay out of the remind index.
+    const lh::store::RemindKey now = 2612060930;
     lh::store::Database db;
     lh::store::LhdLoader loader(db, now);
     if (loader.run(bytes) != lh::store::LhdLoader::Result::Loaded) {
