@@ -31,15 +31,14 @@ struct AppSettings {
     bool AutoBackup{};
 
     // --- Key Default ---------------------------------------------------------------------------
-    std::uint16_t FindType{};    // Find dialog state
-    std::uint16_t RmdNormal1{};  // default category id of a new Remind item
-    std::uint8_t RmdNormal{};    // default rate of a new Remind item
-    std::uint16_t RmdHour{};     // default remind hour
-    std::uint16_t RmdMinute{};   // default remind minute
-    std::uint16_t RmdCheck{};    // default schedule flags of a new Remind item
-    std::string RemindSound;     // default alarm sound file
-    // The last minute the reminder timer checked, local, "YYYY-MM-DD HH:MM"; empty: none yet.
-    std::string RmdLastCheck;
+    std::uint16_t FindType{};     // Find dialog state
+    std::uint16_t RmdNormal1{};   // default category id of a new Remind item
+    std::uint8_t RmdNormal{};     // default rate of a new Remind item
+    std::uint16_t RmdHour{};      // default remind hour
+    std::uint16_t RmdMinute{};    // default remind minute
+    std::uint16_t RmdCheck{};     // default schedule flags of a new Remind item
+    std::string RemindSound;      // default alarm sound file
+    std::string RmdLastCheck;     // last minute the reminders were checked, local, or empty
     std::uint16_t FileNormal1{};  // default category id of a new File item
     std::uint8_t FileNormal{};    // default rate of a new File item
     std::uint16_t URLNormal1{};   // default category id of a new URL item
