@@ -33,6 +33,7 @@ void AlarmCenter::announce(const reminders::Announcement& announcement) {
     // child windows too, and an alarm must stay answerable under one.
     auto* alarm = new AlarmWindow(announcement);
     alarm->setAttribute(Qt::WA_DeleteOnClose);
+    alarm->setAttribute(Qt::WA_QuitOnClose, false);  // answering the last window ends nothing
     connect(alarm, &AlarmWindow::remindLater, this,
             [this, alarm](int seconds) { emit snoozeRequested(alarm->announcement(), seconds); });
     connect(alarm, &QDialog::finished, this, [this, alarm] { closed(alarm); });
