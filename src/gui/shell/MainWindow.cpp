@@ -23,6 +23,7 @@
 #include "gui/items/ItemDialogs.h"
 #include "gui/items/ItemListView.h"
 #include "gui/items/ItemPane.h"
+#include "gui/items/RemindDialogs.h"
 #include "gui/shell/BrowserLauncher.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
@@ -121,6 +122,12 @@ void MainWindow::createActions() {
         ItemDialogs::Services{m_services.db, m_services.prompter, m_services.files,
                               m_services.settings, platform::systemClock()},
         this);
+    auto* reminds = new RemindDialogs(
+        RemindDialogs::Services{m_services.db, m_services.prompter, m_services.files,
+                                m_services.settings, platform::systemClock()},
+        *m_itemDialogs, this);
+    m_itemDialogs->setRemindEditor(
+        [reminds](store::ItemId id, store::CategoryId current) { reminds->open(id, current); });
     m_itemActions = std::make_unique<ItemActions>(
         m_actions, *m_items, *m_itemDialogs,
         ItemActions::Services{m_services.db, m_services.prompter, m_services.settings, *m_browser});
