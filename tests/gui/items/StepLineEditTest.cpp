@@ -23,6 +23,9 @@ TEST(StepLineEditTest, StepsTheTypedNumberWithinItsRangeAndTakesAnyText) {
     hour.setText(QStringLiteral("7pm"));
     up->click();
     EXPECT_EQ(hour.text(), "8");
+    hour.setText(QStringLiteral("99999999999"));
+    up->click();
+    EXPECT_EQ(hour.text(), "23");
     hour.setText(QStringLiteral("-99999999999"));
     up->click();
     EXPECT_EQ(hour.text(), "0");
