@@ -162,15 +162,11 @@ QLayout* RemindDialog::makeButtonRow() {
     m_compactButton->setArrowType(Qt::UpArrow);
     m_compactButton->setToolTip(QStringLiteral("Hide the schedule"));
     connect(m_compactButton, &QToolButton::clicked, this, [this] { toggleCompact(); });
-    auto* saveDefault = new QPushButton(QStringLiteral("Save as default"), this);
-    saveDefault->setObjectName(QStringLiteral("saveDefaultButton"));
-    connect(saveDefault, &QPushButton::clicked, this, [this] {
+    const OkCancelRow row = makeSaveDefaultRow(*this, [this] {
         if (m_saveDefault) {
             m_saveDefault(*this);
         }
     });
-    const OkCancelRow row = makeOkCancelRow(*this);
-    row.layout->insertWidget(0, saveDefault);
     row.layout->insertWidget(0, m_compactButton);
     return row.layout;
 }

@@ -5,22 +5,12 @@
 #include <functional>
 #include <string>
 
+#include "gui/items/ItemDialogs.h"
 #include "store/Kinds.h"
 
 class QWidget;
 
-namespace lh::store {
-class Database;
-}
-namespace lh::settings {
-struct AppSettings;
-}
-namespace lh::platform {
-class Clock;
-}
 namespace lh::commands {
-class FileChooser;
-class Prompter;
 class RemindEditor;
 struct RemindValues;
 enum class DialogOutcome;
@@ -28,7 +18,6 @@ enum class DialogOutcome;
 
 namespace lh::gui {
 
-class ItemDialogs;
 class RemindDialog;
 
 // Opens the Remind dialog for a new or a stored Remind item through the item dialogs (so it is
@@ -38,13 +27,7 @@ class RemindDialogs : public QObject {
     Q_OBJECT
 
 public:
-    struct Services {
-        store::Database& db;
-        commands::Prompter& prompter;
-        commands::FileChooser& files;
-        settings::AppSettings& settings;
-        const platform::Clock& clock;
-    };
+    using Services = ItemDialogs::Services;
     // Plays a sound file once, without waiting; silent when it cannot.
     using PlaySound = std::function<void(const std::string& path)>;
 

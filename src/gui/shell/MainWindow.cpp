@@ -123,8 +123,8 @@ void MainWindow::createActions() {
                               m_services.settings, platform::systemClock()},
         this);
     auto* reminds = new RemindDialogs(
-        RemindDialogs::Services{m_services.db, m_services.prompter, m_services.files,
-                                m_services.settings, platform::systemClock()},
+        ItemDialogs::Services{m_services.db, m_services.prompter, m_services.files,
+                              m_services.settings, platform::systemClock()},
         *m_itemDialogs, this);
     m_itemDialogs->setRemindEditor(
         [reminds](store::ItemId id, store::CategoryId current) { reminds->open(id, current); });
