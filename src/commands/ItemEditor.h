@@ -124,6 +124,7 @@ private:
     // when the move is not allowed or fails.
     bool renameOnDisk(const store::ItemRecord& item, const std::string& name,
                       const std::string& folder);
+
     store::Database& m_db;
     Prompter& m_prompter;
     const platform::Clock& m_clock;
