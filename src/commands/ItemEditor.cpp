@@ -22,16 +22,6 @@ std::string cut(std::string_view s, std::size_t maxBytes) {
     return std::string(text::cutUtf8(s, maxBytes));
 }
 
-store::DateTimeStamp stampOf(const platform::LocalTime& t) {
-    return {static_cast<std::uint16_t>(t.year),
-            static_cast<std::uint8_t>(t.month),
-            static_cast<std::uint8_t>(t.day),
-            static_cast<std::uint8_t>(t.hour),
-            static_cast<std::uint8_t>(t.minute),
-            static_cast<std::uint8_t>(t.second),
-            0};
-}
-
 // The typed names of Add File: split at "|", blanks trimmed, empty parts dropped.
 std::vector<std::string> splitNames(std::string_view typed) {
     std::vector<std::string> names;
@@ -65,6 +55,32 @@ std::string skippedMessage(std::size_t duplicates, std::size_t unreadable) {
 }
 
 }  // namespace
+
+store::DateTimeStamp createStamp(const platform::LocalTime& t) {
+    return {static_cast<std::uint16_t>(t.year),
+            static_cast<std::uint8_t>(t.month),
+            static_cast<std::uint8_t>(t.day),
+            static_cast<std::uint8_t>(t.hour),
+            static_cast<std::uint8_t>(t.minute),
+            static_cast<std::uint8_t>(t.second),
+            0};
+}
+
+void moveItemToCategory(store::Database& db, const store::ItemRecord& item,
+                        store::CategoryId target) {
+    if (item.categoryId() == target) {
+        return;
+    }
+    store::ItemId before = store::kNoItemId;
+    if (target == kFrontInsertCategory) {
+        const store::CategoryRecord* category = db.findCategory(target);
+        if (category != nullptr && category->firstItem() != nullptr) {
+            before = category->firstItem()->id();
+        }
+    }
+    const std::array<store::ItemId, 1> ids{item.id()};
+    db.moveItems(ids, target, before);
+}
 
 ItemEditor::ItemEditor(store::Database& db, Prompter& prompter, const platform::Clock& clock)
     : m_db(db), m_prompter(prompter), m_clock(clock) {}
@@ -107,7 +123,7 @@ DialogOutcome ItemEditor::addUrl(const UrlValues& values) {
     fields.title = cut(title, kNewTitleMax);
     fields.address = cut(address, kAddressMax);
     fields.comment = cut(values.memo, kCommentMax);
-    fields.createTime = stampOf(m_clock.now());
+    fields.createTime = createStamp(m_clock.now());
     if (m_db.containsAddress(store::kRootId, fields.address)) {
         m_prompter.tell(std::string(kDuplicateUrlMessage));
         return DialogOutcome::Close;
@@ -136,7 +152,7 @@ DialogOutcome ItemEditor::editUrl(store::ItemId id, const UrlValues& values) {
     edit.address = cut(address, kAddressMax);
     edit.comment = cut(values.memo, kCommentMax);
     m_db.editItem(id, edit);
-    moveToCategory(*item, *values.category);
+    moveItemToCategory(m_db, *item, *values.category);
     return DialogOutcome::Close;
 }
 
@@ -175,7 +191,7 @@ DialogOutcome ItemEditor::addFiles(const FileValues& values) {
         return DialogOutcome::KeepOpen;
     }
     // Every name is checked before any item is added.
-    const store::DateTimeStamp now = stampOf(m_clock.now());
+    const store::DateTimeStamp now = createStamp(m_clock.now());
     std::vector<store::ItemFields> added;
     for (const std::string& name : names) {
         const auto size = items::openableFileSize(items::joinFolderAndName(folder, name));
@@ -233,7 +249,7 @@ DialogOutcome ItemEditor::editFile(store::ItemId id, const FileValues& values) {
     edit.location = folder;
     edit.comment = cut(values.memo, kCommentMax);
     m_db.editItem(id, edit);
-    moveToCategory(*item, *values.category);
+    moveItemToCategory(m_db, *item, *values.category);
     return DialogOutcome::Close;
 }
 
@@ -260,7 +276,7 @@ DialogOutcome ItemEditor::addBatch(const BatchValues& values) {
     if (!hasCategory(values.category)) {
         return refuse(kNoCategoryMessage, ItemInput::None);
     }
-    const store::DateTimeStamp now = stampOf(m_clock.now());
+    const store::DateTimeStamp now = createStamp(m_clock.now());
     const std::string memo = cut(values.memo, kCommentMax);
     std::vector<store::ItemFields> added;
     std::size_t duplicates = 0;
@@ -309,21 +325,6 @@ DialogOutcome ItemEditor::editComment(store::ItemId id, std::string_view comment
     edit.comment = std::string(comment);
     m_db.editItem(id, edit);
     return DialogOutcome::Close;
-}
-
-void ItemEditor::moveToCategory(const store::ItemRecord& item, store::CategoryId target) {
-    if (item.categoryId() == target) {
-        return;
-    }
-    store::ItemId before = store::kNoItemId;
-    if (target == kFrontInsertCategory) {
-        const store::CategoryRecord* category = m_db.findCategory(target);
-        if (category != nullptr && category->firstItem() != nullptr) {
-            before = category->firstItem()->id();
-        }
-    }
-    const std::array<store::ItemId, 1> ids{item.id()};
-    m_db.moveItems(ids, target, before);
 }
 
 void ItemEditor::saveUrlDefaults(settings::AppSettings& settings,

@@ -9,11 +9,13 @@
 
 #include "commands/CategoryCommands.h"
 #include "commands/Prompter.h"
+#include "store/DateTimeStamp.h"
 #include "store/Kinds.h"
 
 namespace lh::platform {
 class Clock;
-}
+struct LocalTime;
+}  // namespace lh::platform
 namespace lh::settings {
 struct AppSettings;
 }
@@ -77,6 +79,13 @@ struct BatchValues {
     std::optional<store::CategoryId> category;
 };
 
+// `t` as an item's create time.
+store::DateTimeStamp createStamp(const platform::LocalTime& t);
+// Moves `item` to category `target` when that is another one: in front of the first item of
+// category 4, after the last item elsewhere.
+void moveItemToCategory(store::Database& db, const store::ItemRecord& item,
+                        store::CategoryId target);
+
 // The control a refusal concerns, for the dialog to focus.
 enum class ItemInput { None, Title, Address, FileName, FilePath, Comment };
 
@@ -115,8 +124,6 @@ private:
     // when the move is not allowed or fails.
     bool renameOnDisk(const store::ItemRecord& item, const std::string& name,
                       const std::string& folder);
-    // Moves item `id` to `target` when that is another category.
-    void moveToCategory(const store::ItemRecord& item, store::CategoryId target);
 
     store::Database& m_db;
     Prompter& m_prompter;

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "gui/items/ItemDialogParts.h"
@@ -38,15 +37,11 @@ AddUrlDialog::AddUrlDialog(const commands::ParentChoice& categories, QWidget* pa
     form->addRow(QStringLiteral("Memo"), m_memoEdit);
     form->addRow(QStringLiteral("Create Time"), m_createTime);
 
-    auto* saveDefault = new QPushButton(QStringLiteral("Save as default"), this);
-    saveDefault->setObjectName(QStringLiteral("saveDefaultButton"));
-    connect(saveDefault, &QPushButton::clicked, this, [this] {
+    const OkCancelRow row = makeSaveDefaultRow(*this, [this] {
         if (m_saveDefault) {
             m_saveDefault(*this);
         }
     });
-    const OkCancelRow row = makeOkCancelRow(*this);
-    row.layout->insertWidget(0, saveDefault);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(row.layout);

@@ -1,7 +1,10 @@
 #include "gui/items/ItemDialogParts.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "gui/uikit/CategoryComboBox.h"
 #include "gui/uikit/CategoryIcons.h"
@@ -33,6 +36,15 @@ QLabel* makeCreateTimeLabel(QWidget* parent) {
     auto* label = new QLabel(QStringLiteral("--:--:--"), parent);
     label->setObjectName(QStringLiteral("createTimeLabel"));
     return label;
+}
+
+OkCancelRow makeSaveDefaultRow(QDialog& dialog, std::function<void()> onClick) {
+    auto* saveDefault = new QPushButton(QStringLiteral("Save as default"), &dialog);
+    saveDefault->setObjectName(QStringLiteral("saveDefaultButton"));
+    QObject::connect(saveDefault, &QPushButton::clicked, &dialog, std::move(onClick));
+    const OkCancelRow row = makeOkCancelRow(dialog);
+    row.layout->insertWidget(0, saveDefault);
+    return row;
 }
 
 QString formatCreateTime(const store::DateTimeStamp& t) {

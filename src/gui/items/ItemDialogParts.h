@@ -2,12 +2,16 @@
 
 #include <QString>
 
+#include <functional>
+
 #include <string>
 #include <string_view>
 
 #include "commands/ParentChooser.h"
+#include "gui/uikit/DialogButtons.h"
 #include "store/DateTimeStamp.h"
 
+class QDialog;
 class QLabel;
 class QPlainTextEdit;
 class QWidget;
@@ -25,6 +29,8 @@ CategoryComboBox* makeCategoryCombo(const commands::ParentChoice& choice, QWidge
 QPlainTextEdit* makeMemoEdit(QWidget* parent);
 // The "Create Time" text ("createTimeLabel"): "--:--:--" until a time is set.
 QLabel* makeCreateTimeLabel(QWidget* parent);
+// "Save as default" ("saveDefaultButton"), calling `onClick`, in front of OK and Cancel.
+OkCancelRow makeSaveDefaultRow(QDialog& dialog, std::function<void()> onClick);
 // A create time as the dialogs show it: "2026-03-04 05:06:07".
 QString formatCreateTime(const store::DateTimeStamp& t);
 

@@ -85,9 +85,11 @@ public:
     QDialog* openDialog() const { return m_dialog; }
     void closeDialog();
 
-private:
-    // Rejects the dialog open, then shows `dialog` window-modal; it goes when it closes.
+    // Rejects the dialog open, then shows `dialog` window-modal; it goes when it closes. The
+    // remind editor's dialogs come through here too, so that they count as the one open.
     void showDialog(QDialog* dialog);
+
+private:
     commands::ItemEditor editor() const;
     // Wires OK (through `apply`) and "Save as default" of an Add Url dialog, then shows it.
     using UrlApply =

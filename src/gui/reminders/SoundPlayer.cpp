@@ -11,6 +11,14 @@ EffectSoundPlayer::EffectSoundPlayer() = default;
 EffectSoundPlayer::~EffectSoundPlayer() = default;
 
 void EffectSoundPlayer::loop(const std::string& file) {
+    play(file, QSoundEffect::Infinite);
+}
+
+void EffectSoundPlayer::playOnce(const std::string& file) {
+    play(file, 1);
+}
+
+void EffectSoundPlayer::play(const std::string& file, int loops) {
     stop();
     const QString path = QString::fromStdString(file);
     const QFileInfo info(path);
@@ -22,7 +30,7 @@ void EffectSoundPlayer::loop(const std::string& file) {
     }
     // A file the effect cannot decode ends in its Error status: silence, as intended.
     m_effect->setSource(QUrl::fromLocalFile(path));
-    m_effect->setLoopCount(QSoundEffect::Infinite);
+    m_effect->setLoopCount(loops);
     m_effect->play();
 }
 

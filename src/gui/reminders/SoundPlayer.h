@@ -25,8 +25,12 @@ public:
     ~EffectSoundPlayer() override;
     void loop(const std::string& file) override;
     void stop() override;
+    // Stops what plays and plays `file` once (the Remind dialog's "Play").
+    void playOnce(const std::string& file);
 
 private:
+    void play(const std::string& file, int loops);
+
     std::unique_ptr<QSoundEffect> m_effect;
 };
 

@@ -24,7 +24,9 @@
 #include "gui/items/ItemDialogs.h"
 #include "gui/items/ItemListView.h"
 #include "gui/items/ItemPane.h"
+#include "gui/items/RemindDialogs.h"
 #include "gui/reminders/AlarmCenter.h"
+#include "gui/reminders/SoundPlayer.h"
 #include "gui/shell/BrowserLauncher.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
@@ -123,6 +125,14 @@ void MainWindow::createActions() {
         ItemDialogs::Services{m_services.db, m_services.prompter, m_services.files,
                               m_services.settings, platform::systemClock()},
         this);
+    auto* reminds = new RemindDialogs(
+        ItemDialogs::Services{m_services.db, m_services.prompter, m_services.files,
+                              m_services.settings, platform::systemClock()},
+        *m_itemDialogs, this);
+    m_itemDialogs->setRemindEditor(
+        [reminds](store::ItemId id, store::CategoryId current) { reminds->open(id, current); });
+    m_soundPreview = std::make_unique<EffectSoundPlayer>();
+    reminds->setPlaySound([this](const std::string& path) { m_soundPreview->playOnce(path); });
     m_itemActions = std::make_unique<ItemActions>(
         m_actions, *m_items, *m_itemDialogs,
         ItemActions::Services{m_services.db, m_services.prompter, m_services.settings, *m_browser});

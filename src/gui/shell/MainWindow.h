@@ -38,6 +38,7 @@ class TimerWork;
 namespace lh::gui {
 
 class AlarmCenter;
+class EffectSoundPlayer;
 class BrowserLauncher;
 class CategoryActions;
 class CategoryPane;
@@ -150,6 +151,7 @@ private:
     std::unique_ptr<DefaultTimerWork> m_defaultTimerWork;
     std::unique_ptr<commands::ReminderTimers> m_reminders;
     AlarmCenter* m_alarms = nullptr;
+    std::unique_ptr<EffectSoundPlayer> m_soundPreview;  // the Remind dialog's "Play"
     commands::TimerWork* m_timerWork = nullptr;
     FavouritesMenu* m_favourites = nullptr;
     TrayIcon* m_tray = nullptr;

@@ -1,0 +1,137 @@
+#include "gui/items/RemindDialogs.h"
+
+#include <QDateEdit>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "gui/items/ItemDialogs.h"
+#include "gui/uikit/CategoryComboBox.h"
+#include "gui/uikit/RateGroup.h"
+#include "settings/AppSettings.h"
+#include "store/Database.h"
+#include "store/RemindKey.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedPrompter.h"
+
+namespace lh::gui {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// The rules are the remind editor's (RemindEditorTest); these check that the dialog opens preset
+// as the settings and the item say, and that its buttons reach the rules, settings and files.
+class RemindDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db.createDefault();
+        settings.RmdHour = 10;
+        settings.RmdMinute = 30;
+        settings.RmdCheck = 0x00FE;
+        settings.RmdNormal = 2;
+        settings.RmdNormal1 = 7;
+        settings.RemindSound = "/snd/rmdsound.wav";
+        dialogs.setRemindEditor(
+            [this](store::ItemId id, store::CategoryId current) { reminds.open(id, current); });
+    }
+
+    template <typename T>
+    T* control(const char* name) const {
+        return dialogs.openDialog()->findChild<T*>(QString::fromLatin1(name));
+    }
+    void click(const char* name) const { control<QPushButton>(name)->click(); }
+    void type(const char* name, const char* text) const {
+        control<QLineEdit>(name)->setText(QString::fromLatin1(text));
+    }
+
+    test::FakeClock clock{{2026, 3, 4, 10, 30, 0, 3}};
+    store::Database db{clock};
+    test::ScriptedPrompter prompter;
+    test::ScriptedFileChooser files;
+    settings::AppSettings settings;
+    QWidget window;
+    ItemDialogs dialogs{{db, prompter, files, settings, clock}, &window};
+    RemindDialogs reminds{{db, prompter, files, settings, clock}, dialogs, &window};
+};
+
+TEST_F(RemindDialogsTest, AddRemindOpensWithTheDefaultsAndAddsThroughTheRules) {
+    dialogs.addRemind(3);
+    QDialog* dialog = dialogs.openDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+    // 10:30 is now: the picker opens on tomorrow.
+    EXPECT_EQ(control<QDateEdit>("dateEdit")->text(), "2026-03-05");
+    EXPECT_EQ(control<QLineEdit>("hourLineEdit")->text(), "10");
+    EXPECT_TRUE(control<QRadioButton>("onceRadioButton")->isChecked());
+    EXPECT_EQ(control<CategoryComboBox>("categoryComboBox")->itemText(0), "BBS");
+    EXPECT_EQ(control<CategoryComboBox>("categoryComboBox")->selectedCategoryId(), 7);
+    EXPECT_TRUE(control<QRadioButton>("rate2RadioButton")->isChecked());
+    EXPECT_EQ(control<QLineEdit>("soundLineEdit")->text(), "/snd/rmdsound.wav");
+
+    click("okButton");
+    EXPECT_EQ(prompter.texts(), Texts{"Please input Remind title."});
+    EXPECT_EQ(dialog->focusWidget(), control<QLineEdit>("titleLineEdit"));
+    type("titleLineEdit", "Stand up");
+    click("okButton");
+    EXPECT_EQ(dialogs.openDialog(), nullptr);
+    const store::ItemRecord* item = db.findCategory(7)->firstItem();
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->title(), "Stand up");
+    EXPECT_NE(db.findReminders(2603051030), nullptr);
+}
+
+TEST_F(RemindDialogsTest, PropertyShowsTheItemLocksCategorySixAndKeepsItsButtonsWired) {
+    store::ItemFields fields;
+    fields.title = "Birthday";
+    fields.flags = store::kKindRemind | store::kScheduleYearly;
+    fields.rate = 4;
+    fields.location = "/old.wav";
+    fields.createTime = {2025, 1, 2, 3, 4, 5, 0};
+    fields.remindTime = {25, 12, 24, 18, 0, 0, 0};
+    const store::ItemRecord& item = *db.addItem(store::kSilentRemindersId, fields);
+    dialogs.editItem(item.id(), store::kSilentRemindersId);
+    EXPECT_EQ(dialogs.openDialog()->windowTitle(), "Remind Dialog");
+    EXPECT_FALSE(control<CategoryComboBox>("categoryComboBox")->isEnabled());
+    EXPECT_EQ(control<CategoryComboBox>("categoryComboBox")->selectedCategoryId(),
+              store::kSilentRemindersId);
+    EXPECT_TRUE(control<QRadioButton>("yearlyRadioButton")->isChecked());
+    EXPECT_EQ(control<QDateEdit>("dateEdit")->text(), "12-24");
+    EXPECT_EQ(control<QLabel>("createTimeLabel")->text(), "2025-01-02 03:04:05");
+
+    files.answers = {std::string("/new/bell.wav")};
+    click("browseSoundButton");
+    ASSERT_EQ(files.requests.size(), 1u);
+    EXPECT_EQ(files.requests[0].second.filter, "Sound File (*.wav)");
+    std::vector<std::string> played;
+    reminds.setPlaySound([&](const std::string& path) { played.push_back(path); });
+    click("playButton");
+    EXPECT_EQ(played, Texts{"/new/bell.wav"});
+
+    type("hourLineEdit", "24");
+    click("saveDefaultButton");
+    EXPECT_EQ(prompter.texts(), Texts{"Please enter an hour between 0 and 23"});
+    EXPECT_EQ(settings.RmdHour, 10);
+    EXPECT_EQ(dialogs.openDialog()->focusWidget(), control<QLineEdit>("hourLineEdit"));
+    type("hourLineEdit", "6");
+    control<QRadioButton>("customDayRadioButton")->click();
+    click("saveDefaultButton");
+    EXPECT_EQ(std::tie(settings.RmdHour, settings.RmdCheck), std::make_tuple(6, 0x0001));
+    click("okButton");
+    EXPECT_EQ(dialogs.openDialog(), nullptr);
+    EXPECT_EQ(item.location(), "/new/bell.wav");
+    EXPECT_EQ(item.flags(), store::kKindRemind | store::kScheduleWeekdays);
+    EXPECT_EQ(item.remindTime().hour, 6);
+    EXPECT_EQ(db.findReminders(600), nullptr);  // kept where reminders never ring
+}
+
+}  // namespace
+}  // namespace lh::gui
