@@ -157,6 +157,7 @@ void MainWindow::createActions() {
     m_reminders = std::make_unique<commands::ReminderTimers>(commands::ReminderTimers::Services{
         m_services.db, m_services.settings, m_services.settingsStore, platform::systemClock()});
     m_alarms = new AlarmCenter(*this, this);
+    m_tray->setAlsoWaitWhile([this] { return m_alarms->openCount() > 0; });  // alarms come first
     m_defaultTimerWork = std::make_unique<DefaultTimerWork>(*m_imports);
     m_timerWork = m_defaultTimerWork.get();
     handleViewCommands();

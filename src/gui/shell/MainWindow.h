@@ -82,6 +82,7 @@ public:
     QMenu* menu(MenuId id) const { return m_menus.at(id); }
     FavouritesMenu& favourites() { return *m_favourites; }
     TrayIcon& tray() { return *m_tray; }
+    AlarmCenter& alarms() { return *m_alarms; }
     MainToolbar& toolbar() { return *m_toolbar; }
     BrowserLauncher& browser() { return *m_browser; }
     ImportActions& imports() { return *m_imports; }

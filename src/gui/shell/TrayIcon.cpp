@@ -48,7 +48,8 @@ void TrayIcon::addEntry(CommandId id, const QString& text) {
 }
 
 void TrayIcon::updateForModalDialogs() {
-    const bool modal = QApplication::activeModalWidget() != nullptr;
+    const bool modal =
+        QApplication::activeModalWidget() != nullptr || (m_alsoWaits && m_alsoWaits());
     for (auto [entry, command] : m_entries) {
         const bool waits = modal && command != m_actions.action(CommandId::OpenHide);
         entry->setEnabled(command->isEnabled() && !waits);

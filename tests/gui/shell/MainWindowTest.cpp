@@ -141,6 +141,14 @@ TEST_F(MainWindowTest, TrayEntriesTriggerTheirCommandsAndWaitWhileADialogIsOpen)
     emit tray.aboutToShow();
     EXPECT_TRUE(entry(CommandId::About)->isEnabled());
     EXPECT_TRUE(window.favourites().menuAction()->isEnabled());
+    // An open alarm must be answered first, like a modal dialog.
+    window.alarms().announce({"Dentist", "", "BBS", "", 3, std::nullopt});
+    emit tray.aboutToShow();
+    EXPECT_FALSE(entry(CommandId::About)->isEnabled());
+    EXPECT_TRUE(entry(CommandId::OpenHide)->isEnabled());
+    (void)window.alarms().closeAll();
+    emit tray.aboutToShow();
+    EXPECT_TRUE(entry(CommandId::About)->isEnabled());
 }
 
 TEST_F(MainWindowTest, StoredLayoutAndToolbarComeBackWithKnownButtonsAndBadOnesFallBack) {
