@@ -323,9 +323,21 @@ void MainWindow::bringToFront() {
 
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() &&
-        m_services.settings.OtherFlag.hideWhenMinimized() && trayUsable()) {
-        // Hide once the minimise has taken effect; the tray icon brings the window back.
+    if (event->type() != QEvent::WindowStateChange || !isMinimized() || !trayUsable()) {
+        return;
+    }
+    // With an alarm open the window goes to the tray without staying minimised, so that answering
+    // the alarm brings it back as it was; otherwise it hides when the settings ask so. Both once
+    // the minimise has taken effect; the tray icon brings the window back.
+    if (m_alarms->openCount() > 0) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                setWindowState(windowState() & ~Qt::WindowMinimized);
+                hide();
+            },
+            Qt::QueuedConnection);
+    } else if (m_services.settings.OtherFlag.hideWhenMinimized()) {
         QMetaObject::invokeMethod(this, &QWidget::hide, Qt::QueuedConnection);
     }
 }
