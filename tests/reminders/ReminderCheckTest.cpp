@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "store/Database.h"
-#include "support/DatabaseFiles.h"
 #include "support/FakeClock.h"
-#include "support/TempDir.h"
 
 namespace lh::reminders {
 namespace {
@@ -144,6 +142,9 @@ TEST_F(ReminderCheckTest, ClockChangesNeitherSkipNorRepeatAMinute) {
     EXPECT_EQ(tick(setBack, at(2027, 11, 1, 4, 0)), Rings{});
     EXPECT_EQ(tick(setBack, at(2027, 11, 1, 2, 0)), Rings{});
     EXPECT_EQ(tick(setBack, at(2027, 11, 1, 2, 30)), Rings{"half past two"});
+    // Set back while the program was closed: a last check later than the start counts as the start.
+    const ReminderCheck restart(at(2027, 6, 1, 0, 0), at(2027, 1, 1, 0, 0));
+    EXPECT_EQ(minuteNumber(restart.lastChecked()), minuteNumber(at(2027, 1, 1, 0, 0)) - 1);
 }
 
 TEST_F(ReminderCheckTest, MovesToAndFromTheRecycleRefileTheReminder) {
@@ -158,32 +159,6 @@ TEST_F(ReminderCheckTest, MovesToAndFromTheRecycleRefileTheReminder) {
     clock.set(at(2026, 12, 6, 11, 30));
     db.moveItems(both, category);  // the one-time reminder has passed: it stays out
     EXPECT_EQ(tick(check, at(2026, 12, 6, 12, 0)), Rings{"daily"});
-}
-
-TEST_F(ReminderCheckTest, RestartsKeepWhatIsStillToRingAndShowMissedOnesOnce) {
-    test::TempDir dir;
-    const std::string path = dir.file("dates.lhd");
-    remind("new year", store::kScheduleOnce, {27, 1, 1, 0, 5, 0, 0});
-    remind("while closed", store::kScheduleOnce, {26, 12, 31, 22, 0, 0, 0});
-    remind("checked", store::kScheduleOnce, {26, 12, 31, 21, 0, 0, 0});  // rang before the close
-    ASSERT_TRUE(test::save(db, path));
-    // Closed at 21:00 on 31 December, started again at 23:00.
-    const platform::LocalTime closed = at(2026, 12, 31, 21, 0);
-    const platform::LocalTime start = at(2026, 12, 31, 23, 0);
-    clock.set(start);
-    ReminderCheck check(closed, start);
-    db.setOnceReminderHorizon(check.lastChecked());
-    ASSERT_EQ(test::load(db, path), store::LoadOutcome::Loaded);
-    EXPECT_EQ(tick(check, start), Rings{"while closed!2026-12-31 22:00"});
-    // The next start (it ran up to 23:00) shows the missed one no more.
-    ReminderCheck again(check.lastChecked(), at(2026, 12, 31, 23, 50));
-    db.setOnceReminderHorizon(again.lastChecked());
-    ASSERT_EQ(test::load(db, path), store::LoadOutcome::Loaded);
-    EXPECT_EQ(tick(again, at(2026, 12, 31, 23, 50)), Rings{});
-    EXPECT_EQ(tick(again, at(2027, 1, 1, 0, 5)), Rings{"new year"});
-    // A last check later than the start counts as the start.
-    const ReminderCheck future(at(2027, 6, 1, 0, 0), start);
-    EXPECT_EQ(minuteNumber(future.lastChecked()), minuteNumber(start) - 1);
 }
 
 }  // namespace
