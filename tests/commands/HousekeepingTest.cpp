@@ -25,10 +25,8 @@ TEST(HousekeepingTest, StartsTheUpdateCheckOnceAndSavesAfterTheInterval) {
         if (t.save) {
             saves.push_back(tick * kHousekeepingTickSeconds);
         }
-        EXPECT_TRUE(t.due.empty());
     }
     EXPECT_EQ(updateChecks, std::vector<int>{7});  // 70 seconds after the start
-    EXPECT_EQ(h.startCounter, 70);
     EXPECT_EQ(saves, (std::vector<int>{1030, 2060}));
 }
 

