@@ -35,7 +35,6 @@ public:
     void refresh();
     // The item shown, or kNoItemId.
     store::ItemId shownItem() const { return m_item; }
-    items::ItemKind rowSet() const { return m_kind; }
     // Takes the colour settings again.
     void applyColours();
 

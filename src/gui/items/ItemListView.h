@@ -24,7 +24,6 @@ public:
     explicit ItemListView(QWidget* parent = nullptr);
 
     void setItemModel(ItemListModel* model);
-    ItemListModel* itemModel() const { return m_model; }
 
     // Sets the columns' widths; the header's resize signals meanwhile are not the user's.
     void setColumnWidths(const std::vector<ListColumn>& columns);
