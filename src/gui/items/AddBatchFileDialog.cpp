@@ -13,6 +13,7 @@
 #include "gui/items/ItemDialogParts.h"
 #include "gui/uikit/CategoryComboBox.h"
 #include "gui/uikit/DialogButtons.h"
+#include "gui/uikit/QtText.h"
 #include "gui/uikit/RateGroup.h"
 #include "items/FilePaths.h"
 
@@ -75,8 +76,8 @@ void AddBatchFileDialog::insertPaths(const std::vector<std::string>& paths) {
     QFileIconProvider icons;
     for (const std::string& path : paths) {
         const items::SplitPath split = items::splitPath(path);
-        auto* row = new QTreeWidgetItem({fromUtf8(split.name), fromUtf8(split.folder)});
-        row->setIcon(0, icons.icon(QFileInfo(fromUtf8(path))));
+        auto* row = new QTreeWidgetItem({toQString(split.name), toQString(split.folder)});
+        row->setIcon(0, icons.icon(QFileInfo(toQString(path))));
         m_fileList->insertTopLevelItem(0, row);
     }
 }

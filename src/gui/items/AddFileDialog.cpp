@@ -12,6 +12,7 @@
 #include "gui/items/ItemDialogParts.h"
 #include "gui/uikit/CategoryComboBox.h"
 #include "gui/uikit/DialogButtons.h"
+#include "gui/uikit/QtText.h"
 #include "gui/uikit/RateGroup.h"
 
 namespace lh::gui {
@@ -67,12 +68,12 @@ AddFileDialog::AddFileDialog(const commands::ParentChoice& categories, QWidget* 
 }
 
 void AddFileDialog::setFile(const std::string& name, const std::string& folder) {
-    m_nameEdit->setText(fromUtf8(name));
-    m_folderEdit->setText(fromUtf8(folder));
+    m_nameEdit->setText(toQString(name));
+    m_folderEdit->setText(toQString(folder));
 }
 
 void AddFileDialog::setMemo(const std::string& memo) {
-    m_memoEdit->setPlainText(fromUtf8(memo));
+    m_memoEdit->setPlainText(toQString(memo));
 }
 
 void AddFileDialog::setCreateTime(const QString& text) {

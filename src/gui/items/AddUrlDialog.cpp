@@ -10,6 +10,7 @@
 #include "gui/items/ItemDialogParts.h"
 #include "gui/uikit/CategoryComboBox.h"
 #include "gui/uikit/DialogButtons.h"
+#include "gui/uikit/QtText.h"
 #include "gui/uikit/RateGroup.h"
 
 namespace lh::gui {
@@ -49,15 +50,15 @@ AddUrlDialog::AddUrlDialog(const commands::ParentChoice& categories, QWidget* pa
 }
 
 void AddUrlDialog::setTitle(const std::string& title) {
-    m_titleEdit->setText(fromUtf8(title));
+    m_titleEdit->setText(toQString(title));
 }
 
 void AddUrlDialog::setAddress(const std::string& address) {
-    m_addressEdit->setPlainText(fromUtf8(address));
+    m_addressEdit->setPlainText(toQString(address));
 }
 
 void AddUrlDialog::setMemo(const std::string& memo) {
-    m_memoEdit->setPlainText(fromUtf8(memo));
+    m_memoEdit->setPlainText(toQString(memo));
 }
 
 void AddUrlDialog::setCreateTime(const QString& text) {

@@ -5,13 +5,14 @@
 
 #include "gui/items/ItemDialogParts.h"
 #include "gui/uikit/DialogButtons.h"
+#include "gui/uikit/QtText.h"
 
 namespace lh::gui {
 
 CommentDialog::CommentDialog(const std::string& comment, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("commentDialog"));
     setWindowTitle(QStringLiteral("Comment"));
-    m_commentEdit = new QPlainTextEdit(fromUtf8(comment), this);
+    m_commentEdit = new QPlainTextEdit(toQString(comment), this);
     m_commentEdit->setObjectName(QStringLiteral("commentPlainTextEdit"));
     const OkCancelRow row = makeOkCancelRow(*this);
     auto* layout = new QVBoxLayout(this);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/uikit/QtText.h"
 #include "items/ItemTexts.h"
 #include "settings/AppSettings.h"
 #include "store/Database.h"
@@ -48,7 +49,7 @@ void DetailPane::setRowSet(items::ItemKind kind) {
     clear();
     for (std::string_view name : items::detailRowNames(kind)) {
         auto* row = new QTreeWidgetItem(this);
-        row->setText(0, QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        row->setText(0, toQString(name));
     }
     applyColours();
 }

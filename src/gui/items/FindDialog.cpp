@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "gui/uikit/DialogButtons.h"
+#include "gui/uikit/QtText.h"
 
 namespace lh::gui {
 
@@ -17,10 +18,6 @@ namespace {
 constexpr items::FindType kTypes[] = {items::FindType::Url, items::FindType::File,
                                       items::FindType::Remind};
 constexpr unsigned kFields[] = {items::kFindTitle, items::kFindAddress, items::kFindComment};
-
-QString fromUtf8(const std::string& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 }  // namespace
 
@@ -37,7 +34,7 @@ FindDialog::FindDialog(std::uint16_t findTypeBits, const std::vector<std::string
     m_textCombo->setMinimumWidth(260);
     QStringList texts;
     for (const std::string& text : history) {
-        texts.push_back(fromUtf8(text));
+        texts.push_back(toQString(text));
     }
     texts.sort(Qt::CaseInsensitive);
     m_textCombo->addItems(texts);
@@ -123,7 +120,7 @@ unsigned FindDialog::fields() const {
 }
 
 bool FindDialog::historyHolds(const std::string& text) const {
-    return m_textCombo->findText(fromUtf8(text), Qt::MatchFixedString) >= 0;
+    return m_textCombo->findText(toQString(text), Qt::MatchFixedString) >= 0;
 }
 
 void FindDialog::accept() {

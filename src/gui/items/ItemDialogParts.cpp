@@ -8,18 +8,15 @@
 
 #include "gui/uikit/CategoryComboBox.h"
 #include "gui/uikit/CategoryIcons.h"
+#include "gui/uikit/QtText.h"
 
 namespace lh::gui {
-
-QString fromUtf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 CategoryComboBox* makeCategoryCombo(const commands::ParentChoice& choice, QWidget* parent) {
     auto* combo = new CategoryComboBox(parent);
     combo->setObjectName(QStringLiteral("categoryComboBox"));
     for (const commands::ChooserEntry& entry : choice.entries) {
-        combo->addCategory(entry.id, fromUtf8(entry.name), entry.depth,
+        combo->addCategory(entry.id, toQString(entry.name), entry.depth,
                            categoryIcon(entry.id, entry.flags));
     }
     combo->setCurrentIndex(choice.selected);

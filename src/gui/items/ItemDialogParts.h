@@ -22,7 +22,6 @@ class CategoryComboBox;
 
 // Pieces the item dialogs share.
 
-QString fromUtf8(std::string_view s);
 // The category list ("categoryComboBox") filled from `choice`, its line selected.
 CategoryComboBox* makeCategoryCombo(const commands::ParentChoice& choice, QWidget* parent);
 // The "Memo" edit ("memoPlainTextEdit").

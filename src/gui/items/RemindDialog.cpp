@@ -20,6 +20,7 @@
 #include "gui/items/StepLineEdit.h"
 #include "gui/uikit/CategoryComboBox.h"
 #include "gui/uikit/DialogButtons.h"
+#include "gui/uikit/QtText.h"
 #include "gui/uikit/RateGroup.h"
 #include "store/RemindKey.h"
 
@@ -172,15 +173,15 @@ QLayout* RemindDialog::makeButtonRow() {
 }
 
 void RemindDialog::setValues(const commands::RemindValues& values, int pictureRate) {
-    m_titleEdit->setText(fromUtf8(values.title));
+    m_titleEdit->setText(toQString(values.title));
     checkType(values.type);
     showDate(values.year, values.month, values.day);
-    m_hour->setText(fromUtf8(values.hour));
-    m_minute->setText(fromUtf8(values.minute));
+    m_hour->setText(toQString(values.hour));
+    m_minute->setText(toQString(values.minute));
     for (int i = 0; i < kDayCount; ++i) {
         m_days[i]->setChecked((values.weekdays & store::weekdayBit(i + 1)) != 0);
     }
-    m_memoEdit->setPlainText(fromUtf8(values.memo));
+    m_memoEdit->setPlainText(toQString(values.memo));
     setSound(values.sound);
     m_rateGroup->checkRate(values.rate);
     m_rateGroup->picture().setRate(pictureRate);
@@ -209,7 +210,7 @@ commands::RemindValues RemindDialog::values() const {
 }
 
 void RemindDialog::setSound(const std::string& path) {
-    m_soundEdit->setText(fromUtf8(path));
+    m_soundEdit->setText(toQString(path));
 }
 
 void RemindDialog::setCreateTime(const QString& text) {

@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "gui/items/ItemDialogParts.h"
+#include "gui/uikit/QtText.h"
 #include "gui/uikit/RateGroup.h"
 
 namespace lh::gui {
@@ -40,18 +40,18 @@ AlarmWindow::AlarmWindow(reminders::Announcement announcement, QWidget* parent)
 
 void AlarmWindow::setupUi() {
     setObjectName(QStringLiteral("alarmWindow"));
-    setWindowTitle(fromUtf8(m_announcement.title));
+    setWindowTitle(toQString(m_announcement.title));
 
     auto* stars = new RatePicture(this);
     stars->setObjectName(QStringLiteral("ratePicture"));
     stars->setRate(m_announcement.rate);
-    auto* comment = new QPlainTextEdit(fromUtf8(m_announcement.comment), this);
+    auto* comment = new QPlainTextEdit(toQString(m_announcement.comment), this);
     comment->setObjectName(QStringLiteral("remindEventPlainTextEdit"));
     comment->setReadOnly(true);
 
     auto* category = new QHBoxLayout;
     category->addWidget(namedLabel(QStringLiteral("Categoray:"), "categoryCaptionLabel", this));
-    category->addWidget(namedLabel(fromUtf8(m_announcement.category), "categoryLabel", this), 1);
+    category->addWidget(namedLabel(toQString(m_announcement.category), "categoryLabel", this), 1);
 
     auto* remindLaterButton =
         namedButton(QStringLiteral("Remind me later"), "remindLaterButton", this);
@@ -70,7 +70,7 @@ void AlarmWindow::setupUi() {
     layout->addWidget(comment, 1);
     layout->addLayout(category);
     if (m_announcement.missedAt) {
-        layout->addWidget(namedLabel(fromUtf8(reminders::missedText(*m_announcement.missedAt)),
+        layout->addWidget(namedLabel(toQString(reminders::missedText(*m_announcement.missedAt)),
                                      "missedLabel", this));
     }
     layout->addWidget(makeSnoozeGroup());

@@ -3,13 +3,11 @@
 #include <QDir>
 #include <QFileDialog>
 
+#include "gui/uikit/QtText.h"
+
 namespace lh::gui {
 
 namespace {
-
-QString toQt(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 std::optional<std::string> chosen(const QString& path) {
     if (path.isEmpty()) {
@@ -20,23 +18,23 @@ std::optional<std::string> chosen(const QString& path) {
 
 QString startPath(const commands::FileChooser::Request& r) {
     if (r.folder.empty()) {
-        return toQt(r.proposedName);
+        return toQString(r.proposedName);
     }
-    return r.proposedName.empty() ? toQt(r.folder)
-                                  : QDir(toQt(r.folder)).filePath(toQt(r.proposedName));
+    return r.proposedName.empty() ? toQString(r.folder)
+                                  : QDir(toQString(r.folder)).filePath(toQString(r.proposedName));
 }
 
 }  // namespace
 
 std::optional<std::string> DialogFileChooser::chooseFileToOpen(const Request& r) {
-    return chosen(
-        QFileDialog::getOpenFileName(m_parent, toQt(r.title), startPath(r), toQt(r.filter)));
+    return chosen(QFileDialog::getOpenFileName(m_parent, toQString(r.title), startPath(r),
+                                               toQString(r.filter)));
 }
 
 std::vector<std::string> DialogFileChooser::chooseFilesToOpen(const Request& r) {
     std::vector<std::string> paths;
-    const QStringList chosenPaths =
-        QFileDialog::getOpenFileNames(m_parent, toQt(r.title), startPath(r), toQt(r.filter));
+    const QStringList chosenPaths = QFileDialog::getOpenFileNames(
+        m_parent, toQString(r.title), startPath(r), toQString(r.filter));
     for (const QString& path : chosenPaths) {
         paths.push_back(QDir::toNativeSeparators(path).toStdString());
     }
@@ -44,12 +42,13 @@ std::vector<std::string> DialogFileChooser::chooseFilesToOpen(const Request& r) 
 }
 
 std::optional<std::string> DialogFileChooser::chooseFileToSave(const Request& r) {
-    return chosen(
-        QFileDialog::getSaveFileName(m_parent, toQt(r.title), startPath(r), toQt(r.filter)));
+    return chosen(QFileDialog::getSaveFileName(m_parent, toQString(r.title), startPath(r),
+                                               toQString(r.filter)));
 }
 
 std::optional<std::string> DialogFileChooser::chooseFolder(const Request& r) {
-    return chosen(QFileDialog::getExistingDirectory(m_parent, toQt(r.title), toQt(r.folder)));
+    return chosen(
+        QFileDialog::getExistingDirectory(m_parent, toQString(r.title), toQString(r.folder)));
 }
 
 }  // namespace lh::gui

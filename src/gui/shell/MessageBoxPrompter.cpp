@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "gui/uikit/QtText.h"
+
 namespace lh::gui {
 
 namespace {
@@ -36,14 +38,10 @@ QMessageBox::StandardButtons buttonsFor(commands::Prompter::Buttons buttons) {
     return QMessageBox::Ok;
 }
 
-QString toQt(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 }  // namespace
 
 commands::Prompter::Answer MessageBoxPrompter::ask(const Message& message) {
-    QMessageBox box(iconFor(message.icon), toQt(message.caption), toQt(message.text),
+    QMessageBox box(iconFor(message.icon), toQString(message.caption), toQString(message.text),
                     buttonsFor(message.buttons), m_parent);
     box.setObjectName("messageBox");
     switch (box.exec()) {

@@ -6,13 +6,11 @@
 #include <QString>
 #include <QVariant>
 
+#include "gui/uikit/QtText.h"
+
 namespace lh::gui {
 
 namespace {
-
-QString toQString(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // One group of the settings. Closing the key writes the changes through.
 class QtSettingsKey final : public settings::SettingsKey {

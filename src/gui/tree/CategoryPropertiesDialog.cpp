@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gui/uikit/DialogButtons.h"
+#include "gui/uikit/QtText.h"
 
 namespace lh::gui {
 
@@ -19,12 +20,8 @@ namespace {
 // Ids below this one are the fixed categories, whose names stay.
 constexpr std::uint16_t kFirstRenamableId = 3;
 
-QString fromUtf8(const std::string& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QLineEdit* countField(const std::string& text, const char* objectName, QWidget* parent) {
-    auto* field = new QLineEdit(fromUtf8(text), parent);
+    auto* field = new QLineEdit(toQString(text), parent);
     field->setObjectName(QString::fromLatin1(objectName));
     field->setReadOnly(true);
     field->setAlignment(Qt::AlignRight);
@@ -46,11 +43,11 @@ void CategoryPropertiesDialog::setupUi(const std::string& name, const std::strin
     setObjectName(QStringLiteral("categoryPropertiesDialog"));
     setWindowTitle(QStringLiteral("Properties"));
 
-    m_nameEdit = new QLineEdit(fromUtf8(name), this);
+    m_nameEdit = new QLineEdit(toQString(name), this);
     m_nameEdit->setObjectName(QStringLiteral("nameLineEdit"));
     m_nameEdit->setMaxLength(kNameInputLimit);
     m_nameEdit->setEnabled(m_categoryId >= kFirstRenamableId);
-    m_commentEdit = new QPlainTextEdit(fromUtf8(memo), this);
+    m_commentEdit = new QPlainTextEdit(toQString(memo), this);
     m_commentEdit->setObjectName(QStringLiteral("commentPlainTextEdit"));
     limitComment();
     connect(m_commentEdit, &QPlainTextEdit::textChanged, this,

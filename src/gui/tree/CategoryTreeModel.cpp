@@ -1,6 +1,7 @@
 #include "gui/tree/CategoryTreeModel.h"
 
 #include "gui/uikit/CategoryIcons.h"
+#include "gui/uikit/QtText.h"
 #include "store/Database.h"
 #include "store/TreeWalk.h"
 
@@ -290,8 +291,7 @@ QVariant CategoryTreeModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
-            return QString::fromUtf8(category->name().data(),
-                                     static_cast<qsizetype>(category->name().size()));
+            return toQString(category->name());
         case Qt::DecorationRole:
             return categoryIcon(category->id(), category->flags());
         case kCategoryIdRole:

@@ -10,6 +10,7 @@
 #include "gui/uikit/CategoryComboBox.h"
 #include "gui/uikit/CategoryIcons.h"
 #include "gui/uikit/DialogButtons.h"
+#include "gui/uikit/QtText.h"
 
 namespace lh::gui {
 
@@ -29,10 +30,8 @@ void NewCategoryDialog::setupUi(const commands::ParentChoice& choice) {
     m_parentCombo = new CategoryComboBox(this);
     m_parentCombo->setObjectName(QStringLiteral("parentCategoryComboBox"));
     for (const commands::ChooserEntry& entry : choice.entries) {
-        m_parentCombo->addCategory(
-            entry.id,
-            QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())),
-            entry.depth, categoryIcon(entry.id, entry.flags));
+        m_parentCombo->addCategory(entry.id, toQString(entry.name), entry.depth,
+                                   categoryIcon(entry.id, entry.flags));
     }
     m_parentCombo->setCurrentIndex(choice.selected);
     m_memoEdit = new QPlainTextEdit(this);
@@ -56,8 +55,8 @@ void NewCategoryDialog::setupUi(const commands::ParentChoice& choice) {
 }
 
 void NewCategoryDialog::showMovedCategory(const std::string& name, const std::string& memo) {
-    m_nameEdit->setText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-    m_memoEdit->setPlainText(QString::fromUtf8(memo.data(), static_cast<qsizetype>(memo.size())));
+    m_nameEdit->setText(toQString(name));
+    m_memoEdit->setPlainText(toQString(memo));
 }
 
 std::optional<std::uint16_t> NewCategoryDialog::selectedParentId() const {
