@@ -48,9 +48,6 @@ protected:
 };
 
 TEST_F(ItemPaneTest, SelectsByIdAndInverts) {
-    EXPECT_EQ(pane.listView()->objectName(), "itemPane");
-    EXPECT_EQ(detail()->objectName(), "detailPane");
-    EXPECT_EQ(pane.listView()->header()->sectionSize(4), 170);
     QSignalSpy changes(&pane, &ItemPane::selectionChanged);
     pane.select(Ids{ids[3], ids[0], 999}, ids[3]);
     EXPECT_EQ(pane.selectedItems(), (Ids{ids[0], ids[3]}));
@@ -86,9 +83,8 @@ TEST_F(ItemPaneTest, DetailShowsTheSelectedItemByItsOwnKindAndClearsWhenItGoes) 
     pane.showCategory(4);
     EXPECT_EQ(detail()->shownItem(), store::kNoItemId);
     EXPECT_EQ(column(1), QStringList(5, QString()));
-}
 
-TEST_F(ItemPaneTest, DetailRowsTakeTheColourSettingsByParity) {
+    // The rows take the colour settings by parity.
     const auto text = [&](int row) { return detail()->topLevelItem(row)->foreground(1).color(); };
     const auto back = [&](int row) { return detail()->topLevelItem(row)->background(0).color(); };
     EXPECT_EQ(text(0), QColor(0x00, 0x66, 0x66));  // EvenText 0x666600 is blue-green-red

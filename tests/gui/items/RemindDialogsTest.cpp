@@ -1,77 +1,45 @@
 #include "gui/items/RemindDialogs.h"
 
 #include <QDateEdit>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QWidget>
 
-#include <gtest/gtest.h>
-
-#include <string>
 #include <tuple>
-#include <vector>
 
-#include "gui/items/ItemDialogs.h"
-#include "gui/uikit/CategoryComboBox.h"
-#include "gui/uikit/RateGroup.h"
-#include "settings/AppSettings.h"
-#include "store/Database.h"
+#include "gui/items/ItemDialogsFixture.h"
 #include "store/RemindKey.h"
-#include "support/FakeClock.h"
-#include "support/ScriptedPrompter.h"
 
 namespace lh::gui {
 namespace {
 
-using Texts = std::vector<std::string>;
-
 // The rules are the remind editor's (RemindEditorTest); these check that the dialog opens preset
 // as the settings and the item say, and that its buttons reach the rules, settings and files.
-class RemindDialogsTest : public ::testing::Test {
+class RemindDialogsTest : public ItemDialogsFixture {
 protected:
     void SetUp() override {
-        db.createDefault();
+        clock.set({2026, 3, 4, 10, 30, 0, 3});
         settings.RmdHour = 10;
         settings.RmdMinute = 30;
         settings.RmdCheck = 0x00FE;
-        settings.RmdNormal = 2;
         settings.RmdNormal1 = 7;
         settings.RemindSound = "/snd/rmdsound.wav";
         dialogs.setRemindEditor(
             [this](store::ItemId id, store::CategoryId current) { reminds.open(id, current); });
     }
-
-    template <typename T>
-    T* control(const char* name) const {
-        return dialogs.openDialog()->findChild<T*>(QString::fromLatin1(name));
-    }
-    void click(const char* name) const { control<QPushButton>(name)->click(); }
     void type(const char* name, const char* text) const {
         control<QLineEdit>(name)->setText(QString::fromLatin1(text));
     }
 
-    test::FakeClock clock{{2026, 3, 4, 10, 30, 0, 3}};
-    store::Database db{clock};
-    test::ScriptedPrompter prompter;
-    test::ScriptedFileChooser files;
-    settings::AppSettings settings;
-    QWidget window;
-    ItemDialogs dialogs{{db, prompter, files, settings, clock}, &window};
     RemindDialogs reminds{{db, prompter, files, settings, clock}, dialogs, &window};
 };
 
 TEST_F(RemindDialogsTest, AddRemindOpensWithTheDefaultsAndAddsThroughTheRules) {
     dialogs.addRemind(3);
-    QDialog* dialog = dialogs.openDialog();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+    ASSERT_NE(dialogs.openDialog(), nullptr);
     // 10:30 is now: the picker opens on tomorrow.
     EXPECT_EQ(control<QDateEdit>("dateEdit")->text(), "2026-03-05");
     EXPECT_EQ(control<CategoryComboBox>("categoryComboBox")->selectedCategoryId(), 7);
-    EXPECT_TRUE(control<QRadioButton>("rate2RadioButton")->isChecked());
     EXPECT_EQ(control<QLineEdit>("soundLineEdit")->text(), "/snd/rmdsound.wav");
 
     type("titleLineEdit", "Stand up");
