@@ -53,14 +53,12 @@ constexpr const char* kHomePage = "https://example.org/linkhaven/";
 
 }  // namespace
 
-// The timers' work until the reminders bring their own: nothing to remind of, and everything
-// waits while an import runs.
+// The timers wait while an import runs.
 class MainWindow::DefaultTimerWork final : public commands::TimerWork {
 public:
     explicit DefaultTimerWork(const ImportActions& imports) : m_imports(imports) {}
 
     bool mustWait() const override { return m_imports.isRunning(); }
-    void remind() override {}
 
 private:
     const ImportActions& m_imports;
@@ -248,7 +246,6 @@ void MainWindow::reminderTick() {
     if (m_fileCommands != nullptr) {
         m_fileCommands->backupTick(m_services.settings.AutoBackup);
     }
-    m_timerWork->remind();
 }
 
 void MainWindow::housekeepingTick() {

@@ -94,9 +94,8 @@ public:
     // manager gave).
     const settings::PaneSizes& requestedPaneSizes() const { return m_requestedPanes; }
 
-    // The timers' work besides the daily backup and the autosave; must outlive the window. It
-    // replaces the window's own, which reminds of nothing and waits while an import runs (so
-    // `work` must wait then too: imports().isRunning()).
+    // What tells the timers to wait; must outlive the window. It replaces the window's own, which
+    // waits while an import runs (so `work` must wait then too: imports().isRunning()).
     void setTimerWork(commands::TimerWork& work) { m_timerWork = &work; }
     // One tick of each timer, as the timers run them.
     void reminderTick();
