@@ -49,7 +49,6 @@ TEST_F(ItemEditorTest, AddUrlChecksItsFieldsAndRefusesAnAddressKnownInAnyCase) {
     EXPECT_EQ(added.title(), std::string(699, 't'));  // 700 bytes would split the last letter
     EXPECT_EQ(added.address(), "http://x.org/P");
     EXPECT_EQ(added.comment().size(), 2000u);
-    EXPECT_EQ(added.kind(), store::kKindUrl);
     EXPECT_EQ(added.createTime(), (store::DateTimeStamp{2026, 3, 4, 5, 6, 7, 0}));
 
     // A known address differing only in case, even one kept in "Recycle", is a duplicate; the

@@ -155,21 +155,12 @@ private:
 
 // A URL item's fields.
 inline store::ItemFields link(std::string title, std::string address, std::uint32_t flags = 0) {
-    store::ItemFields fields;
-    fields.title = std::move(title);
-    fields.address = std::move(address);
-    fields.flags = flags;
-    return fields;
+    return {std::move(address), "", std::move(title), "", 1, flags, 0, {}, {}};
 }
 
 // A File item's fields.
 inline store::ItemFields fileItem(std::string name, std::string folder, std::uint64_t size = 0) {
-    store::ItemFields fields;
-    fields.title = std::move(name);
-    fields.location = std::move(folder);
-    fields.flags = store::kKindFile;
-    fields.fileSize = size;
-    return fields;
+    return {"", std::move(folder), std::move(name), "", 1, store::kKindFile, size, {}, {}};
 }
 
 // The titles of a category's items, first to last; each item's position must be its row.
