@@ -37,13 +37,19 @@ public:
     const std::vector<char>& body() const { return m_body; }
 
 private:
-    // ... (the implementation's own state)
+    // Ends the line collected so far: the empty line ends the header.
+    void endLine(const std::atomic<bool>& stop);
+    void fail(int code);
+
     RequestTarget m_target;
     std::size_t m_maxHeaderBytes;
     State m_state = State::NeedMore;
     int m_failure = 0;
     HttpResponse m_response;
     std::vector<char> m_body;
+    std::string m_line;      // the current line, at most kMaxHeaderLine characters
+    bool m_afterCr = false;  // the last byte seen was a CR that may start a line end
+    std::size_t m_headerBytes = 0;
 };
 
 }  // namespace lh::update

@@ -1,0 +1,97 @@
+#include "update/HeaderReader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace lh::update {
+namespace {
+
+const std::atomic<bool> kGo{false};
+
+const std::string kResponse =
+    "HTTP/1.1 200 OK\r\n"
+    "Content-Length: 8\r\n"
+    "Location: /moved\r\n"
+    "Set-Cookie: a=b\r\n"
+    "  \r\n"
+    "ver=1.01";
+
+struct Outcome {
+    HeaderReader::State state;
+    HttpResponse response;
+    std::string body;
+};
+
+// Feeds `bytes` in pieces cut at `cuts` (ascending offsets).
+Outcome read(const std::string& bytes, const std::vector<std::size_t>& cuts = {},
+             std::size_t maxHeaderBytes = kMaxHeaderBytes) {
+    HeaderReader reader(RequestTarget{"h"}, maxHeaderBytes);
+    std::size_t from = 0;
+    for (const std::size_t cut : cuts) {
+        reader.feed(std::span(bytes).subspan(from, cut - from), kGo);
+        from = cut;
+    }
+    reader.feed(std::span(bytes).subspan(from), kGo);
+    return {reader.state(), reader.response(),
+            std::string(reader.body().begin(), reader.body().end())};
+}
+
+TEST(HeaderReaderTest, EverySplitGivesTheSameRecord) {
+    const Outcome whole = read(kResponse);
+    ASSERT_EQ(whole.state, HeaderReader::State::Done);
+    EXPECT_EQ(whole.response.status, 200);
+    EXPECT_EQ(whole.response.contentLength, 8);
+    EXPECT_EQ(whole.response.location, "Http://h/moved");
+    EXPECT_EQ(whole.response.cookie, "a=b");
+    EXPECT_EQ(whole.body, "ver=1.01");  // the line of blanks ended the header
+    std::vector<std::size_t> everyByte;
+    for (std::size_t cut = 1; cut < kResponse.size(); ++cut) {
+        const Outcome split = read(kResponse, {cut});
+        EXPECT_EQ(split.response, whole.response) << "cut at " << cut;
+        EXPECT_EQ(split.state, HeaderReader::State::Done);
+        everyByte.push_back(cut);
+    }
+    const Outcome bytes = read(kResponse, everyByte);
+    EXPECT_EQ(bytes.response, whole.response);
+    EXPECT_EQ(bytes.body, "1");  // only what came with the last piece of the header
+}
+
+TEST(HeaderReaderTest, LongLinesAreCutAndTheRestDropped) {
+    // 1500 characters; the part after the cut would set a length if read as a line of its own.
+    std::string line = "Location: http://x/" + std::string(kMaxHeaderLine - 19, 'a');
+    line += "Content-Length: 9 ";
+    line.resize(1500, 'b');
+    const std::string bytes = "HTTP/1.1 200 OK\r\n" + line + "\r\n\r\n";
+    for (const std::vector<std::size_t>& cuts :
+         {std::vector<std::size_t>{}, std::vector<std::size_t>{100, 1000, 1100, 1400}}) {
+        const Outcome outcome = read(bytes, cuts);
+        ASSERT_EQ(outcome.state, HeaderReader::State::Done);
+        EXPECT_EQ(outcome.response.location, line.substr(10, kMaxHeaderLine - 10));
+        EXPECT_EQ(outcome.response.contentLength, 0);
+    }
+}
+
+TEST(HeaderReaderTest, RefusesStopsAndEndsOnlyAtCrLf) {
+    const std::string endless = "HTTP/1.1 200 OK\r\n" + std::string(70'000, 'x');
+    EXPECT_EQ(read(endless).state, HeaderReader::State::Failed);
+    EXPECT_EQ(read(kResponse, {}, 40).state, HeaderReader::State::Failed);
+    // A lone CR or LF does not end a line.
+    const Outcome bare = read("HTTP/1.1 200 OK\nContent-Length: 3\r\r\n\r\nabc");
+    EXPECT_EQ(bare.response.status, 0);
+    EXPECT_EQ(bare.body, "abc");
+
+    HeaderReader stopped(RequestTarget{"h"});
+    const std::atomic<bool> stop{true};
+    EXPECT_EQ(stopped.feed(std::span(kResponse), stop), HeaderReader::State::Failed);
+    EXPECT_EQ(stopped.failure(), kStoppedOrBufferFull);
+    EXPECT_EQ(stopped.response().status, 0);  // stopped before the first line
+
+    HeaderReader bad(RequestTarget{"h"});
+    EXPECT_EQ(bad.feed(std::span(std::string_view("HTTP/1.1 302\r\nLocation: /\r\n")), kGo),
+              HeaderReader::State::Failed);
+    EXPECT_EQ(bad.failure(), kBadLocation);
+}
+
+}  // namespace
+}  // namespace lh::update
