@@ -10,6 +10,9 @@ HeaderReader::HeaderReader(RequestTarget target, std::size_t maxHeaderBytes)
     : m_target(std::move(target)), m_maxHeaderBytes(maxHeaderBytes) {}
 
 HeaderReader::State HeaderReader::feed(std::span<const char> bytes, const std::atomic<bool>& stop) {
+    if (m_state != State::NeedMore) {
+        return m_state;
+    }
     std::size_t i = 0;
     while (m_state == State::NeedMore && i < bytes.size()) {
         const char c = bytes[i++];
