@@ -1,7 +1,5 @@
 #include "update/UpdateClient.h"
 
-#include <algorithm>
-
 #include "update/HttpExchange.h"
 #include "update/HttpResponse.h"
 #include "update/UpdateRequest.h"

@@ -1,13 +1,11 @@
 #include "support/ScriptedServer.h"
 
-#include <arpa/inet.h>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
-
-#include <cstring>
 
 namespace lh::test {
 
@@ -15,42 +13,38 @@ namespace {
 
 constexpr int kWaitMillis = 10'000;
 
-// A listening socket on `address` port 0, or -1.
+// A listening socket on `address` with a port the system chose, or -1.
 int listenOn(const std::string& address, std::uint16_t& port) {
-    sockaddr_storage storage{};
-    socklen_t size = 0;
-    auto* v4 = reinterpret_cast<sockaddr_in*>(&storage);
-    auto* v6 = reinterpret_cast<sockaddr_in6*>(&storage);
-    if (::inet_pton(AF_INET, address.c_str(), &v4->sin_addr) == 1) {
-        v4->sin_family = AF_INET;
-        size = sizeof *v4;
-    } else if (::inet_pton(AF_INET6, address.c_str(), &v6->sin6_addr) == 1) {
-        v6->sin6_family = AF_INET6;
-        size = sizeof *v6;
-    } else {
+    addrinfo hints{};
+    hints.ai_flags = AI_NUMERICHOST;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (::getaddrinfo(address.c_str(), "0", &hints, &found) != 0) {
         return -1;
     }
-    const int fd = ::socket(storage.ss_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&storage), size) != 0 ||
-        ::listen(fd, 1) != 0 ||
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&storage), &size) != 0) {
-        if (fd >= 0) {
-            ::close(fd);
-        }
+    const int fd = ::socket(found->ai_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_storage bound{};
+    socklen_t size = sizeof bound;
+    const bool ok = fd >= 0 && ::bind(fd, found->ai_addr, found->ai_addrlen) == 0 &&
+                    ::listen(fd, 1) == 0 &&
+                    ::getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &size) == 0;
+    ::freeaddrinfo(found);
+    if (!ok) {
+        ::close(fd);
         return -1;
     }
-    port = ntohs(storage.ss_family == AF_INET ? v4->sin_port : v6->sin6_port);
+    // The port is at the same place in both address families' structures.
+    port = ntohs(reinterpret_cast<const sockaddr_in*>(&bound)->sin_port);
     return fd;
 }
 
 }  // namespace
 
-std::vector<ScriptedServer::Step> ScriptedServer::drip(const std::string& bytes,
+std::vector<ScriptedServer::Step> ScriptedServer::drip(std::string first, const std::string& bytes,
                                                        std::chrono::milliseconds gap) {
-    std::vector<Step> steps;
+    std::vector<Step> steps = {send(std::move(first))};
     for (const char c : bytes) {
-        steps.push_back(pause(gap));
-        steps.push_back(send(std::string(1, c)));
+        steps.push_back({gap, std::string(1, c)});
     }
     return steps;
 }
@@ -103,11 +97,9 @@ void ScriptedServer::run(int listener) {
     const int fd =
         waitReadable(listener) ? ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC) : -1;
     ::close(listener);
-    if (fd >= 0) {
-        // A client that stops reading cannot keep a send waiting for ever.
-        const timeval limit{kWaitMillis / 1000, 0};
-        ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-    }
+    // A client that stops reading cannot keep a send waiting for ever.
+    const timeval sendLimit{kWaitMillis / 1000, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &sendLimit, sizeof sendLimit);
     std::string request;
     char buffer[1024];
     while (fd >= 0 && request.find("\r\n\r\n") == std::string::npos && waitReadable(fd)) {
@@ -124,20 +116,12 @@ void ScriptedServer::run(int listener) {
     }
     m_changed.notify_all();
     for (const Step& step : m_script) {
-        if (fd < 0) {
-            break;
-        }
-        if (step.kind == Step::Kind::Send) {
-            if (::send(fd, step.bytes.data(), step.bytes.size(), MSG_NOSIGNAL) < 0) {
-                break;  // the client has gone
-            }
-        } else if (!sleep(step.time)) {
-            break;
+        if (fd < 0 || (step.pauseBefore.count() > 0 && !sleep(step.pauseBefore)) ||
+            ::send(fd, step.bytes.data(), step.bytes.size(), MSG_NOSIGNAL) < 0) {
+            break;  // ending, or the client has gone
         }
     }
-    if (fd >= 0) {
-        ::close(fd);
-    }
+    ::close(fd);
 }
 
 }  // namespace lh::test

@@ -11,25 +11,23 @@
 namespace lh::test {
 
 // A TCP server on a loopback address that takes one connection, records the request up to its
-// empty line, then plays a finite script: bytes, pauses, holding the line open, a close. Every
-// wait has a time-out; the destructor cuts pauses and holds short and joins the thread.
+// empty line, then plays a finite script of pauses and bytes and closes. Every wait has a
+// time-out; the destructor cuts pauses short and joins the thread.
 class ScriptedServer {
 public:
     struct Step {
-        enum class Kind { Send, Pause, Hold };
-        Kind kind;
+        std::chrono::milliseconds pauseBefore;
         std::string bytes;
-        std::chrono::milliseconds time{0};
     };
-    static Step send(std::string bytes) { return {Step::Kind::Send, std::move(bytes)}; }
-    static Step pause(std::chrono::milliseconds time) { return {Step::Kind::Pause, {}, time}; }
+    static Step send(std::string bytes) { return {std::chrono::milliseconds(0), std::move(bytes)}; }
+    static Step pause(std::chrono::milliseconds time) { return {time, {}}; }
     // Keeps the connection open without a word until the server is destroyed (at most 20 s).
-    static Step hold() { return {Step::Kind::Hold, {}, std::chrono::seconds(20)}; }
-    // One step per byte of `bytes`, each sending that byte after a pause of `gap`.
-    static std::vector<Step> drip(const std::string& bytes, std::chrono::milliseconds gap);
+    static Step hold() { return pause(std::chrono::seconds(20)); }
+    // `first` at once, then one step per byte of `bytes`, each sent after a pause of `gap`.
+    static std::vector<Step> drip(std::string first, const std::string& bytes,
+                                  std::chrono::milliseconds gap);
 
-    // Listens on "127.0.0.1" or "::1"; port() is 0 when that address is not available. The
-    // script ends with a close unless it holds.
+    // Listens on `address` ("127.0.0.1", "::1"); port() is 0 when it is not available.
     ScriptedServer(const std::string& address, std::vector<Step> script);
     ~ScriptedServer();
     ScriptedServer(const ScriptedServer&) = delete;

@@ -23,29 +23,21 @@ std::string ok(const std::string& headers) {
     return "HTTP/1.1 200 OK\r\n" + headers + "\r\n";
 }
 
-int fetchFrom(ScriptedServer& server, const char* host = "127.0.0.1",
-              const FetchLimits& limits = kShort) {
-    const std::string h = std::string(host).find(':') != std::string::npos
-                              ? "[" + std::string(host) + "]"
-                              : std::string(host);
-    return fetchUpdateInfo({h, server.port()}, false, limits);
-}
-
-int fetch(Script script, const FetchLimits& limits = kShort) {
+int fetch(Script script) {
     ScriptedServer server("127.0.0.1", std::move(script));
-    return fetchFrom(server, "127.0.0.1", limits);
+    return fetchUpdateInfo({"127.0.0.1", server.port()}, false, kShort);
 }
 
 TEST(UpdateClientTest, SendsTheExactRequest) {
-    for (const char* address : {"127.0.0.1", "::1"}) {
+    for (const std::string address : {"127.0.0.1", "::1"}) {
         ScriptedServer server(address,
                               {ScriptedServer::send(ok("Content-Length: 8\r\n") + "ver=1.01")});
         if (server.port() == 0) {
             continue;  // no IPv6 loopback here
         }
-        EXPECT_EQ(fetchFrom(server, address), kNewerVersion) << address;
-        const std::string host = (std::string(address) == "::1" ? "[::1]" : address) +
-                                 std::string(":") + std::to_string(server.port());
+        const std::string bracketed = address == "::1" ? "[::1]" : address;
+        EXPECT_EQ(fetchUpdateInfo({bracketed, server.port()}, false, kShort), kNewerVersion);
+        const std::string host = bracketed + ":" + std::to_string(server.port());
         const std::string request = server.request();
         EXPECT_EQ(request,
                   "GET /images/lhdupdate.ini HTTP/1.1\r\n"
@@ -127,16 +119,11 @@ TEST(UpdateClientTest, RefusesAnswersItCannotUse) {
 
 TEST(UpdateClientTest, EveryWaitEndsOnTheWallClock) {
     // A byte every 20 ms: each wait is short, but the phase runs out.
-    Script header = {ScriptedServer::send("HTTP/1.1 200 OK\r\nX-Drip: ")};
-    for (const auto& step : ScriptedServer::drip(std::string(200, 'a'), 20ms)) {
-        header.push_back(step);
-    }
-    EXPECT_EQ(fetch(header), kTimedOut);
-    Script body = {ScriptedServer::send(ok("Content-Length: 300\r\n"))};
-    for (const auto& step : ScriptedServer::drip("ver=1.01" + std::string(200, ' '), 20ms)) {
-        body.push_back(step);
-    }
-    EXPECT_EQ(fetch(body), kTimedOut);
+    EXPECT_EQ(fetch(ScriptedServer::drip("HTTP/1.1 200 OK\r\nX: ", std::string(200, 'a'), 20ms)),
+              kTimedOut);
+    EXPECT_EQ(
+        fetch(ScriptedServer::drip(ok("Content-Length: 300\r\n"), std::string(200, 'v'), 20ms)),
+        kTimedOut);
 }
 
 TEST(UpdateClientTest, StopEndsAnyWait) {
