@@ -30,6 +30,7 @@
 #include "support/DatabaseMirror.h"
 #include "support/FakeUpdateRunner.h"
 #include "support/MemorySettingsBackend.h"
+#include "support/RecordingBrowser.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 #include "update/HttpResponse.h"
@@ -336,10 +337,7 @@ TEST_F(MainWindowTest, TheUpdateCheckStartsOnTheSeventhTickOnlyAndHelpLeadsToOur
     EXPECT_EQ(menuTexts(window.menu(MenuId::Tools)), QStringList{"Options..."});
     settings.Defbrowser = "browser";
     std::vector<std::string> opened;
-    window.browser().setStarter([&](const QString&, const QStringList& arguments) {
-        opened.push_back(arguments.last().toStdString());
-        return true;
-    });
+    test::recordOpenedPages(window.browser(), opened);
     window.actions().action(CommandId::HomePage)->trigger();
     EXPECT_EQ(opened, std::vector<std::string>{update::kHomePage});
 

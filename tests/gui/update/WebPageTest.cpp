@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gui/shell/BrowserLauncher.h"
+#include "support/RecordingBrowser.h"
 #include "support/ScriptedPrompter.h"
 #include "update/ProductInfo.h"
 
@@ -16,10 +17,7 @@ TEST(WebPageTest, OnlyWebAddressesWithAHostAreOpened) {
     test::ScriptedPrompter prompter;
     BrowserLauncher browser(prompter, [] { return std::string("browser"); });
     std::vector<std::string> opened;
-    browser.setStarter([&](const QString&, const QStringList& arguments) {
-        opened.push_back(arguments.last().toStdString());
-        return true;
-    });
+    test::recordOpenedPages(browser, opened);
     for (const char* refused : {"file:///etc/passwd", "javascript:alert(1)", "ftp://example.org/",
                                 "http://", "/images/lhdupdate.ini", "", "http://a b/"}) {
         EXPECT_FALSE(openWebPage(browser, refused)) << refused;
