@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -156,6 +157,14 @@ TEST_F(UpdateCheckerTest, ARunningCheckAnswersTheDialogAndAFailedStartAnswersAtO
     EXPECT_EQ(textOf(*dialog), "Can't get update information.");
     EXPECT_TRUE(moreInfo(*dialog)->isHidden());
     EXPECT_TRUE(popups.empty());
+}
+
+// With a real thread the result crosses to the GUI thread by itself.
+TEST_F(UpdateCheckerTest, AThreadsResultReachesTheDialog) {
+    checker->setRunner(update::makeThreadRunner([](const std::atomic<bool>&) { return 7; }));
+    UpdateCheckDialog* dialog = checker->showCheckDialog();
+    const QString newer = QStringLiteral("A newer version of Linkhaven was found.");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return textOf(*dialog) == newer; }, 10000));
 }
 
 TEST_F(UpdateCheckerTest, NothingIsShownAfterTheShutdown) {
