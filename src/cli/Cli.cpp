@@ -4,6 +4,7 @@
 
 #include "cli/CliContext.h"
 #include "store/Database.h"
+#include "update/ProductInfo.h"
 
 namespace lh::cli {
 
@@ -11,7 +12,8 @@ namespace {
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
-    for (auto group : {storeCommands, backupCommands, importCommands, findCommands, dueCommands}) {
+    for (auto group : {storeCommands, backupCommands, importCommands, findCommands, dueCommands,
+                       updateCommands}) {
         for (Command& c : group()) {
             commands.push_back(std::move(c));
         }
@@ -83,7 +85,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitOk;
     }
     if (args[0] == "--version") {
-        out << "linkhaven-cli " << LINKHAVEN_VERSION << "\n";
+        out << "linkhaven-cli " << update::kVersionText << "\n";
         return kExitOk;
     }
     for (const Command& command : allCommands()) {

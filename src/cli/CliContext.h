@@ -48,5 +48,6 @@ std::vector<Command> backupCommands();
 std::vector<Command> importCommands();
 std::vector<Command> findCommands();
 std::vector<Command> dueCommands();
+std::vector<Command> updateCommands();
 
 }  // namespace lh::cli

@@ -24,13 +24,15 @@ public:
     virtual bool running() const = 0;
     // Frees an ended check's thread; nothing when none has ended.
     virtual void reapIfEnded() = 0;
-    // Asks a running check to stop and waits at most `grace` for it; a thread still busy then
-    // (the resolver cannot be interrupted) is left to end on its own. Nothing is reported after.
+    // Asks a running check to stop (the stop flag is set and notified) and waits at most `grace`
+    // for it, without dispatching anything; a thread still busy then (the resolver cannot be
+    // interrupted) is left to end on its own. Nothing is reported once this has begun.
     virtual void shutdown(std::chrono::milliseconds grace) = 0;
 };
 
 // The real runner: each check calls `fetch` (fetchUpdateInfo with the chosen server) on a new
-// std::thread.
+// std::thread; a fetch that throws counts as kNoInformation. Destroying the runner shuts it down
+// without waiting.
 std::unique_ptr<UpdateRunner> makeThreadRunner(
     std::function<int(const std::atomic<bool>& stop)> fetch);
 

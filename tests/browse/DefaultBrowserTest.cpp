@@ -1,14 +1,11 @@
 #include "browse/DefaultBrowser.h"
 
-#include <stdlib.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
-#include <optional>
 
 #include "platform/UserFolders.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 namespace lh::browse {
@@ -16,23 +13,7 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-// Sets environment variables for the length of a test and puts back what was there.
-class ScopedEnvironment {
-public:
-    ~ScopedEnvironment() {
-        for (const auto& [name, value] : m_saved) {
-            (void)(value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str()));
-        }
-    }
-    void set(const std::string& name, const std::string& value) {
-        const char* old = std::getenv(name.c_str());
-        m_saved.try_emplace(name, old != nullptr ? std::optional<std::string>(old) : std::nullopt);
-        ::setenv(name.c_str(), value.c_str(), 1);
-    }
-
-private:
-    std::map<std::string, std::optional<std::string>> m_saved;
-};
+using test::ScopedEnvironment;
 
 void writeDesktopEntry(const std::string& applications, const std::string& exec) {
     std::filesystem::create_directories(applications);

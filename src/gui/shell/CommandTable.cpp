@@ -145,10 +145,11 @@ const std::vector<MenuPopup>& mainMenuLayout() {
          {item(C::Detail), item(C::DropZone), MenuEntry{C::ShowText, false, "ToolBar"},
           MenuEntry{C::CustomizeToolbar, false, "ToolBar"}, item(C::Grid), separator(),
           item(C::Columns)}},
-        {MenuId::Tools, "Tools", {item(C::Options), separator(), item(C::CheckForUpdate)}},
+        {MenuId::Tools, "Tools", {item(C::Options)}},
         {MenuId::Help,
          "&Help",
-         {item(C::UserManual), item(C::HomePage), separator(), item(C::About)}},
+         {item(C::UserManual), item(C::HomePage), item(C::CheckForUpdate), separator(),
+          item(C::About)}},
     };
     return layout;
 }

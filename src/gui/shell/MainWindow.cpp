@@ -36,10 +36,13 @@
 #include "gui/shell/TrayIcon.h"
 #include "gui/tree/CategoryActions.h"
 #include "gui/tree/CategoryPane.h"
+#include "gui/update/UpdateChecker.h"
+#include "gui/update/WebPage.h"
 #include "platform/SystemClock.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
+#include "update/ProductInfo.h"
 
 namespace lh::gui {
 
@@ -47,9 +50,6 @@ namespace {
 
 constexpr int kReminderPeriodMs = 52'000;
 constexpr int kHousekeepingPeriodMs = commands::kHousekeepingTickSeconds * 1000;
-
-// Where "Home Page" leads.
-constexpr const char* kHomePage = "https://example.org/linkhaven/";
 
 }  // namespace
 
@@ -110,7 +110,10 @@ void MainWindow::createActions() {
 
     m_actions.handle(CommandId::OpenHide, [this] { toggleOpenHide(); });
     m_actions.handle(CommandId::About, [this] { showAbout(); });
-    m_actions.handle(CommandId::HomePage, [] { QDesktopServices::openUrl(QUrl(kHomePage)); });
+    m_actions.handle(CommandId::HomePage,
+                     [this] { (void)openWebPage(*m_browser, update::kHomePage); });
+    m_updates = new UpdateChecker(makeUpdateRunner(), *m_browser, this);
+    m_actions.handle(CommandId::CheckForUpdate, [this] { m_updates->openCheckDialog(); });
     m_actions.handle(CommandId::UserManual, [this] {
         const QString manual =
             QDir(QApplication::applicationDirPath()).filePath("help/manual.html");
@@ -252,8 +255,11 @@ void MainWindow::housekeepingTick() {
     if (m_timerWork->mustWait()) {
         return;
     }
-    // The update check (70 s after the start) is not built yet.
     const commands::Housekeeping::Tick tick = m_reminders->housekeepingTick();
+    if (tick.startUpdateCheck) {
+        m_updates->automaticCheck();
+    }
+    m_updates->reap();
     announce(tick.due);
     if (tick.save && m_fileCommands != nullptr) {
         (void)m_fileCommands->autosave();  // a failure shows in the status bar
@@ -395,6 +401,7 @@ bool MainWindow::shutDown() {
         m_housekeepingTimer.start();
         return false;
     }
+    m_updates->shutdown();  // after the alarms; waits without dispatching anything
     m_tray->hide();
     return true;
 }
@@ -425,8 +432,9 @@ void MainWindow::showStatus(const std::string& text) {
 
 void MainWindow::showAbout() {
     QMessageBox::about(this, tr("About Linkhaven"),
-                       tr("<b>Linkhaven</b> %1<br>Web addresses, files and reminders in one tree.")
-                           .arg(QApplication::applicationVersion()));
+                       tr("<b>Linkhaven</b> Version %1<br>Web addresses, files and reminders in "
+                          "one tree.")
+                           .arg(QString::fromUtf8(update::kVersionText)));
 }
 
 void MainWindow::customizeToolbar() {

@@ -50,6 +50,7 @@ class ItemPane;
 class FavouritesMenu;
 class MainToolbar;
 class TrayIcon;
+class UpdateChecker;
 
 // What the main window works with; owned by the application, alive longer than the window.
 struct ShellServices {
@@ -90,6 +91,7 @@ public:
     ItemPane& items() { return *m_items; }
     ItemDialogs& itemDialogs() { return *m_itemDialogs; }
     ItemActions& itemActions() { return *m_itemActions; }
+    UpdateChecker& updates() { return *m_updates; }
     // The pane sizes last asked of the splitters (tests check these, not the geometry a window
     // manager gave).
     const settings::PaneSizes& requestedPaneSizes() const { return m_requestedPanes; }
@@ -155,6 +157,7 @@ private:
     commands::TimerWork* m_timerWork = nullptr;
     FavouritesMenu* m_favourites = nullptr;
     TrayIcon* m_tray = nullptr;
+    UpdateChecker* m_updates = nullptr;
     MainToolbar* m_toolbar = nullptr;
     QSplitter* m_outer = nullptr;
     QSplitter* m_inner = nullptr;

@@ -14,21 +14,27 @@
 #include "commands/TimerWork.h"
 #include "gui/reminders/AlarmCenter.h"
 #include "gui/shell/ActionRegistry.h"
+#include "gui/shell/BrowserLauncher.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
 #include "gui/shell/QtBackupChooser.h"
 #include "gui/shell/ToolbarCustomizeDialog.h"
 #include "gui/shell/TrayIcon.h"
 #include "gui/tree/CategoryPane.h"
+#include "gui/update/UpdateChecker.h"
 #include "platform/SystemClock.h"
 #include "reminders/PendingAlarms.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
 #include "support/DatabaseMirror.h"
+#include "support/FakeUpdateRunner.h"
 #include "support/MemorySettingsBackend.h"
+#include "support/RecordingBrowser.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "update/HttpResponse.h"
+#include "update/ProductInfo.h"
 
 namespace lh::gui {
 namespace {
@@ -304,6 +310,39 @@ TEST_F(MainWindowTest, DueRemindersRingOnceAndTheirAlarmsAreKeptAtTheClose) {
         kept.push_back(e.announcement.title);
     }
     EXPECT_EQ(kept, (std::vector<std::string>{"stand up", "drink"}));
+}
+
+// The update check starts once, 70 seconds after the start; every tick reaps an ended one. Help
+// holds the check and the home page, which opens in the browser like every link.
+TEST_F(MainWindowTest, TheUpdateCheckStartsOnTheSeventhTickOnlyAndHelpLeadsToOurPages) {
+    MainWindow window(services());
+    test::UpdateRunnerLog log;
+    window.updates().setRunner(std::make_unique<test::FakeUpdateRunner>(log));
+    for (int tick = 1; tick <= 6; ++tick) {
+        window.housekeepingTick();
+    }
+    EXPECT_EQ(log.starts, 0);
+    window.housekeepingTick();
+    EXPECT_EQ(log.starts, 1);
+    log.finish(update::kLatestVersion);
+    for (int tick = 8; tick <= 20; ++tick) {
+        window.housekeepingTick();
+    }
+    EXPECT_EQ(log.starts, 1);  // never again, even with no check running
+    EXPECT_EQ(log.reaps, 1);
+
+    EXPECT_EQ(menuTexts(window.menu(MenuId::Help)),
+              (QStringList{"&User Manual", "Home Page", "&Check for a new version", "-",
+                           "&About Linkhaven..."}));
+    EXPECT_EQ(menuTexts(window.menu(MenuId::Tools)), QStringList{"Options..."});
+    settings.Defbrowser = "browser";
+    std::vector<std::string> opened;
+    test::recordOpenedPages(window.browser(), opened);
+    window.actions().action(CommandId::HomePage)->trigger();
+    EXPECT_EQ(opened, std::vector<std::string>{update::kHomePage});
+
+    window.close();  // the check stops with the window
+    EXPECT_TRUE(log.shutdownGrace.has_value());
 }
 
 }  // namespace
