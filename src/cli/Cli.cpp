@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/CliContext.h"
+#include "cli/Json.h"
 #include "store/Database.h"
 
 namespace lh::cli {
@@ -11,7 +12,8 @@ namespace {
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
-    for (auto group : {storeCommands, backupCommands, importCommands, findCommands, dueCommands}) {
+    for (auto group : {storeCommands, backupCommands, importCommands, findCommands, dueCommands,
+                       listCommands, editCommands}) {
         for (Command& c : group()) {
             commands.push_back(std::move(c));
         }
@@ -28,6 +30,12 @@ std::string usageText() {
         "  --help               show this text\n"
         "  --version            show the version\n"
         "\n"
+        "An ITEM is --url ADDRESS (a link; letter case ignored) or PATH:N, the N-th item of "
+        "`list`.\n"
+        "A PATH names a category from below the root, e.g. WebFavorite/BBS; in a name \"/\" is\n"
+        "written \\/ and \"\\\" is written \\\\. A failed item command prints "
+        "{\"error\":...,\"path\":FILE}.\n"
+        "\n"
         "Results are printed as one line of JSON. Exit codes: 0 done, 1 failed or bad usage,\n"
         "2 the database file is missing, empty or unreadable, 3 the file is damaged or not a\n"
         "Linkhaven database.\n";
@@ -41,21 +49,42 @@ int usageError(Context& c, const std::string& message) {
     return kExitFailed;
 }
 
-int reportLoad(Context& c, store::LoadOutcome outcome, const platform::IoError& error) {
-    switch (outcome) {
-        case store::LoadOutcome::Loaded:
-            return kExitOk;
-        case store::LoadOutcome::Refused:
-            c.err << "linkhaven-cli: not a Linkhaven database or damaged: " << error.message()
-                  << "\n";
-            return kExitRefused;
-        case store::LoadOutcome::Missing:
-        case store::LoadOutcome::Empty:
-        case store::LoadOutcome::Unreadable:
-            break;
+namespace {
+
+// The exit code and message of a load that did not succeed.
+std::pair<int, std::string> loadFailure(store::LoadOutcome outcome,
+                                        const platform::IoError& error) {
+    if (outcome == store::LoadOutcome::Refused) {
+        return {kExitRefused, "not a Linkhaven database or damaged: " + error.message()};
     }
-    c.err << "linkhaven-cli: cannot read " << error.message() << "\n";
-    return kExitUnreadable;
+    return {kExitUnreadable, "cannot read " + error.message()};
+}
+
+}  // namespace
+
+int reportLoad(Context& c, store::LoadOutcome outcome, const platform::IoError& error) {
+    if (outcome == store::LoadOutcome::Loaded) {
+        return kExitOk;
+    }
+    const auto [code, message] = loadFailure(outcome, error);
+    c.err << "linkhaven-cli: " << message << "\n";
+    return code;
+}
+
+int fail(Context& c, const std::string& file, const std::string& message, int code) {
+    c.out << JsonLine().add("error", message).add("path", file).str() << "\n";
+    c.err << "linkhaven-cli: " << message << "\n";
+    return code;
+}
+
+int loadOrFail(Context& c, store::Database& db, const std::string& path) {
+    platform::IoError error;
+    const store::LoadOutcome outcome = db.load(path, error);
+    if (outcome == store::LoadOutcome::Loaded) {
+        return kExitOk;
+    }
+    const auto [code, message] = loadFailure(outcome, error);
+    return fail(c, path, message, code);
 }
 
 int loadOrReport(Context& c, store::Database& db, const std::string& path) {

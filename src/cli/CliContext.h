@@ -38,6 +38,11 @@ int usageError(Context& c, const std::string& message);
 int reportLoad(Context& c, store::LoadOutcome outcome, const platform::IoError& error);
 // Loads `path` into `db` and reports as reportLoad does.
 int loadOrReport(Context& c, store::Database& db, const std::string& path);
+// A failure of the item commands: {"error":message,"path":file} on out, the message on err.
+// Returns `code`.
+int fail(Context& c, const std::string& file, const std::string& message, int code = kExitFailed);
+// Loads `path` into `db`; a failure is reported as fail() does, with reportLoad's codes.
+int loadOrFail(Context& c, store::Database& db, const std::string& path);
 // Saves `db` to `path`; on failure prints "linkhaven-cli: " + `what` + the reason and returns
 // kExitFailed.
 int saveOrReport(Context& c, store::Database& db, const std::string& path, const std::string& what);
@@ -48,5 +53,7 @@ std::vector<Command> backupCommands();
 std::vector<Command> importCommands();
 std::vector<Command> findCommands();
 std::vector<Command> dueCommands();
+std::vector<Command> listCommands();
+std::vector<Command> editCommands();
 
 }  // namespace lh::cli
