@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "store/Database.h"
+#include "store/CategoryNames.h"
 
 namespace lh::cli {
 
@@ -42,31 +42,13 @@ std::string formatCategoryPath(const std::vector<std::string>& names) {
     return text;
 }
 
-std::vector<std::string> categoryNames(const store::CategoryRecord& category) {
-    std::vector<std::string> names;
-    for (const store::CategoryRecord* c = &category; c != nullptr && c->parent() != nullptr;
-         c = c->parent()) {
-        names.push_back(c->name());
-    }
-    std::reverse(names.begin(), names.end());
-    return names;
-}
-
 CategoryLookup findCategory(const store::Database& db, const std::vector<std::string>& names) {
-    const store::CategoryRecord* at = db.root();
-    std::vector<std::string> walked;
-    for (const std::string& name : names) {
-        walked.push_back(name);
-        const store::CategoryRecord* child = at->firstChild();
-        while (child != nullptr && child->name() != name) {
-            child = child->nextSibling();
-        }
-        if (child == nullptr) {
-            return {nullptr, formatCategoryPath(walked)};
-        }
-        at = child;
+    std::size_t reached = 0;
+    if (const store::CategoryRecord* found = store::findCategoryByNames(db, names, &reached)) {
+        return {found, {}};
     }
-    return {at, {}};
+    return {nullptr, formatCategoryPath({names.begin(), names.begin() + static_cast<std::ptrdiff_t>(
+                                                                            reached + 1)})};
 }
 
 }  // namespace lh::cli

@@ -20,16 +20,11 @@ std::optional<std::vector<std::string>> parseCategoryPath(std::string_view text)
 // The path text of `names`, escaped as parseCategoryPath reads it.
 std::string formatCategoryPath(const std::vector<std::string>& names);
 
-// The names from the root's child down to `category` (empty for the root).
-std::vector<std::string> categoryNames(const store::CategoryRecord& category);
-
-// Where a path leads: the category, or the first name that is not there.
+// Where a path leads: the category, or the path as far as the first name that is not there.
 struct CategoryLookup {
     const store::CategoryRecord* category = nullptr;
-    std::string missing;  // e.g. "WebFavorite/Nope" when found is null
+    std::string missing;  // e.g. "WebFavorite/Nope" when category is null
 };
-// Follows `names` down from the root, byte for byte; among siblings of the same name the first
-// in tree order is taken.
 CategoryLookup findCategory(const store::Database& db, const std::vector<std::string>& names);
 
 }  // namespace lh::cli

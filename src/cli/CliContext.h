@@ -16,11 +16,19 @@ enum class LoadOutcome;
 
 namespace lh::cli {
 
-// What a command gets: its arguments (after the command name) and the two output streams.
+class Workspace;
+
+// What a command gets: its arguments (after the command name), the two output streams, where a
+// command that changes a file works, and the folder relative paths are taken from.
 struct Context {
     std::vector<std::string> args;
     std::ostream& out;
     std::ostream& err;
+    Workspace* workspace = nullptr;
+    std::string folder;  // empty: the process's current folder
+
+    // `path` made absolute against `folder` when that is given.
+    std::string path(const std::string& path) const;
 };
 
 // One command of linkhaven-cli.
@@ -43,6 +51,8 @@ int loadOrReport(Context& c, store::Database& db, const std::string& path);
 int fail(Context& c, const std::string& file, const std::string& message, int code = kExitFailed);
 // Loads `path` into `db`; a failure is reported as fail() does, with reportLoad's codes.
 int loadOrFail(Context& c, store::Database& db, const std::string& path);
+// The same into the workspace's database, for a command that changes the file.
+int loadToChange(Context& c, const std::string& path);
 // Saves `db` to `path`; on failure prints "linkhaven-cli: " + `what` + the reason and returns
 // kExitFailed.
 int saveOrReport(Context& c, store::Database& db, const std::string& path, const std::string& what);

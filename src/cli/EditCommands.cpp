@@ -9,6 +9,7 @@
 #include "cli/ItemArguments.h"
 #include "cli/ItemJson.h"
 #include "cli/Json.h"
+#include "cli/Workspace.h"
 #include "commands/CategoryCommands.h"
 #include "commands/ItemCommands.h"
 #include "commands/ItemEditor.h"
@@ -22,24 +23,24 @@ namespace {
 
 using commands::DialogOutcome;
 
-// A loaded database and what the commands need around it.
+// The database the command changes and what the commands need around it.
 struct Session {
     Context& c;
-    std::string file;
-    store::Database db;
+    std::string file;  // as given
+    store::Database& db;
     CliPrompter prompter;
 
     Session(Context& context, std::string path,
             CliPrompter::Answer questions = CliPrompter::Answer::No)
-        : c(context), file(std::move(path)), prompter(questions) {}
+        : c(context), file(std::move(path)), db(context.workspace->db()), prompter(questions) {}
 
-    int load() { return loadOrFail(c, db, file); }
+    int load() { return loadToChange(c, c.path(file)); }
     // A refusal: the first notice the rules gave, else `fallback`.
     int refused(const std::string& fallback) {
         return fail(c, file, prompter.notices.empty() ? fallback : prompter.notices.front());
     }
     int save() {
-        if (platform::IoError error; !db.save(file, error)) {
+        if (platform::IoError error; !c.workspace->save(c.path(file), error)) {
             return fail(c, file, "cannot save " + error.message());
         }
         return kExitOk;
@@ -122,7 +123,7 @@ int cmdAddFile(Context& c) {
     }
     // The rows as the dialog lists dropped files: the last one given on top.
     for (auto p = a.positional.rbegin(); p != a.positional.rend() - 1; ++p) {
-        const std::filesystem::path path = std::filesystem::absolute(*p).lexically_normal();
+        const std::filesystem::path path = std::filesystem::absolute(c.path(*p)).lexically_normal();
         values.rows.push_back({path.filename().string(), path.parent_path().string()});
     }
     if (int code = s.load(); code != kExitOk) {

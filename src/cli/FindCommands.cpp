@@ -7,6 +7,7 @@
 #include "cli/CliContext.h"
 #include "cli/Json.h"
 #include "items/Finder.h"
+#include "store/CategoryNames.h"
 #include "store/Database.h"
 
 namespace lh::cli {
@@ -79,7 +80,7 @@ int cmdFind(Context& c) {
          hit = finder.findNext(*fields)) {
         const store::ItemRecord& item = *db.findItem(hit->item);
         c.out << JsonLine()
-                     .add("category", categoryNames(*db.findCategory(hit->category)))
+                     .add("category", store::categoryNames(*db.findCategory(hit->category)))
                      .add("title", item.title())
                      .add("address", item.address())
                      .str()

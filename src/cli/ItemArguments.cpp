@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "cli/CategoryPath.h"
+#include "store/CategoryNames.h"
 #include "store/Database.h"
 #include "store/TreeWalk.h"
 #include "text/CaseFold.h"
@@ -22,7 +23,7 @@ std::optional<std::uint32_t> parsePositiveNumber(std::string_view text) {
 }
 
 std::string placeOf(const store::Database& db, const store::ItemRecord& item) {
-    return formatCategoryPath(categoryNames(*db.findCategory(item.categoryId()))) + ":" +
+    return formatCategoryPath(store::categoryNames(*db.findCategory(item.categoryId()))) + ":" +
            std::to_string(item.position() + 1);
 }
 

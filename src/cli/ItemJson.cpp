@@ -6,6 +6,7 @@
 #include "cli/CategoryPath.h"
 #include "cli/Json.h"
 #include "items/ItemTexts.h"
+#include "store/CategoryNames.h"
 #include "store/Database.h"
 #include "store/RemindKey.h"
 
@@ -50,7 +51,7 @@ void addSchedule(JsonLine& line, const store::ItemRecord& item) {
 
 std::string itemJson(const store::Database& db, const store::ItemRecord& item) {
     JsonLine line;
-    line.add("category", categoryNames(*db.findCategory(item.categoryId())))
+    line.add("category", store::categoryNames(*db.findCategory(item.categoryId())))
         .add("position", item.position() + 1);
     const std::uint32_t kind = item.kind();
     line.add("kind", kind == store::kKindUrl      ? "url"

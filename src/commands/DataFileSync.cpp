@@ -38,6 +38,11 @@ void FileCommands::settle() {
     m_savedState.markSaved();
 }
 
+bool FileCommands::needsWriting() const {
+    // A data file that went away is written again even when nothing changed.
+    return hasUnsavedChanges() || !platform::fileStamp(m_dataFile);
+}
+
 bool FileCommands::changedOnDisk() const {
     const auto now = platform::fileStamp(m_dataFile);
     return now && now != m_diskStamp;  // a file that went away holds no other version
@@ -56,6 +61,14 @@ FileCommands::Foreign FileCommands::settleForeignChange(bool closing) {
     if (isUntitled() || !changedOnDisk()) {
         return Foreign::None;
     }
+    if (m_settling) {
+        return Foreign::Failed;  // e.g. the autosave while the question below is shown
+    }
+    const struct Settling {
+        bool& flag;
+        explicit Settling(bool& f) : flag(f) { flag = true; }
+        ~Settling() { flag = false; }
+    } settling(m_settling);
     if (!hasUnsavedChanges()) {
         if (closing || reloadDataFile(true)) {
             return Foreign::Settled;
@@ -138,6 +151,18 @@ std::string FileCommands::saveCopyBeside() {
     return {};
 }
 
+bool FileCommands::saveQuietly(platform::IoError& error) {
+    if (isUntitled()) {
+        error = {"save", {}, 0, "the database has no file yet"};
+        return false;
+    }
+    if (!m_s.db.save(m_dataFile, error)) {
+        return false;
+    }
+    settle();
+    return true;
+}
+
 bool FileCommands::saveDataFile(bool evenUnchanged) {
     switch (settleForeignChange(false)) {
         case Foreign::Settled:
@@ -145,7 +170,7 @@ bool FileCommands::saveDataFile(bool evenUnchanged) {
         case Foreign::Failed:
             return false;
         case Foreign::None:
-            if (!evenUnchanged && !hasUnsavedChanges()) {
+            if (!evenUnchanged && !needsWriting()) {
                 return true;
             }
             break;
@@ -163,7 +188,7 @@ FileCommands::CloseSave FileCommands::saveDataFileAndClose(platform::IoError& er
         case Foreign::Failed:
             return CloseSave::Stopped;
         case Foreign::None:
-            if (!hasUnsavedChanges()) {
+            if (!needsWriting()) {
                 m_s.db.clear();  // the file holds it all: a second writer is not overwritten
                 return CloseSave::Closed;
             }

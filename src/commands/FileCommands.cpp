@@ -417,7 +417,7 @@ void FileCommands::tell(const std::string& text, bool warning) {
 // --- Timers --------------------------------------------------------------------------------------
 
 bool FileCommands::autosave() {
-    if (isUntitled() || !m_s.db.isOpen() || !hasUnsavedChanges()) {
+    if (isUntitled() || !m_s.db.isOpen() || !needsWriting()) {
         return false;
     }
     switch (settleForeignChange(false)) {

@@ -119,6 +119,9 @@ public:
     // with some, the user chooses: the file's version, ours saved over it, or ours saved as a
     // copy beside it. Every save to the data file looks first, too.
     void checkDataFile();
+    // Writes the database to the data file without a word (a command handed over by
+    // linkhaven-cli reports the failure itself). False, with `error`, when it cannot.
+    [[nodiscard]] bool saveQuietly(platform::IoError& error);
 
 private:
     enum class Outcome { Saved, NotSaved, Cancelled };
@@ -132,6 +135,8 @@ private:
     };
     Foreign settleForeignChange(bool closing);
     bool changedOnDisk() const;
+    // The data file lacks what the database holds: changes, or the whole file.
+    bool needsWriting() const;
     // The database now is what the data file holds.
     void settle();
     // Loads the data file again, keeping the view; false (and the database unchanged) when the
@@ -175,6 +180,7 @@ private:
     SavedState m_savedState;
     // The data file as our last load or save left it (nothing: there was no file).
     std::optional<platform::FileStamp> m_diskStamp;
+    bool m_settling = false;  // another program's change is being settled
     std::string m_defaultDataFile;
     std::string m_dataFile;
     int m_rememberedDay = 0;

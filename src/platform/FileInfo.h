@@ -36,6 +36,10 @@ struct FileStamp {
 // The stamp of the regular file `path` names now (links followed); nothing when there is none.
 std::optional<FileStamp> fileStamp(const std::string& path);
 
+// True when `a` and `b` name the same regular file (the same device and inode), whatever the
+// paths say.
+bool isSameFile(const std::string& a, const std::string& b);
+
 // The size of the regular file at `path`; an error for anything else.
 [[nodiscard]] int regularFileSize(const std::string& path, std::uint64_t& size);
 

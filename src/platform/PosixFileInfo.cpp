@@ -44,6 +44,12 @@ std::optional<FileStamp> fileStamp(const std::string& path) {
                      static_cast<std::uint64_t>(st.st_size), nanos(st.st_mtim), nanos(st.st_ctim)};
 }
 
+bool isSameFile(const std::string& a, const std::string& b) {
+    const auto first = fileStamp(a);
+    const auto second = first ? fileStamp(b) : std::nullopt;
+    return second && first->device == second->device && first->inode == second->inode;
+}
+
 bool pathExists(const std::string& path, Links links) {
     struct stat st {};
     const int result =
