@@ -16,11 +16,19 @@ enum class LoadOutcome;
 
 namespace lh::cli {
 
-// What a command gets: its arguments (after the command name) and the two output streams.
+class Workspace;
+
+// What a command gets: its arguments (after the command name), the two output streams, where a
+// command that changes a file works, and the folder relative paths are taken from.
 struct Context {
     std::vector<std::string> args;
     std::ostream& out;
     std::ostream& err;
+    Workspace* workspace = nullptr;
+    std::string folder;  // empty: the process's current folder
+
+    // `path` made absolute against `folder` when that is given.
+    std::string path(const std::string& path) const;
 };
 
 // One command of linkhaven-cli.
@@ -38,6 +46,13 @@ int usageError(Context& c, const std::string& message);
 int reportLoad(Context& c, store::LoadOutcome outcome, const platform::IoError& error);
 // Loads `path` into `db` and reports as reportLoad does.
 int loadOrReport(Context& c, store::Database& db, const std::string& path);
+// A failure of the item commands: {"error":message,"path":file} on out, the message on err.
+// Returns `code`.
+int fail(Context& c, const std::string& file, const std::string& message, int code = kExitFailed);
+// Loads `path` into `db`; a failure is reported as fail() does, with reportLoad's codes.
+int loadOrFail(Context& c, store::Database& db, const std::string& path);
+// The same into the workspace's database, for a command that changes the file.
+int loadToChange(Context& c, const std::string& path);
 // Saves `db` to `path`; on failure prints "linkhaven-cli: " + `what` + the reason and returns
 // kExitFailed.
 int saveOrReport(Context& c, store::Database& db, const std::string& path, const std::string& what);
@@ -48,6 +63,8 @@ std::vector<Command> backupCommands();
 std::vector<Command> importCommands();
 std::vector<Command> findCommands();
 std::vector<Command> dueCommands();
+std::vector<Command> listCommands();
+std::vector<Command> editCommands();
 std::vector<Command> updateCommands();
 
 }  // namespace lh::cli

@@ -1,12 +1,13 @@
 // linkhaven-cli find: the hits of the window's Find and Find Next, all at once.
 
-#include <algorithm>
 #include <optional>
 #include <sstream>
 
+#include "cli/CategoryPath.h"
 #include "cli/CliContext.h"
 #include "cli/Json.h"
 #include "items/Finder.h"
+#include "store/CategoryNames.h"
 #include "store/Database.h"
 
 namespace lh::cli {
@@ -45,17 +46,6 @@ std::optional<unsigned> parseFields(const std::string& list, items::FindType typ
     return fields == 0 ? std::nullopt : std::optional(fields);
 }
 
-// The names from the root's child down to `category`.
-std::vector<std::string> categoryPath(const store::CategoryRecord& category) {
-    std::vector<std::string> path;
-    for (const store::CategoryRecord* c = &category; c != nullptr && c->parent() != nullptr;
-         c = c->parent()) {
-        path.push_back(c->name());
-    }
-    std::reverse(path.begin(), path.end());
-    return path;
-}
-
 int cmdFind(Context& c) {
     std::vector<std::string> positional;
     std::string typeName = "url";
@@ -90,7 +80,7 @@ int cmdFind(Context& c) {
          hit = finder.findNext(*fields)) {
         const store::ItemRecord& item = *db.findItem(hit->item);
         c.out << JsonLine()
-                     .add("category", categoryPath(*db.findCategory(hit->category)))
+                     .add("category", store::categoryNames(*db.findCategory(hit->category)))
                      .add("title", item.title())
                      .add("address", item.address())
                      .str()

@@ -6,35 +6,44 @@
 #include "bookmarks/FirefoxImport.h"
 #include "cli/CliContext.h"
 #include "cli/Json.h"
+#include "cli/Workspace.h"
 #include "store/Database.h"
 
 namespace lh::cli {
 
 namespace {
 
-// Loads the database at `path`, or starts the default database when there is no file there.
-int openOrCreate(Context& c, store::Database& db, const std::string& path) {
+// Loads the database at `path` into the workspace, or starts the default database there when
+// there is no file.
+int openOrCreate(Context& c, const std::string& path) {
     platform::IoError error;
-    const store::LoadOutcome outcome = db.load(path, error);
+    const store::LoadOutcome outcome = c.workspace->load(c.path(path), error);
     if (outcome == store::LoadOutcome::Missing) {
-        db.createDefault();
+        c.workspace->db().createDefault();
         return kExitOk;
     }
     return reportLoad(c, outcome, error);
 }
 
+int saveOrReport(Context& c, const std::string& path) {
+    if (platform::IoError error; !c.workspace->save(c.path(path), error)) {
+        c.err << "linkhaven-cli: cannot save: " << error.message() << "\n";
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
 // Runs `work` on the database FILE (the first argument), saves it and prints the counts.
 template <typename Work>
 int runImport(Context& c, const std::string& path, Work work) {
-    store::Database db;
-    if (int code = openOrCreate(c, db, path); code != kExitOk) {
+    if (int code = openOrCreate(c, path); code != kExitOk) {
         return code;
     }
-    const bookmarks::ImportResult result = work(db);
+    const bookmarks::ImportResult result = work(c.workspace->db());
     const bool added = result.itemsAdded > 0 || result.categoriesAdded > 0;
     int code = result.error.empty() ? kExitOk : kExitFailed;
     if (added || result.error.empty()) {
-        if (int saved = saveOrReport(c, db, path, "cannot save: "); saved != kExitOk) {
+        if (int saved = saveOrReport(c, path); saved != kExitOk) {
             code = saved;
         }
     }
@@ -55,7 +64,7 @@ int cmdImportHtml(Context& c) {
     if (c.args.size() != 2) {
         return usageError(c, "import-html takes FILE.lhd and BOOKMARKS.html");
     }
-    const std::string html = c.args[1];
+    const std::string html = c.path(c.args[1]);
     return runImport(c, c.args[0],
                      [&](store::Database& db) { return bookmarks::importBookmarkFile(db, html); });
 }
@@ -64,7 +73,7 @@ int cmdImportFavorites(Context& c) {
     if (c.args.size() != 2) {
         return usageError(c, "import-favorites takes FILE.lhd and FOLDER");
     }
-    const std::string folder = c.args[1];
+    const std::string folder = c.path(c.args[1]);
     return runImport(c, c.args[0], [&](store::Database& db) {
         return bookmarks::importFavoritesFolder(db, folder, store::kFavoritesId);
     });
@@ -74,7 +83,7 @@ int cmdImportFirefox(Context& c) {
     if (c.args.empty() || c.args.size() > 2) {
         return usageError(c, "import-firefox takes FILE.lhd and an optional PROFILE_DIR");
     }
-    const std::string profile = c.args.size() == 2 ? c.args[1] : std::string();
+    const std::string profile = c.args.size() == 2 ? c.path(c.args[1]) : std::string();
     return runImport(c, c.args[0], [&](store::Database& db) {
         return profile.empty()
                    ? bookmarks::importFirefox(db, bookmarks::FirefoxEnvironment::current())
@@ -86,16 +95,16 @@ int cmdExportHtml(Context& c) {
     if (c.args.size() != 2) {
         return usageError(c, "export-html takes FILE.lhd and OUT.html");
     }
-    store::Database db;
-    if (int code = openOrCreate(c, db, c.args[0]); code != kExitOk) {
+    if (int code = openOrCreate(c, c.args[0]); code != kExitOk) {
         return code;
     }
-    const bookmarks::ExportResult result = bookmarks::exportBookmarkFile(db, c.args[1]);
+    const bookmarks::ExportResult result =
+        bookmarks::exportBookmarkFile(c.workspace->db(), c.path(c.args[1]));
     if (!result.error.empty()) {
         c.err << "linkhaven-cli: " << result.error << "\n";
         return kExitFailed;
     }
-    if (int code = saveOrReport(c, db, c.args[0], "cannot save: "); code != kExitOk) {
+    if (int code = saveOrReport(c, c.args[0]); code != kExitOk) {
         return code;
     }
     c.out << JsonLine()

@@ -2,6 +2,7 @@
 
 #include "cli/CliContext.h"
 #include "cli/Json.h"
+#include "cli/Workspace.h"
 #include "platform/FileInfo.h"
 #include "store/Database.h"
 #include "store/TreeWalk.h"
@@ -25,16 +26,19 @@ int cmdNew(Context& c) {
     }
     const std::string& path = paths.front();
     // A dangling symbolic link is refused too: saving would create its target.
-    if (!force && platform::pathExists(path, platform::Links::NoFollow)) {
+    if (!force && platform::pathExists(c.path(path), platform::Links::NoFollow)) {
         c.err << "linkhaven-cli: " << path << " exists; use --force to replace it\n";
         return kExitFailed;
     }
-    store::Database db;
-    if (platform::IoError error; !db.createDefault(path, error)) {
+    if (platform::IoError error; !c.workspace->createDefault(c.path(path), error)) {
         c.err << "linkhaven-cli: cannot write " << error.message() << "\n";
         return kExitFailed;
     }
-    c.out << JsonLine().add("created", path).add("categories", db.categoryCount()).str() << "\n";
+    c.out << JsonLine()
+                 .add("created", path)
+                 .add("categories", c.workspace->db().categoryCount())
+                 .str()
+          << "\n";
     return kExitOk;
 }
 
@@ -95,14 +99,17 @@ int cmdResave(Context& c) {
     if (c.args.size() != 2) {
         return usageError(c, "resave takes IN and OUT");
     }
-    store::Database db;
-    if (int code = loadOrReport(c, db, c.args[0]); code != kExitOk) {
+    platform::IoError error;
+    if (int code = reportLoad(c, c.workspace->load(c.path(c.args[0]), error), error);
+        code != kExitOk) {
         return code;
     }
-    if (saveOrReport(c, db, c.args[1], "cannot save: ") != kExitOk) {
+    if (!c.workspace->save(c.path(c.args[1]), error)) {
+        c.err << "linkhaven-cli: cannot save: " << error.message() << "\n";
         return kExitFailed;
     }
-    c.out << JsonLine().add("saved", c.args[1]).add("items", db.itemCount()).str() << "\n";
+    c.out << JsonLine().add("saved", c.args[1]).add("items", c.workspace->db().itemCount()).str()
+          << "\n";
     return kExitOk;
 }
 

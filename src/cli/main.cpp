@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "cli/Cli.h"
+#include "cli/Handoff.h"
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return lh::cli::run(args, std::cout, std::cerr);
+    lh::cli::SocketInstanceLink link;
+    return lh::cli::run(args, std::cout, std::cerr, &link);
 }

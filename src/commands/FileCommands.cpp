@@ -42,7 +42,7 @@ std::string asideName(const std::string& path, const platform::LocalTime& t, int
 }  // namespace
 
 FileCommands::FileCommands(Services services, std::string defaultDataFile)
-    : m_s(services), m_defaultDataFile(std::move(defaultDataFile)) {}
+    : m_s(services), m_savedState(services.db), m_defaultDataFile(std::move(defaultDataFile)) {}
 
 bool FileCommands::isUntitled() const {
     return text::trimBlanks(m_dataFile).empty();
@@ -77,6 +77,7 @@ bool FileCommands::openAtStart() {
     switch (const LoadOutcome outcome = m_s.db.load(m_dataFile, error)) {
         case LoadOutcome::Loaded:
             showTitle();
+            settle();
             return true;
         case LoadOutcome::Refused:
             return openRefusedAtStart();
@@ -148,6 +149,8 @@ bool FileCommands::restoreBackup(const std::string& refused, const std::string& 
         tell("The backup " + quoted(backup) + " was loaded, but it could not be saved as " +
                  quoted(m_dataFile) + ".\n" + error.message(),
              true);
+    } else {
+        settle();
     }
     return true;
 }
@@ -176,6 +179,7 @@ void FileCommands::startUntitled() {
 void FileCommands::adopt(const std::string& path) {
     m_dataFile = path;
     showTitle();
+    settle();
 }
 
 void FileCommands::showTitle() {
@@ -208,7 +212,7 @@ void FileCommands::newDatabase() {
         if (askToSaveUntitled(false, false) == Outcome::Cancelled) {
             return;
         }
-    } else if (!saveTo(m_dataFile)) {
+    } else if (!saveDataFile(false)) {
         return;
     }
     m_s.db.createDefault();
@@ -283,20 +287,26 @@ bool FileCommands::closeForOpen() {
         m_s.db.clear();
         return true;
     }
-    if (platform::IoError error; !m_s.db.saveAndClose(m_dataFile, error)) {
-        tell("The database could not be saved to " + quoted(m_dataFile) + ".\n" + error.message() +
-                 "\n\nIt stays open.",
-             true);
-        return false;
+    platform::IoError error;
+    switch (saveDataFileAndClose(error)) {
+        case CloseSave::Closed:
+            return true;
+        case CloseSave::Stopped:
+            return false;
+        case CloseSave::WriteFailed:
+            break;
     }
-    return true;
+    tell("The database could not be saved to " + quoted(m_dataFile) + ".\n" + error.message() +
+             "\n\nIt stays open.",
+         true);
+    return false;
 }
 
 bool FileCommands::save() {
     if (isUntitled()) {
         return saveAs();
     }
-    return saveTo(m_dataFile);
+    return saveDataFile(true);
 }
 
 bool FileCommands::saveAs() {
@@ -343,8 +353,13 @@ bool FileCommands::finishClose() {
         return true;
     }
     platform::IoError error;
-    if (m_s.db.saveAndClose(m_dataFile, error)) {
-        return true;
+    switch (saveDataFileAndClose(error)) {
+        case CloseSave::Closed:
+            return true;
+        case CloseSave::Stopped:
+            return false;
+        case CloseSave::WriteFailed:
+            break;
     }
     const Prompter::Answer answer = m_s.prompter.ask(
         {"The database could not be saved to " + quoted(m_dataFile) + ".\n" + error.message() +
@@ -380,6 +395,9 @@ std::optional<std::string> FileCommands::askSaveName(bool normalise) {
 bool FileCommands::saveTo(const std::string& path) {
     platform::IoError error;
     if (m_s.db.save(path, error)) {
+        if (path == m_dataFile) {
+            settle();
+        }
         return true;
     }
     tell("The database could not be saved to " + quoted(path) + ".\n" + error.message() +
@@ -399,13 +417,22 @@ void FileCommands::tell(const std::string& text, bool warning) {
 // --- Timers --------------------------------------------------------------------------------------
 
 bool FileCommands::autosave() {
-    if (isUntitled() || !m_s.db.isOpen()) {
+    if (isUntitled() || !m_s.db.isOpen() || !needsWriting()) {
         return false;
+    }
+    switch (settleForeignChange(false)) {
+        case Foreign::Settled:
+        case Foreign::Failed:
+            return false;
+        case Foreign::None:
+        case Foreign::SaveMine:
+            break;
     }
     if (platform::IoError error; !m_s.db.save(m_dataFile, error)) {
         m_s.host.showStatus("Autosave failed: " + error.message());
         return false;
     }
+    settle();
     return true;
 }
 

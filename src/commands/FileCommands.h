@@ -7,7 +7,9 @@
 
 #include "commands/BackupChooser.h"
 #include "commands/FileCommandsHost.h"
+#include "commands/SavedState.h"
 #include "platform/Clock.h"
+#include "platform/FileInfo.h"
 #include "platform/IoError.h"
 
 namespace lh::settings {
@@ -108,8 +110,47 @@ public:
     // the status bar. Returns the backup written, or empty.
     std::string backupTick(bool autoBackup);
 
+    // --- The data file changed by another program ----------------------------------------------
+    // True when the database holds changes its data file does not.
+    bool hasUnsavedChanges() const { return m_savedState.hasUnsavedChanges(); }
+    // Looks whether another program (the CLI, a sync program, another machine) changed the data
+    // file since our last load or save; the window calls it when the file's folder changes, once
+    // no dialog or import runs. Without changes of our own the file is loaded again quietly;
+    // with some, the user chooses: the file's version, ours saved over it, or ours saved as a
+    // copy beside it. Every save to the data file looks first, too.
+    void checkDataFile();
+    // Writes the database to the data file without a word (a command handed over by
+    // linkhaven-cli reports the failure itself). False, with `error`, when it cannot.
+    [[nodiscard]] bool saveQuietly(platform::IoError& error);
+
 private:
     enum class Outcome { Saved, NotSaved, Cancelled };
+
+    // How a change of the data file by another program was settled.
+    enum class Foreign {
+        None,      // no such change, or nothing to settle: go on as usual
+        SaveMine,  // the user keeps our version: save it over the file
+        Settled,   // the file's version stays (and is loaded unless closing); save nothing
+        Failed,    // our copy could not be written (the user was told): save nothing
+    };
+    Foreign settleForeignChange(bool closing);
+    bool changedOnDisk() const;
+    // The data file lacks what the database holds: changes, or the whole file.
+    bool needsWriting() const;
+    // The database now is what the data file holds.
+    void settle();
+    // Loads the data file again, keeping the view; false (and the database unchanged) when the
+    // file cannot be loaded.
+    bool reloadDataFile(bool quiet);
+    // Writes our version beside the data file; its path, or empty (the user told).
+    std::string saveCopyBeside();
+    // Save, autosave, New and Open: the data file gets our version unless another program's
+    // change was settled otherwise. `evenUnchanged`: write it even when nothing changed.
+    bool saveDataFile(bool evenUnchanged);
+    // The close's and Open's save: as saveDataFile without `evenUnchanged`, then the database is
+    // emptied. WriteFailed leaves it open, with `error` telling why.
+    enum class CloseSave { Closed, Stopped, WriteFailed };
+    CloseSave saveDataFileAndClose(platform::IoError& error);
 
     bool openUnreadableAtStart(store::LoadOutcome outcome, const platform::IoError& error);
     bool openRefusedAtStart();
@@ -136,6 +177,10 @@ private:
     };
 
     Services m_s;
+    SavedState m_savedState;
+    // The data file as our last load or save left it (nothing: there was no file).
+    std::optional<platform::FileStamp> m_diskStamp;
+    bool m_settling = false;  // another program's change is being settled
     std::string m_defaultDataFile;
     std::string m_dataFile;
     int m_rememberedDay = 0;

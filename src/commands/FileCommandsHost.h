@@ -16,6 +16,9 @@ public:
     virtual void closeProgram() = 0;
     // Shows `text` in the status bar (autosave and backup failures).
     virtual void showStatus(const std::string& text) = 0;
+    // The next load replaces the database with another version of the same file: the views keep
+    // the current category and the open branches where they still exist.
+    virtual void keepViewOnNextLoad() {}
 };
 
 }  // namespace lh::commands

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "items/FilePaths.h"
+#include "items/StoredAddress.h"
 #include "platform/Clock.h"
 #include "platform/FileInfo.h"
 #include "settings/AppSettings.h"
@@ -85,6 +86,12 @@ void moveItemToCategory(store::Database& db, const store::ItemRecord& item,
 ItemEditor::ItemEditor(store::Database& db, Prompter& prompter, const platform::Clock& clock)
     : m_db(db), m_prompter(prompter), m_clock(clock) {}
 
+void ItemEditor::startCall() {
+    m_refused = ItemInput::None;
+    m_added.clear();
+    m_skipped = {};
+}
+
 DialogOutcome ItemEditor::refuse(std::string_view text, ItemInput input, Prompter::Icon icon) {
     m_refused = input;
     m_prompter.tell(std::string(text), icon);
@@ -103,6 +110,10 @@ bool ItemEditor::checkUrl(const UrlValues& values, std::string_view& title,
         refuse(kInputUrlMessage, ItemInput::Address);
         return false;
     }
+    if (const auto problem = items::storedAddressProblem(address)) {
+        refuse(*problem, ItemInput::Address);
+        return false;
+    }
     return hasCategory(values.category);
 }
 
@@ -111,7 +122,7 @@ bool ItemEditor::hasCategory(std::optional<store::CategoryId> category) const {
 }
 
 DialogOutcome ItemEditor::addUrl(const UrlValues& values) {
-    m_refused = ItemInput::None;
+    startCall();
     std::string_view title;
     std::string_view address;
     if (!checkUrl(values, title, address)) {
@@ -121,14 +132,14 @@ DialogOutcome ItemEditor::addUrl(const UrlValues& values) {
     fields.flags = store::kKindUrl;
     fields.rate = values.rate;
     fields.title = cut(title, kNewTitleMax);
-    fields.address = cut(address, kAddressMax);
+    fields.address = std::string(address);
     fields.comment = cut(values.memo, kCommentMax);
     fields.createTime = createStamp(m_clock.now());
     if (m_db.containsAddress(store::kRootId, fields.address)) {
         m_prompter.tell(std::string(kDuplicateUrlMessage));
         return DialogOutcome::Close;
     }
-    m_db.addItem(*values.category, fields);
+    m_added.push_back(m_db.addItem(*values.category, fields)->id());
     return DialogOutcome::Close;
 }
 
@@ -149,7 +160,7 @@ DialogOutcome ItemEditor::editUrl(store::ItemId id, const UrlValues& values) {
     if (title != item->title()) {
         edit.title = cut(title, kEditedTitleMax);
     }
-    edit.address = cut(address, kAddressMax);
+    edit.address = std::string(address);
     edit.comment = cut(values.memo, kCommentMax);
     m_db.editItem(id, edit);
     moveItemToCategory(m_db, *item, *values.category);
@@ -181,7 +192,7 @@ bool ItemEditor::containsFile(std::string_view name, std::string_view folder) co
 }
 
 DialogOutcome ItemEditor::addFiles(const FileValues& values) {
-    m_refused = ItemInput::None;
+    startCall();
     const std::vector<std::string> names = splitNames(values.names);
     if (names.empty()) {
         return refuse(kInputFileNameMessage, ItemInput::FileName);
@@ -215,7 +226,7 @@ DialogOutcome ItemEditor::addFiles(const FileValues& values) {
         return DialogOutcome::KeepOpen;
     }
     for (const store::ItemFields& fields : added) {
-        m_db.addItem(*values.category, fields);
+        m_added.push_back(m_db.addItem(*values.category, fields)->id());
     }
     return DialogOutcome::Close;
 }
@@ -272,7 +283,7 @@ bool ItemEditor::renameOnDisk(const store::ItemRecord& item, const std::string& 
 }
 
 DialogOutcome ItemEditor::addBatch(const BatchValues& values) {
-    m_refused = ItemInput::None;
+    startCall();
     if (!hasCategory(values.category)) {
         return refuse(kNoCategoryMessage, ItemInput::None);
     }
@@ -305,8 +316,9 @@ DialogOutcome ItemEditor::addBatch(const BatchValues& values) {
         added.push_back(std::move(fields));
     }
     for (const store::ItemFields& fields : added) {
-        m_db.addItem(*values.category, fields);
+        m_added.push_back(m_db.addItem(*values.category, fields)->id());
     }
+    m_skipped = {duplicates, unreadable};
     if (duplicates + unreadable > 0) {
         m_prompter.tell(skippedMessage(duplicates, unreadable));
     }

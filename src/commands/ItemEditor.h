@@ -9,6 +9,7 @@
 
 #include "commands/CategoryCommands.h"
 #include "commands/Prompter.h"
+#include "items/StoredAddress.h"
 #include "store/DateTimeStamp.h"
 #include "store/Kinds.h"
 
@@ -43,7 +44,6 @@ inline constexpr std::string_view kRenameFailedMessage =
 // Limits on item texts, in bytes (cut on a character boundary).
 inline constexpr std::size_t kNewTitleMax = 700;
 inline constexpr std::size_t kEditedTitleMax = 200;
-inline constexpr std::size_t kAddressMax = 2000;
 inline constexpr std::size_t kFileNameMax = 700;
 inline constexpr std::size_t kFolderMax = 2000;
 inline constexpr std::size_t kCommentMax = 2000;
@@ -104,12 +104,21 @@ public:
 
     // The control the last KeepOpen concerns (None when there is none to focus).
     ItemInput refusedInput() const { return m_refused; }
+    // The items the last add made, in the order they were added.
+    const std::vector<store::ItemId>& added() const { return m_added; }
+    // The files the last addBatch left out.
+    struct Skipped {
+        std::size_t duplicates = 0;  // already in the database or listed twice
+        std::size_t unreadable = 0;  // cannot be opened
+    };
+    Skipped skipped() const { return m_skipped; }
 
     // "Save as default" of Add Url: the category (when one is chosen) and the rate.
     static void saveUrlDefaults(settings::AppSettings& settings,
                                 std::optional<store::CategoryId> category, std::uint8_t rate);
 
 private:
+    void startCall();
     DialogOutcome refuse(std::string_view text, ItemInput input,
                          Prompter::Icon icon = Prompter::Icon::Warning);
     // Checks the title, address and category shared by Add Url's modes; `title` and `address`
@@ -129,6 +138,8 @@ private:
     Prompter& m_prompter;
     const platform::Clock& m_clock;
     ItemInput m_refused = ItemInput::None;
+    std::vector<store::ItemId> m_added;
+    Skipped m_skipped;
 };
 
 }  // namespace lh::commands

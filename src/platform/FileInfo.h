@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/Clock.h"
@@ -19,6 +20,25 @@ enum class Links { Follow, NoFollow };
 // True when something exists at `path`. With Links::NoFollow a symbolic link counts by itself,
 // so a dangling one exists too; with Links::Follow it counts only when its target exists.
 bool pathExists(const std::string& path, Links links = Links::Follow);
+
+// What tells one version of a file from another: the file itself (device, inode) and its size
+// and times. A file replaced by a rename has another inode; one written in place, another size
+// or time.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    FileTime modified = 0;
+    FileTime changed = 0;  // the inode's change time: also moves when a file is renamed over it
+
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the regular file `path` names now (links followed); nothing when there is none.
+std::optional<FileStamp> fileStamp(const std::string& path);
+
+// True when `a` and `b` name the same regular file (the same device and inode), whatever the
+// paths say.
+bool isSameFile(const std::string& a, const std::string& b);
 
 // The size of the regular file at `path`; an error for anything else.
 [[nodiscard]] int regularFileSize(const std::string& path, std::uint64_t& size);

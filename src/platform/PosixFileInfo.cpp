@@ -32,6 +32,24 @@ std::time_t secondsOf(FileTime time) {
 
 }  // namespace
 
+std::optional<FileStamp> fileStamp(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    const auto nanos = [](const struct timespec& t) {
+        return static_cast<FileTime>(t.tv_sec) * kNanosPerSecond + t.tv_nsec;
+    };
+    return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                     static_cast<std::uint64_t>(st.st_size), nanos(st.st_mtim), nanos(st.st_ctim)};
+}
+
+bool isSameFile(const std::string& a, const std::string& b) {
+    const auto first = fileStamp(a);
+    const auto second = first ? fileStamp(b) : std::nullopt;
+    return second && first->device == second->device && first->inode == second->inode;
+}
+
 bool pathExists(const std::string& path, Links links) {
     struct stat st {};
     const int result =

@@ -106,6 +106,10 @@ public:
     // Empties the database and reads `path`. Anything but Loaded leaves the database empty, with
     // the reason in `error`. Never creates or changes the file.
     [[nodiscard]] LoadOutcome load(const std::string& path, platform::IoError& error);
+    // load() from the bytes of a file read earlier (`path` names it in errors): Loaded or
+    // Refused.
+    [[nodiscard]] LoadOutcome loadBytes(std::string_view bytes, const std::string& path,
+                                        platform::IoError& error);
 
     // --- Categories ----------------------------------------------------------------------------
     // The category with runtime id `id`, or null.

@@ -21,24 +21,32 @@ bool Database::write(const std::string& path, std::uint16_t headerCounter,
 
 LoadOutcome Database::load(const std::string& path, platform::IoError& error) {
     const BulkChange bulk(*this);
-    clear();
-    m_nextCategoryId = 0;
     using Status = platform::MappedFile::Status;
     platform::MappedFile file;
     if (const Status status = file.open(path); status != Status::Mapped) {
+        clear();
+        m_nextCategoryId = 0;
         error = file.error();
         return status == Status::Missing ? LoadOutcome::Missing
                : status == Status::Empty ? LoadOutcome::Empty
                                          : LoadOutcome::Unreadable;
     }
+    return loadBytes(file.bytes(), path, error);
+}
+
+LoadOutcome Database::loadBytes(std::string_view bytes, const std::string& path,
+                                platform::IoError& error) {
+    const BulkChange bulk(*this);
+    clear();
+    m_nextCategoryId = 0;
     m_addressesBuilt = false;  // built when first needed
     // Room for as many ids as the file could hold items, so that the index never moves while a
     // million items load (pages of it that stay unused are never touched).
-    m_itemsById.reserve(file.bytes().size() / lhd::kSmallestItemRecord);
+    m_itemsById.reserve(bytes.size() / lhd::kSmallestItemRecord);
     const RemindKey firstOnceKey =
         m_onceHorizon ? dueRemindKeys(*m_onceHorizon)[0] + 1 : currentOnceKey();
     LhdLoader loader(*this, firstOnceKey);
-    if (loader.run(file.bytes()) == LhdLoader::Result::Refused) {
+    if (loader.run(bytes) == LhdLoader::Result::Refused) {
         error = {"load", path, 0, loader.reason()};
         return LoadOutcome::Refused;
     }

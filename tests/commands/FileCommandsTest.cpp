@@ -60,6 +60,7 @@ struct Fixture final : FileCommandsHost, BackupChooser {
     test::DatabaseMirror views{db};  // what the views hear
     std::vector<std::string> titles, status;
     int closed = 0;
+    int keptViews = 0;
     std::deque<std::optional<std::string>> backupAnswers;
     std::vector<std::vector<store::BackupRow>> backupLists;
     std::string defaultFile;
@@ -68,6 +69,7 @@ struct Fixture final : FileCommandsHost, BackupChooser {
     void setTitle(const std::string& title) override { titles.push_back(title); }
     void closeProgram() override { ++closed; }
     void showStatus(const std::string& text) override { status.push_back(text); }
+    void keepViewOnNextLoad() override { ++keptViews; }
     std::optional<std::string> chooseBackup(const std::string&,
                                             const std::vector<store::BackupRow>& rows) override {
         backupLists.push_back(rows);
@@ -336,6 +338,7 @@ TEST(FileCommandsTest, FailuresAreToldAndStopWhatNeededTheSave) {
     std::filesystem::remove(f.dir.file("work.lhd"));
     std::filesystem::create_directory(f.dir.file("work.lhd"));    // now unwritable as a file
     EXPECT_EQ(f.store.readRemotefile(), f.dir.file("work.lhd"));  // from the command line, at once
+    f.db.addCategory(store::kRootId, {"unsaved", {}, {}, {}});
     EXPECT_FALSE(f.commands.save());
     EXPECT_TRUE(contains(f.lastMessage(), f.dir.file("work.lhd")));
     // The timers tell the status bar.
@@ -358,6 +361,81 @@ TEST(FileCommandsTest, FailuresAreToldAndStopWhatNeededTheSave) {
     EXPECT_TRUE(f.db.isOpen());
     EXPECT_TRUE(contains(f.lastMessage(), "without saving"));
     EXPECT_TRUE(f.commands.finishClose());
+}
+
+// --- Another program's changes ------------------------------------------------------------------
+
+TEST(FileCommandsTest, AnUnchangedDatabaseIsNotWrittenAndAnotherWritersFileIsLoadedQuietly) {
+    Fixture f;
+    f.startTitled();
+    const std::string work = f.dir.file("work.lhd");
+    const auto stamp = platform::fileStamp(work);
+    EXPECT_FALSE(f.commands.autosave());
+    ASSERT_TRUE(f.commands.finishClose());
+    EXPECT_EQ(platform::fileStamp(work), stamp);  // not even rewritten with the same bytes
+
+    Fixture g;
+    g.startTitled();
+    g.writeDatabase(g.dir.file("work.lhd"), "theirs");  // e.g. linkhaven-cli, or a sync
+    g.commands.checkDataFile();
+    EXPECT_TRUE(hasCategory(g.db, "theirs"));
+    EXPECT_EQ(g.keptViews, 1);
+    EXPECT_TRUE(contains(g.status.back(), "another program changed it"));
+    EXPECT_TRUE(g.prompter.shown.empty());
+    // Our own saves are never taken for another program's.
+    g.db.addCategory(store::kRootId, {"mine", {}, {}, {}});
+    EXPECT_TRUE(g.commands.autosave());
+    EXPECT_TRUE(g.commands.save());
+    g.commands.checkDataFile();
+    EXPECT_EQ(g.keptViews, 1);
+    EXPECT_TRUE(fileHas(g.dir.file("work.lhd"), "mine"));
+    // A damaged file from elsewhere never empties ours.
+    test::writeBytes(g.dir.file("work.lhd"), kDamaged);
+    g.commands.checkDataFile();
+    EXPECT_TRUE(hasCategory(g.db, "mine"));
+    EXPECT_TRUE(contains(g.status.back(), "cannot be loaded"));
+}
+
+TEST(FileCommandsTest, OwnChangesMeetingAnotherWritersAskForTheFilesOursOrACopy) {
+    // Each answer, with the file that ends on disk and the database that stays open.
+    struct Case {
+        Answer answer;
+        bool fileHasMine, dbHasMine;
+    };
+    for (const Case c : {Case{Answer::Yes, false, false}, Case{Answer::No, true, true},
+                         Case{Answer::Cancel, false, false}}) {
+        Fixture f;
+        f.startTitled();
+        const std::string work = f.dir.file("work.lhd");
+        f.db.addCategory(store::kRootId, {"mine", {}, {}, {}});
+        f.writeDatabase(work, "theirs");
+        f.prompter.answers = {c.answer};
+        // The autosave asks first: it never writes over another program's file unasked.
+        (void)f.commands.autosave();
+        EXPECT_TRUE(contains(f.prompter.shown.at(0).text, "changed by another program"));
+        EXPECT_EQ(fileHas(work, "mine"), c.fileHasMine);
+        EXPECT_EQ(fileHas(work, "theirs"), !c.fileHasMine);
+        EXPECT_EQ(hasCategory(f.db, "mine"), c.dbHasMine);
+        EXPECT_EQ(hasCategory(f.db, "theirs"), !c.dbHasMine);
+        const Names files = test::listFolder(f.dir.path());
+        const auto copy = std::find_if(files.begin(), files.end(), [](const std::string& name) {
+            return contains(name, "work (my changes 2026-12-06 09-30-00).lhd");
+        });
+        ASSERT_EQ(copy != files.end(), c.answer == Answer::Cancel);
+        if (copy != files.end()) {
+            EXPECT_TRUE(fileHas(f.dir.file(*copy), "mine"));
+        }
+        EXPECT_FALSE(f.commands.hasUnsavedChanges());
+    }
+    // At the close, the file's version stays on disk without a load.
+    Fixture f;
+    f.startTitled();
+    f.db.addCategory(store::kRootId, {"mine", {}, {}, {}});
+    f.writeDatabase(f.dir.file("work.lhd"), "theirs");
+    f.prompter.answers = {Answer::Yes};
+    EXPECT_TRUE(f.commands.finishClose());
+    EXPECT_TRUE(fileHas(f.dir.file("work.lhd"), "theirs"));
+    EXPECT_FALSE(f.db.isOpen());
 }
 
 // --- Daily backups -------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include "commands/FileCommands.h"
 #include "gui/reminders/AlarmSound.h"
+#include "gui/shell/CommandHandoff.h"
 #include "gui/shell/MainWindow.h"
 #include "platform/UserFolders.h"
 #include "store/DataFileLocation.h"
@@ -90,6 +91,10 @@ bool Application::start() {
         return false;
     }
     m_instance.setHandler([this](const QString& file) { return takeRequestFromSecondStart(file); });
+    m_handoff = std::make_unique<CommandHandoff>(m_db, *m_fileCommands,
+                                                 [this] { return m_window->isBusy(); });
+    m_instance.setRunHandler(
+        [this](const cli::RunRequest& request) { return m_handoff->handle(request); });
     connect(qApp, &QGuiApplication::commitDataRequest, m_window.get(), &MainWindow::commitData);
     m_window->showAtStart();
     return true;

@@ -22,6 +22,7 @@ class FileCommands;
 
 namespace lh::gui {
 
+class CommandHandoff;
 class MainWindow;
 
 // The running program: one Database, one AppSettings, the data-file commands and the main
@@ -54,6 +55,7 @@ private:
     SingleInstance m_instance;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<commands::FileCommands> m_fileCommands;
+    std::unique_ptr<CommandHandoff> m_handoff;
 };
 
 }  // namespace lh::gui

@@ -28,6 +28,7 @@
 #include "gui/reminders/AlarmCenter.h"
 #include "gui/reminders/SoundPlayer.h"
 #include "gui/shell/BrowserLauncher.h"
+#include "gui/shell/DataFileWatcher.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
 #include "gui/shell/MenuBuilder.h"
@@ -229,6 +230,10 @@ void MainWindow::connectSignals() {
 void MainWindow::setFileCommands(commands::FileCommands& fileCommands) {
     m_fileCommands = &fileCommands;
     handleFileCommands();
+    // Another program's change of the data file is looked at once no dialog or import runs.
+    m_dataFileWatcher = std::make_unique<DataFileWatcher>(
+        [this] { m_fileCommands->checkDataFile(); }, [this] { return isBusy(); });
+    m_dataFileWatcher->follow(QString::fromStdString(m_fileCommands->dataFile()));
 }
 
 void MainWindow::handleFileCommands() {
@@ -422,6 +427,17 @@ void MainWindow::commitData(QSessionManager&) {
 
 void MainWindow::setTitle(const std::string& title) {
     setWindowTitle(QString::fromStdString(title));
+    if (m_dataFileWatcher != nullptr) {
+        m_dataFileWatcher->follow(QString::fromStdString(m_fileCommands->dataFile()));
+    }
+}
+
+bool MainWindow::isBusy() const {
+    return QApplication::activeModalWidget() != nullptr || m_timerWork->mustWait();
+}
+
+void MainWindow::keepViewOnNextLoad() {
+    m_treePane->keepViewOnNextLoad();
 }
 
 void MainWindow::showStatus(const std::string& text) {

@@ -40,6 +40,7 @@ namespace lh::gui {
 class AlarmCenter;
 class EffectSoundPlayer;
 class BrowserLauncher;
+class DataFileWatcher;
 class CategoryActions;
 class CategoryPane;
 class FindActions;
@@ -103,6 +104,9 @@ public:
     void reminderTick();
     void housekeepingTick();
 
+    // True while the window cannot take work from outside: a modal dialog or an import runs.
+    bool isBusy() const;
+
     // "Open/Hide Linkhaven": hides a shown window, restores a minimised or hidden one.
     void toggleOpenHide();
     // Brings the window to the front (a second start of the program asks for this).
@@ -114,6 +118,7 @@ public:
     void setTitle(const std::string& title) override;
     void closeProgram() override;
     void showStatus(const std::string& text) override;
+    void keepViewOnNextLoad() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -155,6 +160,7 @@ private:
     AlarmCenter* m_alarms = nullptr;
     std::unique_ptr<EffectSoundPlayer> m_soundPreview;  // the Remind dialog's "Play"
     commands::TimerWork* m_timerWork = nullptr;
+    std::unique_ptr<DataFileWatcher> m_dataFileWatcher;
     FavouritesMenu* m_favourites = nullptr;
     TrayIcon* m_tray = nullptr;
     UpdateChecker* m_updates = nullptr;

@@ -1,26 +1,28 @@
 #include "gui/shell/SingleInstance.h"
 
-#include <QDir>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
-#include <unistd.h>
+#include <memory>
+
+#include "platform/LocalSocket.h"
 
 namespace lh::gui {
 
 namespace {
 
-// The request is one line: "open " and the file (UTF-8), or "show". The answer: "ok" or "busy".
+// A second start sends one line: "open " and the file (UTF-8), or "show"; the answer is "ok" or
+// "busy". linkhaven-cli sends a request that starts "run " (cli/Handoff.h).
 QByteArray requestFor(const QString& file) {
     return file.isEmpty() ? QByteArray("show\n") : "open " + file.toUtf8() + "\n";
 }
 
+// The longest line a second start sends (a path).
+constexpr qsizetype kMaxLine = 64 * 1024;
+
 }  // namespace
 
 QString SingleInstance::defaultName() {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    const QString name = QStringLiteral("linkhaven-%1.socket").arg(::getuid());
-    return runtime.isEmpty() ? name : QDir(runtime).filePath(name);
+    return QString::fromStdString(platform::instanceSocketPath());  // linkhaven-cli's too
 }
 
 SingleInstance::SingleInstance(QString name, QObject* parent)
@@ -57,17 +59,47 @@ bool SingleInstance::listen() {
 void SingleInstance::serve() {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine()) {
-                return;
-            }
-            const QString line = QString::fromUtf8(socket->readLine()).chopped(1);
-            const QString file = line.startsWith("open ") ? line.mid(5) : QString();
-            const bool taken = !m_handler || m_handler(file);
-            socket->write(taken ? "ok\n" : "busy\n");
-            socket->flush();
-        });
+        auto buffer = std::make_shared<QByteArray>();
+        connect(socket, &QLocalSocket::readyRead, this,
+                [this, socket, buffer] { takeBytes(*socket, *buffer); });
     }
+}
+
+void SingleInstance::takeBytes(QLocalSocket& socket, QByteArray& buffer) {
+    buffer.append(socket.readAll());
+    if (buffer.startsWith("run ")) {
+        cli::RunRequest request;
+        switch (cli::decodeRequest(std::string_view(buffer.constData(), buffer.size()), request)) {
+            case cli::Decoded::Incomplete:
+                return;
+            case cli::Decoded::Invalid:
+                buffer.clear();
+                socket.disconnectFromServer();
+                return;
+            case cli::Decoded::Complete:
+                break;
+        }
+        buffer.clear();
+        const cli::RunReply reply = m_runHandler ? m_runHandler(request) : cli::RunReply{};
+        const std::string bytes = cli::encodeReply(reply);
+        socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        socket.flush();
+        return;
+    }
+    const qsizetype end = buffer.indexOf('\n');
+    if (end < 0) {
+        if (buffer.size() > kMaxLine) {
+            buffer.clear();
+            socket.disconnectFromServer();
+        }
+        return;
+    }
+    const QString line = QString::fromUtf8(buffer.left(end));
+    buffer.clear();
+    const QString file = line.startsWith("open ") ? line.mid(5) : QString();
+    const bool taken = !m_handler || m_handler(file);
+    socket.write(taken ? "ok\n" : "busy\n");
+    socket.flush();
 }
 
 }  // namespace lh::gui

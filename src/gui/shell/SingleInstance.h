@@ -6,6 +6,10 @@
 
 #include <functional>
 
+#include "cli/Handoff.h"
+
+class QLocalSocket;
+
 namespace lh::gui {
 
 // One running Linkhaven per user. The first start listens on a local socket; a later start
@@ -30,15 +34,22 @@ public:
     void setHandler(std::function<bool(const QString& fileToOpen)> handler) {
         m_handler = std::move(handler);
     }
+    // Called for each linkhaven-cli command handed over (see cli/Handoff.h).
+    void setRunHandler(std::function<cli::RunReply(const cli::RunRequest&)> handler) {
+        m_runHandler = std::move(handler);
+    }
 
     static QString defaultName();
 
 private:
     void serve();
+    // Takes what arrived on `socket`; answers once a request is whole.
+    void takeBytes(QLocalSocket& socket, QByteArray& buffer);
 
     QString m_name;
     QLocalServer m_server;
     std::function<bool(const QString&)> m_handler;
+    std::function<cli::RunReply(const cli::RunRequest&)> m_runHandler;
 };
 
 }  // namespace lh::gui

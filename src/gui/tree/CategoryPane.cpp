@@ -5,6 +5,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "commands/CategoryCommands.h"
 #include "commands/CategoryCommandsHost.h"
 #include "commands/ParentChooser.h"
@@ -12,6 +14,7 @@
 #include "gui/tree/CategoryTreeModel.h"
 #include "gui/tree/CategoryTreeView.h"
 #include "gui/tree/NewCategoryDialog.h"
+#include "store/CategoryNames.h"
 #include "store/Database.h"
 
 namespace lh::gui {
@@ -204,18 +207,56 @@ void CategoryPane::onBulkChangeBegun() {
             stack.push_back(m_model->index(row, 0, index));
         }
     }
+    if (m_keepViewOnLoad) {
+        nameCategories(state);
+    }
     m_beforeBulk = std::move(state);
 }
 
+void CategoryPane::nameCategories(ViewState& state) const {
+    const auto names = [this](std::optional<std::uint16_t> id) {
+        const CategoryRecord* c = id ? m_db.findCategory(*id) : nullptr;
+        return c != nullptr ? store::categoryNames(*c) : std::vector<std::string>();
+    };
+    for (std::uint16_t id : state.expanded) {
+        state.expandedNames.push_back(names(id));
+    }
+    state.currentNames = names(state.current);
+    state.clickedNames = names(state.clicked);
+}
+
+void CategoryPane::findNamedCategories(ViewState& state) const {
+    const auto idOf = [this](const std::vector<std::string>& names) {
+        const CategoryRecord* c = store::findCategoryByNames(m_db, names);
+        return c != nullptr ? std::optional<std::uint16_t>(c->id()) : std::nullopt;
+    };
+    state.expanded.clear();
+    for (const std::vector<std::string>& names : state.expandedNames) {
+        if (const auto id = idOf(names)) {
+            state.expanded.push_back(*id);
+        }
+    }
+    state.current = idOf(state.currentNames);
+    state.clicked = state.clickedNames.empty() ? std::nullopt : idOf(state.clickedNames);
+}
+
 void CategoryPane::onBulkChangeEnded(bool contentsReplaced) {
-    if (contentsReplaced) {
+    const bool keepView = !contentsReplaced || std::exchange(m_keepViewOnLoad, false);
+    if (!keepView) {
         rebuildTree();
         return;
     }
-    // Ids are still the same categories: show the tree as it was, with what is new.
+    // Ids are still the same categories (or, after loading the same file again, the categories
+    // that are still there): show the tree as it was, with what is new.
     ViewState state = std::move(m_beforeBulk);
     m_view->setUpdatesEnabled(false);
-    m_model->rebuild();  // the current category stays current: nobody hears of a change
+    m_model->rebuild();
+    if (contentsReplaced) {
+        findNamedCategories(state);
+        // The item list must show the new chain even when the current id stays the same.
+        m_currentId.reset();
+        m_view->clearClickedCategory();
+    }
     for (std::uint16_t id : state.expanded) {
         m_view->expand(m_model->indexOf(id));
     }

@@ -78,6 +78,9 @@ public slots:
     void rebuildTree();
     // Selects category `id` and makes it current; false when it is not shown.
     bool selectCategory(quint16 id);
+    // The next load is another version of the same file: keep the current category, the open
+    // branches and the scroll position where they still exist, instead of starting afresh.
+    void keepViewOnNextLoad() { m_keepViewOnLoad = true; }
 
 signals:
     // The current category changed to `categoryId` (-1: none, the database was emptied).
@@ -116,7 +119,13 @@ private:
         std::optional<std::uint16_t> current;
         std::optional<std::uint16_t> clicked;
         int scroll = 0;
+        // The same by category names, for a load of the same file: its ids follow the file.
+        std::vector<std::vector<std::string>> expandedNames;
+        std::vector<std::string> currentNames, clickedNames;
     };
+    // Fills the names of `state` from its ids, and later its ids from its names.
+    void nameCategories(ViewState& state) const;
+    void findNamedCategories(ViewState& state) const;
 
     store::Database& m_db;
     std::unique_ptr<Host> m_host;
@@ -127,6 +136,7 @@ private:
     std::optional<std::uint16_t> m_currentId;
     QPointer<QDialog> m_dialog;
     ViewState m_beforeBulk;
+    bool m_keepViewOnLoad = false;
 };
 
 }  // namespace lh::gui
