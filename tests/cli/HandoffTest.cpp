@@ -16,7 +16,9 @@ namespace {
 
 TEST(HandoffTest, RequestsAndRepliesSurviveAnySplitAndRefuseMalformedBytes) {
     const RunRequest request{
-        {"add-url", "a b.lhd", "http://x/", "--comment", std::string("two\nlines\0!", 11)}, "/home/u", true};
+        {"add-url", "a b.lhd", "http://x/", "--comment", std::string("two\nlines\0!", 11)},
+        "/home/u",
+        true};
     const std::string bytes = encodeRequest(request);
     for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
         RunRequest partial;
