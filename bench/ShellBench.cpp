@@ -13,11 +13,14 @@
 #include <filesystem>
 
 #include "GeneratedDatabase.h"
+#include "commands/BackupChooser.h"
 #include "commands/FileChooser.h"
+#include "commands/FileCommands.h"
 #include "commands/Prompter.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/TrayIcon.h"
+#include "platform/SystemClock.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "store/Database.h"
@@ -31,6 +34,12 @@ struct NoFiles : lh::commands::FileChooser {
     std::optional<std::string> chooseFileToOpen(const Request&) override { return {}; }
     std::optional<std::string> chooseFileToSave(const Request&) override { return {}; }
     std::optional<std::string> chooseFolder(const Request&) override { return {}; }
+};
+struct NoBackups : lh::commands::BackupChooser {
+    std::optional<std::string> chooseBackup(const std::string&,
+                                            const std::vector<lh::store::BackupRow>&) override {
+        return {};
+    }
 };
 struct MemoryBackend : lh::settings::SettingsBackend {
     std::unique_ptr<lh::settings::SettingsKey> openKey(std::string_view, bool) override {
@@ -78,9 +87,14 @@ int main(int argc, char* argv[]) {
     lh::settings::AppSettings settings;
     lh::gui::MainWindow window({db, prompter, files, settings, store});
     window.restoreState();
+    NoBackups backups;
+    lh::commands::FileCommands fileCommands(
+        {db, store, prompter, files, backups, window, lh::platform::systemClock()}, path);
+    window.setFileCommands(fileCommands);
     const double build = ms(timer);
     // The tree pane rebuilds; the favourites menu only marks itself stale.
-    if (lh::platform::IoError error; db.load(path, error) != lh::store::LoadOutcome::Loaded) {
+    fileCommands.locateDataFile();
+    if (!fileCommands.openAtStart() || db.itemCount() != shape.items) {
         std::abort();
     }
     const double load = ms(timer);
@@ -110,6 +124,26 @@ int main(int argc, char* argv[]) {
     emit favourites.aboutToShow();
     const double rebuild = ms(timer);
     (void)biggest;
+    // Another program adds a link to the file: the window loads it again, keeping its view.
+    {
+        lh::store::Database other;
+        lh::platform::IoError error;
+        if (other.load(path, error) != lh::store::LoadOutcome::Loaded) {
+            std::abort();
+        }
+        other.addItem(
+            lh::store::kFavoritesId,
+            {"https://other.example/", "", "Other", "", 1, lh::store::kKindUrl, 0, {}, {}});
+        if (!other.save(path, error)) {
+            std::abort();
+        }
+    }
+    ms(timer);
+    fileCommands.checkDataFile();
+    const double reload = ms(timer);
+    if (db.itemCount() != shape.items + 1) {
+        std::abort();
+    }
 
     std::printf("%-46s %10s\n", "step (100,000 links, 2,000 categories)", "ms");
     std::printf("%-46s %10zu\n", "links", shape.items);
@@ -121,6 +155,7 @@ int main(int argc, char* argv[]) {
     std::printf("%-46s %10.1f\n", "open every second-level submenu once", allSecondLevel);
     std::printf("%-46s %10lld\n", "entries in the biggest second-level submenu", (long long)most);
     std::printf("%-46s %10.1f\n", "after a change: reopen the favourites submenu", rebuild);
+    std::printf("%-46s %10.1f\n", "file changed elsewhere: load it again", reload);
     std::filesystem::remove(path);
     return 0;
 }
