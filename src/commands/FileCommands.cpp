@@ -288,13 +288,8 @@ bool FileCommands::closeForOpen() {
         return true;
     }
     platform::IoError error;
-    switch (saveDataFileAndClose(error)) {
-        case CloseSave::Closed:
-            return true;
-        case CloseSave::Stopped:
-            return false;
-        case CloseSave::WriteFailed:
-            break;
+    if (const CloseSave saved = saveDataFileAndClose(error); saved != CloseSave::WriteFailed) {
+        return saved == CloseSave::Closed;
     }
     tell("The database could not be saved to " + quoted(m_dataFile) + ".\n" + error.message() +
              "\n\nIt stays open.",
@@ -353,13 +348,8 @@ bool FileCommands::finishClose() {
         return true;
     }
     platform::IoError error;
-    switch (saveDataFileAndClose(error)) {
-        case CloseSave::Closed:
-            return true;
-        case CloseSave::Stopped:
-            return false;
-        case CloseSave::WriteFailed:
-            break;
+    if (const CloseSave saved = saveDataFileAndClose(error); saved != CloseSave::WriteFailed) {
+        return saved == CloseSave::Closed;
     }
     const Prompter::Answer answer = m_s.prompter.ask(
         {"The database could not be saved to " + quoted(m_dataFile) + ".\n" + error.message() +
