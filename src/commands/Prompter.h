@@ -17,6 +17,9 @@ public:
         std::string caption = "Linkhaven";
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::Information;
+        // More words beside `text` (a message box's informative text): the program's own texts
+        // stay as they are, and what they leave unsaid goes here.
+        std::string detail = {};
     };
 
     virtual ~Prompter() = default;

@@ -44,6 +44,9 @@ commands::Prompter::Answer MessageBoxPrompter::ask(const Message& message) {
     QMessageBox box(iconFor(message.icon), toQString(message.caption), toQString(message.text),
                     buttonsFor(message.buttons), m_parent);
     box.setObjectName("messageBox");
+    if (!message.detail.empty()) {
+        box.setInformativeText(toQString(message.detail));
+    }
     switch (box.exec()) {
         case QMessageBox::Yes:
             return Answer::Yes;
