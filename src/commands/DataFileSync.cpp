@@ -75,13 +75,18 @@ FileCommands::Foreign FileCommands::settleForeignChange(bool closing) {
         }
         return Foreign::None;
     }
-    const Prompter::Answer answer = m_s.prompter.ask(
-        {quoted(m_dataFile) +
-             " was changed by another program, and your changes in Linkhaven are not saved.\n\n"
-             "Yes: load the file's version; your changes are lost.\n"
-             "No: keep your version and save it over the file.\n"
-             "Cancel: save your version as a copy beside the file, then load the file's version.",
-         "Linkhaven", Prompter::Buttons::YesNoCancel, Prompter::Icon::Warning});
+    // Unattended, ours is kept beside the file: the choice that loses nothing.
+    const Prompter::Answer answer =
+        m_unattended
+            ? Prompter::Answer::Cancel
+            : m_s.prompter.ask(
+                  {quoted(m_dataFile) + " was changed by another program, and your changes in "
+                                        "Linkhaven are not saved.\n\n"
+                                        "Yes: load the file's version; your changes are lost.\n"
+                                        "No: keep your version and save it over the file.\n"
+                                        "Cancel: save your version as a copy beside the file, then "
+                                        "load the file's version.",
+                   "Linkhaven", Prompter::Buttons::YesNoCancel, Prompter::Icon::Warning});
     switch (answer) {
         case Prompter::Answer::Yes:
             return closing || reloadDataFile(false) ? Foreign::Settled : Foreign::None;

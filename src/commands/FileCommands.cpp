@@ -351,12 +351,23 @@ bool FileCommands::finishClose() {
     if (const CloseSave saved = saveDataFileAndClose(error); saved != CloseSave::WriteFailed) {
         return saved == CloseSave::Closed;
     }
+    if (m_unattended) {
+        m_s.host.showStatus("The database could not be saved: " + error.message());
+        return true;
+    }
     const Prompter::Answer answer = m_s.prompter.ask(
         {"The database could not be saved to " + quoted(m_dataFile) + ".\n" + error.message() +
              "\n\nClose Linkhaven without saving? No keeps it open, so that you can save it "
              "elsewhere with Save As.",
          "Linkhaven", Prompter::Buttons::YesNo, Prompter::Icon::Warning});
     return answer == Prompter::Answer::Yes;
+}
+
+bool FileCommands::finishCloseUnattended() {
+    m_unattended = true;
+    const bool closed = finishClose();
+    m_unattended = false;
+    return closed;
 }
 
 FileCommands::Outcome FileCommands::askToSaveUntitled(bool normalise, bool questionIcon) {
@@ -397,6 +408,10 @@ bool FileCommands::saveTo(const std::string& path) {
 }
 
 void FileCommands::tell(const std::string& text, bool warning) {
+    if (m_unattended) {
+        m_s.host.showStatus(text);
+        return;
+    }
     if (m_heldNotices != nullptr) {
         m_heldNotices->push_back({text, warning});
         return;

@@ -100,6 +100,10 @@ public:
     // file and empties it. When that fails the user is told and asked whether to close without
     // saving; false means the window must stay open.
     [[nodiscard]] bool finishClose();
+    // finishClose when nobody is there to answer (the program was asked to end by a signal):
+    // another program's change of the file keeps ours as a copy beside it, a failed save ends
+    // anyway, and what would have been told goes to the status bar. True when closed.
+    bool finishCloseUnattended();
 
     // --- Timers --------------------------------------------------------------------------------
     // The autosave tick: saves to the data file when there is one. A failure goes to the status
@@ -180,7 +184,8 @@ private:
     SavedState m_savedState;
     // The data file as our last load or save left it (nothing: there was no file).
     std::optional<platform::FileStamp> m_diskStamp;
-    bool m_settling = false;  // another program's change is being settled
+    bool m_settling = false;    // another program's change is being settled
+    bool m_unattended = false;  // nobody answers questions (finishCloseUnattended)
     std::string m_defaultDataFile;
     std::string m_dataFile;
     int m_rememberedDay = 0;

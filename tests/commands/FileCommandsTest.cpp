@@ -438,6 +438,26 @@ TEST(FileCommandsTest, OwnChangesMeetingAnotherWritersAskForTheFilesOursOrACopy)
     EXPECT_FALSE(f.db.isOpen());
 }
 
+TEST(FileCommandsTest, AnUnattendedCloseNeverAsksAndKeepsBothVersions) {
+    Fixture f;
+    f.startTitled();
+    f.db.addCategory(store::kRootId, {"mine", {}, {}, {}});
+    f.writeDatabase(f.dir.file("work.lhd"), "theirs");
+    EXPECT_TRUE(f.commands.finishCloseUnattended());  // no answers queued: a question would throw
+    EXPECT_TRUE(fileHas(f.dir.file("work.lhd"), "theirs"));
+    EXPECT_TRUE(fileHas(f.dir.file("work (my changes 2026-12-06 09-30-00).lhd"), "mine"));
+    EXPECT_TRUE(contains(f.status.back(), "Your version was saved as"));
+    // A save that fails ends the program anyway.
+    Fixture g;
+    g.startTitled();
+    g.db.addCategory(store::kRootId, {"mine", {}, {}, {}});
+    std::filesystem::remove(g.dir.file("work.lhd"));
+    std::filesystem::create_directory(g.dir.file("work.lhd"));
+    EXPECT_TRUE(g.commands.finishCloseUnattended());
+    EXPECT_TRUE(contains(g.status.back(), "could not be saved"));
+    EXPECT_TRUE(g.prompter.shown.empty());
+}
+
 // --- Daily backups -------------------------------------------------------------------------------
 
 platform::LocalTime day(int d) {

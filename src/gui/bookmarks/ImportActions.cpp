@@ -159,6 +159,7 @@ QString ImportActions::exportBookmarkFile(store::CategoryId categoryId) {
 QString ImportActions::runImport(
     const std::function<bookmarks::ImportResult(const bookmarks::ImportOptions&)>& work) {
     RunningScope running(m_running, *this);
+    m_cancelled = false;
     m_started = std::chrono::steady_clock::now();
     bookmarks::ImportOptions options;
     options.rate = m_services.settings.URLNormal;
@@ -173,6 +174,9 @@ QString ImportActions::runImport(
 
 bool ImportActions::onProgress(std::uint64_t done, std::uint64_t total) {
     emit progressed(static_cast<qint64>(done), static_cast<qint64>(total));
+    if (m_cancelled) {
+        return false;
+    }
     if (m_progress == nullptr && std::chrono::steady_clock::now() - m_started >= m_delay) {
         showProgressDialog();
     }
@@ -185,7 +189,7 @@ bool ImportActions::onProgress(std::uint64_t done, std::uint64_t total) {
         m_progress->setValue(static_cast<int>(done * 1000 / total));
     }
     QApplication::processEvents();
-    return !m_progress->wasCanceled();
+    return !m_progress->wasCanceled() && !m_cancelled;
 }
 
 void ImportActions::showProgressDialog() {

@@ -80,6 +80,9 @@ public:
 
     // True while a command runs; commands called meanwhile do nothing and return "".
     bool isRunning() const { return m_running; }
+    // Ends a running import at its next step, keeping what was imported (the program is asked to
+    // end).
+    void cancel() { m_cancelled = m_running; }
 
     // Imports the remembered Favorites folder; asks for a folder (and remembers it) when none is
     // remembered or it is gone. "" when the user cancelled.
@@ -119,6 +122,7 @@ private:
     const platform::Clock* m_clock;
     std::function<const store::CategoryRecord*()> m_currentCategory;
     bool m_running = false;
+    bool m_cancelled = false;
     std::chrono::steady_clock::time_point m_started;
     // Lives only while an import runs past the delay.
     std::unique_ptr<QProgressDialog> m_progress;

@@ -96,6 +96,10 @@ bool Application::start() {
     m_instance.setRunHandler(
         [this](const cli::RunRequest& request) { return m_handoff->handle(request); });
     connect(qApp, &QGuiApplication::commitDataRequest, m_window.get(), &MainWindow::commitData);
+    // From here on a signal to end saves first (before, it ends the program as it always did).
+    m_termination = std::make_unique<TerminationWatcher>();
+    connect(m_termination.get(), &TerminationWatcher::terminationRequested, m_window.get(),
+            &MainWindow::terminate);
     m_window->showAtStart();
     return true;
 }

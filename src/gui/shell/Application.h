@@ -10,6 +10,7 @@
 #include "gui/shell/QtBackupChooser.h"
 #include "gui/shell/QtSettingsBackend.h"
 #include "gui/shell/SingleInstance.h"
+#include "gui/shell/TerminationWatcher.h"
 #include "platform/Clock.h"
 #include "platform/SystemClock.h"
 #include "settings/AppSettings.h"
@@ -53,6 +54,7 @@ private:
     DialogFileChooser m_files;
     QtBackupChooser m_backups;
     SingleInstance m_instance;
+    std::unique_ptr<TerminationWatcher> m_termination;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<commands::FileCommands> m_fileCommands;
     std::unique_ptr<CommandHandoff> m_handoff;

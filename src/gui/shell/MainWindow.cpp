@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUrl>
 
 #include <functional>
@@ -401,7 +402,10 @@ bool MainWindow::shutDown() {
     m_services.settingsStore.writeAtClose(
         m_services.settings, m_fileCommands != nullptr ? m_fileCommands->dataFile() : "",
         currentButtons(), currentLayout());
-    if (m_fileCommands != nullptr && !m_fileCommands->finishClose()) {
+    const bool closed =
+        m_fileCommands == nullptr ||
+        (m_terminating ? m_fileCommands->finishCloseUnattended() : m_fileCommands->finishClose());
+    if (!closed) {
         m_reminderTimer.start();
         m_housekeepingTimer.start();
         return false;
@@ -409,6 +413,34 @@ bool MainWindow::shutDown() {
     m_updates->shutdown();  // after the alarms; waits without dispatching anything
     m_tray->hide();
     return true;
+}
+
+void MainWindow::terminate() {
+    if (m_terminating) {
+        return;  // a second signal: the first is under way
+    }
+    m_terminating = true;
+    m_imports->cancel();
+    finishTermination();
+}
+
+void MainWindow::finishTermination() {
+    // Each open dialog is rejected and its exec() returns; an import stops at its next step. Only
+    // then is it safe to empty the database. A dialog that will not close is left after a while.
+    constexpr int kTries = 200;
+    QWidget* modal = QApplication::activeModalWidget();
+    if ((modal != nullptr || m_imports->isRunning()) && ++m_terminationTries < kTries) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else if (modal != nullptr) {
+            modal->close();
+        }
+        QTimer::singleShot(10, this, &MainWindow::finishTermination);
+        return;
+    }
+    m_exiting = true;
+    hide();
+    close();
 }
 
 void MainWindow::commitData(QSessionManager&) {

@@ -113,6 +113,10 @@ public:
     void bringToFront();
     // The session is ending: save settings and the database, empty nothing.
     void commitData(QSessionManager& manager);
+    // The process was asked to end (SIGTERM at a logout, `kill`, SIGHUP, Ctrl+C): a running
+    // import stops, open dialogs close as at the session's end, then the settings and the
+    // database are saved without a question and the program ends.
+    void terminate();
 
     // FileCommandsHost.
     void setTitle(const std::string& title) override;
@@ -136,6 +140,7 @@ private:
     void showAbout();
     void customizeToolbar();
     bool shutDown();
+    void finishTermination();
     void applyPlacement(const settings::MainLayout& layout);
     void applyPaneSizes(const settings::PaneSizes& sizes);
     settings::MainLayout currentLayout() const;
@@ -175,6 +180,8 @@ private:
     QTimer m_housekeepingTimer;
     settings::PaneSizes m_requestedPanes;
     bool m_exiting = false;
+    bool m_terminating = false;  // terminate() is under way
+    int m_terminationTries = 0;
 };
 
 }  // namespace lh::gui

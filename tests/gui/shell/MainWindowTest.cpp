@@ -1,10 +1,12 @@
 #include "gui/shell/MainWindow.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -26,7 +28,9 @@
 #include "reminders/PendingAlarms.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
+#include "store/CategoryNames.h"
 #include "store/Database.h"
+#include "support/DatabaseFiles.h"
 #include "support/DatabaseMirror.h"
 #include "support/FakeUpdateRunner.h"
 #include "support/MemorySettingsBackend.h"
@@ -242,6 +246,33 @@ struct CountingTimerWork : commands::TimerWork {
 
 // The window is the file commands' host: their status texts reach it (their titles, in the
 // end-to-end test).
+// A signal to end (through terminate()) closes an open modal dialog, then saves without a
+// question.
+TEST_F(MainWindowTest, TerminateClosesDialogsThenSavesAndEnds) {
+    test::TempDir dir;
+    QtBackupChooser backups;
+    MainWindow window(services());
+    commands::FileCommands fileCommands(
+        {db, store, prompter, files, backups, window, platform::systemClock()},
+        dir.file("Default.lhd"));
+    fileCommands.locateDataFile();
+    ASSERT_TRUE(fileCommands.openAtStart());
+    window.setFileCommands(fileCommands);
+    window.show();
+    db.addCategory(store::kFavoritesId, {"Kept", {}, {}, {}});
+    QDialog dialog(&window);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    window.terminate();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !db.isOpen(); }, 10'000));
+    EXPECT_FALSE(dialog.isVisible());
+    store::Database saved;
+    ASSERT_EQ(test::load(saved, dir.file("Default.lhd")), store::LoadOutcome::Loaded);
+    EXPECT_NE(store::findCategoryByNames(saved, {"WebFavorite", "Kept"}), nullptr);
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
 TEST_F(MainWindowTest, TimersWaitWhileTheirWorkSaysSoThenBackUpAndAutosave) {
     test::TempDir dir;
     QtBackupChooser backups;  // not asked: the file is new
