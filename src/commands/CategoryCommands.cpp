@@ -95,8 +95,9 @@ void CategoryCommands::deleteCategory(CategoryId id, DeleteOrigin origin) {
     if (m_db.findCategory(id) == nullptr) {
         return;
     }
-    const Answer sure = m_prompter.ask(
-        {std::string(kDeleteQuestion), "Linkhaven", Buttons::OkCancel, Icon::Question});
+    const Answer sure =
+        m_prompter.ask({std::string(kDeleteQuestion), "Linkhaven", Buttons::OkCancel,
+                        Icon::Question, deleteDetail(*m_db.findCategory(id))});
     // The questions are modal: look the category up again after each of them.
     const CategoryRecord* category = m_db.findCategory(id);
     if (sure != Answer::Ok || category == nullptr || category->backLink() == nullptr) {
@@ -177,6 +178,17 @@ SubtreeCounts CategoryCommands::countSubtree(const CategoryRecord& category) {
         return false;
     });
     return counts;
+}
+
+std::string CategoryCommands::deleteDetail(const CategoryRecord& category) {
+    const SubtreeCounts counts = countSubtree(category);
+    const auto counted = [](std::size_t n, const char* one, const char* many) {
+        return std::to_string(n) + " " + (n == 1 ? one : many);
+    };
+    const bool links = category.categoryClass() == store::kClassUrl;
+    return "'" + category.name() + "' with " +
+           counted(counts.subCategories, "sub-category", "sub-categories") + " and " +
+           counted(counts.totalItems, links ? "link" : "item", links ? "links" : "items");
 }
 
 std::string CategoryCommands::formatCount(std::size_t count) {

@@ -75,6 +75,9 @@ public:
                                                            const store::CategoryRecord* current);
 
     static SubtreeCounts countSubtree(const store::CategoryRecord& category);
+    // What Delete takes with it, beside its question: "'Bulk' with 3 sub-categories and 120
+    // links" (items, outside the link categories).
+    static std::string deleteDetail(const store::CategoryRecord& category);
     // A count as the Properties dialog shows it: "%10d".
     static std::string formatCount(std::size_t count);
 

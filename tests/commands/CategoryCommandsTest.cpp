@@ -154,6 +154,12 @@ TEST_F(CategoryCommandsTest, OnlyTheTreesDeleteOfAFileCategoryAsksAboutFiles) {
                                            dir.file("folder") + "': Is a directory",
                                        sure}));
     EXPECT_EQ(prompter.shown[1].buttons, Prompter::Buttons::YesNo);
+    // The question names what goes with the category.
+    EXPECT_EQ(prompter.shown[0].detail, "'keep' with 0 sub-categories and 2 items");
+    const CategoryId bulk = createIn(1, "Bulk");
+    createIn(bulk, "Inner");
+    db.addItem(bulk, test::link("t", "http://bulk/"));
+    EXPECT_EQ(CategoryCommands::deleteDetail(cat(bulk)), "'Bulk' with 1 sub-category and 1 link");
     EXPECT_EQ(test::listFolder(dir.path()), (Texts{"folder", "keep", "menu"}));
     EXPECT_EQ(cat(2).firstChild(), nullptr);
 }
