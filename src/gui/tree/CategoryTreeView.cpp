@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QMenu>
+#include <QPainter>
 #include <QScrollBar>
 
 #include "commands/CategoryMenus.h"
@@ -27,6 +28,14 @@ CategoryTreeView::CategoryTreeView(CategoryTreeModel& model, QWidget* parent)
     setDropIndicatorShown(false);
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("categoryContextMenu"));
+    // The outline of the clicked row comes and goes with the menu.
+    connect(m_menu, &QMenu::aboutToShow, viewport(), qOverload<>(&QWidget::update));
+    connect(m_menu, &QMenu::aboutToHide, viewport(), qOverload<>(&QWidget::update));
+}
+
+bool CategoryTreeView::marksAsClicked(const QModelIndex& index) const {
+    return m_menu->isVisible() && m_clickedId && index.isValid() &&
+           CategoryTreeModel::categoryIdOf(index) == m_clickedId;
 }
 
 // --- Context menu and keyboard -----------------------------------------------------------------
@@ -191,6 +200,13 @@ void CategoryTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& op
         return;
     }
     QTreeView::drawRow(painter, options, index);
+    if (marksAsClicked(index)) {
+        painter->save();
+        painter->setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(options.rect.adjusted(1, 1, -1, -1));
+        painter->restore();
+    }
 }
 
 // --- Background picture ------------------------------------------------------------------------

@@ -28,6 +28,9 @@ public:
     std::optional<std::uint16_t> clickedCategoryId() const { return m_clickedId; }
     void clearClickedCategory() { m_clickedId.reset(); }
     void setClickedCategory(std::uint16_t id) { m_clickedId = id; }
+    // True for the row the open context menu acts on: it is outlined, so that the user sees which
+    // row that is while the selection stays elsewhere.
+    bool marksAsClicked(const QModelIndex& index) const;
     // Remembers the category at `viewportPos` as the clicked one and, when there is one, pops
     // the context menu up there. Returns whether it showed.
     bool openContextMenuAt(const QPoint& viewportPos);

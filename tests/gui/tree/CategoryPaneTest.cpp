@@ -107,7 +107,15 @@ TEST_F(CategoryPaneTest, ContextMenuOpensForTheClickedCategoryAndFollowsIt) {
                             view()->viewport()->mapToGlobal(centreOf(6)));
     QApplication::sendEvent(view()->viewport(), &event);
     EXPECT_TRUE(enabled(CommandId::TreeDeleteCategory));
+    // While the menu is open, the row it acts on is outlined; the selected one is not.
+    const QModelIndex clicked = pane.treeModel()->indexOf(6);
+    EXPECT_TRUE(view()->marksAsClicked(clicked));
+    EXPECT_FALSE(view()->marksAsClicked(pane.treeModel()->indexOf(1)));
+    const QRect row = view()->visualRect(clicked);
+    const QImage marked = view()->viewport()->grab(row).toImage();
     EXPECT_EQ(closeMenu(), 6);
+    EXPECT_FALSE(view()->marksAsClicked(clicked));
+    EXPECT_NE(view()->viewport()->grab(row).toImage(), marked);
     EXPECT_EQ(pane.currentCategoryId(), 1);
 
     // From the keyboard, Shift+F10 opens it for the selected category.
