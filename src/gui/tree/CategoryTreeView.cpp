@@ -28,8 +28,7 @@ CategoryTreeView::CategoryTreeView(CategoryTreeModel& model, QWidget* parent)
     setDropIndicatorShown(false);
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("categoryContextMenu"));
-    // The outline of the clicked row comes and goes with the menu.
-    connect(m_menu, &QMenu::aboutToShow, viewport(), qOverload<>(&QWidget::update));
+    // The outline of the clicked row goes with the menu.
     connect(m_menu, &QMenu::aboutToHide, viewport(), qOverload<>(&QWidget::update));
 }
 
@@ -50,6 +49,7 @@ bool CategoryTreeView::openContextMenuAt(const QPoint& viewportPos) {
         return false;
     }
     m_menu->popup(viewport()->mapToGlobal(viewportPos));
+    viewport()->update();  // the menu is shown now: outline the row it acts on
     return true;
 }
 
