@@ -46,6 +46,12 @@ TEST(UpdateClientTest, SendsTheExactRequest) {
                                "Connection: close\r\n  \r\n\r\n");
         EXPECT_EQ(request.size(), kRequestFixedBytes + 2 * host.size());
     }
+    // Too long a host text for the request: nobody is asked, though the address would answer.
+    ScriptedServer server("::1", {ScriptedServer::send(ok("") + "ver=1.01")});
+    const std::string longForm = "[0000:0000:0000:0000:0000:0000:0000:0001]";
+    if (server.port() != 0) {
+        EXPECT_EQ(fetchUpdateInfo({longForm, server.port()}, false, kShort), kNoInformation);
+    }
 }
 
 TEST(UpdateClientTest, JudgesTheBodyWithTheVersionTest) {
