@@ -15,49 +15,41 @@ using namespace std::chrono_literals;
 
 // A loopback listener whose queue is full: the system drops further handshakes, so a connect
 // to it neither succeeds nor fails until its sender gives up.
-class FullListener {
-public:
+struct FullListener {
     FullListener() {
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t size = sizeof address;
-        ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), size);
-        ::listen(m_listener, 0);
-        ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &size);
-        m_port = ntohs(address.sin_port);
-        ::connect(m_filler, reinterpret_cast<sockaddr*>(&address), size);  // fills the queue
-        m_address = address;
+        auto* a = reinterpret_cast<sockaddr*>(&address);
+        ::bind(fds[0], a, size);
+        ::listen(fds[0], 0);
+        ::getsockname(fds[0], a, &size);
+        port = ntohs(address.sin_port);
+        ::connect(fds[1], a, size);  // fills the queue
+        ::connect(fds[2], a, size);  // does this system really leave a further one hanging?
+        pollfd p{fds[2], POLLOUT, 0};
+        hangs = ::poll(&p, 1, 200) == 0;
     }
     ~FullListener() {
-        ::close(m_filler);
-        ::close(m_listener);
+        for (const int fd : fds) {
+            ::close(fd);
+        }
     }
-    std::uint16_t port() const { return m_port; }
-    // Whether this system really leaves a further connect hanging.
-    bool hangs() {
-        const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        ::connect(probe, reinterpret_cast<sockaddr*>(&m_address), sizeof m_address);
-        pollfd p{probe, POLLOUT, 0};
-        const bool pending = ::poll(&p, 1, 200) == 0;
-        ::close(probe);
-        return pending;
-    }
-
-private:
-    int m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    int m_filler = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in m_address{};
-    std::uint16_t m_port = 0;
+    const int fds[3] = {::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0),
+                        ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0),
+                        ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0)};
+    std::uint16_t port = 0;
+    bool hangs = false;
 };
 
 TEST(TcpSocketTest, ConnectingEndsOnTheClockOrWhenStopped) {
     FullListener full;
-    if (!full.hangs()) {
+    if (!full.hangs) {
         GTEST_SKIP() << "this system refuses or accepts at once";
     }
     std::atomic<bool> stop{false};
-    TcpConnect timedOut = connectTcp("127.0.0.1", full.port(), stop, 300ms, 10ms);
+    TcpConnect timedOut = connectTcp("127.0.0.1", full.port, stop, 300ms, 10ms);
     EXPECT_EQ(timedOut.socket, nullptr);
     EXPECT_FALSE(timedOut.stopped);
 
@@ -66,7 +58,7 @@ TEST(TcpSocketTest, ConnectingEndsOnTheClockOrWhenStopped) {
         std::this_thread::sleep_for(100ms);
         stop = true;
     });
-    TcpConnect stopped = connectTcp("127.0.0.1", full.port(), stop, 60s, 10ms);
+    TcpConnect stopped = connectTcp("127.0.0.1", full.port, stop, 60s, 10ms);
     stopper.join();
     EXPECT_EQ(stopped.socket, nullptr);
     EXPECT_TRUE(stopped.stopped);

@@ -34,11 +34,8 @@ public:
 
     Start start(Report report) override {
         reapIfEnded();
-        if (m_log.running) {
-            return Start::AlreadyRunning;
-        }
-        if (m_log.failStarts) {
-            return Start::Failed;
+        if (m_log.running || m_log.failStarts) {
+            return m_log.running ? Start::AlreadyRunning : Start::Failed;
         }
         ++m_log.starts;
         m_log.report = std::move(report);

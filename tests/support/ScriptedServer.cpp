@@ -3,6 +3,7 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -11,7 +12,7 @@ namespace lh::test {
 
 namespace {
 
-constexpr int kWaitMillis = 10'000;
+constexpr std::chrono::seconds kWait(10);
 
 // A listening socket on `address` with a port the system chose, or -1.
 int listenOn(const std::string& address, std::uint16_t& port) {
@@ -40,83 +41,52 @@ int listenOn(const std::string& address, std::uint16_t& port) {
 
 }  // namespace
 
-std::vector<ScriptedServer::Step> ScriptedServer::drip(std::string first, const std::string& bytes,
-                                                       std::chrono::milliseconds gap) {
-    std::vector<Step> steps = {send(std::move(first))};
-    for (const char c : bytes) {
-        steps.push_back({gap, std::string(1, c)});
-    }
-    return steps;
-}
-
 ScriptedServer::ScriptedServer(const std::string& address, std::vector<Step> script)
-    : m_script(std::move(script)) {
+    : m_ending(::eventfd(0, EFD_CLOEXEC)) {
     const int listener = listenOn(address, m_port);
     if (listener >= 0) {
-        m_thread = std::thread([this, listener] { run(listener); });
+        m_thread =
+            std::thread([this, listener, script = std::move(script)] { run(listener, script); });
     }
 }
 
 ScriptedServer::~ScriptedServer() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_ending = true;
-    }
-    m_changed.notify_all();
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const auto written = ::write(m_ending, &one, sizeof one);
     if (m_thread.joinable()) {
         m_thread.join();
     }
+    ::close(m_ending);
 }
 
 std::string ScriptedServer::request() {
-    std::unique_lock lock(m_mutex);
-    m_changed.wait_for(lock, std::chrono::milliseconds(kWaitMillis), [&] { return m_requestDone; });
-    return m_request;
+    return m_request.wait_for(kWait) == std::future_status::ready ? m_request.get() : "";
 }
 
-bool ScriptedServer::waitReadable(int fd) {
-    for (int waited = 0; waited < kWaitMillis; waited += 50) {
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 50) == 1) {
-            return true;
-        }
-        std::lock_guard lock(m_mutex);
-        if (m_ending) {
-            return false;
-        }
-    }
-    return false;
+bool ScriptedServer::wait(int fd, std::chrono::milliseconds time) const {
+    pollfd p[2] = {{m_ending, POLLIN, 0}, {fd, POLLIN, 0}};
+    ::poll(p, 2, static_cast<int>(time.count()));
+    return p[0].revents == 0 && (fd < 0 || p[1].revents != 0);
 }
 
-bool ScriptedServer::sleep(std::chrono::milliseconds time) {
-    std::unique_lock lock(m_mutex);
-    return !m_changed.wait_for(lock, time, [&] { return m_ending; });
-}
-
-void ScriptedServer::run(int listener) {
-    const int fd =
-        waitReadable(listener) ? ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC) : -1;
+void ScriptedServer::run(int listener, const std::vector<Step>& script) {
+    const int fd = wait(listener, kWait) ? ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC) : -1;
     ::close(listener);
     // A client that stops reading cannot keep a send waiting for ever.
-    const timeval sendLimit{kWaitMillis / 1000, 0};
+    const timeval sendLimit{kWait.count(), 0};
     ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &sendLimit, sizeof sendLimit);
     std::string request;
     char buffer[1024];
-    while (fd >= 0 && request.find("\r\n\r\n") == std::string::npos && waitReadable(fd)) {
+    while (fd >= 0 && request.find("\r\n\r\n") == std::string::npos && wait(fd, kWait)) {
         const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
         if (n <= 0) {
             break;
         }
         request.append(buffer, static_cast<std::size_t>(n));
     }
-    {
-        std::lock_guard lock(m_mutex);
-        m_request = request;
-        m_requestDone = true;
-    }
-    m_changed.notify_all();
-    for (const Step& step : m_script) {
-        if (fd < 0 || (step.pauseBefore.count() > 0 && !sleep(step.pauseBefore)) ||
+    m_requestSeen.set_value(request);
+    for (const Step& step : script) {
+        if (fd < 0 || !wait(-1, step.pauseBefore) ||
             ::send(fd, step.bytes.data(), step.bytes.size(), MSG_NOSIGNAL) < 0) {
             break;  // ending, or the client has gone
         }

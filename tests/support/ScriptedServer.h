@@ -1,9 +1,8 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -12,20 +11,16 @@ namespace lh::test {
 
 // A TCP server on a loopback address that takes one connection, records the request up to its
 // empty line, then plays a finite script of pauses and bytes and closes. Every wait has a
-// time-out; the destructor cuts pauses short and joins the thread.
+// time-out; the destructor cuts them short and joins the thread.
 class ScriptedServer {
 public:
     struct Step {
         std::chrono::milliseconds pauseBefore;
         std::string bytes;
     };
-    static Step send(std::string bytes) { return {std::chrono::milliseconds(0), std::move(bytes)}; }
-    static Step pause(std::chrono::milliseconds time) { return {time, {}}; }
+    static Step send(std::string bytes) { return {{}, std::move(bytes)}; }
     // Keeps the connection open without a word until the server is destroyed (at most 20 s).
-    static Step hold() { return pause(std::chrono::seconds(20)); }
-    // `first` at once, then one step per byte of `bytes`, each sent after a pause of `gap`.
-    static std::vector<Step> drip(std::string first, const std::string& bytes,
-                                  std::chrono::milliseconds gap);
+    static Step hold() { return {std::chrono::seconds(20), {}}; }
 
     // Listens on `address` ("127.0.0.1", "::1"); port() is 0 when it is not available.
     ScriptedServer(const std::string& address, std::vector<Step> script);
@@ -38,19 +33,15 @@ public:
     std::string request();
 
 private:
-    void run(int listener);
-    // Waits for `fd` at most 10 s, and not past the server's end.
-    bool waitReadable(int fd);
-    // Sleeps `time` unless the server is being destroyed: false then.
-    bool sleep(std::chrono::milliseconds time);
+    void run(int listener, const std::vector<Step>& script);
+    // Waits at most `time` for `fd` to be readable (-1: only waits); false when the time ran out
+    // first or the server is ending.
+    bool wait(int fd, std::chrono::milliseconds time) const;
 
-    std::vector<Step> m_script;
     std::uint16_t m_port = 0;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::string m_request;
-    bool m_requestDone = false;
-    bool m_ending = false;
+    int m_ending;  // an event the destructor signals
+    std::promise<std::string> m_requestSeen;
+    std::shared_future<std::string> m_request = m_requestSeen.get_future().share();
     std::thread m_thread;
 };
 

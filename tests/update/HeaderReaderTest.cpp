@@ -24,9 +24,8 @@ struct Outcome {
 };
 
 // Feeds `bytes` in pieces cut at `cuts` (ascending offsets).
-Outcome read(const std::string& bytes, const std::vector<std::size_t>& cuts = {},
-             std::size_t maxHeaderBytes = kMaxHeaderBytes) {
-    HeaderReader reader(RequestTarget{"h"}, maxHeaderBytes);
+Outcome read(const std::string& bytes, const std::vector<std::size_t>& cuts = {}) {
+    HeaderReader reader(RequestTarget{"h"});
     std::size_t from = 0;
     for (const std::size_t cut : cuts) {
         reader.feed(std::span(bytes).subspan(from, cut - from), kGo);
@@ -40,10 +39,7 @@ Outcome read(const std::string& bytes, const std::vector<std::size_t>& cuts = {}
 TEST(HeaderReaderTest, EverySplitGivesTheSameRecord) {
     const Outcome whole = read(kResponse);
     ASSERT_EQ(whole.state, HeaderReader::State::Done);
-    EXPECT_EQ(whole.response.status, 200);
-    EXPECT_EQ(whole.response.contentLength, 8);
-    EXPECT_EQ(whole.response.location, "Http://h/moved");
-    EXPECT_EQ(whole.response.cookie, "a=b");
+    EXPECT_EQ(whole.response, (HttpResponse{1, 1, 200, 8, false, "Http://h/moved", "a=b"}));
     EXPECT_EQ(whole.body, "ver=1.01");  // the line of blanks ended the header
     std::vector<std::size_t> everyByte;
     for (std::size_t cut = 1; cut < kResponse.size(); ++cut) {
@@ -75,10 +71,7 @@ TEST(HeaderReaderTest, LongLinesAreCutAndTheRestDropped) {
     }
 }
 
-TEST(HeaderReaderTest, RefusesStopsAndEndsOnlyAtCrLf) {
-    const std::string endless = "HTTP/1.1 200 OK\r\n" + std::string(70'000, 'x');
-    EXPECT_EQ(read(endless).state, HeaderReader::State::Failed);
-    EXPECT_EQ(read(kResponse, {}, 40).state, HeaderReader::State::Failed);
+TEST(HeaderReaderTest, StopsAndEndsLinesOnlyAtCrLf) {
     // A lone CR or LF does not end a line.
     const Outcome bare = read("HTTP/1.1 200 OK\nContent-Length: 3\r\r\n\r\nabc");
     EXPECT_EQ(bare.response.status, 0);
@@ -89,11 +82,6 @@ TEST(HeaderReaderTest, RefusesStopsAndEndsOnlyAtCrLf) {
     EXPECT_EQ(stopped.feed(std::span(kResponse), stop), HeaderReader::State::Failed);
     EXPECT_EQ(stopped.failure(), kStoppedOrBufferFull);
     EXPECT_EQ(stopped.response().status, 0);  // stopped before the first line
-
-    HeaderReader bad(RequestTarget{"h"});
-    EXPECT_EQ(bad.feed(std::span(std::string_view("HTTP/1.1 302\r\nLocation: /\r\n")), kGo),
-              HeaderReader::State::Failed);
-    EXPECT_EQ(bad.failure(), kBadLocation);
 }
 
 }  // namespace

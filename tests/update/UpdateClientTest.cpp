@@ -39,22 +39,18 @@ TEST(UpdateClientTest, SendsTheExactRequest) {
         EXPECT_EQ(fetchUpdateInfo({bracketed, server.port()}, false, kShort), kNewerVersion);
         const std::string host = bracketed + ":" + std::to_string(server.port());
         const std::string request = server.request();
-        EXPECT_EQ(request,
-                  "GET /images/lhdupdate.ini HTTP/1.1\r\n"
-                  "Host: " +
-                      host +
-                      "\r\n"
-                      "Accept: */* \r\n"
-                      "Referer: http://" +
-                      host +
-                      "/images\r\n"
-                      "User-Agent: Mozilla/4.0 (compatible; MSIE 5.00; Windows 98)\r\n"
-                      "Pragma: no-cache\r\n"
-                      "Cache-Control: no-cache\r\n"
-                      "Connection: close\r\n"
-                      "  \r\n"
-                      "\r\n");
+        EXPECT_EQ(request, "GET /images/lhdupdate.ini HTTP/1.1\r\nHost: " + host +
+                               "\r\nAccept: */* \r\nReferer: http://" + host +
+                               "/images\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 5.00; "
+                               "Windows 98)\r\nPragma: no-cache\r\nCache-Control: no-cache\r\n"
+                               "Connection: close\r\n  \r\n\r\n");
         EXPECT_EQ(request.size(), kRequestFixedBytes + 2 * host.size());
+    }
+    // Too long a host text for the request: nobody is asked, though the address would answer.
+    ScriptedServer server("::1", {ScriptedServer::send(ok("") + "ver=1.01")});
+    const std::string longForm = "[0000:0000:0000:0000:0000:0000:0000:0001]";
+    if (server.port() != 0) {
+        EXPECT_EQ(fetchUpdateInfo({longForm, server.port()}, false, kShort), kNoInformation);
     }
 }
 
@@ -72,8 +68,7 @@ TEST(UpdateClientTest, JudgesTheBodyWithTheVersionTest) {
 
 TEST(UpdateClientTest, PacketTimingNeverChangesTheAnswer) {
     const auto later = [](const std::string& header, const std::string& body) {
-        return Script{ScriptedServer::send(header), ScriptedServer::pause(50ms),
-                      ScriptedServer::send(body)};
+        return Script{ScriptedServer::send(header), {50ms, body}};
     };
     EXPECT_EQ(fetch(later(ok("Content-Length: 8\r\n"), "ver=1.01")), kNewerVersion);
     EXPECT_EQ(fetch({ScriptedServer::send(ok("") + "ver=1.01")}), kNewerVersion);
@@ -119,11 +114,13 @@ TEST(UpdateClientTest, RefusesAnswersItCannotUse) {
 
 TEST(UpdateClientTest, EveryWaitEndsOnTheWallClock) {
     // A byte every 20 ms: each wait is short, but the phase runs out.
-    EXPECT_EQ(fetch(ScriptedServer::drip("HTTP/1.1 200 OK\r\nX: ", std::string(200, 'a'), 20ms)),
-              kTimedOut);
-    EXPECT_EQ(
-        fetch(ScriptedServer::drip(ok("Content-Length: 300\r\n"), std::string(200, 'v'), 20ms)),
-        kTimedOut);
+    const auto drip = [](const std::string& first, char each) {
+        Script script{ScriptedServer::send(first)};
+        script.resize(201, {20ms, std::string(1, each)});
+        return fetch(script);
+    };
+    EXPECT_EQ(drip("HTTP/1.1 200 OK\r\nX: ", 'a'), kTimedOut);
+    EXPECT_EQ(drip(ok("Content-Length: 300\r\n"), 'v'), kTimedOut);
 }
 
 TEST(UpdateClientTest, StopEndsAnyWait) {
@@ -141,16 +138,6 @@ TEST(UpdateClientTest, StopEndsAnyWait) {
     client.join();
     EXPECT_EQ(result, kStoppedOrBufferFull);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 30s);  // not the 60 s time-out
-}
-
-TEST(UpdateClientTest, FailsWithoutAServer) {
-    std::uint16_t closedPort = 0;
-    {
-        ScriptedServer gone("127.0.0.1", {});
-        closedPort = gone.port();
-    }
-    EXPECT_EQ(fetchUpdateInfo({"127.0.0.1", closedPort}, false, kShort), kNoInformation);
-    EXPECT_EQ(fetchUpdateInfo({std::string(44, 'a'), 80}, false, kShort), kNoInformation);
 }
 
 }  // namespace
