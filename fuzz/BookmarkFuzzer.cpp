@@ -1,6 +1,7 @@
-// Feeds arbitrary bytes to the bookmark-file import. Whatever the bytes, the database stays
-// consistent, every imported text is valid UTF-8 within its cut, and the scanner reports the
-// same whichever way the text is split into pieces.
+// Feeds arbitrary bytes to the bookmark-file import. Whatever the bytes (a declared charset
+// included), the database stays consistent, every imported text is valid UTF-8 within its cut,
+// no stored address breaks the address rule, and the scanner reports the same whichever way the
+// text is split into pieces.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 
 #include "bookmarks/BookmarkImport.h"
 #include "bookmarks/BookmarkScanner.h"
+#include "items/StoredAddress.h"
 #include "store/Database.h"
 #include "store/TreeWalk.h"
 #include "text/Utf8.h"
@@ -31,6 +33,9 @@ public:
         return add('L', title, address);
     }
     bool listEnd() override { return add('E', {}, {}); }
+    bool skipped(lh::bookmarks::SkippedLink why) override {
+        return add('S', why == lh::bookmarks::SkippedLink::TooLong ? "long" : "other", {});
+    }
 
 private:
     bool add(char kind, std::string_view a, std::string_view b) {
@@ -65,6 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lh::store::walkItems(c, [&](const lh::store::ItemRecord& item) {
             check(!item.title().empty() && item.title().size() <= 700);
             check(!item.address().empty() && item.address().size() <= 2000);
+            check(!lh::items::storedAddressProblem(item.address()));
             check(lh::text::isValidUtf8(item.title()) && lh::text::isValidUtf8(item.address()));
             check(item.categoryId() == c.id() && db.findItem(item.id()) == &item);
             ++items;

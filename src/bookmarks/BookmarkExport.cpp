@@ -146,7 +146,7 @@ ExportResult exportBookmarkFile(const store::Database& db, const std::string& pa
     const std::string text = bookmarkFileText(db, top, result);
     platform::AtomicFile file(fs);
     if (!file.open(path) || !file.write(text.data(), text.size()) || !file.commit()) {
-        result.error = "Cannot write the bookmark file: " + file.error().message();
+        result.error = "Cannot write the bookmark file: " + file.error().userMessage();
     }
     return result;
 }

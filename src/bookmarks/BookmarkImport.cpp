@@ -1,6 +1,9 @@
 #include "bookmarks/BookmarkImport.h"
 
+#include <optional>
+
 #include "bookmarks/BookmarkScanner.h"
+#include "bookmarks/CharsetDecoder.h"
 #include "bookmarks/ImportTarget.h"
 #include "bookmarks/TextDecoder.h"
 #include "platform/MappedFile.h"
@@ -27,7 +30,14 @@ ImportResult importBookmarkBytes(store::Database& db, std::string_view bytes,
         return result;
     }
     BookmarkScanner scanner(target);
-    const DetectedEncoding detected = detectEncoding(bytes);
+    DetectedEncoding detected = detectEncoding(bytes);
+    std::optional<CharsetDecoder> declared;
+    if (detected.encoding == TextEncoding::Declared) {
+        declared.emplace(detected.charset);
+        if (!declared->ok()) {
+            declared.reset();  // a charset iconv does not know: the file's own bytes as 8-bit
+        }
+    }
     std::string converted;
     std::size_t pos = detected.textStart;
     bool scanning = true;
@@ -41,7 +51,8 @@ ImportResult importBookmarkBytes(store::Database& db, std::string_view bytes,
             pos += piece.size();
             scanning = scanner.feed(piece);
         } else {
-            pos = decodeChunk(detected.encoding, bytes, pos, kChunk, converted);
+            pos = declared ? declared->decode(bytes, pos, kChunk, converted)
+                           : decodeChunk(detected.encoding, bytes, pos, kChunk, converted);
             scanning = scanner.feed(converted);
         }
     }
@@ -65,12 +76,12 @@ ImportResult importBookmarkFile(store::Database& db, const std::string& path,
         case platform::MappedFile::Status::Empty: {
             ImportResult result;
             result.bookmarkFile = false;
-            result.error = "\"" + path + "\" is not a bookmark file.";
+            result.error = "\"" + path + "\" is empty; it is not a bookmark file.";
             return result;
         }
         default: {
             ImportResult result;
-            result.error = "Cannot read the bookmark file: " + file.error().message();
+            result.error = "Cannot read the bookmark file: " + file.error().userMessage();
             return result;
         }
     }

@@ -21,15 +21,6 @@ const char* find(const char* p, const char* end, char c) {
     return hit == nullptr ? end : static_cast<const char*>(hit);
 }
 
-bool containsIgnoringAsciiCase(std::string_view haystack, std::string_view needle) {
-    for (std::size_t i = 0; i + needle.size() <= haystack.size(); ++i) {
-        if (text::equalsIgnoringAsciiCase(haystack.substr(i, needle.size()), needle)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 bool BookmarkScanner::feed(std::string_view piece) {
@@ -94,7 +85,7 @@ const char* BookmarkScanner::scanHeader(const char* p, const char* end) {
     if (close == end) {
         return end;
     }
-    m_headerOk = containsIgnoringAsciiCase(m_header, kHeaderMark);
+    m_headerOk = text::findIgnoringAsciiCase(m_header, kHeaderMark) != std::string_view::npos;
     m_header.clear();
     m_header.shrink_to_fit();
     if (!m_headerOk) {
@@ -115,7 +106,8 @@ const char* BookmarkScanner::scanTagName(const char* p, const char* end) {
         }
         if (isBlank(c)) {
             endTagName();
-            m_state = m_tag == Tag::Link ? State::AttrGap : State::SkipTag;
+            // A comment or declaration ends at its first ">"; other tags may hold quoted values.
+            m_state = m_nameLength > 0 && m_name[0] == '!' ? State::SkipTag : State::AttrGap;
             return p + 1;
         }
         if (m_nameLength < sizeof m_name) {
@@ -134,6 +126,8 @@ void BookmarkScanner::endTagName() {
             : name == "/dl"  ? Tag::ListEnd
                              : Tag::Other;
     m_hasAddress = false;
+    m_unquotedAddress = false;
+    m_addressTooLong = false;
     m_capturing = false;
 }
 
@@ -175,8 +169,7 @@ const char* BookmarkScanner::scanAttributes(const char* p, const char* end) {
                 break;
             case State::AttrBeforeValue:
                 if (c == '"') {
-                    m_capturing =
-                        !m_hasAddress && m_attrLength == 4 && std::string_view(m_attr, 4) == "href";
+                    m_capturing = isAddressAttribute();
                     if (m_capturing) {
                         m_collector.begin(kAddressLimit);
                     }
@@ -184,6 +177,7 @@ const char* BookmarkScanner::scanAttributes(const char* p, const char* end) {
                     return p + 1;
                 }
                 if (!isBlank(c)) {
+                    m_unquotedAddress = m_unquotedAddress || isAddressAttribute();
                     m_state = State::AttrUnquoted;
                 }
                 break;
@@ -199,25 +193,23 @@ const char* BookmarkScanner::scanAttributes(const char* p, const char* end) {
     return p;
 }
 
+bool BookmarkScanner::isAddressAttribute() const {
+    return m_tag == Tag::Link && !m_hasAddress && m_attrLength == 4 &&
+           std::string_view(m_attr, 4) == "href";
+}
+
 const char* BookmarkScanner::scanQuoted(const char* p, const char* end) {
-    const char* stopAt = p;
-    while (stopAt < end && *stopAt != '"' && *stopAt != '>') {
-        ++stopAt;
-    }
+    // A double-quoted value ends only at its closing quote: a ">" inside it is text.
+    const char* stopAt = find(p, end, '"');
     if (m_capturing) {
         m_collector.append({p, static_cast<std::size_t>(stopAt - p)});
     }
     if (stopAt == end) {
         return end;
     }
-    if (*stopAt == '>') {
-        // The tag ended inside the value: there is no address.
-        m_capturing = false;
-        endTag();
-        return stopAt + 1;
-    }
     if (m_capturing) {
         m_address.assign(m_collector.finish());
+        m_addressTooLong = m_collector.wasCut();
         m_hasAddress = true;
         m_capturing = false;
     }
@@ -232,6 +224,8 @@ void BookmarkScanner::endTag() {
             if (m_hasAddress) {
                 m_collector.begin(kTitleLimit);
                 m_state = State::Text;
+            } else if (m_unquotedAddress && !m_sink.skipped(SkippedLink::NotQuoted)) {
+                stop();
             }
             break;
         case Tag::Folder:
@@ -255,7 +249,9 @@ const char* BookmarkScanner::scanText(const char* p, const char* end) {
         return end;
     }
     const std::string_view text = m_collector.finish();
-    const bool goOn = m_tag == Tag::Link ? m_sink.link(text, m_address) : m_sink.folder(text);
+    const bool goOn = m_tag != Tag::Link ? m_sink.folder(text)
+                      : m_addressTooLong ? m_sink.skipped(SkippedLink::TooLong)
+                                         : m_sink.link(text, m_address);
     m_state = goOn ? State::Outside : State::Ended;
     return open + 1;  // the "<" that ended the text is passed over
 }

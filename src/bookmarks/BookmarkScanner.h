@@ -6,6 +6,7 @@
 
 #include "bookmarks/BookmarkSink.h"
 #include "bookmarks/TextCollector.h"
+#include "items/StoredAddress.h"
 
 namespace lh::bookmarks {
 
@@ -16,17 +17,20 @@ namespace lh::bookmarks {
 // - The first tag must contain "NETSCAPE-Bookmark-file" (any letter case), as the DOCTYPE of
 //   every export does; otherwise the text is not a bookmark file and nothing is reported.
 // - Tag names ignore letter case and end at white space or ">"; a tag ends at the first ">"
-//   (quoted or not) and may be of any length; only the HREF of a link is kept.
+//   outside a double-quoted value (a comment or declaration at its first ">") and may be of
+//   any length; only the HREF of a link is kept.
 // - <A ... HREF="..."> is a link: its title is the text up to the next "<" (which is then
-//   passed over, as the start of "</A>"). An A tag without a double-quoted HREF is skipped.
+//   passed over, as the start of "</A>"). An A tag whose HREF is not in double quotes is
+//   reported as skipped; one without an HREF is no link.
 // - <H3 ...> is a folder heading, its name read as a link's title. </DL> ends a list.
-// - Texts are decoded (character references), trimmed and cut to 700 bytes (titles), 2000
-//   (addresses) or 156 (folder names) without splitting a character, in bounded memory.
+// - Texts are decoded (character references), trimmed and cut to 700 bytes (titles) or 156
+//   (folder names) without splitting a character, in bounded memory. An address is never cut:
+//   a link whose address is longer than the stored limit is reported as skipped.
 // - A text that runs to the end of the data is dropped: its link or folder is not reported.
 class BookmarkScanner {
 public:
     static constexpr std::size_t kTitleLimit = 700;
-    static constexpr std::size_t kAddressLimit = 2000;
+    static constexpr std::size_t kAddressLimit = items::kAddressMaxBytes;
     static constexpr std::size_t kFolderNameLimit = 156;
 
     // `sink` receives what is found; not owned.
@@ -45,7 +49,7 @@ private:
         Outside,    // between tags
         HeaderTag,  // inside the first tag
         TagName,    // right after "<"
-        SkipTag,    // the rest of a tag whose attributes do not matter
+        SkipTag,    // the rest of a comment or declaration
         AttrGap,    // between the attributes of a link
         AttrName,
         AttrAfterName,  // blanks after an attribute's name
@@ -64,6 +68,8 @@ private:
     const char* scanText(const char* p, const char* end);
     void startTag();
     void endTagName();
+    // The value about to be read is the link's address (its first HREF).
+    bool isAddressAttribute() const;
     // The tag ended with ">".
     void endTag();
     void stop() { m_state = State::Ended; }
@@ -79,6 +85,8 @@ private:
     std::size_t m_attrLength = 0;
     bool m_capturing = false;  // the quoted value being read is the link's address
     bool m_hasAddress = false;
+    bool m_addressTooLong = false;
+    bool m_unquotedAddress = false;  // an HREF came without double quotes
     std::string m_address;
     TextCollector m_collector;
 };

@@ -4,6 +4,13 @@
 
 namespace lh::bookmarks {
 
+// Why a link was passed over before it could be told whole.
+enum class SkippedLink {
+    NotQuoted,  // its HREF is not written in double quotes
+    TooLong,    // its address is longer than any address that is kept
+    Refused,    // its address is one no link may keep (see items/StoredAddress.h)
+};
+
 // Receives what a bookmark source holds, in its order: folders open and close around their
 // contents, links come where they stand. The texts are UTF-8 and valid only during the call.
 // Every call returns false to end the reading.
@@ -17,6 +24,11 @@ public:
     virtual bool link(std::string_view title, std::string_view address) = 0;
     // The end of the current folder's list.
     virtual bool listEnd() = 0;
+    // A link that is not told through link(), so that it can be counted.
+    virtual bool skipped(SkippedLink why) {
+        (void)why;
+        return true;
+    }
 };
 
 }  // namespace lh::bookmarks

@@ -71,7 +71,7 @@ ImportResult importFavoritesFolder(store::Database& db, const std::string& folde
     int systemError = 0;
     if (!platform::listFolder(folder, levels[0].entries, systemError)) {
         result.error = "Cannot read the Favorites folder: " +
-                       platform::IoError("list", folder, systemError).message();
+                       platform::IoError("list", folder, systemError).userMessage();
         return result;
     }
     std::uint64_t seen = 0;
@@ -119,7 +119,7 @@ ImportResult importShortcutFile(store::Database& db, const std::string& path,
     int systemError = 0;
     if (!addShortcut(target, path, title, categoryId, systemError)) {
         result.error = "Cannot read the shortcut file: " +
-                       platform::IoError("open", path, systemError).message();
+                       platform::IoError("open", path, systemError).userMessage();
     }
     return result;
 }

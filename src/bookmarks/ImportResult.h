@@ -16,10 +16,13 @@ struct ImportResult {
     std::size_t categoriesAdded = 0;    // categories made (existing ones of the same name reused)
     std::size_t itemsAdded = 0;         // URL items added
     std::size_t duplicatesSkipped = 0;  // links whose address was stored already (ignoring case)
-    std::size_t emptySkipped = 0;       // links without a title or without an address
-    bool bookmarkFile = true;           // false when a file lacked the bookmark-file header
-    bool cancelled = false;             // the progress callback asked to stop
-    std::string error;                  // empty, or why the source could not be (wholly) read
+    // Links passed over by the rules: no title, no address, an HREF not in double quotes, or an
+    // address no link may keep (one that starts with "-" or holds a line break).
+    std::size_t linksSkipped = 0;
+    std::size_t tooLongSkipped = 0;  // links whose address is longer than 2000 bytes
+    bool bookmarkFile = true;        // false when a file lacked the bookmark-file header
+    bool cancelled = false;          // the progress callback asked to stop
+    std::string error;               // empty, or why the source could not be (wholly) read
 };
 
 // Tells how far an import got: `done` of `total` (bytes of a file, rows of a places database;
@@ -34,7 +37,8 @@ struct ImportOptions {
 };
 
 // The one-line summary of `result` for the status bar, e.g. "Imported 5 links into 2 new
-// categories; 1 duplicates skipped.", prefixed with "Import cancelled. " after a cancel; the
+// categories; 1 duplicates skipped.", prefixed with "Import cancelled. " after a cancel and
+// followed by the links skipped by the rules or for a too long address, when there are any; the
 // error text when the import could not read its source and added nothing.
 std::string summaryText(const ImportResult& result);
 

@@ -2,6 +2,7 @@
 
 #include "bookmarks/BookmarkImport.h"
 #include "bookmarks/BookmarkScanner.h"
+#include "items/StoredAddress.h"
 #include "text/Trim.h"
 #include "text/Utf8.h"
 
@@ -82,10 +83,14 @@ std::uint16_t ImportTarget::findOrCreate(std::string_view rawName, std::uint16_t
 bool ImportTarget::addLink(std::string_view rawTitle, std::string_view rawAddress,
                            std::uint16_t categoryId) {
     const std::string_view title = trimAndCut(rawTitle, BookmarkScanner::kTitleLimit);
-    const std::string_view address = trimAndCut(rawAddress, BookmarkScanner::kAddressLimit);
+    const std::string_view address = text::trimBlanks(rawAddress);
     if (title.empty() || address.empty()) {
-        ++m_result.emptySkipped;
+        ++m_result.linksSkipped;
         return true;
+    }
+    if (items::storedAddressProblem(address)) {
+        return skipped(address.size() > items::kAddressMaxBytes ? SkippedLink::TooLong
+                                                                : SkippedLink::Refused);
     }
     if (m_db.containsAddress(store::kRootId, address)) {
         ++m_result.duplicatesSkipped;
@@ -121,6 +126,11 @@ bool ImportTarget::folder(std::string_view name) {
 
 bool ImportTarget::link(std::string_view title, std::string_view address) {
     return addLink(title, address, m_stack.empty() ? store::kFavoritesId : m_stack.back());
+}
+
+bool ImportTarget::skipped(SkippedLink why) {
+    ++(why == SkippedLink::TooLong ? m_result.tooLongSkipped : m_result.linksSkipped);
+    return true;
 }
 
 bool ImportTarget::listEnd() {

@@ -21,8 +21,10 @@ namespace lh::bookmarks {
 // The views hear the whole import as one bulk change of the Database, from the target's
 // construction to its end.
 //
-// Rules: texts are trimmed and cut (titles 700 bytes, addresses 2000, category names 156, never
-// inside a character); a link without title or address is skipped; a link whose address is
+// Rules: texts are trimmed and cut (titles 700 bytes, category names 156, never inside a
+// character); an address is never cut: one longer than 2000 bytes skips its link (counted as
+// too long), as does one that no link may keep (starting with "-", holding a line break; counted
+// with the links without title or address, which are skipped too); a link whose address is
 // stored anywhere in the database (Recycle included, letter case ignored) is skipped as a
 // duplicate; a link outside any folder goes to the favourites category; a folder with an empty
 // name stands for the folder it is in.
@@ -37,13 +39,14 @@ public:
     bool folder(std::string_view name) override;
     bool link(std::string_view title, std::string_view address) override;
     bool listEnd() override;
+    bool skipped(SkippedLink why) override;
 
     // The id of the child of `parentId` named `name` (compared byte for byte), made when there
     // is none; the favourites category stands in for a missing parent. 0 when no category can
     // be made (result.error says why). O(1) on average however many siblings there are.
     std::uint16_t findOrCreate(std::string_view name, std::uint16_t parentId);
-    // Adds a URL item to `categoryId` unless the address is stored already or a text is empty.
-    // False only when the item could not be added (no such category).
+    // Adds a URL item to `categoryId` unless the address is stored already, may not be stored
+    // or a text is empty. False only when the item could not be added (no such category).
     bool addLink(std::string_view title, std::string_view address, std::uint16_t categoryId);
 
 private:

@@ -63,7 +63,7 @@ bool PlacesReader::open(const std::string& path) {
     int error = 0;
     if (!readWhole(path, bytes, error)) {
         m_error = "Cannot read the Firefox bookmarks: " +
-                  platform::IoError("read", path, error).message();
+                  platform::IoError("read", path, error).userMessage();
         return false;
     }
     std::string log;

@@ -55,6 +55,8 @@ void TextCollector::begin(std::size_t limit) {
     m_text.clear();
     m_limit = limit;
     m_capacity = limit + 4;
+    m_lost = false;
+    m_cut = false;
     m_ref = Ref::None;
     m_pendingLength = 0;
     m_value = 0;
@@ -79,10 +81,24 @@ void TextCollector::putPlain(std::string_view text) {
         m_text.append(run);
         pos += run.size();
     }
+    noteLost(text.substr(std::min(pos, text.size())));
+}
+
+void TextCollector::noteLost(std::string_view dropped) {
+    if (m_lost) {
+        return;
+    }
+    for (const char c : dropped) {
+        if (!text::isBlank(c) && c != '\0') {
+            m_lost = true;
+            return;
+        }
+    }
 }
 
 void TextCollector::putCodePoint(char32_t codePoint) {
     if (m_text.size() >= m_capacity) {
+        m_lost = m_lost || codePoint >= 0x80 || !text::isBlank(static_cast<char>(codePoint));
         return;
     }
     if (m_text.empty() && codePoint < 0x80 && text::isBlank(static_cast<char>(codePoint))) {
@@ -233,6 +249,7 @@ std::string_view TextCollector::finish() {
     if (m_ref != Ref::None) {
         endReference(false);
     }
+    m_cut = m_lost || text::trimTrailingBlanks(m_text).size() > m_limit;
     return text::trimTrailingBlanks(text::cutUtf8(m_text, m_limit));
 }
 

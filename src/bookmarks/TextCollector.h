@@ -23,11 +23,15 @@ public:
     // Ends the text: the decoded text trimmed of white space at both ends and cut to the limit
     // on a character boundary (and trimmed again after the cut). Valid until the next begin().
     std::string_view finish();
+    // After finish(): the text was longer than the limit, so finish() gave only its start.
+    bool wasCut() const { return m_cut; }
 
 private:
     enum class Ref { None, Amp, Named, Hash, Decimal, HexMark, Hex };
 
     void putPlain(std::string_view text);
+    // `dropped` did not fit: remembers whether it held more than white space.
+    void noteLost(std::string_view dropped);
     void putCodePoint(char32_t codePoint);
     // Feeds one byte to the reference being read; false when the byte was not taken (it ended
     // the reference and must be read again as plain text).
@@ -38,6 +42,8 @@ private:
     std::string m_text;
     std::size_t m_limit = 0;
     std::size_t m_capacity = 0;  // the limit plus room to find the character boundary
+    bool m_lost = false;         // more than white space came after the capacity was full
+    bool m_cut = false;
     Ref m_ref = Ref::None;
     char m_pending[12] = {};
     std::size_t m_pendingLength = 0;

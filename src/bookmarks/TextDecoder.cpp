@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/Ascii.h"
+#include "text/Trim.h"
 #include "text/Utf8.h"
 
 namespace lh::bookmarks {
@@ -52,16 +54,90 @@ bool isUtf8(std::string_view bytes) {
     return true;
 }
 
+// How far into a file a META tag is looked for, and the longest tag looked at.
+constexpr std::size_t kMetaSearch = 16 * 1024;
+constexpr std::size_t kMetaTagLimit = 1024;
+constexpr std::size_t kCharsetNameLimit = 40;
+
+bool isCharsetNameCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           std::string_view("-_.:+()").find(c) != std::string_view::npos;
+}
+
+// The name after "charset" and "=" in one tag, or "".
+std::string charsetIn(std::string_view tag) {
+    const std::size_t at = text::findIgnoringAsciiCase(tag, "charset");
+    if (at == std::string_view::npos) {
+        return {};
+    }
+    std::string_view rest = text::trimLeadingBlanks(tag.substr(at + 7));
+    if (!rest.starts_with('=')) {
+        return {};
+    }
+    rest = text::trimLeadingBlanks(rest.substr(1));
+    while (!rest.empty() && (rest.front() == '"' || rest.front() == '\'')) {
+        rest.remove_prefix(1);
+    }
+    if (rest.empty() || !isCharsetNameCharacter(rest.front()) ||
+        std::string_view("-_.:+()").find(rest.front()) != std::string_view::npos) {
+        return {};  // a name starts with a letter or digit
+    }
+    std::size_t length = 0;
+    while (length < rest.size() && isCharsetNameCharacter(rest[length])) {
+        ++length;
+    }
+    const bool ends = length == rest.size() || text::isBlank(rest[length]) ||
+                      std::string_view("\"';>/").find(rest[length]) != std::string_view::npos;
+    if (length == 0 || length > kCharsetNameLimit || !ends) {
+        return {};
+    }
+    return std::string(rest.substr(0, length));
+}
+
+DetectedEncoding byDeclaredCharset(std::string_view bytes) {
+    const std::string name = declaredCharset(bytes);
+    const auto is = [&](std::string_view known) {
+        return text::equalsIgnoringAsciiCase(name, known);
+    };
+    if (is("utf-8") || is("utf8")) {
+        return {TextEncoding::Utf8WithErrors, 0, {}};
+    }
+    if (name.empty() || is("windows-1252") || is("cp1252") || is("iso-8859-1") || is("latin1") ||
+        is("us-ascii")) {
+        return {TextEncoding::Windows1252, 0, {}};
+    }
+    return {TextEncoding::Declared, 0, name};
+}
+
 }  // namespace
+
+std::string declaredCharset(std::string_view bytes) {
+    const std::string_view start = bytes.substr(0, kMetaSearch);
+    for (std::size_t at = text::findIgnoringAsciiCase(start, "<meta"); at != std::string_view::npos;
+         at = text::findIgnoringAsciiCase(start, "<meta", at + 5)) {
+        std::string_view tag = start.substr(at, kMetaTagLimit);
+        tag = tag.substr(0, tag.find('>'));
+        if (std::string name = charsetIn(tag); !name.empty()) {
+            return name;
+        }
+    }
+    return {};
+}
 
 DetectedEncoding detectEncoding(std::string_view bytes) {
     if (startsWith(bytes, "\xFF\xFE")) {
-        return {TextEncoding::Utf16Le, 2};
+        return {TextEncoding::Utf16Le, 2, {}};
+    }
+    if (startsWith(bytes, "\xFE\xFF")) {
+        return {TextEncoding::Utf16Be, 2, {}};
     }
     if (startsWith(bytes, "\xEF\xBB\xBF")) {
-        return {isUtf8(bytes.substr(3)) ? TextEncoding::Utf8 : TextEncoding::Utf8WithErrors, 3};
+        return {isUtf8(bytes.substr(3)) ? TextEncoding::Utf8 : TextEncoding::Utf8WithErrors, 3, {}};
     }
-    return {isUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252, 0};
+    if (isUtf8(bytes)) {
+        return {TextEncoding::Utf8, 0, {}};
+    }
+    return byDeclaredCharset(bytes);
 }
 
 std::size_t decodeChunk(TextEncoding encoding, std::string_view bytes, std::size_t pos,
@@ -80,6 +156,7 @@ std::size_t decodeChunk(TextEncoding encoding, std::string_view bytes, std::size
             }
             return pos;
         case TextEncoding::Windows1252:
+        case TextEncoding::Declared:
             out.reserve((stop - pos) * 3 / 2);
             for (; pos < stop; ++pos) {
                 const auto byte = static_cast<unsigned char>(bytes[pos]);
@@ -91,15 +168,18 @@ std::size_t decodeChunk(TextEncoding encoding, std::string_view bytes, std::size
             }
             return pos;
         case TextEncoding::Utf16Le:
+        case TextEncoding::Utf16Be:
             out.reserve((stop - pos) * 3 / 2);
             while (pos < stop) {
                 if (pos + 1 >= bytes.size()) {
                     text::appendUtf8(out, 0xFFFD);  // an odd last byte
                     return bytes.size();
                 }
+                const std::size_t lowByte = encoding == TextEncoding::Utf16Le ? 0 : 1;
                 const auto unit = [&](std::size_t at) {
-                    return static_cast<char32_t>(static_cast<unsigned char>(bytes[at]) |
-                                                 (static_cast<unsigned char>(bytes[at + 1]) << 8));
+                    return static_cast<char32_t>(
+                        static_cast<unsigned char>(bytes[at + lowByte]) |
+                        (static_cast<unsigned char>(bytes[at + 1 - lowByte]) << 8));
                 };
                 char32_t cp = unit(pos);
                 pos += 2;

@@ -56,31 +56,31 @@ std::string usageText() {
 }  // namespace
 
 int usageError(Context& c, const std::string& message) {
+    c.out << JsonLine().add("error", message).add("path", "").str() << "\n";
     c.err << "linkhaven-cli: " << message << "\n" << usageText();
     return kExitFailed;
 }
 
 namespace {
 
-// The exit code and message of a load that did not succeed.
-std::pair<int, std::string> loadFailure(store::LoadOutcome outcome,
+// The exit code and message of a load of `path` that did not succeed.
+std::pair<int, std::string> loadFailure(const std::string& path, store::LoadOutcome outcome,
                                         const platform::IoError& error) {
-    if (outcome == store::LoadOutcome::Refused) {
-        return {kExitRefused, "not a Linkhaven database or damaged: " + error.message()};
+    const std::string quoted = "'" + path + "'";
+    switch (outcome) {
+        case store::LoadOutcome::Refused:
+            return {kExitRefused, quoted + " is not a Linkhaven database or is damaged: " +
+                                      (error.detail.empty() ? error.userMessage() : error.detail)};
+        case store::LoadOutcome::Missing:
+            return {kExitUnreadable, quoted + " does not exist"};
+        case store::LoadOutcome::Empty:
+            return {kExitUnreadable, quoted + " is empty"};
+        default:
+            return {kExitUnreadable, error.userMessage()};
     }
-    return {kExitUnreadable, "cannot read " + error.message()};
 }
 
 }  // namespace
-
-int reportLoad(Context& c, store::LoadOutcome outcome, const platform::IoError& error) {
-    if (outcome == store::LoadOutcome::Loaded) {
-        return kExitOk;
-    }
-    const auto [code, message] = loadFailure(outcome, error);
-    c.err << "linkhaven-cli: " << message << "\n";
-    return code;
-}
 
 int fail(Context& c, const std::string& file, const std::string& message, int code) {
     c.out << JsonLine().add("error", message).add("path", file).str() << "\n";
@@ -88,47 +88,37 @@ int fail(Context& c, const std::string& file, const std::string& message, int co
     return code;
 }
 
-namespace {
-
-// fail() for a load that did not succeed; kExitOk for one that did.
-int failedLoad(Context& c, const std::string& path, store::LoadOutcome outcome,
+int reportLoad(Context& c, const std::string& path, store::LoadOutcome outcome,
                const platform::IoError& error) {
     if (outcome == store::LoadOutcome::Loaded) {
         return kExitOk;
     }
-    const auto [code, message] = loadFailure(outcome, error);
+    const auto [code, message] = loadFailure(path, outcome, error);
     return fail(c, path, message, code);
 }
 
-}  // namespace
-
-int loadOrFail(Context& c, store::Database& db, const std::string& path) {
+int loadOrReport(Context& c, store::Database& db, const std::string& path) {
     platform::IoError error;
-    return failedLoad(c, path, db.load(path, error), error);
+    return reportLoad(c, path, db.load(path, error), error);
 }
 
 int loadToChange(Context& c, const std::string& path) {
     platform::IoError error;
-    return failedLoad(c, path, c.workspace->load(path, error), error);
+    return reportLoad(c, path, c.workspace->load(path, error), error);
 }
 
 std::string Context::path(const std::string& p) const {
     return folder.empty() || p.empty() || p.front() == '/' ? p : folder + "/" + p;
 }
 
-int loadOrReport(Context& c, store::Database& db, const std::string& path) {
-    platform::IoError error;
-    const store::LoadOutcome outcome = db.load(path, error);
-    return reportLoad(c, outcome, error);
-}
-
 int saveOrReport(Context& c, store::Database& db, const std::string& path,
                  const std::string& what) {
-    if (platform::IoError error; !db.save(path, error)) {
-        c.err << "linkhaven-cli: " << what << error.message() << "\n";
-        return kExitFailed;
-    }
-    return kExitOk;
+    platform::IoError error;
+    return db.save(path, error) ? kExitOk : fail(c, path, what + error.userMessage());
+}
+
+int reportSave(Context& c, const std::string& path, const platform::IoError& error) {
+    return fail(c, path, "'" + path + "' could not be saved: " + error.userMessage());
 }
 
 namespace {

@@ -38,24 +38,26 @@ struct Command {
     std::function<int(Context&)> run;
 };
 
-// Prints `message` and the usage to err; returns kExitFailed.
-int usageError(Context& c, const std::string& message);
+// Every failure prints {"error":message,"path":file} as the only line on out and the message
+// on err, in words a user understands, and returns its exit code.
 
-// kExitOk for a database that loaded; otherwise prints why and returns kExitUnreadable (missing,
-// empty, unreadable) or kExitRefused (damaged or not a database).
-int reportLoad(Context& c, store::LoadOutcome outcome, const platform::IoError& error);
+// A failure: prints as above and returns `code`.
+int fail(Context& c, const std::string& file, const std::string& message, int code = kExitFailed);
+// Bad usage: prints as fail() with an empty path, then the usage on err; returns kExitFailed.
+int usageError(Context& c, const std::string& message);
+// kExitOk for a database that loaded; otherwise reports why as fail() does and returns
+// kExitUnreadable (missing, empty, unreadable) or kExitRefused (damaged or not a database).
+int reportLoad(Context& c, const std::string& path, store::LoadOutcome outcome,
+               const platform::IoError& error);
 // Loads `path` into `db` and reports as reportLoad does.
 int loadOrReport(Context& c, store::Database& db, const std::string& path);
-// A failure of the item commands: {"error":message,"path":file} on out, the message on err.
-// Returns `code`.
-int fail(Context& c, const std::string& file, const std::string& message, int code = kExitFailed);
-// Loads `path` into `db`; a failure is reported as fail() does, with reportLoad's codes.
-int loadOrFail(Context& c, store::Database& db, const std::string& path);
 // The same into the workspace's database, for a command that changes the file.
 int loadToChange(Context& c, const std::string& path);
-// Saves `db` to `path`; on failure prints "linkhaven-cli: " + `what` + the reason and returns
+// Saves `db` to `path`; on failure reports `what` + the reason as fail() does and returns
 // kExitFailed.
 int saveOrReport(Context& c, store::Database& db, const std::string& path, const std::string& what);
+// Reports that saving `path` failed as fail() does; returns kExitFailed.
+int reportSave(Context& c, const std::string& path, const platform::IoError& error);
 
 // The command groups; each lives in its own file.
 std::vector<Command> storeCommands();

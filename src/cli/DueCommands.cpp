@@ -51,9 +51,7 @@ int cmdDue(Context& c) {
     }
     const auto at = reminders::parseMinute(*atText);
     if (!at) {
-        c.err << "linkhaven-cli: --at must be a real minute as \"YYYY-MM-DD HH:MM\": " << *atText
-              << "\n";
-        return kExitFailed;
+        return fail(c, *path, "--at must be a real minute as \"YYYY-MM-DD HH:MM\": " + *atText);
     }
     const StoppedClock clock(*at);
     store::Database db(clock);

@@ -41,7 +41,7 @@ struct Session {
     }
     int save() {
         if (platform::IoError error; !c.workspace->save(c.path(file), error)) {
-            return fail(c, file, "cannot save " + error.message());
+            return reportSave(c, file, error);
         }
         return kExitOk;
     }

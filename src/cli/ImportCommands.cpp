@@ -22,42 +22,49 @@ int openOrCreate(Context& c, const std::string& path) {
         c.workspace->db().createDefault();
         return kExitOk;
     }
-    return reportLoad(c, outcome, error);
+    return reportLoad(c, path, outcome, error);
 }
 
-int saveOrReport(Context& c, const std::string& path) {
-    if (platform::IoError error; !c.workspace->save(c.path(path), error)) {
-        c.err << "linkhaven-cli: cannot save: " << error.message() << "\n";
-        return kExitFailed;
-    }
-    return kExitOk;
+int save(Context& c, const std::string& path) {
+    platform::IoError error;
+    return c.workspace->save(c.path(path), error) ? kExitOk : reportSave(c, path, error);
 }
 
-// Runs `work` on the database FILE (the first argument), saves it and prints the counts.
+// Why an import that added something stopped early, with what it kept.
+std::string stoppedMessage(const bookmarks::ImportResult& result) {
+    return result.error + " What was imported before (" + std::to_string(result.itemsAdded) +
+           " links, " + std::to_string(result.categoriesAdded) + " categories) was saved.";
+}
+
+// Runs `work` on the database FILE (the first argument), saves it and prints the counts; an
+// import that could not read its source (`source`) or a save that failed prints only the
+// failure. What an import added before it stopped is saved all the same.
 template <typename Work>
-int runImport(Context& c, const std::string& path, Work work) {
+int runImport(Context& c, const std::string& path, const std::string& source, Work work) {
     if (int code = openOrCreate(c, path); code != kExitOk) {
         return code;
     }
     const bookmarks::ImportResult result = work(c.workspace->db());
     const bool added = result.itemsAdded > 0 || result.categoriesAdded > 0;
-    int code = result.error.empty() ? kExitOk : kExitFailed;
-    if (added || result.error.empty()) {
-        if (int saved = saveOrReport(c, path); saved != kExitOk) {
-            code = saved;
-        }
+    if (!added && !result.error.empty()) {
+        return fail(c, source, result.error);
+    }
+    if (int code = save(c, path); code != kExitOk) {
+        return code;
+    }
+    if (!result.error.empty()) {
+        return fail(c, source, stoppedMessage(result));
     }
     c.out << JsonLine()
                  .add("categories_added", result.categoriesAdded)
                  .add("items_added", result.itemsAdded)
                  .add("duplicates_skipped", result.duplicatesSkipped)
+                 .add("links_skipped", result.linksSkipped)
+                 .add("too_long_skipped", result.tooLongSkipped)
                  .add("bookmark_file", result.bookmarkFile)
                  .str()
           << "\n";
-    if (!result.error.empty()) {
-        c.err << "linkhaven-cli: " << result.error << "\n";
-    }
-    return code;
+    return kExitOk;
 }
 
 int cmdImportHtml(Context& c) {
@@ -65,7 +72,7 @@ int cmdImportHtml(Context& c) {
         return usageError(c, "import-html takes FILE.lhd and BOOKMARKS.html");
     }
     const std::string html = c.path(c.args[1]);
-    return runImport(c, c.args[0],
+    return runImport(c, c.args[0], c.args[1],
                      [&](store::Database& db) { return bookmarks::importBookmarkFile(db, html); });
 }
 
@@ -74,7 +81,7 @@ int cmdImportFavorites(Context& c) {
         return usageError(c, "import-favorites takes FILE.lhd and FOLDER");
     }
     const std::string folder = c.path(c.args[1]);
-    return runImport(c, c.args[0], [&](store::Database& db) {
+    return runImport(c, c.args[0], c.args[1], [&](store::Database& db) {
         return bookmarks::importFavoritesFolder(db, folder, store::kFavoritesId);
     });
 }
@@ -84,7 +91,7 @@ int cmdImportFirefox(Context& c) {
         return usageError(c, "import-firefox takes FILE.lhd and an optional PROFILE_DIR");
     }
     const std::string profile = c.args.size() == 2 ? c.path(c.args[1]) : std::string();
-    return runImport(c, c.args[0], [&](store::Database& db) {
+    return runImport(c, c.args[0], profile, [&](store::Database& db) {
         return profile.empty()
                    ? bookmarks::importFirefox(db, bookmarks::FirefoxEnvironment::current())
                    : bookmarks::importFirefoxProfile(db, profile);
@@ -101,10 +108,9 @@ int cmdExportHtml(Context& c) {
     const bookmarks::ExportResult result =
         bookmarks::exportBookmarkFile(c.workspace->db(), c.path(c.args[1]));
     if (!result.error.empty()) {
-        c.err << "linkhaven-cli: " << result.error << "\n";
-        return kExitFailed;
+        return fail(c, c.args[1], result.error);
     }
-    if (int code = saveOrReport(c, c.args[0]); code != kExitOk) {
+    if (int code = save(c, c.args[0]); code != kExitOk) {
         return code;
     }
     c.out << JsonLine()

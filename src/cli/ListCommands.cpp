@@ -23,7 +23,7 @@ int cmdList(Context& c) {
     }
     const std::string& file = a.positional[0];
     store::Database db;
-    if (int code = loadOrFail(c, db, file); code != kExitOk) {
+    if (int code = loadOrReport(c, db, file); code != kExitOk) {
         return code;
     }
     const PathLookup path = findPath(db, a.positional.size() > 1 ? a.positional[1] : kDefaultPath);
@@ -77,7 +77,7 @@ int cmdOpen(Context& c) {
     }
     const std::string& file = a.positional[0];
     store::Database db;
-    if (int code = loadOrFail(c, db, file); code != kExitOk) {
+    if (int code = loadOrReport(c, db, file); code != kExitOk) {
         return code;
     }
     const ItemLookup found = findItems(db, a.items);

@@ -27,12 +27,10 @@ int cmdNew(Context& c) {
     const std::string& path = paths.front();
     // A dangling symbolic link is refused too: saving would create its target.
     if (!force && platform::pathExists(c.path(path), platform::Links::NoFollow)) {
-        c.err << "linkhaven-cli: " << path << " exists; use --force to replace it\n";
-        return kExitFailed;
+        return fail(c, path, path + " exists; use --force to replace it");
     }
     if (platform::IoError error; !c.workspace->createDefault(c.path(path), error)) {
-        c.err << "linkhaven-cli: cannot write " << error.message() << "\n";
-        return kExitFailed;
+        return reportSave(c, path, error);
     }
     c.out << JsonLine()
                  .add("created", path)
@@ -99,14 +97,11 @@ int cmdResave(Context& c) {
     if (c.args.size() != 2) {
         return usageError(c, "resave takes IN and OUT");
     }
-    platform::IoError error;
-    if (int code = reportLoad(c, c.workspace->load(c.path(c.args[0]), error), error);
-        code != kExitOk) {
+    if (int code = loadToChange(c, c.path(c.args[0])); code != kExitOk) {
         return code;
     }
-    if (!c.workspace->save(c.path(c.args[1]), error)) {
-        c.err << "linkhaven-cli: cannot save: " << error.message() << "\n";
-        return kExitFailed;
+    if (platform::IoError error; !c.workspace->save(c.path(c.args[1]), error)) {
+        return reportSave(c, c.args[1], error);
     }
     c.out << JsonLine().add("saved", c.args[1]).add("items", c.workspace->db().itemCount()).str()
           << "\n";

@@ -21,15 +21,15 @@ std::optional<update::UpdateServer> chooseServer(Context& c) {
     if (c.args.size() == 2 && c.args[0] == "--url") {
         auto server = update::parseUpdateUrl(c.args[1]);
         if (!server) {
-            c.err << "linkhaven-cli: --url must be http://HOST[:PORT]: " << c.args[1] << "\n";
+            fail(c, "", "--url must be http://HOST[:PORT]: " + c.args[1]);
         }
         return server;
     }
     const char* variable = std::getenv(update::kUpdateUrlVariable);
     auto server = update::chooseUpdateServer(variable);
     if (!server) {
-        c.err << "linkhaven-cli: " << update::kUpdateUrlVariable
-              << " must be http://HOST[:PORT]: " << variable << "\n";
+        fail(c, "",
+             std::string(update::kUpdateUrlVariable) + " must be http://HOST[:PORT]: " + variable);
     }
     return server;
 }

@@ -23,6 +23,9 @@ struct IoError {
     bool failed() const { return !step.empty(); }
     // "step 'path': reason", e.g. "rename '/home/a/Default.lhd': Permission denied".
     std::string message() const;
+    // The same in words a user reads, without the step: "'path' does not exist", "'path' is a
+    // folder, not a file", "'path': Permission denied", "'path': <detail>".
+    std::string userMessage() const;
 };
 
 }  // namespace lh::platform

@@ -42,4 +42,16 @@ constexpr bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// The first position at or after `from` where `needle` stands in `haystack` with ASCII letters
+// compared without regard to case; npos when it does not.
+constexpr std::size_t findIgnoringAsciiCase(std::string_view haystack, std::string_view needle,
+                                            std::size_t from = 0) {
+    for (std::size_t i = from; i + needle.size() <= haystack.size(); ++i) {
+        if (equalsIgnoringAsciiCase(haystack.substr(i, needle.size()), needle)) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace lh::text

@@ -20,7 +20,19 @@ const std::string kHeader = "<!DOCTYPE NETSCAPE-Bookmark-file-1>";
 // The tags, attributes and references are the scanner's (BookmarkScannerTest) and the filing
 // rules ImportTarget's; these are the files browsers write, read into categories and items
 // (lowercase.html holds nothing but those rules: it is read in BookmarkExportTest).
-using BookmarkImportTest = test::ImportFixture;
+class BookmarkImportTest : public test::ImportFixture {
+protected:
+    // What importing the sample file `name` into a new default database adds: its counts, then
+    // its links.
+    Lines importSample(const std::string& name) {
+        db.createDefault();
+        const ImportResult r = importBookmarkFile(db, test::dataFile("bookmarks/" + name), options);
+        EXPECT_TRUE(r.bookmarkFile && r.error.empty() && !r.cancelled) << name;
+        Lines shown = test::linksUnder(db);
+        shown.insert(shown.begin(), test::counts(r));
+        return shown;
+    }
+};
 
 TEST_F(BookmarkImportTest, ReadsTheExportsOfEachBrowser) {
     // Each file, with what it adds: "categories items duplicates empty", then the links.
@@ -62,14 +74,66 @@ TEST_F(BookmarkImportTest, ReadsTheExportsOfEachBrowser) {
           "Other Bookmarks|Caf\xC3\xA9 \xE2\x80\x94 Wiki|https://wiki.example.net/Caf%C3%A9"}},
     };
     for (const auto& [file, expected] : samples) {
-        SCOPED_TRACE(file);
+        EXPECT_EQ(importSample(file), expected) << file;
+    }
+}
+
+TEST_F(BookmarkImportTest, KeepsLinksExactOrCountsWhatItSkipped) {
+    const std::string longAddress = "https://long.example/" + std::string(2079, 'a');
+    const std::string exactAddress = "https://exact.example/" + std::string(1978, 'b');
+    // Each file, with its counts ("categories items duplicates skipped long:N") and links.
+    const std::pair<const char*, Lines> samples[] = {
+        {"quoted-angle.html",
+         {"1 4 0 0", "Bookmarks bar|Greater in the address|https://search.example/?a>b",
+          "Bookmarks bar|Greater in a title attribute|https://shop.example/item",
+          "Bookmarks bar|Angle brackets inside the quotes|"
+          "https://chrome.example/find?q=1&x=<y>&z=2",
+          "Bookmarks bar|After them all|https://last.example/"}},
+        // Unquoted and single-quoted HREFs, no title, no address, a leading "-": 5 skipped.
+        {"unquoted.html", {"1 1 0 5", "Old links|Kept|http://kept.example/"}},
+        {"long-address.html", {"1 1 0 0 long:1", "Long|Just fits|" + exactAddress}},
+        {"shift-jis.html",
+         {"1 2 0 0",
+          "\xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC\xE3\x82\xB9|"
+          "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE\xE3\x83\x8B\xE3\x83\xA5"
+          "\xE3\x83\xBC\xE3\x82\xB9 \xE2\x80\x95 \xE8\xA1\xA8\xE7\xA4\xBA|"
+          "https://news.example.jp/",
+          "\xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC\xE3\x82\xB9|"
+          "\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88\xE3\x82\xA6\xE3\x82\xA7\xE3\x82\xA2|"
+          "https://ja.example.jp/wiki/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88"}},
+        {"utf16be.html",
+         {"1 1 0 0",
+          "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC|"
+          "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1 "
+          "\xF0\x9F\x98\x80|https://el.example/"}},
+    };
+    for (const auto& [file, expected] : samples) {
+        EXPECT_EQ(importSample(file), expected) << file;
+    }
+}
+
+TEST_F(BookmarkImportTest, HonoursADeclaredCharsetAndFallsBackToWindows1252) {
+    // "Привет" in KOI8-R, "한국" in EUC-KR, "é" in Windows-1252.
+    const std::string koi8 = "\xF0\xD2\xC9\xD7\xC5\xD4", euckr = "\xC7\xD1\xB1\xB9";
+    const std::string body = "<A HREF=\"https://a/\">";
+    const std::pair<std::string, std::string> files[] = {
+        {"<META charset=\"KOI8-R\">" + body + koi8,
+         "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"},
+        {"<meta http-equiv=\"content-type\" content=\"text/html; CHARSET = euc-kr\">" + body +
+             euckr,
+         "\xED\x95\x9C\xEA\xB5\xAD"},
+        // Unknown, bogus or huge names, and a charset outside a META tag: Windows-1252.
+        {"<META charset=x-no-such-charset>" + body + "Caf\xE9", "Caf\xC3\xA9"},
+        {"<META charset=\"../../../etc/passwd\">" + body + "Caf\xE9", "Caf\xC3\xA9"},
+        {"<META charset=" + std::string(100'000, 'K') + ">" + body + "Caf\xE9", "Caf\xC3\xA9"},
+        {"<TITLE>charset=KOI8-R</TITLE>" + body + "Caf\xE9", "Caf\xC3\xA9"},
+        // Declared UTF-8 with a stray byte: UTF-8 with U+FFFD.
+        {"<META charset=utf-8>" + body + "Caf\xC3\xA9\xA0", "Caf\xC3\xA9\xEF\xBF\xBD"},
+    };
+    for (const auto& [text, title] : files) {
         db.createDefault();
-        const ImportResult r =
-            importBookmarkFile(db, test::dataFile(std::string("bookmarks/") + file), options);
-        Lines shown = test::linksUnder(db);
-        shown.insert(shown.begin(), test::counts(r));
-        EXPECT_EQ(shown, expected);
-        EXPECT_TRUE(r.bookmarkFile && r.error.empty() && !r.cancelled);
+        EXPECT_EQ(importBookmarkBytes(db, kHeader + text + "</A>", options).error, "");
+        EXPECT_EQ(test::linksUnder(db), (Lines{"|" + title + "|https://a/"})) << text.substr(0, 60);
     }
 }
 
@@ -121,9 +185,10 @@ TEST_F(BookmarkImportTest, RefusesWhatItCannotReadWithAClearMessage) {
     ASSERT_EQ(::truncate(big.c_str(), static_cast<off_t>(kMaxBookmarkFileSize + 1)), 0);
     const std::tuple<std::string, bool, std::string> refused[] = {
         {page, false, "\"" + page + "\" is not a bookmark file."},
-        {empty, false, "\"" + empty + "\" is not a bookmark file."},
-        {missing, true,
-         "Cannot read the bookmark file: open '" + missing + "': No such file or directory"},
+        {empty, false, "\"" + empty + "\" is empty; it is not a bookmark file."},
+        {missing, true, "Cannot read the bookmark file: '" + missing + "' does not exist"},
+        {dir.path(), true,
+         "Cannot read the bookmark file: '" + dir.path() + "' is a folder, not a file"},
         {big, true, "\"" + big + "\" is larger than 1 GiB; it was not imported."},
     };
     for (const auto& [path, bookmarkFile, error] : refused) {
@@ -131,7 +196,6 @@ TEST_F(BookmarkImportTest, RefusesWhatItCannotReadWithAClearMessage) {
         EXPECT_EQ(r.bookmarkFile, bookmarkFile) << path;
         EXPECT_EQ(summaryText(r), error);
     }
-    EXPECT_NE(importBookmarkFile(db, dir.path(), options).error, "");
     EXPECT_EQ(db.itemCount(), 0u);
 }
 

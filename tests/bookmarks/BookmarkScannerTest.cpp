@@ -11,7 +11,8 @@ namespace {
 using namespace std::string_literals;
 using Events = std::vector<std::string>;
 
-// Records what the scanner reports as "F:name", "L:title|address" and "E".
+// Records what the scanner reports as "F:name", "L:title|address", "E", and "S:quote" or
+// "S:long" for a skipped link.
 class Recorder final : public BookmarkSink {
 public:
     Events events;
@@ -22,6 +23,9 @@ public:
         return add("L:" + std::string(title) + "|" + std::string(address));
     }
     bool listEnd() override { return add("E"); }
+    bool skipped(SkippedLink why) override {
+        return add(why == SkippedLink::TooLong ? "S:long" : "S:quote");
+    }
 
 private:
     bool add(std::string e) {
@@ -59,12 +63,20 @@ TEST(BookmarkScannerTest, ReportsFoldersLinksAndListEndsInOrder) {
          "<dt><h3>  </h3><dl><p><dt><a href=\"https://c.example/\"></a></dl>\n</DL>",
          {"F:News", "L:A|https://a.example/", "E", "L:B|https://b.example/", "F:Plain", "E",
           "F:", "L:|https://c.example/", "E", "E"}},
-        // Only a double-quoted HREF is an address, the first one.
+        // Only a double-quoted HREF is an address, the first one; others are told as skipped.
         {"<A ID=\"1\" HREF=\"https://x/a b\"  >spaced</A><A HREF=https://x/>unquoted</A>"
          "<A HREF='https://x/'>single</A><A TITLE=\"HREF=\" NAME=\"n\">fake</A>"
          "<A HREF = \"https://x/eq\"HREF=\"https://x/second\">first wins</A>"
-         "<A NAME=\"n\">no href</A><A HREF=\"https://x/>\">quote cut by the tag end</A>",
-         {"L:spaced|https://x/a b", "L:first wins|https://x/eq"}},
+         "<A NAME=\"n\">no href</A><A HREF=x HREF=\"https://x/q\">quoted second</A>",
+         {"L:spaced|https://x/a b", "S:quote", "S:quote", "L:first wins|https://x/eq",
+          "L:quoted second|https://x/q"}},
+        // A ">" inside a double-quoted value is text, in any tag; comments end at their ">".
+        {"<!-- \"odd quote --><H3 NOTE=\"a > b\">Folder</H3>"
+         "<A HREF=\"https://x/?a>b\">gt</A><A HREF=\"https://y/\" TITLE=\"x > y\">title</A>"
+         "<A HREF=\"https://z/?q=1&x=<y>&w=2\" ICON=\"data:>\">angles</A>"
+         "<A HREF=\"https://v/\" TAGS=\"a>b,c<d\">tags</A>",
+         {"F:Folder", "L:gt|https://x/?a>b", "L:title|https://y/",
+          "L:angles|https://z/?q=1&x=<y>&w=2", "L:tags|https://v/"}},
         // References are decoded once, before the trimming.
         {"<H3>&lt;Tools&gt; &amp; more</H3>"
          "<A HREF=\"https://x/?q=&amp;lt;\">&amp;lt; &quot;q&quot; &#39;s&apos;</A>"
@@ -77,13 +89,24 @@ TEST(BookmarkScannerTest, ReportsFoldersLinksAndListEndsInOrder) {
           "ABC|https://y/",
           "L:AT&T &unknown; &#; &#x; &|https://z/AT&T", "L:W|https://w/",
           "L:\xF0\x9F\x98\x80\xC3\xA9&|https://v/"}},
-        // Cuts at 156, 700 and 2000 bytes never split a character.
+        // Cuts at 156 and 700 bytes never split a character; an address is never cut: over
+        // 2000 bytes (after decoding, before trailing blanks) its link is skipped.
         {"<H3>" + std::string(150, 'f') + "\xE2\x82\xAC\xE2\x82\xAC</H3><H3>" +
-             std::string(155, 'g') + "\xE2\x82\xAC</H3><A HREF=\"" + address + "\">" + longTitle +
+             std::string(155, 'g') + "\xE2\x82\xAC</H3><A HREF=\"https://y/\">" + longTitle +
              "</A><A HREF=\"https://y/\">" + std::string(699, 't') + "\xC3\xA9</A>",
          {"F:" + std::string(150, 'f') + "\xE2\x82\xAC\xE2\x82\xAC", "F:" + std::string(155, 'g'),
-          "L:" + longTitle.substr(0, 700) + "|" + address.substr(0, 2000),
+          "L:" + longTitle.substr(0, 700) + "|https://y/",
           "L:" + std::string(699, 't') + "|https://y/"}},
+        {"<A HREF=\"" + address + "\">long</A><A HREF=\"" + address.substr(0, 2000) +
+             "     \">fits</A><A HREF=\"" + address.substr(0, 1998) +
+             "&amp;&amp;\">refs</A>"
+             "<A HREF=\"" +
+             address.substr(0, 2000) +
+             "    x\">inner blanks</A>"
+             "<A HREF=\"" +
+             address.substr(0, 1999) + "\xC3\xA9\">split</A>",
+         {"S:long", "L:fits|" + address.substr(0, 2000), "L:refs|" + address.substr(0, 1998) + "&&",
+          "S:long", "S:long"}},
         // Hostile text: a title cut by the end, a tag of 10 MB that never ends, NUL bytes, a
         // favicon of 5 MB.
         {"<A HREF=\"https://a/\">A</A><A HREF=\"https://b/\">B cut", {"L:A|https://a/"}},

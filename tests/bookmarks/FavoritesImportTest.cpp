@@ -53,14 +53,25 @@ TEST_F(FavoritesImportTest, ImportsTheTreeSortedByName) {
 
 TEST_F(FavoritesImportTest, ReportsAFolderThatCannotBeReadAndSingleFiles) {
     const ImportResult r = importFavoritesFolder(db, dir.file("missing"), 1, options);
-    EXPECT_EQ(r.error, "Cannot read the Favorites folder: list '" + dir.file("missing") +
-                           "': No such file or directory");
+    EXPECT_EQ(r.error,
+              "Cannot read the Favorites folder: '" + dir.file("missing") + "' does not exist");
     file("One.url", shortcut("https://one.example/"));
     ImportResult one = importShortcutFile(db, dir.file("One.url"), 1, options);
     EXPECT_EQ(one.itemsAdded, 1u);
     EXPECT_EQ(test::linksUnder(db), (Lines{"|One|https://one.example/"}));
     one = importShortcutFile(db, dir.file("Two.url"), 1, options);
     EXPECT_NE(one.error, "");
+}
+
+TEST_F(FavoritesImportTest, SkipsAndCountsAddressesNoLinkMayKeepInsteadOfCuttingThem) {
+    // Too long.url holds 2111 characters, Fits.url exactly 2000, Dash.url "-x".
+    const ImportResult r =
+        importFavoritesFolder(db, test::dataFile("bookmarks/favorites"), 1, options);
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(test::counts(r), "1 1 0 1 long:1");
+    const Lines links = test::linksUnder(db);
+    ASSERT_EQ(links.size(), 1u);
+    EXPECT_EQ(links[0], "Long|Fits|https://fits.example/" + std::string(1979, 'd'));
 }
 
 TEST_F(FavoritesImportTest, CancelKeepsWhatWasImported) {

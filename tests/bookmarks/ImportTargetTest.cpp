@@ -32,11 +32,18 @@ TEST_F(ImportTargetTest, FilesEveryImportByTheSameRules) {
         // Imported categories are favourites, whatever class the parent has.
         EXPECT_EQ(db.findCategory(target.findOrCreate("x", 2))->flags(), store::kClassUrl);
         target.addLink("  Spaced  ", " https://a.example/ ", joke);
-        target.addLink(std::string(699, 't') + "\xC3\xA9", " " + address, joke);
+        target.addLink(std::string(699, 't') + "\xC3\xA9", " https://t/", joke);
+        target.addLink("Too long", " " + address, joke);
         target.addLink("", "https://no-title/", joke);
         target.addLink("No address", "  ", joke);
         target.addLink("In Recycle", "https://old.example/", joke);
         target.addLink("Just added", "https://A.EXAMPLE/", joke);
+        // Addresses no link may keep are skipped whole, never stored cut.
+        target.addLink("Fits", address.substr(0, 2000) + "  ", joke);
+        target.addLink("Dash", "-https://dash/", joke);
+        target.addLink("Broken", "https://broken/\nline", joke);
+        target.skipped(SkippedLink::NotQuoted);
+        target.skipped(SkippedLink::TooLong);
         // A folder without a name stands for the one it is in; outside any folder is the top.
         target.link("Top", "https://top/");
         target.folder("Outer");
@@ -52,10 +59,10 @@ TEST_F(ImportTargetTest, FilesEveryImportByTheSameRules) {
     EXPECT_EQ(mirror.events, (Lines{"bulk{", "}bulk"}));
     EXPECT_EQ(test::linksUnder(db),
               (Lines{"|Top|https://top/", "|After|https://after/", "Joke|Spaced|https://a.example/",
-                     "Joke|" + std::string(699, 't') + "|" + address.substr(0, 2000),
-                     "Outer|In|https://in/", "Outer|Still|https://still/",
-                     std::string(155, 'g') + "|Cut|https://g/"}));
-    EXPECT_EQ(test::counts(result), "4 7 2 2");
+                     "Joke|" + std::string(699, 't') + "|https://t/",
+                     "Joke|Fits|" + address.substr(0, 2000), "Outer|In|https://in/",
+                     "Outer|Still|https://still/", std::string(155, 'g') + "|Cut|https://g/"}));
+    EXPECT_EQ(test::counts(result), "4 8 2 5 long:2");
     // The items are favourites with the given rate and the time of the import.
     const store::ItemRecord* top = db.findCategory(store::kFavoritesId)->firstItem();
     EXPECT_EQ(top->kind(), store::kKindUrl);

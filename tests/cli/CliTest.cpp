@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "store/Database.h"
 #include "support/CliRunner.h"
@@ -39,6 +41,8 @@ TEST(CliTest, NewWritesTheDefaultDatabaseOnlyWhenAskedAndTreeAndResaveReadIt) {
     test::writeBytes(path, "mine");
     r = runCli({"new", path});
     EXPECT_EQ(r.code, kExitFailed);
+    EXPECT_EQ(r.out, "{\"error\":\"" + path + " exists; use --force to replace it\",\"path\":\"" +
+                         path + "\"}\n");
     EXPECT_EQ(r.err, "linkhaven-cli: " + path + " exists; use --force to replace it\n");
     EXPECT_EQ(test::readBytes(path), "mine");
     EXPECT_EQ(runCli({"new", "--force", path}).code, kExitOk);
@@ -71,23 +75,58 @@ TEST(CliTest, InfoCountsWithoutChangingTheFile) {
     EXPECT_EQ(test::readBytes(path), bytes);
 }
 
-TEST(CliTest, BadFilesAndBadUsageHaveTheirOwnExitCodes) {
+// Every failure prints {"error":...,"path":...} alone on out, in words a user understands, the
+// same on err, and exits with its code.
+TEST(CliTest, BadFilesAndBadUsageHaveTheirOwnExitCodesAndPlainMessages) {
     test::TempDir dir;
-    EXPECT_EQ(runCli({"info", dir.file("missing.lhd")}).code, kExitUnreadable);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.lhd")));
-    test::writeBytes(dir.file("empty.lhd"), "");
-    EXPECT_EQ(runCli({"info", dir.file("empty.lhd")}).code, kExitUnreadable);
-    test::writeBytes(dir.file("junk.lhd"), "this is not a database at all");
-    const Outcome r = runCli({"tree", dir.file("junk.lhd")});
-    EXPECT_EQ(r.code, kExitRefused);
-    EXPECT_TRUE(r.out.empty());
-    EXPECT_NE(r.err.find("not a Linkhaven database"), std::string::npos);
-    EXPECT_EQ(runCli({"resave", dir.file("junk.lhd"), dir.file("out.lhd")}).code, kExitRefused);
+    const std::string missing = dir.file("missing.lhd"), empty = dir.file("empty.lhd");
+    const std::string junk = dir.file("junk.lhd");
+    test::writeBytes(empty, "");
+    test::writeBytes(junk, "this is not a database at all");
+    store::Database good;
+    good.createDefault();
+    ASSERT_TRUE(test::save(good, dir.file("good.lhd")));
+    const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
+        {{"info", missing}, kExitUnreadable, "'" + missing + "' does not exist", missing},
+        {{"info", empty}, kExitUnreadable, "'" + empty + "' is empty", empty},
+        {{"find", dir.path(), "x"},
+         kExitUnreadable,
+         "'" + dir.path() + "' is a folder, not a file",
+         dir.path()},
+        {{"tree", junk},
+         kExitRefused,
+         "'" + junk +
+             "' is not a Linkhaven database or is damaged: the file was written by a "
+             "newer version",
+         junk},
+        {{"resave", junk, dir.file("out.lhd")}, kExitRefused, "", junk},
+        {{"resave", dir.file("good.lhd"), dir.path()},
+         kExitFailed,
+         "'" + dir.path() + "' could not be saved: ",
+         dir.path()},
+        {{"due", empty, "--at", "2026-02-30 10:00"},
+         kExitFailed,
+         "--at must be a real minute as \\\"YYYY-MM-DD HH:MM\\\": 2026-02-30 10:00",
+         empty},
+        {{}, kExitFailed, "no command given", ""},
+        {{"frobnicate"}, kExitFailed, "unknown command 'frobnicate'", ""},
+        {{"info"}, kExitFailed, "info takes one FILE", ""},
+    };
+    for (const auto& [args, code, message, path] : cases) {
+        const Outcome r = runCli(args);
+        const std::string line = r.out;
+        EXPECT_EQ(r.code, code) << line;
+        EXPECT_TRUE(line.starts_with("{\"error\":\"" + message)) << line;
+        EXPECT_TRUE(line.ends_with("\",\"path\":\"" + path + "\"}\n")) << line;
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
+        EXPECT_EQ(r.err.rfind("linkhaven-cli: ", 0), 0u) << r.err;
+        // No step of the program's own ("map", "open", "read size of") reaches the user.
+        EXPECT_EQ(line.find("map '"), std::string::npos) << line;
+        EXPECT_EQ(line.find("open '"), std::string::npos) << line;
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.lhd")));
 
-    for (const auto& args : std::vector<std::vector<std::string>>{{}, {"frobnicate"}, {"info"}}) {
-        EXPECT_EQ(runCli(args).code, kExitFailed) << args.size();
-    }
     const Outcome help = runCli({"--help"});
     EXPECT_EQ(help.code, kExitOk);
     EXPECT_NE(help.out.find("resave IN OUT"), std::string::npos);

@@ -52,7 +52,11 @@ TEST(DueCommandsTest, PrintsWhatOneTickAnnouncesInOrder) {
         const test::CliOutcome refused = runCli({"due", path, "--at", bad});
         EXPECT_EQ(refused.code, kExitFailed) << bad;
         EXPECT_FALSE(refused.err.empty()) << bad;
-        EXPECT_EQ(refused.out, "") << bad;
+        EXPECT_EQ(refused.out,
+                  "{\"error\":\"--at must be a real minute as \\\"YYYY-MM-DD "
+                  "HH:MM\\\": " +
+                      std::string(bad) + "\",\"path\":\"" + path + "\"}\n")
+            << bad;
     }
     EXPECT_EQ(runCli({"due", path}).code, kExitFailed);
     EXPECT_EQ(runCli({"due", dir.file("none.lhd"), "--at", "2026-12-24 18:00"}).code,

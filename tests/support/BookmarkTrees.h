@@ -52,10 +52,12 @@ inline std::string dataFile(const std::string& name) {
     return std::string(LINKHAVEN_TEST_DATA) + "/" + name;
 }
 
-// An import's counts as "categories items duplicates empty".
+// An import's counts as "categories items duplicates skipped", followed by " long:N" when links
+// were skipped for a too long address.
 inline std::string counts(const bookmarks::ImportResult& r) {
     return std::to_string(r.categoriesAdded) + " " + std::to_string(r.itemsAdded) + " " +
-           std::to_string(r.duplicatesSkipped) + " " + std::to_string(r.emptySkipped);
+           std::to_string(r.duplicatesSkipped) + " " + std::to_string(r.linksSkipped) +
+           (r.tooLongSkipped > 0 ? " long:" + std::to_string(r.tooLongSkipped) : "");
 }
 
 // What every import test starts from: a default database, a folder of its own and options whose

@@ -97,6 +97,16 @@ TEST_F(ImportActionsTest, ShowsProgressThatCancelsAndHoldsOtherCommandsMeanwhile
     EXPECT_EQ(chooser.requests.size(), 1u);
     EXPECT_LT(db.itemCount(), 8000u);
     EXPECT_EQ(summary.toStdString().rfind("Import cancelled. Imported ", 0), 0u);
+    // Links the rules skip, and those whose address is too long, are counted after the summary.
+    chooser.answers.push_back(test::dataFile("bookmarks/unquoted.html"));
+    EXPECT_EQ(choose(CommandId::ImportBookmarkFile),
+              "Imported 1 links into 1 new categories; 0 duplicates skipped. 5 links skipped (no "
+              "title, no usable address, or an address not in double quotes).");
+    chooser.answers.push_back(test::dataFile("bookmarks/long-address.html"));
+    EXPECT_EQ(choose(CommandId::ImportBookmarkFile),
+              "Imported 1 links into 1 new categories; 0 duplicates skipped. 1 links skipped for "
+              "an address longer than 2000 characters.");
+
     EXPECT_EQ(progressDialog(), nullptr);
     EXPECT_FALSE(actions.isRunning());
     EXPECT_TRUE(registry.action(CommandId::ImportFirefox)->isEnabled());
