@@ -22,6 +22,8 @@ namespace {
 constexpr const char* kSaveQuestion = "Save changes to Untitled?";
 // How many numbered names are tried when a damaged file's first new name is taken.
 constexpr int kAsideAttempts = 100;
+// What follows when a damaged data file cannot be renamed at start.
+constexpr const char* kEndsUnchanged = "Linkhaven ends without changing it.";
 // A save's temporary file older than this and not locked was left by a program that died.
 constexpr std::chrono::seconds kStaleSaveAge{60};
 
@@ -122,14 +124,14 @@ bool FileCommands::openRefusedAtStart(const std::string& reason) {
     if (const auto backup = pickBackup(refused)) {
         platform::IoError error;
         (void)m_s.db.loadBytes(backup->bytes, backup->path, error);  // loads as it did probed
-        return restoreBackup(refused, backup->path);
+        return restoreBackup(refused, backup->path, kEndsUnchanged);
     }
     const Prompter::Answer answer = m_s.prompter.ask(
         {"The data file " + quoted(refused) +
              " is damaged or not a Linkhaven database.\n\nStart with a new database? The damaged "
              "file is kept under another name. No ends Linkhaven.",
          "Linkhaven", Prompter::Buttons::YesNo, Prompter::Icon::Warning, reason});
-    if (answer != Prompter::Answer::Yes || !setAside(refused)) {
+    if (answer != Prompter::Answer::Yes || !setAside(refused, kEndsUnchanged)) {
         return false;
     }
     const bool opened = createDefaultAt(refused);
@@ -162,8 +164,9 @@ std::optional<ProbedFile> FileCommands::pickBackup(const std::string& refused) {
     }
 }
 
-bool FileCommands::restoreBackup(const std::string& refused, const std::string& backup) {
-    if (!setAside(refused)) {
+bool FileCommands::restoreBackup(const std::string& refused, const std::string& backup,
+                                 const char* ifKept) {
+    if (!setAside(refused, ifKept)) {
         return false;
     }
     adopt(refused);
@@ -211,7 +214,7 @@ void FileCommands::showTitle() {
     m_s.host.setTitle(store::windowTitle(m_dataFile));
 }
 
-bool FileCommands::setAside(const std::string& damaged) {
+bool FileCommands::setAside(const std::string& damaged, const char* ifKept) {
     const platform::LocalTime now = m_s.clock.now();
     int error = EEXIST;
     std::string aside;
@@ -221,8 +224,7 @@ bool FileCommands::setAside(const std::string& damaged) {
     }
     if (error != 0) {
         tell("The damaged data file " + quoted(damaged) + " could not be renamed.\n" +
-                 platform::IoError("rename", damaged, error).message() +
-                 "\n\nLinkhaven ends without changing it.",
+                 platform::IoError("rename", damaged, error).message() + "\n\n" + ifKept,
              true);
         return false;
     }

@@ -165,7 +165,9 @@ private:
     bool openRefusedAtStart(const std::string& reason);
     // Offers the backups of the damaged file `refused` until one loads or the user chooses none.
     std::optional<ProbedFile> pickBackup(const std::string& refused);
-    bool restoreBackup(const std::string& refused, const std::string& backup);
+    // Makes the loaded `backup` the database of the damaged file `refused`, which is renamed
+    // aside; `ifKept` tells the user what follows when it cannot be renamed (false then).
+    bool restoreBackup(const std::string& refused, const std::string& backup, const char* ifKept);
     void tellNotOpened(const ProbedFile& probed, bool damaged, bool backupsFollow);
     void openRestored(const std::string& refused, const ProbedFile& backup);
     void openProbed(const ProbedFile& probed);
@@ -174,7 +176,7 @@ private:
     void startUntitled();
     void adopt(const std::string& path);
     void showTitle();
-    bool setAside(const std::string& damaged);
+    bool setAside(const std::string& damaged, const char* ifKept);
     bool closeForOpen();
     Outcome askToSaveUntitled(bool normalise, bool questionIcon);
     std::optional<std::string> askSaveName(bool normalise);

@@ -4,6 +4,7 @@
 #include "commands/FileChooser.h"
 #include "commands/FileCommands.h"
 #include "commands/Prompter.h"
+#include "platform/FileInfo.h"
 #include "platform/Paths.h"
 #include "settings/SettingsStore.h"
 #include "store/DataFileLocation.h"
@@ -67,6 +68,8 @@ void FileCommands::openDatabaseFile(const std::string& path) {
     }
     if (backup) {
         openRestored(path, *backup);
+    } else if (platform::fileStamp(path) != probed.stamp) {
+        openProbed(probeFile(path));  // e.g. the data file in use, just saved by closeForOpen
     } else {
         openProbed(probed);
     }
@@ -96,6 +99,12 @@ void FileCommands::openProbed(const ProbedFile& probed) {
         m_s.settings.writeRemotefile(m_dataFile);
         return;
     }
+    if (probed.outcome == LoadOutcome::Refused || probed.outcome == LoadOutcome::Unreadable) {
+        // Spoilt after the first read, by another program: nothing is written over it.
+        tell(quoted(probed.path) + " cannot be opened.\n" + probed.error.message(), true);
+        startUntitled();
+        return;
+    }
     // Missing, or empty without backups: a new database there.
     if (createDefaultAt(probed.path) && !isUntitled()) {
         m_madeInPlaceOfLost = probed.outcome == LoadOutcome::Empty;
@@ -106,7 +115,8 @@ void FileCommands::openProbed(const ProbedFile& probed) {
 void FileCommands::openRestored(const std::string& refused, const ProbedFile& backup) {
     platform::IoError error;
     (void)m_s.db.loadBytes(backup.bytes, backup.path, error);  // loads as it did probed
-    if (restoreBackup(refused, backup.path)) {
+    if (restoreBackup(refused, backup.path,
+                      "The file is left as it is; the backup stays open, untitled.")) {
         m_s.settings.writeRemotefile(m_dataFile);
     } else {
         startUntitled();  // the damaged file could not be set aside: it stays as it is

@@ -7,12 +7,13 @@
 namespace lh::gui {
 namespace {
 
-QStringList rowTexts(const QTreeWidget& list, int row) {
+// The row's texts, column by column, joined by '|'.
+std::string rowTexts(const QTreeWidget& list, int row) {
     QStringList texts;
     for (int column = 0; column < list.columnCount(); ++column) {
         texts << list.topLevelItem(row)->text(column);
     }
-    return texts;
+    return texts.join(QLatin1Char('|')).toStdString();
 }
 
 TEST(RestoreBackupDialogTest, ListsTheRowsInTheGivenOrderAndGivesTheSelectedOneOnlyOnOk) {
@@ -24,9 +25,8 @@ TEST(RestoreBackupDialogTest, ListsTheRowsInTheGivenOrderAndGivesTheSelectedOneO
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->headerItem()->text(3), QStringLiteral("Size"));
     EXPECT_EQ(list->headerItem()->text(4), QStringLiteral("Links"));
-    EXPECT_EQ(rowTexts(*list, 0),
-              (QStringList{"Default.lbak4", "02/15/2007 09:30:00", "/home/a/", "1.5 KB", "12"}));
-    EXPECT_EQ(rowTexts(*list, 1).mid(3), (QStringList{"900 bytes", "damaged"}));
+    EXPECT_EQ(rowTexts(*list, 0), "Default.lbak4|02/15/2007 09:30:00|/home/a/|1.5 kB|12");
+    EXPECT_EQ(rowTexts(*list, 1), "Default.lbak1|02/16/2007 10:00:00|/home/a/|900 bytes|damaged");
 
     dialog.accept();
     EXPECT_FALSE(dialog.chosenPath());  // OK with nothing selected (none marked newest)
