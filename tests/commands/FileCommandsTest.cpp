@@ -298,6 +298,7 @@ TEST(FileCommandsTest, SaveAsFromADataFileThatCannotBeWrittenMakesTheCopyTheData
         EXPECT_EQ(f.commands.dataFile(), rescued);
         EXPECT_EQ(f.store.readRemotefile(), rescued);
         EXPECT_EQ(f.titles.back(), "rescued.lhd -- Linkhaven");
+        ASSERT_FALSE(f.status.empty());
         EXPECT_TRUE(contains(f.status.back(), "now kept in " + rescued));
         f.db.addCategory(store::kRootId, {"later", {}, {}, {}});
         EXPECT_TRUE(f.commands.finishClose());  // the close saves to the copy
