@@ -62,16 +62,23 @@ void FileCommands::openDatabaseFile(const std::string& path) {
     // went wrong is told once they show the database that is open then. (Questions are asked
     // before anything changes.)
     const NoticesAfterwards notices(*this);
-    const store::Database::BulkChange bulk(m_s.db);
-    if (!closeForOpen()) {
-        return;
+    bool settled = false;
+    {
+        const store::Database::BulkChange bulk(m_s.db);
+        if (!closeForOpen()) {
+            return;
+        }
+        if (backup) {
+            openRestored(path, *backup);
+        } else if (platform::fileStamp(path) != probed.stamp) {
+            openProbed(probeFile(path));  // e.g. the data file in use, just saved by closeForOpen
+        } else {
+            openProbed(probed);
+        }
+        settled = !hasUnsavedChanges();
     }
-    if (backup) {
-        openRestored(path, *backup);
-    } else if (platform::fileStamp(path) != probed.stamp) {
-        openProbed(probeFile(path));  // e.g. the data file in use, just saved by closeForOpen
-    } else {
-        openProbed(probed);
+    if (settled) {
+        m_savedState.markSaved();  // the end of the bulk change is no change of the user's
     }
 }
 
