@@ -44,12 +44,13 @@ int cmdBackups(Context& c) {
         return usageError(c, "backups takes one FILE");
     }
     for (const store::BackupRow& row : store::restoreList(absolutePath(c.args[0]))) {
-        c.out << JsonLine()
-                     .add("name", row.name)
-                     .add("date", row.date)
-                     .add("folder", row.folder)
-                     .str()
-              << "\n";
+        JsonLine line;
+        line.add("name", row.name).add("date", row.date).add("folder", row.folder);
+        line.add("iso", row.iso);
+        if (row.newest) {
+            line.add("newest", true);
+        }
+        c.out << line.str() << "\n";
     }
     return kExitOk;
 }
@@ -63,7 +64,8 @@ std::vector<Command> backupCommands() {
          "                       (FILE.lbak1 .. FILE.lbak4 beside it, the oldest replaced)",
          cmdBackup},
         {"backups",
-         "backups FILE         list the backups of FILE, newest slot first, one JSON line each",
+         "backups FILE         list the backups of FILE, highest slot first, one JSON line each;\n"
+         "                       the last written has \"newest\":true",
          cmdBackups},
     };
 }

@@ -4,18 +4,14 @@
 #include <cstdio>
 
 #include "commands/FileCommands.h"
+#include "commands/ProbedFile.h"
 #include "commands/Prompter.h"
-#include "platform/MappedFile.h"
 #include "platform/Paths.h"
 #include "store/Database.h"
 
 namespace lh::commands {
 
 namespace {
-
-std::string quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
 
 // "<folder>/<name> (my changes YYYY-MM-DD hh-mm-ss).lhd" for "<folder>/<name>.lhd".
 std::string copyName(const std::string& path, const platform::LocalTime& t, int attempt) {
@@ -36,6 +32,7 @@ std::string copyName(const std::string& path, const platform::LocalTime& t, int 
 void FileCommands::settle() {
     m_diskStamp = platform::fileStamp(m_dataFile);
     m_savedState.markSaved();
+    m_dataFileFailed = false;
 }
 
 bool FileCommands::needsWriting() const {
@@ -104,23 +101,13 @@ FileCommands::Foreign FileCommands::settleForeignChange(bool closing) {
 }
 
 bool FileCommands::reloadDataFile(bool quiet) {
-    const auto stamp = platform::fileStamp(m_dataFile);
-    platform::MappedFile file;
-    platform::IoError error;
-    std::string bytes;
-    if (file.open(m_dataFile) == platform::MappedFile::Status::Mapped) {
-        bytes.assign(file.bytes());
-    } else {
-        error = file.error();
-    }
-    file.close();
     // Tried on a scratch database first: a half-written or damaged file must not empty ours.
-    store::Database probe;
-    if (bytes.empty() || probe.loadBytes(bytes, m_dataFile, error) != store::LoadOutcome::Loaded) {
-        m_diskStamp = stamp;  // told once for this version of the file
+    const ProbedFile probed = probeFile(m_dataFile);
+    if (probed.outcome != store::LoadOutcome::Loaded) {
+        m_diskStamp = probed.stamp;  // told once for this version of the file
         const std::string text = quoted(m_dataFile) +
                                  " was changed by another program but cannot be loaded (" +
-                                 error.message() + "); Linkhaven keeps its own version.";
+                                 probed.error.message() + "); Linkhaven keeps its own version.";
         if (quiet) {
             m_s.host.showStatus(text);
         } else {
@@ -129,8 +116,9 @@ bool FileCommands::reloadDataFile(bool quiet) {
         return false;
     }
     m_s.host.keepViewOnNextLoad();
-    (void)m_s.db.loadBytes(bytes, m_dataFile, error);  // the same bytes load the same way
-    m_diskStamp = stamp;
+    platform::IoError error;
+    (void)m_s.db.loadBytes(probed.bytes, m_dataFile, error);  // the same bytes load the same way
+    m_diskStamp = probed.stamp;
     m_savedState.markSaved();
     m_s.host.showStatus("Loaded " + std::string(platform::fileName(m_dataFile)) +
                         " again: another program changed it.");
@@ -201,7 +189,11 @@ FileCommands::CloseSave FileCommands::saveDataFileAndClose(platform::IoError& er
         case Foreign::SaveMine:
             break;
     }
-    return m_s.db.saveAndClose(m_dataFile, error) ? CloseSave::Closed : CloseSave::WriteFailed;
+    if (m_s.db.saveAndClose(m_dataFile, error)) {
+        return CloseSave::Closed;
+    }
+    m_dataFileFailed = true;
+    return CloseSave::WriteFailed;
 }
 
 }  // namespace lh::commands

@@ -7,6 +7,7 @@
 #include "commands/Prompter.h"
 #include "platform/FileInfo.h"
 #include "platform/Paths.h"
+#include "platform/StaleSaves.h"
 #include "settings/SettingsStore.h"
 #include "store/DataFileLocation.h"
 #include "store/Database.h"
@@ -21,10 +22,10 @@ namespace {
 constexpr const char* kSaveQuestion = "Save changes to Untitled?";
 // How many numbered names are tried when a damaged file's first new name is taken.
 constexpr int kAsideAttempts = 100;
-
-std::string quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
+// What follows when a damaged data file cannot be renamed at start.
+constexpr const char* kEndsUnchanged = "Linkhaven ends without changing it.";
+// A save's temporary file older than this and not locked was left by a program that died.
+constexpr std::chrono::seconds kStaleSaveAge{60};
 
 // The name a damaged file is kept under: "<path>.damaged-YYYYMMDD-hhmmss", numbered when taken.
 std::string asideName(const std::string& path, const platform::LocalTime& t, int attempt) {
@@ -43,6 +44,10 @@ std::string asideName(const std::string& path, const platform::LocalTime& t, int
 
 FileCommands::FileCommands(Services services, std::string defaultDataFile)
     : m_s(services), m_savedState(services.db), m_defaultDataFile(std::move(defaultDataFile)) {}
+
+std::string FileCommands::quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
 
 bool FileCommands::isUntitled() const {
     return text::trimBlanks(m_dataFile).empty();
@@ -73,6 +78,7 @@ bool FileCommands::openAtStart() {
         // A folder that cannot be made shows as the data file's own failure next.
         (void)platform::createFolders(platform::parentFolder(m_dataFile));
     }
+    (void)platform::removeStaleSaves(m_dataFile, kStaleSaveAge);
     platform::IoError error;
     switch (const LoadOutcome outcome = m_s.db.load(m_dataFile, error)) {
         case LoadOutcome::Loaded:
@@ -80,7 +86,12 @@ bool FileCommands::openAtStart() {
             settle();
             return true;
         case LoadOutcome::Refused:
-            return openRefusedAtStart();
+            return openRefusedAtStart(error.message());
+        case LoadOutcome::Empty:
+            if (store::backupExists(m_dataFile)) {  // emptied by a fault: the backups hold it
+                return openRefusedAtStart("The file is empty.");
+            }
+            [[fallthrough]];
         default:
             return openUnreadableAtStart(outcome, error);
     }
@@ -103,44 +114,59 @@ bool FileCommands::openUnreadableAtStart(LoadOutcome outcome, const platform::Io
         startUntitled();
         return true;
     }
-    return createDefaultAt(m_dataFile);
+    const bool opened = createDefaultAt(m_dataFile);
+    m_madeInPlaceOfLost = outcome == LoadOutcome::Empty;
+    return opened;
 }
 
-bool FileCommands::openRefusedAtStart() {
+bool FileCommands::openRefusedAtStart(const std::string& reason) {
     const std::string refused = m_dataFile;
-    while (store::backupExists(refused)) {
-        const std::vector<store::BackupRow> rows = store::restoreList(refused);
-        if (rows.empty()) {
-            break;
-        }
-        const auto chosen = m_s.backups.chooseBackup(refused, rows);
-        if (!chosen) {
-            break;
-        }
+    if (const auto backup = pickBackup(refused)) {
         platform::IoError error;
-        const LoadOutcome outcome = m_s.db.load(*chosen, error);
-        if (outcome == LoadOutcome::Loaded) {
-            return restoreBackup(refused, *chosen);
-        }
-        tell(outcome == LoadOutcome::Refused
-                 ? "The backup " + quoted(*chosen) +
-                       " is damaged or not a Linkhaven database. Please choose another."
-                 : "The backup " + quoted(*chosen) + " cannot be read.\n" + error.message(),
-             true);
+        (void)m_s.db.loadBytes(backup->bytes, backup->path, error);  // loads as it did probed
+        return restoreBackup(refused, backup->path, kEndsUnchanged);
     }
     const Prompter::Answer answer = m_s.prompter.ask(
         {"The data file " + quoted(refused) +
              " is damaged or not a Linkhaven database.\n\nStart with a new database? The damaged "
              "file is kept under another name. No ends Linkhaven.",
-         "Linkhaven", Prompter::Buttons::YesNo, Prompter::Icon::Warning});
-    if (answer != Prompter::Answer::Yes || !setAside(refused)) {
+         "Linkhaven", Prompter::Buttons::YesNo, Prompter::Icon::Warning, reason});
+    if (answer != Prompter::Answer::Yes || !setAside(refused, kEndsUnchanged)) {
         return false;
     }
-    return createDefaultAt(refused);
+    const bool opened = createDefaultAt(refused);
+    m_madeInPlaceOfLost = true;
+    return opened;
 }
 
-bool FileCommands::restoreBackup(const std::string& refused, const std::string& backup) {
-    if (!setAside(refused)) {
+std::optional<ProbedFile> FileCommands::pickBackup(const std::string& refused) {
+    if (!store::backupExists(refused)) {
+        return std::nullopt;
+    }
+    for (;;) {
+        const auto rows = store::withLinkCounts(store::restoreList(refused));
+        if (rows.empty()) {
+            return std::nullopt;
+        }
+        const auto chosen = m_s.backups.chooseBackup(refused, rows);
+        if (!chosen) {
+            return std::nullopt;
+        }
+        ProbedFile backup = probeFile(*chosen);
+        if (backup.outcome == LoadOutcome::Loaded) {
+            return backup;
+        }
+        tell(backup.outcome == LoadOutcome::Refused
+                 ? "The backup " + quoted(*chosen) +
+                       " is damaged or not a Linkhaven database. Please choose another."
+                 : "The backup " + quoted(*chosen) + " cannot be read.\n" + backup.error.message(),
+             true);
+    }
+}
+
+bool FileCommands::restoreBackup(const std::string& refused, const std::string& backup,
+                                 const char* ifKept) {
+    if (!setAside(refused, ifKept)) {
         return false;
     }
     adopt(refused);
@@ -173,11 +199,13 @@ void FileCommands::startUntitled() {
         m_s.db.createDefault();
     }
     m_dataFile.clear();
+    m_madeInPlaceOfLost = false;
     showTitle();
 }
 
 void FileCommands::adopt(const std::string& path) {
     m_dataFile = path;
+    m_madeInPlaceOfLost = false;
     showTitle();
     settle();
 }
@@ -186,7 +214,7 @@ void FileCommands::showTitle() {
     m_s.host.setTitle(store::windowTitle(m_dataFile));
 }
 
-bool FileCommands::setAside(const std::string& damaged) {
+bool FileCommands::setAside(const std::string& damaged, const char* ifKept) {
     const platform::LocalTime now = m_s.clock.now();
     int error = EEXIST;
     std::string aside;
@@ -196,8 +224,7 @@ bool FileCommands::setAside(const std::string& damaged) {
     }
     if (error != 0) {
         tell("The damaged data file " + quoted(damaged) + " could not be renamed.\n" +
-                 platform::IoError("rename", damaged, error).message() +
-                 "\n\nLinkhaven ends without changing it.",
+                 platform::IoError("rename", damaged, error).message() + "\n\n" + ifKept,
              true);
         return false;
     }
@@ -219,84 +246,6 @@ void FileCommands::newDatabase() {
     startUntitled();
 }
 
-void FileCommands::openDatabase() {
-    const auto chosen = m_s.files.chooseFileToOpen(
-        {"Open Database",
-         isUntitled() ? std::string() : platform::parentFolder(m_dataFile),
-         {},
-         std::string(store::kDatabaseFilter)});
-    if (chosen) {
-        openDatabaseFile(*chosen);
-    }
-}
-
-class FileCommands::NoticesAfterwards {
-public:
-    explicit NoticesAfterwards(FileCommands& commands) : m_commands(commands) {
-        m_commands.m_heldNotices = &m_notices;
-    }
-    ~NoticesAfterwards() {
-        m_commands.m_heldNotices = nullptr;
-        for (const Notice& notice : m_notices) {
-            m_commands.tell(notice.text, notice.warning);
-        }
-    }
-    NoticesAfterwards(const NoticesAfterwards&) = delete;
-    NoticesAfterwards& operator=(const NoticesAfterwards&) = delete;
-
-private:
-    FileCommands& m_commands;
-    std::vector<Notice> m_notices;
-};
-
-void FileCommands::openDatabaseFile(const std::string& path) {
-    // The views hear one bulk change for closing the old database and showing the new one; what
-    // went wrong is told once they show the database that is open then. (Questions are asked
-    // before anything changes.)
-    const NoticesAfterwards notices(*this);
-    const store::Database::BulkChange bulk(m_s.db);
-    if (!closeForOpen()) {
-        return;
-    }
-    platform::IoError error;
-    const LoadOutcome outcome = m_s.db.load(path, error);
-    if (outcome == LoadOutcome::Loaded) {
-        adopt(path);
-        m_s.settings.writeRemotefile(m_dataFile);
-    } else if (outcome == LoadOutcome::Refused || outcome == LoadOutcome::Unreadable) {
-        // Never make a refused file the data file: a later save would replace it.
-        tell(outcome == LoadOutcome::Refused
-                 ? quoted(path) +
-                       " is damaged or not a Linkhaven database. It was not opened; "
-                       "Linkhaven starts an untitled database instead."
-                 : quoted(path) + " cannot be opened.\n" + error.message() +
-                       "\n\nLinkhaven starts an untitled database instead.",
-             true);
-        m_s.db.createDefault();
-        startUntitled();
-    } else if (createDefaultAt(path) && !isUntitled()) {
-        m_s.settings.writeRemotefile(m_dataFile);
-    }
-}
-
-bool FileCommands::closeForOpen() {
-    if (isUntitled()) {
-        if (askToSaveUntitled(true, false) == Outcome::Cancelled) {
-            return false;
-        }
-        m_s.db.clear();
-        return true;
-    }
-    platform::IoError error;
-    if (const CloseSave saved = saveDataFileAndClose(error); saved != CloseSave::WriteFailed) {
-        return saved == CloseSave::Closed;
-    }
-    tell("The database could not be saved to " + quoted(m_dataFile) + ".\n" + error.message() +
-             "\n\nIt stays open.",
-         true);
-    return false;
-}
-
 bool FileCommands::save() {
     if (isUntitled()) {
         return saveAs();
@@ -315,11 +264,21 @@ bool FileCommands::saveAs() {
         return false;
     }
     const std::string path = store::normaliseExtension(*chosen);
+    // Read first: saveTo clears it when `path` is the data file itself.
+    const bool dataFileFailed = m_dataFileFailed;
     if (!saveTo(path)) {
         return false;
     }
     if (untitled) {
         adopt(path);
+    } else if (dataFileFailed && path != m_dataFile) {
+        // The data file cannot be written: the copy takes its place, so that the next save and
+        // the close keep the work.
+        const std::string unwritable = m_dataFile;
+        adopt(path);
+        m_s.settings.writeRemotefile(m_dataFile);
+        m_s.host.showStatus("The database is now kept in " + m_dataFile + ": " + unwritable +
+                            " could not be written.");
     }
     return true;
 }
@@ -401,6 +360,9 @@ bool FileCommands::saveTo(const std::string& path) {
         }
         return true;
     }
+    if (path == m_dataFile) {
+        m_dataFileFailed = true;
+    }
     tell("The database could not be saved to " + quoted(path) + ".\n" + error.message() +
              "\n\nIt stays open and unsaved.",
          true);
@@ -434,6 +396,7 @@ bool FileCommands::autosave() {
             break;
     }
     if (platform::IoError error; !m_s.db.save(m_dataFile, error)) {
+        m_dataFileFailed = true;
         m_s.host.showStatus("Autosave failed: " + error.message());
         return false;
     }
@@ -446,7 +409,16 @@ std::string FileCommands::backupTick(bool autoBackup) {
     const store::DailyBackupDecision decision =
         store::decideDailyBackup(m_rememberedDay, now.day, autoBackup, m_dataFile);
     m_rememberedDay = decision.rememberedDay;
-    if (!decision.backUp || !m_s.db.isOpen() || store::backupWrittenToday(m_dataFile, now)) {
+    if (!decision.backUp || !m_s.db.isOpen()) {
+        return {};
+    }
+    if (m_madeInPlaceOfLost) {
+        m_s.host.showStatus(
+            "No backup today: the database was made new in place of a data file "
+            "that was empty or damaged, and the backups keep what it held.");
+        return {};
+    }
+    if (store::backupWrittenToday(m_dataFile, now)) {
         return {};
     }
     const std::string name = store::chooseBackupName(m_dataFile);

@@ -7,6 +7,7 @@
 
 #include "commands/BackupChooser.h"
 #include "commands/FileCommandsHost.h"
+#include "commands/ProbedFile.h"
 #include "commands/SavedState.h"
 #include "platform/Clock.h"
 #include "platform/FileInfo.h"
@@ -34,7 +35,10 @@ class Prompter;
 //
 // Nothing here replaces a file that could not be read: a damaged data file is renamed aside
 // before anything is written in its place, and a file that exists but cannot be opened is left
-// alone. A failed save is always told to the user and stops the command that needed it.
+// alone. An empty data file beside backups counts as damaged, and a database made new in place
+// of an empty or damaged file writes no daily backup, so that the backups are kept. Open tries
+// the chosen file before it gives up the database in use. A failed save is always told to the
+// user and stops the command that needed it.
 class FileCommands {
 public:
     // The helpers the controller uses; all must outlive it.
@@ -70,11 +74,12 @@ public:
     // Settles the data file: the command line's, else the remembered "Remotefile", else the
     // default data file.
     void locateDataFile();
-    // Opens the data file. A missing one (not the default) is reported and the default data
-    // file is used; a missing or empty default data file gets the default database; a refused
-    // one offers its backups and then a new database (the damaged file renamed aside). True when
-    // a database is open (possibly untitled); false when the user declined every way out, and
-    // the program must end.
+    // Opens the data file, after removing the temporary files that saves killed by a crash left
+    // beside it. A missing one (not the default) is reported and the default data file is used;
+    // a missing or empty default data file gets the default database; a refused one, or an empty
+    // one beside backups, offers its backups and then a new database (the damaged file renamed
+    // aside). True when a database is open (possibly untitled); false when the user declined
+    // every way out, and the program must end.
     [[nodiscard]] bool openAtStart();
 
     // --- The File menu -------------------------------------------------------------------------
@@ -82,7 +87,9 @@ public:
     // that lives only in memory.
     void newDatabase();
     // Open: asks for a file, then as New for the current database, then loads the file. A file
-    // that is refused or cannot be opened leaves an untitled database and a message.
+    // that is refused (or empty beside backups) or cannot be opened is not opened: the database
+    // in use stays open, the user is told why, and a damaged file's backups are offered (one
+    // chosen is restored as at start).
     void openDatabase();
     // Open's steps after its file dialog, for `path` (a file handed over by a second start of
     // the program).
@@ -90,7 +97,8 @@ public:
     // Save: to the data file; Save As when untitled. True when written.
     [[nodiscard]] bool save();
     // Save As: asks for a name (".lhd" appended when missing) and writes a copy there; an
-    // untitled database takes the new name once the save succeeded. True when written.
+    // untitled database, or one whose last save to its data file failed, takes the new name
+    // once the save succeeded (and remembers it in the latter case). True when written.
     [[nodiscard]] bool saveAs();
     // Exit: the save question for an untitled database, then FileCommandsHost::closeProgram.
     void exit();
@@ -111,7 +119,8 @@ public:
     [[nodiscard]] bool autosave();
     // The reminder timer's tick: on the first tick of each day (the first after start included)
     // writes a backup when `autoBackup` is on and no backup was written today. Failures go to
-    // the status bar. Returns the backup written, or empty.
+    // the status bar. Nothing is written from a database made new in place of an empty or
+    // damaged data file. Returns the backup written, or empty.
     std::string backupTick(bool autoBackup);
 
     // --- The data file changed by another program ----------------------------------------------
@@ -157,13 +166,21 @@ private:
     CloseSave saveDataFileAndClose(platform::IoError& error);
 
     bool openUnreadableAtStart(store::LoadOutcome outcome, const platform::IoError& error);
-    bool openRefusedAtStart();
-    bool restoreBackup(const std::string& refused, const std::string& backup);
+    bool openRefusedAtStart(const std::string& reason);
+    // Offers the backups of the damaged file `refused` until one loads or the user chooses none.
+    std::optional<ProbedFile> pickBackup(const std::string& refused);
+    // Makes the loaded `backup` the database of the damaged file `refused`, which is renamed
+    // aside; `ifKept` tells the user what follows when it cannot be renamed (false then).
+    bool restoreBackup(const std::string& refused, const std::string& backup, const char* ifKept);
+    void tellNotOpened(const ProbedFile& probed, bool damaged, bool backupsFollow);
+    void openRestored(const std::string& refused, const ProbedFile& backup);
+    void openProbed(const ProbedFile& probed);
     bool createDefaultAt(const std::string& path);
+    static std::string quoted(const std::string& path);
     void startUntitled();
     void adopt(const std::string& path);
     void showTitle();
-    bool setAside(const std::string& damaged);
+    bool setAside(const std::string& damaged, const char* ifKept);
     bool closeForOpen();
     Outcome askToSaveUntitled(bool normalise, bool questionIcon);
     std::optional<std::string> askSaveName(bool normalise);
@@ -189,6 +206,10 @@ private:
     std::string m_defaultDataFile;
     std::string m_dataFile;
     int m_rememberedDay = 0;
+    // The database was made new in place of a data file that was empty or refused: its backups
+    // hold what the user had, and no daily backup may push them out.
+    bool m_madeInPlaceOfLost = false;
+    bool m_dataFileFailed = false;  // the last save to the data file failed
     std::vector<Notice>* m_heldNotices = nullptr;
 };
 

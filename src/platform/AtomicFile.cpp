@@ -48,10 +48,7 @@ bool AtomicFile::open(const std::string& path) {
         }
     }
     const std::string folder = parentFolder(m_target);
-    std::string prefix = ".";  // hidden, and never ending like the file it stands in for
-    prefix += fileName(m_target);
-    prefix += ".saving-";
-    const int e = m_fs.createTemporary(folder, prefix, m_temporary, m_fd);
+    const int e = m_fs.createTemporary(folder, temporaryPrefix(m_target), m_temporary, m_fd);
     if (e == 0) {
         return true;
     }
@@ -107,24 +104,38 @@ bool AtomicFile::commit() {
     if (int e = m_fs.sync(m_fd); e != 0) {
         return fail("flush", written, e);
     }
-    const int fd = m_fd;
-    m_fd = -1;
-    if (int e = m_fs.close(fd); e != 0) {
-        return fail("close", written, e);
-    }
     if (m_inPlace) {
-        return true;
+        return closeFile(written);
     }
+    // The temporary file stays open, and so locked, until it has become the target: a start of
+    // the program meanwhile never takes it for one left by a crash.
     if (int e = m_fs.rename(m_temporary, m_target); e != 0) {
         return fail("rename", m_target, e);
     }
     m_temporary.clear();
     if (int e = m_fs.syncFolder(parentFolder(m_target)); e != 0) {
         // The new file is in place; only its durability across a power cut is in doubt.
+        (void)closeFile(m_target);
         m_error = IoError{"flush folder of", m_target, e};
         return false;
     }
+    return closeFile(m_target);
+}
+
+bool AtomicFile::closeFile(const std::string& written) {
+    const int fd = m_fd;
+    m_fd = -1;
+    if (int e = m_fs.close(fd); e != 0) {
+        return fail("close", written, e);
+    }
     return true;
+}
+
+std::string AtomicFile::temporaryPrefix(const std::string& target) {
+    std::string prefix = ".";  // hidden, and never ending like the file it stands in for
+    prefix += fileName(target);
+    prefix += ".saving-";
+    return prefix;
 }
 
 }  // namespace lh::platform

@@ -14,7 +14,9 @@ namespace lh::platform {
 //
 // The bytes go to a temporary file beside the target (symbolic links are followed to the file
 // they name), which is flushed, given the target's permission bits and renamed over it; then the
-// folder is flushed. Only when no file can be created in that folder (no permission) is the
+// folder is flushed. The temporary file is write-locked (lockForWriting) from its creation until
+// after the rename, so that one left by a crash can be told from one being written
+// (removeStaleSaves). Only when no file can be created in that folder (no permission) is the
 // target written in place. An existing target that this user may not write is refused, as an
 // in-place write would be.
 class AtomicFile {
@@ -36,11 +38,15 @@ public:
     [[nodiscard]] bool commit();
 
     const IoError& error() const { return m_error; }
+    // How the temporary files for `target` (the file links lead to) begin:
+    // ".<name>.saving-", followed by eight random letters.
+    static std::string temporaryPrefix(const std::string& target);
     // True when the target is written in place because no temporary file could be made.
     bool inPlace() const { return m_inPlace; }
 
 private:
     bool fail(const char* step, const std::string& path, int systemError);
+    bool closeFile(const std::string& written);
     void abandon();
 
     FileSystem& m_fs;

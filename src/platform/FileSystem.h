@@ -13,7 +13,8 @@ public:
     virtual ~FileSystem() = default;
 
     // Creates a new, empty file in `folder` whose name starts with `prefix` and did not exist
-    // yet (permissions as for any new file of this user); gives its path and a write descriptor.
+    // yet (permissions as for any new file of this user); gives its path and a write descriptor
+    // that holds a write lock on the file (lockForWriting) until it is closed.
     virtual int createTemporary(const std::string& folder, const std::string& prefix,
                                 std::string& path, int& fd) = 0;
     // Opens `path` for writing, creating it when missing, keeping its contents.
@@ -44,5 +45,10 @@ public:
 
 // The real file system of this machine.
 FileSystem& realFileSystem();
+
+// Takes a write lock on the whole file open for writing at `fd`, owned by that open file (an
+// F_OFD_SETLK lock: another process's attempt fails while it is held, and it goes with the last
+// close). 0, or EAGAIN when another holds one, or another system error number.
+int lockForWriting(int fd);
 
 }  // namespace lh::platform

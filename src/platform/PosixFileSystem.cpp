@@ -30,6 +30,9 @@ public:
             path = joinPath(folder, name);
             fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd >= 0) {
+                // Tells a later start that this file is in use. A file system without locks
+                // still saves; its temporary files are then never taken for stale ones.
+                (void)lockForWriting(fd);
                 return 0;
             }
             if (errno != EEXIST) {
@@ -152,6 +155,17 @@ public:
 FileSystem& realFileSystem() {
     static PosixFileSystem fs;
     return fs;
+}
+
+int lockForWriting(int fd) {
+    struct flock lock = {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;  // l_start 0, l_len 0: the whole file, however long it grows
+    if (::fcntl(fd, F_OFD_SETLK, &lock) == 0) {
+        return 0;
+    }
+    const int e = lastSystemError();
+    return e == EACCES ? EAGAIN : e;  // both mean "held by another"
 }
 
 }  // namespace lh::platform

@@ -3,7 +3,10 @@
 #include <cstdio>
 
 #include "platform/FileInfo.h"
+#include "platform/IoError.h"
 #include "platform/Paths.h"
+#include "store/Database.h"
+#include "store/TreeWalk.h"
 #include "text/Trim.h"
 
 namespace lh::store {
@@ -71,13 +74,46 @@ std::vector<BackupRow> restoreList(std::string_view dataFile) {
     if (!names) {
         return rows;
     }
+    std::optional<platform::FileTime> newestTime;
+    std::size_t newest = 0;
     for (int n = kBackupSlots; n >= 1; --n) {
         platform::FileTime time = 0;
         if (platform::fileWriteTime(names->path(n), false, time) != 0) {
             continue;  // missing or unreadable: not offered
         }
-        rows.push_back(
-            BackupRow{names->name(n), formatBackupDate(platform::utcTimeOf(time)), names->folder});
+        const platform::LocalTime utc = platform::utcTimeOf(time);
+        BackupRow row{names->name(n), formatBackupDate(utc), names->folder, formatIsoDate(utc)};
+        (void)platform::regularFileSize(row.path(), row.size);
+        // A tie keeps the higher slot: the lower one is overwritten first, as the older.
+        if (!newestTime || time > *newestTime) {
+            newestTime = time;
+            newest = rows.size();
+        }
+        rows.push_back(std::move(row));
+    }
+    if (!rows.empty()) {
+        rows[newest].newest = true;
+    }
+    return rows;
+}
+
+std::vector<BackupRow> withLinkCounts(std::vector<BackupRow> rows) {
+    for (BackupRow& row : rows) {
+        Database backup;
+        platform::IoError error;
+        if (backup.load(row.path(), error) != LoadOutcome::Loaded) {
+            row.links.reset();
+            continue;
+        }
+        std::size_t links = 0;
+        walkSearchOrder(backup.root(), [&](const CategoryRecord& category) {
+            walkItems(category, [&](const ItemRecord& item) {
+                links += item.kind() == kKindUrl ? 1u : 0u;
+                return false;
+            });
+            return false;
+        });
+        row.links = links;
     }
     return rows;
 }
@@ -85,6 +121,13 @@ std::vector<BackupRow> restoreList(std::string_view dataFile) {
 std::string formatBackupDate(const platform::LocalTime& utc) {
     char text[64];
     std::snprintf(text, sizeof text, "%02d/%02d/%02d %02d:%02d:%02d", utc.month, utc.day, utc.year,
+                  utc.hour, utc.minute, utc.second);
+    return text;
+}
+
+std::string formatIsoDate(const platform::LocalTime& utc) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", utc.year, utc.month, utc.day,
                   utc.hour, utc.minute, utc.second);
     return text;
 }

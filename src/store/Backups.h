@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,20 +44,33 @@ bool backupExists(std::string_view dataFile);
 
 // One row of the "Restore backup file" list.
 struct BackupRow {
-    std::string name;    // "File name": stem + ".lbak" + N
-    std::string date;    // "File date": last write, UTC, "MM/DD/YYYY hh:mm:ss"
-    std::string folder;  // "File path": the folder with its trailing separator
+    std::string name;      // "File name": stem + ".lbak" + N
+    std::string date;      // "File date": last write, UTC, "MM/DD/YYYY hh:mm:ss"
+    std::string folder;    // "File path": the folder with its trailing separator
+    std::string iso = {};  // the same moment as "YYYY-MM-DDThh:mm:ssZ"
+    // The last written of the list: after the slots wrap, not the first row.
+    bool newest = false;
+    std::uint64_t size = 0;  // bytes
+    // How many links it holds; nothing until counted, or when it does not load.
+    std::optional<std::size_t> links = {};
 
     std::string path() const { return folder + name; }
     bool operator==(const BackupRow&) const = default;
 };
 
-// The existing, readable backups of `dataFile` in display order: slot 4 first, slot 1 last.
-// Changes nothing on disk.
+// The existing, readable backups of `dataFile` in display order: slot 4 first, slot 1 last, the
+// last written marked newest (on equal times the higher slot, as chooseBackupName takes the
+// lower one for the older). Links are not counted. Changes
+// nothing on disk.
 std::vector<BackupRow> restoreList(std::string_view dataFile);
+
+// Loads each row's backup and counts its links, for a user choosing among them.
+std::vector<BackupRow> withLinkCounts(std::vector<BackupRow> rows);
 
 // `utc` as "%02d/%02d/%02d %02d:%02d:%02d": month, day, four-digit year, hour, minute, second.
 std::string formatBackupDate(const platform::LocalTime& utc);
+// `utc` in ISO 8601: "2026-12-07T09:30:00Z".
+std::string formatIsoDate(const platform::LocalTime& utc);
 
 // What the reminder timer's tick decides about the daily backup.
 struct DailyBackupDecision {

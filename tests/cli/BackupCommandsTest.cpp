@@ -24,18 +24,23 @@ TEST(BackupCommandsTest, BackupWritesTheNextSlotListsItAndWritesNothingForABadFi
     store::Database backup;
     EXPECT_EQ(test::load(backup, dir.file("my.lbak1")), store::LoadOutcome::Loaded);
 
-    // 2007-02-15 09:30:00 UTC
+    // Slot 1 at 2007-02-15 09:30:00 UTC, slot 2 a day older: the newest is not the first row.
+    ASSERT_EQ(runCli({"backup", data}).code, kExitOk);
     ASSERT_EQ(platform::setFileWriteTime(dir.file("my.lbak1"), 1171531800LL * 1'000'000'000), 0);
+    ASSERT_EQ(platform::setFileWriteTime(dir.file("my.lbak2"), 1171445400LL * 1'000'000'000), 0);
     r = runCli({"backups", data});
     EXPECT_EQ(r.code, kExitOk);
-    EXPECT_EQ(r.out, "{\"name\":\"my.lbak1\",\"date\":\"02/15/2007 09:30:00\",\"folder\":\"" +
-                         dir.path() + "/\"}\n");
+    const std::string folder = "\"folder\":\"" + dir.path() + "/\"";
+    EXPECT_EQ(r.out, "{\"name\":\"my.lbak2\",\"date\":\"02/14/2007 09:30:00\"," + folder +
+                         ",\"iso\":\"2007-02-14T09:30:00Z\"}\n"
+                         "{\"name\":\"my.lbak1\",\"date\":\"02/15/2007 09:30:00\"," +
+                         folder + ",\"iso\":\"2007-02-15T09:30:00Z\",\"newest\":true}\n");
 
     // A bad file: nothing written.
     test::writeBytes(dir.file("bad.lhd"), "damaged");
     EXPECT_EQ(runCli({"backup", dir.file("bad.lhd")}).code, kExitRefused);
     EXPECT_EQ(test::listFolder(dir.path()),
-              (std::vector<std::string>{"bad.lhd", "my.lbak1", "my.lhd"}));
+              (std::vector<std::string>{"bad.lhd", "my.lbak1", "my.lbak2", "my.lhd"}));
 
     // Slot 1 leads into a missing folder: the save fails.
     ASSERT_EQ(runCli({"new", dir.file("ok.lhd")}).code, kExitOk);

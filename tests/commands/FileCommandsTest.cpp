@@ -4,124 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/FileCommandsFixture.h"
 #include "platform/FileInfo.h"
-#include "settings/SettingsStore.h"
-#include "store/Database.h"
-#include "store/TreeWalk.h"
-#include "support/DatabaseFiles.h"
-#include "support/DatabaseMirror.h"
-#include "support/FakeClock.h"
-#include "support/MemorySettingsBackend.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempDir.h"
 
 namespace lh::commands {
 namespace {
 
-using store::Database;
 using Answer = Prompter::Answer;
 using Close = FileCommands::CloseAction;
+using Fixture = FileCommandsFixture;
 using Names = std::vector<std::string>;
-
-const std::string kDamaged = "not a database at all";
-const std::string kUntitledTitle = "Untitled.lhd  Linkhaven";
-
-bool hasCategory(const Database& db, const std::string& name) {
-    return store::walkSearchOrder(db.root(),
-                                  [&](const store::CategoryRecord& c) { return c.name() == name; });
-}
-
-// True when the database file `path` loads and holds a category `name`.
-bool fileHas(const std::string& path, const std::string& name) {
-    Database check;
-    return test::load(check, path) == store::LoadOutcome::Loaded && hasCategory(check, name);
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-// The window (it records what it was asked to do) and the restore dialog (it picks backups from a
-// queue, nothing = none chosen, and records the lists it was shown) around the commands.
-struct Fixture final : FileCommandsHost, BackupChooser {
-    // With `dataFile`, that is the default data file (and `now` the clock's time).
-    explicit Fixture(const std::string& dataFile = {},
-                     platform::LocalTime now = {2026, 12, 6, 9, 30, 0, 0})
-        : clock(now),
-          defaultFile(dataFile.empty() ? dir.file("data/Linkhaven/Default.lhd") : dataFile) {}
-
-    test::TempDir dir;
-    test::FakeClock clock;
-    Database db{clock};
-    test::MemorySettingsBackend backend;
-    settings::SettingsStore store{backend};
-    test::ScriptedPrompter prompter;
-    test::ScriptedFileChooser files;
-    test::DatabaseMirror views{db};  // what the views hear
-    std::vector<std::string> titles, status;
-    int closed = 0;
-    int keptViews = 0;
-    std::deque<std::optional<std::string>> backupAnswers;
-    std::vector<std::vector<store::BackupRow>> backupLists;
-    std::string defaultFile;
-    FileCommands commands{{db, store, prompter, files, *this, *this, clock}, defaultFile};
-
-    void setTitle(const std::string& title) override { titles.push_back(title); }
-    void closeProgram() override { ++closed; }
-    void showStatus(const std::string& text) override { status.push_back(text); }
-    void keepViewOnNextLoad() override { ++keptViews; }
-    std::optional<std::string> chooseBackup(const std::string&,
-                                            const std::vector<store::BackupRow>& rows) override {
-        backupLists.push_back(rows);
-        auto a = backupAnswers.at(0);  // throws when none is queued: an unexpected dialog
-        backupAnswers.pop_front();
-        return a;
-    }
-
-    // How often the views were told that the database was replaced.
-    long replacements() const {
-        return std::count(views.events.begin(), views.events.end(), "}bulk(replaced)");
-    }
-    // A database file with one extra category named `marker`.
-    void writeDatabase(const std::string& path, const std::string& marker) {
-        Database other;
-        other.createDefault();
-        other.addCategory(store::kRootId, {marker, {}, {}, {}});
-        ASSERT_TRUE(test::save(other, path));
-    }
-    // Makes `bytes` the default data file; gives the name a damaged one is kept under.
-    std::string writeDefault(const std::string& bytes) {
-        std::filesystem::create_directories(dir.file("data/Linkhaven"));
-        test::writeBytes(defaultFile, bytes);
-        return defaultFile + ".damaged-20261206-093000";
-    }
-    bool start() {
-        commands.locateDataFile();
-        return commands.openAtStart();
-    }
-    // Starts titled on a fresh file "work.lhd", named on the command line (and so remembered at
-    // once) relative to the current folder after an argument that is not a data file.
-    void startTitled() {
-        writeDatabase(dir.file("work.lhd"), "work");
-        commands.takeCommandLine({"readme.txt", "work.lhd"}, dir.path());
-        ASSERT_TRUE(start());
-    }
-    std::string lastMessage() const {
-        return prompter.shown.empty() ? std::string() : prompter.shown.back().text;
-    }
-    // Starts on the default data file (or untitled) and checks the title and the one message
-    // shown (each of `parts` in it), or that none was.
-    void expectStart(bool untitled, const Names& parts) {
-        ASSERT_TRUE(start());
-        EXPECT_EQ(commands.dataFile(), untitled ? "" : defaultFile);
-        EXPECT_EQ(titles.back(), untitled ? kUntitledTitle : "Default.lhd -- Linkhaven");
-        EXPECT_EQ(prompter.shown.size(), parts.empty() ? 0u : 1u);
-        for (const std::string& part : parts) {
-            EXPECT_TRUE(contains(lastMessage(), part)) << part;
-        }
-        EXPECT_EQ(fileHas(defaultFile, "BBS"), !untitled);
-    }
-};
 
 // --- Start-up ------------------------------------------------------------------------------------
 
@@ -196,6 +88,65 @@ TEST(FileCommandsTest, RefusedFileWithoutABackupAsksForANewDatabaseOrEnds) {
     EXPECT_EQ(test::readBytes(f.defaultFile), kDamaged);
     EXPECT_EQ(test::readBytes(aside), "taken");
     EXPECT_TRUE(contains(f.lastMessage(), "could not be renamed"));
+}
+
+TEST(FileCommandsTest, AnEmptyDataFileBesideBackupsOffersThemAndANewDatabaseWritesNoBackup) {
+    const auto writeBackups = [](Fixture& f) {
+        for (const int slot : {1, 2}) {
+            const std::string path =
+                f.dir.file("data/Linkhaven/Default.lbak" + std::to_string(slot));
+            f.writeDatabase(path, "backup " + std::to_string(slot));
+            ASSERT_EQ(platform::setFileWriteTime(
+                          path, platform::fileTimeOfLocal({2026, 12, slot, 9, 30, 0, 0})),
+                      0);
+        }
+    };
+    Fixture f;  // the user picks none and takes a new database
+    const std::string aside = f.writeDefault("");
+    writeBackups(f);
+    const std::string slot1 = test::readBytes(f.dir.file("data/Linkhaven/Default.lbak1"));
+    f.backupAnswers = {std::nullopt};
+    f.prompter.answers = {Answer::Yes};
+    ASSERT_TRUE(f.start());
+    ASSERT_EQ(f.backupLists.size(), 1u);
+    const auto& rows = f.backupLists[0];
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].name, "Default.lbak2");
+    EXPECT_TRUE(rows[0].newest);
+    EXPECT_EQ(f.prompter.shown.at(0).detail, "The file is empty.");
+    EXPECT_TRUE(fileHas(f.defaultFile, "BBS"));
+    EXPECT_TRUE(std::filesystem::exists(aside));
+    EXPECT_EQ(f.commands.backupTick(true), "");  // the backups keep what the file held
+    EXPECT_TRUE(contains(f.status.back(), "No backup today"));
+    EXPECT_EQ(test::readBytes(f.dir.file("data/Linkhaven/Default.lbak1")), slot1);
+    EXPECT_EQ(test::listFolder(f.dir.file("data/Linkhaven")).size(), 4u);
+
+    Fixture restored;  // a restored database is backed up as usual
+    restored.writeDefault("");
+    writeBackups(restored);
+    restored.backupAnswers = {restored.dir.file("data/Linkhaven/Default.lbak2")};
+    ASSERT_TRUE(restored.start());
+    EXPECT_TRUE(hasCategory(restored.db, "backup 2"));
+    EXPECT_EQ(restored.commands.backupTick(true),
+              restored.dir.file("data/Linkhaven/Default.lbak3"));
+
+    Fixture alone;  // an empty file without backups: the default database, and no backup today
+    alone.writeDefault("");
+    ASSERT_TRUE(alone.start());
+    EXPECT_EQ(alone.commands.backupTick(true), "");
+    Fixture missing;  // a first start is backed up
+    ASSERT_TRUE(missing.start());
+    EXPECT_EQ(missing.commands.backupTick(true), missing.dir.file("data/Linkhaven/Default.lbak1"));
+}
+
+TEST(FileCommandsTest, StartRemovesTheTemporaryFilesOfSavesThatDied) {
+    Fixture f;
+    const std::string old = f.dir.file(".work.lhd.saving-Old00000");
+    test::writeBytes(old, "half a database");
+    ASSERT_EQ(platform::setFileWriteTime(old, (std::time(nullptr) - 120) * 1'000'000'000LL), 0);
+    test::writeBytes(f.dir.file(".work.lhd.saving-New00000"), "another start's save");
+    f.startTitled();
+    EXPECT_EQ(test::listFolder(f.dir.path()), (Names{".work.lhd.saving-New00000", "work.lhd"}));
 }
 
 // --- The File menu -------------------------------------------------------------------------------
@@ -292,24 +243,25 @@ TEST(FileCommandsTest, OpenLoadsTheChosenFileAfterTheSaveQuestionAndRefusesADama
     EXPECT_EQ(f.replacements(), replaced + 1);
     f.views.expectInStep();
 
-    // A refused file: the notice comes once the views show the untitled database that replaces
-    // it, not over a half-replaced one.
+    // A notice about the new database comes once the views show it, not over a half-replaced
+    // one: a damaged backup's, on the way to restoring another (a refused file is FileOpenTest's).
     test::writeBytes(f.dir.file("broken.lhd"), kDamaged);
-    f.files.answers = {f.dir.file("broken.lhd")};
+    test::writeBytes(f.dir.file("broken.lbak1"), kDamaged);
     std::vector<std::string> viewsWhenTold;
     f.prompter.onShow = [&](const Prompter::Message&) {
         EXPECT_FALSE(f.db.inBulkChange());
         viewsWhenTold = f.views.events;
     };
-    f.commands.openDatabase();
-    EXPECT_TRUE(contains(f.lastMessage(), "damaged or not a Linkhaven database"));
+    f.backupAnswers = {f.dir.file("broken.lbak1"), std::nullopt};
+    f.commands.openDatabaseFile(f.dir.file("broken.lhd"));
+    EXPECT_TRUE(contains(f.lastMessage(), "The backup"));
+    f.writeDatabase(f.dir.file("broken.lbak2"), "restored");
+    f.backupAnswers = {f.dir.file("broken.lbak2")};
+    f.commands.openDatabaseFile(f.dir.file("broken.lhd"));
+    EXPECT_TRUE(contains(f.lastMessage(), "kept as"));
     ASSERT_FALSE(viewsWhenTold.empty());
     EXPECT_EQ(viewsWhenTold.back(), "}bulk(replaced)");
-    EXPECT_TRUE(f.commands.isUntitled());  // so that no later save replaces the refused file
-    EXPECT_EQ(f.store.readRemotefile(), f.dir.file("other.lhd"));
-    EXPECT_TRUE(hasCategory(f.db, "Webfavorite"));
-    EXPECT_EQ(f.titles.back(), kUntitledTitle);
-    EXPECT_EQ(test::readBytes(f.dir.file("broken.lhd")), kDamaged);
+    EXPECT_TRUE(hasCategory(f.db, "restored"));
 }
 
 TEST(FileCommandsTest, SaveAsNormalisesAndAdoptsOnlyAfterSuccess) {
@@ -330,6 +282,39 @@ TEST(FileCommandsTest, SaveAsNormalisesAndAdoptsOnlyAfterSuccess) {
     EXPECT_EQ(f.commands.dataFile(), f.dir.file("notes.LHD"));
     EXPECT_EQ(f.titles.back(), "notes.LHD -- Linkhaven");
     EXPECT_TRUE(std::filesystem::exists(f.dir.file("copy.lhd")));
+}
+
+TEST(FileCommandsTest, SaveAsFromADataFileThatCannotBeWrittenMakesTheCopyTheDataFile) {
+    for (const bool byAutosave : {false, true}) {
+        Fixture f;
+        f.startTitled();
+        std::filesystem::remove(f.dir.file("work.lhd"));
+        std::filesystem::create_directory(f.dir.file("work.lhd"));  // now unwritable as a file
+        f.db.addCategory(store::kRootId, {"unsaved", {}, {}, {}});
+        EXPECT_FALSE(byAutosave ? f.commands.autosave() : f.commands.save());
+        f.files.answers = {f.dir.file("rescued")};
+        EXPECT_TRUE(f.commands.saveAs());
+        const std::string rescued = f.dir.file("rescued.lhd");
+        EXPECT_EQ(f.commands.dataFile(), rescued);
+        EXPECT_EQ(f.store.readRemotefile(), rescued);
+        EXPECT_EQ(f.titles.back(), "rescued.lhd -- Linkhaven");
+        ASSERT_FALSE(f.status.empty());
+        EXPECT_TRUE(contains(f.status.back(), "now kept in " + rescued));
+        f.db.addCategory(store::kRootId, {"later", {}, {}, {}});
+        EXPECT_TRUE(f.commands.finishClose());  // the close saves to the copy
+        EXPECT_TRUE(fileHas(rescued, "later"));
+    }
+    Fixture f;  // once the data file takes a save again, Save As writes a copy as before
+    f.startTitled();
+    std::filesystem::remove(f.dir.file("work.lhd"));
+    std::filesystem::create_directory(f.dir.file("work.lhd"));
+    EXPECT_FALSE(f.commands.save());
+    std::filesystem::remove(f.dir.file("work.lhd"));
+    EXPECT_TRUE(f.commands.save());
+    f.files.answers = {f.dir.file("copy")};
+    EXPECT_TRUE(f.commands.saveAs());
+    EXPECT_EQ(f.commands.dataFile(), f.dir.file("work.lhd"));
+    EXPECT_EQ(f.store.readRemotefile(), f.dir.file("work.lhd"));
 }
 
 TEST(FileCommandsTest, FailuresAreToldAndStopWhatNeededTheSave) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/FileInfo.h"
+#include "store/Database.h"
 #include "support/TempDir.h"
 
 namespace lh::store {
@@ -31,24 +32,44 @@ TEST(BackupsTest, DailyDecisionFollowsTheCalendar) {
     EXPECT_FALSE(decideDailyBackup(6, 7, true, " ").backUp);
 }
 
-TEST(BackupsTest, RestoreListShowsSlotsFourToOneWithUtcDates) {
+TEST(BackupsTest, RestoreListShowsSlotsFourToOneWithUtcDatesAndMarksTheNewest) {
     test::TempDir dir;
     const std::string data = dir.file("Default.lhd");
     EXPECT_FALSE(backupExists(data));
     EXPECT_TRUE(restoreList(data).empty());
     test::writeBytes(dir.file("Default.lbak1"), "one");
     test::writeBytes(dir.file("Default.lbak2"), "two");
-    test::writeBytes(dir.file("Default.lbak4"), "four");
+    Database backup;  // slot 4 is a real database with two links (and a file item)
+    backup.createDefault();
+    for (const std::uint32_t kind : {kKindUrl, kKindFile, kKindUrl}) {
+        ItemFields item;
+        item.flags = kind;
+        backup.addItem(kRootId + 3, item);
+    }
+    platform::IoError error;
+    ASSERT_TRUE(backup.save(dir.file("Default.lbak4"), error));
     // 2007-02-15 09:30:00 UTC
     ASSERT_EQ(platform::setFileWriteTime(dir.file("Default.lbak2"), 1171531800 * kSecond), 0);
+    // After the slots wrapped: slot 1 written last, one second after slot 4.
+    ASSERT_EQ(platform::setFileWriteTime(dir.file("Default.lbak4"), 1796000000 * kSecond), 0);
+    ASSERT_EQ(platform::setFileWriteTime(dir.file("Default.lbak1"), 1796000001 * kSecond), 0);
     ::chmod(dir.file("Default.lbak1").c_str(), 0444);
     EXPECT_TRUE(backupExists(data));
 
-    const auto rows = restoreList(data);
+    const auto rows = withLinkCounts(restoreList(data));
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].name, "Default.lbak4");
-    EXPECT_EQ(rows[1], (BackupRow{"Default.lbak2", "02/15/2007 09:30:00", dir.path() + "/"}));
+    EXPECT_EQ(rows[0].links, 2u);
+    EXPECT_EQ(rows[1], (BackupRow{"Default.lbak2", "02/15/2007 09:30:00", dir.path() + "/",
+                                  "2007-02-15T09:30:00Z", false, 3, std::nullopt}));
     EXPECT_EQ(rows[2].name, "Default.lbak1");
+    EXPECT_TRUE(rows[2].newest);
+    EXPECT_FALSE(rows[0].newest);
+    // On equal times the higher slot is the newer: the lower one is overwritten first.
+    ASSERT_EQ(platform::setFileWriteTime(dir.file("Default.lbak1"), 1796000000 * kSecond), 0);
+    const auto tied = restoreList(data);
+    EXPECT_EQ(std::count_if(tied.begin(), tied.end(), [](auto& r) { return r.newest; }), 1);
+    EXPECT_TRUE(tied[0].newest);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QLocale>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -21,17 +22,28 @@ void RestoreBackupDialog::setupUi() {
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setHeaderLabels(
-        {QStringLiteral("File name"), QStringLiteral("File date"), QStringLiteral("File path")});
-    m_list->header()->setStretchLastSection(true);
+    m_list->setHeaderLabels({QStringLiteral("File name"), QStringLiteral("File date"),
+                             QStringLiteral("File path"), QStringLiteral("Size"),
+                             QStringLiteral("Links")});
     m_list->setColumnWidth(0, 100);
     m_list->setColumnWidth(1, 190);
     m_list->setColumnWidth(2, 290);
+    m_list->setColumnWidth(3, 80);
     for (const store::BackupRow& row : m_rows) {
         auto* item = new QTreeWidgetItem(m_list);
         item->setText(0, QString::fromStdString(row.name));
         item->setText(1, QString::fromStdString(row.date));
         item->setText(2, QString::fromStdString(row.folder));
+        item->setText(3, QLocale::c().formattedDataSize(static_cast<qint64>(row.size), 1,
+                                                        QLocale::DataSizeTraditionalFormat));
+        item->setText(4, row.links ? QString::number(*row.links) : QStringLiteral("damaged"));
+        item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+        item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
+        if (row.newest) {
+            // After the slots wrap the newest is not on top; OK restores it unless another is
+            // chosen.
+            m_list->setCurrentItem(item);
+        }
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -43,7 +55,7 @@ void RestoreBackupDialog::setupUi() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addWidget(buttons);
-    resize(620, 240);
+    resize(760, 240);
 }
 
 std::optional<std::string> RestoreBackupDialog::chosenPath() const {

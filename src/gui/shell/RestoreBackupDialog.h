@@ -13,7 +13,8 @@ class QTreeWidget;
 namespace lh::gui {
 
 // "Restore backup file": the backups of a refused data file in a list ("File name", "File date",
-// "File path"), one row per BackupRow in the given order, full-row selection, OK and Cancel.
+// "File path", "Size", "Links"), one row per BackupRow in the given order, full-row selection,
+// the newest row selected, OK and Cancel.
 class RestoreBackupDialog : public QDialog {
     Q_OBJECT
 
