@@ -29,6 +29,7 @@ void RestoreBackupDialog::setupUi() {
     m_list->setColumnWidth(1, 190);
     m_list->setColumnWidth(2, 290);
     m_list->setColumnWidth(3, 80);
+    m_list->setColumnWidth(4, 60);
     for (const store::BackupRow& row : m_rows) {
         auto* item = new QTreeWidgetItem(m_list);
         item->setText(0, QString::fromStdString(row.name));
@@ -55,7 +56,7 @@ void RestoreBackupDialog::setupUi() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addWidget(buttons);
-    resize(760, 240);
+    resize(800, 240);  // every column shows without scrolling
 }
 
 std::optional<std::string> RestoreBackupDialog::chosenPath() const {
