@@ -97,6 +97,26 @@ TEST_F(ImportActionsTest, ShowsProgressThatCancelsAndHoldsOtherCommandsMeanwhile
     EXPECT_EQ(chooser.requests.size(), 1u);
     EXPECT_LT(db.itemCount(), 8000u);
     EXPECT_EQ(summary.toStdString().rfind("Import cancelled. Imported ", 0), 0u);
+    // The program asked to end (a signal), with no progress dialog shown: the import stops at its
+    // next step and keeps what it did.
+    std::string other = text;
+    for (std::size_t at = other.find("many."); at != std::string::npos; at = other.find("many.")) {
+        other.replace(at, 5, "other.");
+    }
+    test::writeBytes(dir.file("other.html"), other);
+    actions.setProgressDelay(std::chrono::hours(1));
+    const std::size_t before = db.itemCount();
+    const int endAt = reports + 2;
+    QObject::connect(&actions, &ImportActions::progressed, [&] {
+        if (reports == endAt) {
+            actions.cancel();
+        }
+    });
+    chooser.answers.push_back(dir.file("other.html"));
+    EXPECT_EQ(actions.importBookmarkFile().toStdString().rfind("Import cancelled. Imported ", 0),
+              0u);
+    EXPECT_GT(db.itemCount(), before);
+    EXPECT_LT(db.itemCount(), before + 8000u);
     // Links the rules skip, and those whose address is too long, are counted after the summary.
     chooser.answers.push_back(test::dataFile("bookmarks/unquoted.html"));
     EXPECT_EQ(choose(CommandId::ImportBookmarkFile),
