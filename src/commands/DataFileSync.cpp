@@ -107,7 +107,7 @@ bool FileCommands::reloadDataFile(bool quiet) {
         m_diskStamp = probed.stamp;  // told once for this version of the file
         const std::string text = quoted(m_dataFile) +
                                  " was changed by another program but cannot be loaded (" +
-                                 probed.error.message() + "); Linkhaven keeps its own version.";
+                                 probed.error.userMessage() + "); Linkhaven keeps its own version.";
         if (quiet) {
             m_s.host.showStatus(text);
         } else {
@@ -138,7 +138,7 @@ std::string FileCommands::saveCopyBeside() {
         }
         break;
     }
-    tell("Your version could not be saved beside " + quoted(m_dataFile) + ".\n" + error.message() +
+    tell("Your version could not be saved beside " + quoted(m_dataFile) + ".\n" + error.userMessage() +
              "\n\nIt stays open and unsaved.",
          true);
     return {};

@@ -86,7 +86,7 @@ bool FileCommands::openAtStart() {
             settle();
             return true;
         case LoadOutcome::Refused:
-            return openRefusedAtStart(error.message());
+            return openRefusedAtStart(error.userMessage());
         case LoadOutcome::Empty:
             if (store::backupExists(m_dataFile)) {  // emptied by a fault: the backups hold it
                 return openRefusedAtStart("The file is empty.");
@@ -100,7 +100,7 @@ bool FileCommands::openAtStart() {
 bool FileCommands::openUnreadableAtStart(LoadOutcome outcome, const platform::IoError& error) {
     if (m_dataFile != m_defaultDataFile) {
         // E.g. a remembered file on a drive that is not mounted: say so, then use the default.
-        tell("The data file " + quoted(m_dataFile) + " cannot be opened.\n" + error.message() +
+        tell("The data file " + quoted(m_dataFile) + " cannot be opened.\n" + error.userMessage() +
                  "\n\nLinkhaven uses the default data file " + quoted(m_defaultDataFile) +
                  " instead.",
              true);
@@ -108,7 +108,7 @@ bool FileCommands::openUnreadableAtStart(LoadOutcome outcome, const platform::Io
         return openAtStart();  // the default data file does not come back to this branch
     }
     if (outcome == LoadOutcome::Unreadable) {
-        tell("The data file " + quoted(m_dataFile) + " cannot be opened.\n" + error.message() +
+        tell("The data file " + quoted(m_dataFile) + " cannot be opened.\n" + error.userMessage() +
                  "\n\nThe file is left as it is. Linkhaven starts with an untitled database.",
              true);
         startUntitled();
@@ -159,7 +159,7 @@ std::optional<ProbedFile> FileCommands::pickBackup(const std::string& refused) {
         tell(backup.outcome == LoadOutcome::Refused
                  ? "The backup " + quoted(*chosen) +
                        " is damaged or not a Linkhaven database. Please choose another."
-                 : "The backup " + quoted(*chosen) + " cannot be read.\n" + backup.error.message(),
+                 : "The backup " + quoted(*chosen) + " cannot be read.\n" + backup.error.userMessage(),
              true);
     }
 }
@@ -173,7 +173,7 @@ bool FileCommands::restoreBackup(const std::string& refused, const std::string& 
     // Write the restored database at once, so that the data file exists again.
     if (platform::IoError error; !m_s.db.save(m_dataFile, error)) {
         tell("The backup " + quoted(backup) + " was loaded, but it could not be saved as " +
-                 quoted(m_dataFile) + ".\n" + error.message(),
+                 quoted(m_dataFile) + ".\n" + error.userMessage(),
              true);
     } else {
         settle();
@@ -187,7 +187,7 @@ bool FileCommands::createDefaultAt(const std::string& path) {
         adopt(path);
         return true;
     }
-    tell("A new database could not be written to " + quoted(path) + ".\n" + error.message() +
+    tell("A new database could not be written to " + quoted(path) + ".\n" + error.userMessage() +
              "\n\nLinkhaven keeps it untitled; use Save As to keep your work.",
          true);
     startUntitled();
@@ -224,7 +224,7 @@ bool FileCommands::setAside(const std::string& damaged, const char* ifKept) {
     }
     if (error != 0) {
         tell("The damaged data file " + quoted(damaged) + " could not be renamed.\n" +
-                 platform::IoError("rename", damaged, error).message() + "\n\n" + ifKept,
+                 platform::IoError("rename", damaged, error).userMessage() + "\n\n" + ifKept,
              true);
         return false;
     }
@@ -311,11 +311,11 @@ bool FileCommands::finishClose() {
         return saved == CloseSave::Closed;
     }
     if (m_unattended) {
-        m_s.host.showStatus("The database could not be saved: " + error.message());
+        m_s.host.showStatus("The database could not be saved: " + error.userMessage());
         return true;
     }
     const Prompter::Answer answer = m_s.prompter.ask(
-        {"The database could not be saved to " + quoted(m_dataFile) + ".\n" + error.message() +
+        {"The database could not be saved to " + quoted(m_dataFile) + ".\n" + error.userMessage() +
              "\n\nClose Linkhaven without saving? No keeps it open, so that you can save it "
              "elsewhere with Save As.",
          "Linkhaven", Prompter::Buttons::YesNo, Prompter::Icon::Warning});
@@ -363,7 +363,7 @@ bool FileCommands::saveTo(const std::string& path) {
     if (path == m_dataFile) {
         m_dataFileFailed = true;
     }
-    tell("The database could not be saved to " + quoted(path) + ".\n" + error.message() +
+    tell("The database could not be saved to " + quoted(path) + ".\n" + error.userMessage() +
              "\n\nIt stays open and unsaved.",
          true);
     return false;
@@ -397,7 +397,7 @@ bool FileCommands::autosave() {
     }
     if (platform::IoError error; !m_s.db.save(m_dataFile, error)) {
         m_dataFileFailed = true;
-        m_s.host.showStatus("Autosave failed: " + error.message());
+        m_s.host.showStatus("Autosave failed: " + error.userMessage());
         return false;
     }
     settle();
@@ -428,7 +428,7 @@ std::string FileCommands::backupTick(bool autoBackup) {
         return {};
     }
     if (platform::IoError error; !m_s.db.save(name, error)) {
-        m_s.host.showStatus("Backup failed: " + error.message());
+        m_s.host.showStatus("Backup failed: " + error.userMessage());
         return {};
     }
     m_s.host.showStatus("Backup written to " + name);

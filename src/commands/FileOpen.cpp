@@ -84,7 +84,7 @@ void FileCommands::openDatabaseFile(const std::string& path) {
 
 void FileCommands::tellNotOpened(const ProbedFile& probed, bool damaged, bool backupsFollow) {
     std::string detail =
-        probed.outcome == LoadOutcome::Empty ? "The file is empty." : probed.error.message();
+        probed.outcome == LoadOutcome::Empty ? "The file is empty." : probed.error.userMessage();
     detail += "\n\n";
     detail += isUntitled() ? std::string("The untitled database stays open.")
                            : "The database " + quoted(m_dataFile) + " stays open.";
@@ -108,7 +108,7 @@ void FileCommands::openProbed(const ProbedFile& probed) {
     }
     if (probed.outcome == LoadOutcome::Refused || probed.outcome == LoadOutcome::Unreadable) {
         // Spoilt after the first read, by another program: nothing is written over it.
-        tell(quoted(probed.path) + " cannot be opened.\n" + probed.error.message(), true);
+        tell(quoted(probed.path) + " cannot be opened.\n" + probed.error.userMessage(), true);
         startUntitled();
         return;
     }
@@ -142,7 +142,7 @@ bool FileCommands::closeForOpen() {
     if (const CloseSave saved = saveDataFileAndClose(error); saved != CloseSave::WriteFailed) {
         return saved == CloseSave::Closed;
     }
-    tell("The database could not be saved to " + quoted(m_dataFile) + ".\n" + error.message() +
+    tell("The database could not be saved to " + quoted(m_dataFile) + ".\n" + error.userMessage() +
              "\n\nIt stays open.",
          true);
     return false;

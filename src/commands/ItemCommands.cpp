@@ -61,7 +61,7 @@ std::vector<ItemId> idsOf(const Records& records) {
 std::string fileDeleteReport(const std::vector<platform::IoError>& failures) {
     std::string text = "These files could not be deleted:";
     for (std::size_t i = 0; i < failures.size() && i < kFailuresNamed; ++i) {
-        text += "\n" + failures[i].message();
+        text += "\n" + failures[i].userMessage();
     }
     if (failures.size() > kFailuresNamed) {
         text += "\n... and " + std::to_string(failures.size() - kFailuresNamed) + " more";

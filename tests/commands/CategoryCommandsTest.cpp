@@ -150,8 +150,8 @@ TEST_F(CategoryCommandsTest, OnlyTheTreesDeleteOfAFileCategoryAsksAboutFiles) {
     }
     const std::string sure = "Delete Category and it's sub-categories ? ";
     EXPECT_EQ(prompter.texts(), (Texts{sure, "Also delete file(s)?", sure, "Also delete file(s)?",
-                                       "These files could not be deleted:\ndelete '" +
-                                           dir.file("folder") + "': Is a directory",
+                                       "These files could not be deleted:\n'" + dir.file("folder") +
+                                           "' is a folder, not a file",
                                        sure}));
     EXPECT_EQ(prompter.shown[1].buttons, Prompter::Buttons::YesNo);
     // The question names what goes with the category.

@@ -30,7 +30,7 @@ TEST(FileCommandsTest, StartUpFallsBackToTheDefaultFileOrUntitledAndSaysWhy) {
 
     Fixture folder;  // a file that exists but cannot be opened is left alone
     std::filesystem::create_directories(folder.defaultFile);
-    folder.expectStart(true, {folder.defaultFile, "directory"});
+    folder.expectStart(true, {folder.defaultFile, "is a folder, not a file"});
     EXPECT_TRUE(std::filesystem::is_directory(folder.defaultFile));
     EXPECT_TRUE(folder.db.isOpen());
 
@@ -271,7 +271,7 @@ TEST(FileCommandsTest, SaveAsNormalisesAndAdoptsOnlyAfterSuccess) {
     EXPECT_FALSE(f.commands.saveAs());
     EXPECT_TRUE(f.commands.isUntitled());
     EXPECT_TRUE(contains(f.lastMessage(), f.dir.file("missing/x.lhd")));
-    EXPECT_TRUE(contains(f.lastMessage(), "No such file"));
+    EXPECT_TRUE(contains(f.lastMessage(), "does not exist"));
 
     f.files.answers = {f.dir.file("notes.LHD")};
     EXPECT_TRUE(f.commands.saveAs());
