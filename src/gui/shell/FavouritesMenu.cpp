@@ -1,6 +1,8 @@
 #include "gui/shell/FavouritesMenu.h"
 
 #include "gui/shell/ShellPictures.h"
+#include "gui/uikit/MenuText.h"
+#include "gui/uikit/QtText.h"
 #include "store/Database.h"
 
 namespace lh::gui {
@@ -9,6 +11,9 @@ namespace {
 
 // The category a (sub)menu stands for; -1 when it is not filled from a category.
 const char* const kCategoryProperty = "linkhavenCategory";
+// The place, among the category's entries (sub-categories, then links), of the first one the
+// (sub)menu shows: 0, or where the menu before it in a "More" chain stopped.
+const char* const kFirstEntryProperty = "linkhavenFirstEntry";
 // Set while a menu holds its entries.
 const char* const kFilledProperty = "linkhavenFilled";
 
@@ -17,8 +22,10 @@ const char* const kFilledProperty = "linkhavenFilled";
 FavouritesMenu::FavouritesMenu(store::Database& db, QWidget* parent) : QMenu(parent), m_db(db) {
     setObjectName("favouritesMenu");
     setProperty(kCategoryProperty, int(store::kFavoritesId));
+    setToolTipsVisible(true);
     connect(this, &QMenu::aboutToShow, this, [this] { fill(*this); });
     markStale();
+    showTitle();
     m_db.addObserver(this);
 }
 
@@ -37,23 +44,58 @@ void FavouritesMenu::markStale() {
         sub->deleteLater();
     }
     setProperty(kFilledProperty, false);
+}
+
+void FavouritesMenu::showTitle() {
     const store::CategoryRecord* favourites = m_db.findCategory(store::kFavoritesId);
-    setTitle(favourites != nullptr ? QString::fromStdString(favourites->name())
-                                   : QStringLiteral("WebFavorite"));
+    const QString name =
+        favourites != nullptr ? toQString(favourites->name()) : QStringLiteral("WebFavorite");
+    setTitle(menuEntryText(name));
+    menuAction()->setToolTip(plainToolTip(name));
     menuAction()->setEnabled(favourites != nullptr);
+}
+
+void FavouritesMenu::bulkChangeEnded(bool) {
+    markStale();
+    showTitle();  // another database may have been loaded
+}
+
+void FavouritesMenu::categoryChanged(const store::CategoryRecord& category,
+                                     store::CategoryFieldSet) {
+    markStale();
+    if (category.id() == store::kFavoritesId) {
+        showTitle();
+    }
 }
 
 bool FavouritesMenu::hasFavourites() const {
     return m_db.findCategory(store::kFavoritesId) != nullptr;
 }
 
-QMenu* FavouritesMenu::addCategoryMenu(QMenu& parent, const store::CategoryRecord& category) {
-    auto* sub = new QMenu(QString::fromStdString(category.name()), this);
-    sub->setProperty(kCategoryProperty, int(category.id()));
+QMenu* FavouritesMenu::addSubmenu(QMenu& parent, const QString& title, store::CategoryId category,
+                                  std::size_t first) {
+    auto* sub = new QMenu(title, this);
+    sub->setProperty(kCategoryProperty, int(category));
+    sub->setProperty(kFirstEntryProperty, qulonglong(first));
     sub->setProperty(kFilledProperty, false);
+    sub->setToolTipsVisible(true);
     connect(sub, &QMenu::aboutToShow, this, [this, sub] { fill(*sub); });
     parent.addMenu(sub);
     return sub;
+}
+
+void FavouritesMenu::addCategoryMenu(QMenu& parent, const store::CategoryRecord& category) {
+    const QString name = toQString(category.name());
+    QMenu* sub = addSubmenu(parent, menuEntryText(name), category.id(), 0);
+    sub->menuAction()->setToolTip(plainToolTip(name));
+}
+
+void FavouritesMenu::addLinkEntry(QMenu& menu, const store::ItemRecord& item) {
+    const QString title = toQString(item.title());
+    QAction* entry = menu.addAction(ratePicture(item.rate()), menuEntryText(title));
+    entry->setToolTip(plainToolTip(title + QLatin1Char('\n') + toQString(item.address())));
+    const std::uint32_t menuId = item.menuId();
+    connect(entry, &QAction::triggered, this, [this, menuId] { openEntry(menuId); });
 }
 
 void FavouritesMenu::fill(QMenu& menu) {
@@ -67,20 +109,31 @@ void FavouritesMenu::fill(QMenu& menu) {
     if (category == nullptr) {
         return;
     }
+    // Entries before `first` are on the menus earlier in the chain; those from `end` on go to
+    // "More". The rest of the walk only counts them, so that "More" can say how many.
+    const auto first = static_cast<std::size_t>(menu.property(kFirstEntryProperty).toULongLong());
+    const std::size_t end = first + kEntriesPerMenu;
+    std::size_t place = 0;
     for (const store::CategoryRecord* child = category->firstChild(); child != nullptr;
-         child = child->nextSibling()) {
-        addCategoryMenu(menu, *child);
+         child = child->nextSibling(), ++place) {
+        if (place >= first && place < end) {
+            addCategoryMenu(menu, *child);
+        }
     }
     for (const store::ItemRecord* item = category->firstItem(); item != nullptr;
          item = item->next()) {
         if (item->menuId() == store::kNoMenuId) {
             continue;  // files and reminders have no entry
         }
-        QString title = QString::fromUtf8(item->title().data(), qsizetype(item->title().size()));
-        title.replace('&', QStringLiteral("&&"));  // a title is not a mnemonic
-        QAction* entry = menu.addAction(ratePicture(item->rate()), title);
-        const std::uint32_t menuId = item->menuId();
-        connect(entry, &QAction::triggered, this, [this, menuId] { openEntry(menuId); });
+        if (place >= first && place < end) {
+            addLinkEntry(menu, *item);
+        }
+        ++place;
+    }
+    if (place > end) {
+        addSubmenu(menu, QStringLiteral("More (%1)").arg(place - end), category->id(), end);
+    } else if (menu.actions().isEmpty()) {
+        menu.addAction(QStringLiteral("(empty)"))->setEnabled(false);  // not an arrow to nothing
     }
 }
 

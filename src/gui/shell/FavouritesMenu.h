@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QPointer>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -11,6 +12,7 @@
 namespace lh::store {
 class Database;
 class CategoryRecord;
+class ItemRecord;
 }  // namespace lh::store
 
 namespace lh::gui {
@@ -23,10 +25,17 @@ namespace lh::gui {
 // menu follows the Database's events for as long as it lives).
 // An entry carries its item's menu id; choosing it looks the item up again and does nothing when
 // the item is gone.
+//
+// Collections are large and some trays draw the menu themselves (no scrolling, no tooltips), so
+// a (sub)menu shows at most kEntriesPerMenu entries and then "More (N)", a submenu that goes on
+// with the next ones: every entry stays reachable by keyboard and pointer. Long names are cut in
+// the middle; the tooltip holds the whole text. An empty category shows a disabled "(empty)".
 class FavouritesMenu : public QMenu, public store::DatabaseObserver {
     Q_OBJECT
 
 public:
+    static constexpr std::size_t kEntriesPerMenu = 40;
+
     FavouritesMenu(store::Database& db, QWidget* parent = nullptr);
     ~FavouritesMenu() override;
 
@@ -44,15 +53,13 @@ public:
     void openEntry(std::uint32_t menuId);
 
     // DatabaseObserver: any change makes the menu stale.
-    void bulkChangeEnded(bool) override { markStale(); }
+    void bulkChangeEnded(bool) override;
     void categoriesInserted(const store::CategoryRows&) override { markStale(); }
     void categoriesMoved(const store::CategoryRows&, store::CategoryId, std::uint32_t) override {
         markStale();
     }
     void categoriesAboutToBeRemoved(const store::CategoryRows&) override { markStale(); }
-    void categoryChanged(const store::CategoryRecord&, store::CategoryFieldSet) override {
-        markStale();
-    }
+    void categoryChanged(const store::CategoryRecord& category, store::CategoryFieldSet) override;
     void itemsInserted(const store::ItemRows&) override { markStale(); }
     void itemsMoved(const store::ItemRows&, store::CategoryId, std::uint32_t) override {
         markStale();
@@ -62,7 +69,13 @@ public:
     void favouritesRenumbered() override { markStale(); }
 
 private:
-    QMenu* addCategoryMenu(QMenu& parent, const store::CategoryRecord& category);
+    // The title in the tray menu: the name of "WebFavorite", shown while the menu is stale too.
+    void showTitle();
+    // A submenu of `parent` that shows the entries of `category` from entry `first` on.
+    QMenu* addSubmenu(QMenu& parent, const QString& title, store::CategoryId category,
+                      std::size_t first);
+    void addCategoryMenu(QMenu& parent, const store::CategoryRecord& category);
+    void addLinkEntry(QMenu& menu, const store::ItemRecord& item);
 
     store::Database& m_db;
     bool m_stale = false;  // nothing built since the last change

@@ -163,6 +163,14 @@ bool CategoryPane::selectCategory(quint16 id) {
     return true;
 }
 
+void CategoryPane::reveal(std::uint16_t id) {
+    const QModelIndex index = m_model->indexOf(id);
+    for (QModelIndex above = index.parent(); above.isValid(); above = above.parent()) {
+        m_view->expand(above);
+    }
+    m_view->scrollTo(index);
+}
+
 void CategoryPane::selectFirstCategory() {
     if (const CategoryRecord* root = m_db.root()) {
         // The first category below the root; a tree of the root alone shows the root.
@@ -359,7 +367,18 @@ void CategoryPane::openCreateDialog(const CategoryRecord& basis,
     }
     auto* dialog = new NewCategoryDialog(NewCategoryDialog::Mode::Create, *choice, this);
     dialog->setAcceptHandler([this](const NewCategoryDialog& d) {
-        return m_commands->create(d.selectedParentId(), d.name(), d.memo());
+        const std::optional<std::uint16_t> parentId = d.selectedParentId();
+        const auto childCount = [&]() -> std::uint32_t {
+            const CategoryRecord* parent = parentId ? m_db.findCategory(*parentId) : nullptr;
+            return parent != nullptr ? parent->childCount() : 0;
+        };
+        const std::uint32_t before = childCount();
+        const auto outcome = m_commands->create(parentId, d.name(), d.memo());
+        if (childCount() > before) {
+            // A new category is its parent's last child.
+            reveal(m_db.findCategory(*parentId)->lastChild()->id());
+        }
+        return outcome;
     });
     showDialog(dialog);
 }

@@ -110,6 +110,8 @@ private:
     void showDialog(QDialog* dialog);
     void closeDialog();
     void selectFirstCategory();
+    // Expands the categories above `id` and scrolls its row into view; selects nothing.
+    void reveal(std::uint16_t id);
     // The shown category `id`, or null.
     const store::CategoryRecord* shownCategory(std::uint16_t id) const;
 

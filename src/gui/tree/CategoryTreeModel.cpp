@@ -1,6 +1,7 @@
 #include "gui/tree/CategoryTreeModel.h"
 
 #include "gui/uikit/CategoryIcons.h"
+#include "gui/uikit/MenuText.h"
 #include "gui/uikit/QtText.h"
 #include "store/Database.h"
 #include "store/TreeWalk.h"
@@ -292,6 +293,8 @@ QVariant CategoryTreeModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
         case Qt::EditRole:
             return toQString(category->name());
+        case Qt::ToolTipRole:  // the pane may be too narrow for the whole name
+            return plainToolTip(toQString(category->name()));
         case Qt::DecorationRole:
             return categoryIcon(category->id(), category->flags());
         case kCategoryIdRole:

@@ -1,0 +1,175 @@
+#include "gui/shell/FavouritesMenu.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "store/Database.h"
+#include "support/DatabaseMirror.h"
+
+namespace lh::gui {
+namespace {
+
+// "Favourites" stands for "WebFavorite" (id 1), emptied: each test puts in what it needs.
+class FavouritesMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db.createDefault();
+        while (const store::CategoryRecord* child =
+                   db.findCategory(store::kFavoritesId)->firstChild()) {
+            db.removeCategory(child->id(), false);
+        }
+        menu.setOpenUrl([this](const std::string& address) { opened.push_back(address); });
+    }
+    void TearDown() override {
+        while (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
+        }
+    }
+
+    std::uint16_t addCategory(std::uint16_t parent, const std::string& name) {
+        return db.addCategory(parent, store::NewCategory{name, "", "", std::nullopt})->id();
+    }
+
+    // Opens the menu and goes through it by keyboard as a user would: Down from entry to entry,
+    // Right into "More (N)". Returns the texts of the entries reached in order (not the "More"
+    // ones, whose counts it checks); triggers each link entry on the way.
+    QStringList walkByKeyboard() {
+        menu.popup(QPoint(0, 0));
+        QMenu* shown = &menu;
+        QTest::keyClick(shown, Qt::Key_Down);
+        QStringList reached;
+        std::size_t left = 0;  // entries the chain still has to show, as "More" said
+        bool first = true;
+        for (QAction* active = shown->activeAction(); active != nullptr;
+             active = shown->activeAction()) {
+            if (active->menu() != nullptr && active->text().startsWith("More (")) {
+                EXPECT_TRUE(first || left == std::size_t(active->text().mid(6).chopped(1).toInt()) +
+                                                 FavouritesMenu::kEntriesPerMenu);
+                EXPECT_TRUE(active->menu()->actions().isEmpty());  // filled only when it shows
+                left = std::size_t(active->text().mid(6).chopped(1).toInt());
+                first = false;
+                QTest::keyClick(shown, Qt::Key_Right);
+                EXPECT_EQ(QApplication::activePopupWidget(), active->menu());
+                shown = active->menu();
+                continue;
+            }
+            reached << active->text();
+            if (active->menu() == nullptr) {
+                active->trigger();
+            }
+            if (active == shown->actions().last()) {
+                break;
+            }
+            QTest::keyClick(shown, Qt::Key_Down);
+            EXPECT_NE(shown->activeAction(), active);
+        }
+        EXPECT_LE(shown->actions().size(), qsizetype(FavouritesMenu::kEntriesPerMenu));
+        return reached;
+    }
+
+    store::Database db;
+    FavouritesMenu menu{db};
+    std::vector<std::string> opened;
+};
+
+QString plainText(const QString& toolTip) {
+    QTextDocument document;
+    document.setHtml(toolTip);
+    return document.toPlainText().replace(QChar::LineSeparator, QLatin1Char('\n'));
+}
+
+TEST_F(FavouritesMenuTest, EveryEntryIsReachedByKeyboardThroughMenusOfFortyAndMore) {
+    // Sub-categories first, then links, counted together: 3 + 38 is one past a full menu.
+    const std::pair<int, int> cases[] = {{0, 0}, {40, 0}, {3, 38}, {2100, 0}};
+    for (const auto& [categories, links] : cases) {
+        SCOPED_TRACE(categories + links);
+        TearDown();
+        SetUp();
+        QStringList expected;
+        for (int i = 0; i < categories; ++i) {
+            expected << QStringLiteral("Category %1").arg(i, 4, 10, QLatin1Char('0'));
+            addCategory(store::kFavoritesId, expected.last().toStdString());
+        }
+        std::vector<std::string> addresses;
+        for (int i = 0; i < links; ++i) {
+            addresses.push_back("http://example.org/" + std::to_string(i));
+            expected << QStringLiteral("Link %1").arg(i);
+            db.addItem(store::kFavoritesId,
+                       test::link(expected.last().toStdString(), addresses.back()));
+        }
+        opened.clear();
+        EXPECT_EQ(walkByKeyboard(), expected);
+        EXPECT_EQ(opened, addresses);
+        // As many "More" menus as full menus before the last entry, the first one counting
+        // all but forty.
+        const int count = categories + links;
+        int mores = 0;
+        for (QMenu* m = &menu; m->actions().last()->text().startsWith("More");
+             m = m->actions().last()->menu()) {
+            EXPECT_TRUE(mores > 0 ||
+                        m->actions().last()->text() == QStringLiteral("More (%1)").arg(count - 40));
+            ++mores;
+        }
+        EXPECT_EQ(mores, count == 0 ? 0 : (count - 1) / 40);
+        if (count == 0) {
+            ASSERT_EQ(menu.actions().size(), 1);
+            EXPECT_EQ(menu.actions().at(0)->text(), "(empty)");
+            EXPECT_FALSE(menu.actions().at(0)->isEnabled());
+        }
+    }
+}
+
+TEST_F(FavouritesMenuTest, NamesShowAsTypedCutInTheMiddleWithTheWholeTextAsToolTip) {
+    const std::uint16_t tools = addCategory(store::kFavoritesId, "Dev & Tools");
+    const std::string longTitle = "Start " + std::string(800, 'x') + " <b>end</b> & done";
+    db.addItem(tools, test::link(longTitle, "http://long.example/"));
+    db.addItem(tools, test::link("Q&A", "http://qa.example/"));
+    db.renameCategory(store::kFavoritesId, "Web & Favourites");
+
+    EXPECT_EQ(menu.title(), "Web && Favourites");
+    menu.fill(menu);
+    QMenu* toolsMenu = menu.actions().at(0)->menu();
+    EXPECT_EQ(toolsMenu->title(), "Dev && Tools");
+    EXPECT_EQ(plainText(toolsMenu->menuAction()->toolTip()), "Dev & Tools");
+    menu.fill(*toolsMenu);
+    ASSERT_EQ(toolsMenu->actions().size(), 2);
+    const QString shown = toolsMenu->actions().at(0)->text();
+    // 30 characters, the ellipsis and 29 characters; the "&" of the tail doubled.
+    EXPECT_EQ(shown, QString("Start ") + QString(24, 'x') + QChar(0x2026) + QString(11, 'x') +
+                         " <b>end</b> && done");
+    EXPECT_EQ(plainText(toolsMenu->actions().at(0)->toolTip()),
+              QString::fromStdString(longTitle) + "\nhttp://long.example/");
+    EXPECT_EQ(toolsMenu->actions().at(1)->text(), "Q&&A");
+    EXPECT_TRUE(toolsMenu->toolTipsVisible());
+}
+
+TEST_F(FavouritesMenuTest, EmptyCategoriesShowADisabledEntryAndLinksOpenFromTheirOwn) {
+    const std::uint16_t empty = addCategory(store::kFavoritesId, "Empty");
+    const std::uint16_t files = addCategory(store::kFavoritesId, "Only files");
+    db.addItem(files, test::fileItem("notes.txt", "/tmp"));
+    menu.fill(menu);
+    for (int row : {0, 1}) {
+        QMenu* sub = menu.actions().at(row)->menu();
+        menu.fill(*sub);
+        ASSERT_EQ(sub->actions().size(), 1);
+        EXPECT_EQ(sub->actions().at(0)->text(), "(empty)");
+        EXPECT_FALSE(sub->actions().at(0)->isEnabled());
+    }
+    // A link added later: the menu is built afresh and the entry opens it.
+    db.addItem(empty, test::link("Now here", "http://here/"));
+    menu.fill(menu);
+    QMenu* sub = menu.actions().at(0)->menu();
+    menu.fill(*sub);
+    ASSERT_EQ(sub->actions().size(), 1);
+    sub->actions().at(0)->trigger();
+    EXPECT_EQ(opened, std::vector<std::string>{"http://here/"});
+}
+
+}  // namespace
+}  // namespace lh::gui
