@@ -93,6 +93,20 @@ void CategoryTreeView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Delete and Insert act as the context menu's Delete and New Category on the current row.
+    const bool deleteKey = event->key() == Qt::Key_Delete;
+    if ((deleteKey || event->key() == Qt::Key_Insert) && event->modifiers() == Qt::NoModifier) {
+        if (m_model.categoryAt(current) != nullptr) {
+            m_clickedId = CategoryTreeModel::categoryIdOf(current);
+            if (deleteKey) {
+                emit deleteRequested(*m_clickedId);
+            } else {
+                emit newCategoryRequested(*m_clickedId);
+            }
+        }
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
         if (current.isValid()) {
             scrollTo(current);

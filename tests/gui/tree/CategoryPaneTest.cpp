@@ -183,6 +183,49 @@ TEST_F(CategoryPaneTest, MainMenuCommandsActOnTheSelectedCategoryTheTreesOnTheCl
     EXPECT_EQ(prompter.shown.size(), 2u);
 }
 
+TEST_F(CategoryPaneTest, DeleteAndInsertKeysRunTheTreesCommandsOnTheCurrentCategory) {
+    view()->expandAll();
+    view()->setFocus();
+    // Fixed categories (ids up to 4): Delete asks nothing and removes nothing.
+    for (const std::uint16_t fixed : {0, 1, 2, 3, 4}) {
+        ASSERT_TRUE(pane.selectCategory(fixed));
+        QTest::keyClick(view(), Qt::Key_Delete);
+        EXPECT_TRUE(model()->contains(fixed)) << fixed;
+    }
+    EXPECT_TRUE(prompter.shown.empty());
+
+    // Above 4: asked once for a link category; a Cancel keeps it.
+    ASSERT_TRUE(pane.selectCategory(6));
+    prompter.answers = {Answer::Cancel};
+    QTest::keyClick(view(), Qt::Key_Delete);
+    EXPECT_TRUE(model()->contains(6));
+    prompter.answers = {Answer::Ok};
+    QTest::keyClick(view(), Qt::Key_Delete);
+    EXPECT_FALSE(model()->contains(6));
+    EXPECT_EQ(prompter.shown.size(), 2u);
+
+    // A file category is also asked about its files, as from the tree's menu.
+    db.setCategoryClass(7, store::kClassFile);
+    ASSERT_TRUE(pane.selectCategory(7));
+    prompter.answers = {Answer::Ok, Answer::No};
+    QTest::keyClick(view(), Qt::Key_Delete);
+    EXPECT_FALSE(model()->contains(7));
+    ASSERT_EQ(prompter.shown.size(), 4u);
+    EXPECT_EQ(prompter.shown.back().text, "Also delete file(s)?");
+
+    // Insert opens New Category below the current one; not on the root nor the Recycle.
+    ASSERT_TRUE(pane.selectCategory(3));
+    QTest::keyClick(view(), Qt::Key_Insert);
+    ASSERT_TRUE(dialogOpen());
+    EXPECT_EQ(child<CategoryComboBox>("parentCategoryComboBox")->currentText(), "BBS");
+    pane.openDialog()->reject();
+    for (const std::uint16_t refused : {0, 2}) {
+        ASSERT_TRUE(pane.selectCategory(refused));
+        QTest::keyClick(view(), Qt::Key_Insert);
+        EXPECT_FALSE(dialogOpen()) << refused;
+    }
+}
+
 TEST_F(CategoryPaneTest, DialogsHandTheirAnswersToTheCommands) {
     // Create: a refusal keeps the dialog open with what was typed.
     ASSERT_TRUE(pane.selectCategory(3));
