@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 
@@ -189,9 +190,19 @@ TEST_F(MainWindowTest, StoredLayoutAndToolbarComeBackWithKnownButtonsAndBadOnesF
     placement.left = 20000;
     placement.right = 20800;
     store.writeLayout({std::nullopt, std::nullopt, placement});
+    {
+        MainWindow window(services());
+        window.restoreState();
+        EXPECT_EQ(window.size(), QSize(590, 400));
+    }
+    // Half off the screen's right and bottom edges: back wholly on it, at the same size.
+    const QRect desk = QGuiApplication::primaryScreen()->availableGeometry();
+    placement.left = desk.right() - 250, placement.top = desk.bottom() - 175;
+    placement.right = placement.left + 500, placement.bottom = placement.top + 350;
+    store.writeLayout({std::nullopt, std::nullopt, placement});
     MainWindow window(services());
     window.restoreState();
-    EXPECT_EQ(window.size(), QSize(590, 400));
+    EXPECT_EQ(window.geometry(), QRect(desk.right() - 499, desk.bottom() - 349, 500, 350));
 }
 
 TEST_F(MainWindowTest, ViewCommandsFlipTheirFlagsAndWhatShowsThem) {
