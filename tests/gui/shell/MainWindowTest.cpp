@@ -3,15 +3,18 @@
 #include <QApplication>
 #include <QDialog>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "commands/FileCommands.h"
 #include "commands/TimerWork.h"
@@ -229,6 +232,39 @@ TEST_F(MainWindowTest, ViewCommandsFlipTheirFlagsAndWhatShowsThem) {
     }
     EXPECT_TRUE(detail->isVisibleTo(&window));
     EXPECT_EQ(window.toolbar().toolButtonStyle(), Qt::ToolButtonIconOnly);
+}
+
+TEST_F(MainWindowTest, ToolbarHiddenFromItsOwnMenuComesBackFromViewAndOverflowsToAnArrow) {
+    settings.GeneralCheck.setToolbarText(true);
+    MainWindow window(services());
+    window.restoreState();
+    window.show();
+    MainToolbar& toolbar = window.toolbar();
+    // Unticked in the toolbar's own context menu: hidden, and unticked under View > ToolBar.
+    std::unique_ptr<QMenu> popup(window.createPopupMenu());
+    ASSERT_TRUE(popup->actions().contains(toolbar.toggleViewAction()));
+    toolbar.toggleViewAction()->trigger();
+    EXPECT_FALSE(toolbar.isVisible());
+    QAction* viewEntry = nullptr;
+    for (QAction* entry : window.menu(MenuId::View)->actions()) {
+        if (entry->menu() != nullptr &&
+            entry->menu()->actions().contains(toolbar.toggleViewAction())) {
+            viewEntry = toolbar.toggleViewAction();
+        }
+    }
+    ASSERT_NE(viewEntry, nullptr);
+    EXPECT_FALSE(viewEntry->isChecked());
+    viewEntry->trigger();
+    EXPECT_TRUE(toolbar.isVisible());
+    EXPECT_TRUE(viewEntry->isChecked());
+
+    // With text the buttons need more than the default width: the rest behind the arrow.
+    QCoreApplication::sendPostedEvents();
+    auto* arrow = toolbar.findChild<QToolButton*>("qt_toolbar_ext_button");
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_TRUE(arrow->isVisible());
+    const QList<QAction*> buttons = toolbar.actions();
+    EXPECT_FALSE(toolbar.widgetForAction(buttons.last())->isVisible());
 }
 
 // The category commands are CategoryPaneTest's and the imports ImportActionsTest's.
