@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "commands/FileCommands.h"
@@ -180,6 +182,14 @@ TEST_F(MainWindowTest, StoredLayoutAndToolbarComeBackWithKnownButtonsAndBadOnesF
         EXPECT_EQ(window.toolbar().entries(), restored);  // only known buttons
 
         ToolbarCustomizeDialog dialog(restored);
+        // Its two labels are their lists' buddies, so that their mnemonics reach the lists.
+        std::map<QString, QString> buddies;
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            buddies[label->text()] = label->buddy() ? label->buddy()->objectName() : "";
+        }
+        EXPECT_EQ(buddies, (std::map<QString, QString>{
+                               {"A&vailable toolbar buttons:", "availableListWidget"},
+                               {"&Toolbar buttons:", "currentListWidget"}}));
         dialog.findChild<QListWidget*>("currentListWidget")->setCurrentRow(0);
         dialog.moveSelected(1);   // Find after the separator
         dialog.removeSelected();  // and gone
