@@ -15,8 +15,12 @@ std::string folderOf(const std::string& path) {
 }  // namespace
 
 FolderMemoryChooser::FolderMemoryChooser(FileChooser& inner, settings::SettingsBackend& settings,
-                                         std::function<std::string()> dataFile)
-    : m_inner(inner), m_settings(settings), m_dataFile(std::move(dataFile)) {}
+                                         std::function<std::string()> dataFile,
+                                         std::string homeFolder)
+    : m_inner(inner),
+      m_settings(settings),
+      m_dataFile(std::move(dataFile)),
+      m_homeFolder(std::move(homeFolder)) {}
 
 std::string FolderMemoryChooser::startFolder(const std::string& title) const {
     if (auto key = m_settings.openKey(kSettingsKey, false)) {
@@ -24,7 +28,8 @@ std::string FolderMemoryChooser::startFolder(const std::string& title) const {
             return *folder;
         }
     }
-    return folderOf(m_dataFile());
+    const std::string dataFolder = folderOf(m_dataFile());
+    return dataFolder.empty() ? m_homeFolder : dataFolder;
 }
 
 FileChooser::Request FolderMemoryChooser::placed(const Request& request) const {

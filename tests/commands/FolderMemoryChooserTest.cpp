@@ -12,13 +12,14 @@ TEST(FolderMemoryChooserTest, DialogsStartInTheirLastFolderElseTheDataFilesNever
     test::ScriptedFileChooser dialogs;
     test::MemorySettingsBackend backend;
     std::string dataFile;
-    FolderMemoryChooser files(dialogs, backend, [&] { return dataFile; });
+    FolderMemoryChooser files(
+        dialogs, backend, [&] { return dataFile; }, "/home/ann");
     const auto startedIn = [&] { return dialogs.requests.back().second.folder; };
 
-    // No data file yet and nothing remembered: the dialog's own choice, not ".".
+    // No data file yet and nothing remembered: the home folder, not the working one.
     dialogs.answers = {std::nullopt};
     EXPECT_EQ(files.chooseFileToOpen({"Open", "", "", "*.lhd"}), std::nullopt);
-    EXPECT_EQ(startedIn(), "");
+    EXPECT_EQ(startedIn(), "/home/ann");
 
     // The data file's folder; a cancelled dialog remembers nothing.
     dataFile = "/home/ann/notes/Default.lhd";
@@ -30,7 +31,8 @@ TEST(FolderMemoryChooserTest, DialogsStartInTheirLastFolderElseTheDataFilesNever
     EXPECT_EQ(startedIn(), "/home/ann/notes");
 
     // Each dialog remembers its own last folder, also across instances (in the settings).
-    FolderMemoryChooser later(dialogs, backend, [&] { return dataFile; });
+    FolderMemoryChooser later(
+        dialogs, backend, [&] { return dataFile; }, "/home/ann");
     dialogs.answers = {std::nullopt, std::nullopt};
     (void)later.chooseFileToSave({"Export", "", "links.html", "*.html"});
     EXPECT_EQ(startedIn(), "/srv/exports");

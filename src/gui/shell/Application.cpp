@@ -1,5 +1,7 @@
 #include "gui/shell/Application.h"
 
+#include <QDir>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QSessionManager>
@@ -66,6 +68,10 @@ bool Application::takeRequestFromSecondStart(const QString& fileToOpen) {
 
 std::string Application::currentDataFile() const {
     return m_fileCommands ? m_fileCommands->dataFile() : std::string();
+}
+
+std::string Application::homeFolder() {
+    return QDir::homePath().toStdString();
 }
 
 bool Application::start() {

@@ -46,6 +46,7 @@ private:
     bool handOverToRunningInstance();
     bool takeRequestFromSecondStart(const QString& fileToOpen);
     std::string currentDataFile() const;
+    static std::string homeFolder();
 
     QStringList m_arguments;
     const platform::SystemClock m_clock;
@@ -57,7 +58,7 @@ private:
     DialogFileChooser m_files;
     // Every file dialog starts in its last folder or the data file's.
     commands::FolderMemoryChooser m_chooser{m_files, m_backend,
-                                            [this] { return currentDataFile(); }};
+                                            [this] { return currentDataFile(); }, homeFolder()};
     QtBackupChooser m_backups;
     SingleInstance m_instance;
     std::unique_ptr<TerminationWatcher> m_termination;
