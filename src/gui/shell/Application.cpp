@@ -1,8 +1,7 @@
 #include "gui/shell/Application.h"
 
-#include <QDir>
-
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QSessionManager>
 
