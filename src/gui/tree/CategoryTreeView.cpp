@@ -83,6 +83,19 @@ void CategoryTreeView::mouseReleaseEvent(QMouseEvent* event) {
     QTreeView::mouseReleaseEvent(event);
 }
 
+bool CategoryTreeView::event(QEvent* event) {
+    // The tree's own Delete and Insert come before any window shortcut on those keys.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Delete || key->key() == Qt::Key_Insert) &&
+            key->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return true;
+        }
+    }
+    return QTreeView::event(event);
+}
+
 void CategoryTreeView::keyPressEvent(QKeyEvent* event) {
     const QModelIndex current = currentIndex();
     if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {

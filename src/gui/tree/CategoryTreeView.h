@@ -54,6 +54,7 @@ signals:
     void itemsDropped(quint16 targetCategoryId, const QList<quint32>& itemIds);
 
 protected:
+    bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -1,6 +1,7 @@
 #include "gui/tree/CategoryPane.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -204,11 +205,20 @@ TEST_F(CategoryPaneTest, DeleteAndInsertKeysRunTheTreesCommandsOnTheCurrentCateg
     EXPECT_FALSE(model()->contains(6));
     EXPECT_EQ(prompter.shown.size(), 2u);
 
-    // A file category is also asked about its files, as from the tree's menu.
+    // A file category is also asked about its files, as from the tree's menu; a window
+    // shortcut on Delete does not take the key from the tree.
+    QAction windowDelete(&pane);
+    windowDelete.setShortcut(Qt::Key_Delete);
+    pane.addAction(&windowDelete);
+    QSignalSpy windowDeletes(&windowDelete, &QAction::triggered);
     db.setCategoryClass(7, store::kClassFile);
     ASSERT_TRUE(pane.selectCategory(7));
+    pane.activateWindow();
+    view()->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&pane));
     prompter.answers = {Answer::Ok, Answer::No};
-    QTest::keyClick(view(), Qt::Key_Delete);
+    QTest::keyClick(pane.windowHandle(), Qt::Key_Delete);  // as the window system delivers it
+    EXPECT_EQ(windowDeletes.count(), 0);
     EXPECT_FALSE(model()->contains(7));
     ASSERT_EQ(prompter.shown.size(), 4u);
     EXPECT_EQ(prompter.shown.back().text, "Also delete file(s)?");
