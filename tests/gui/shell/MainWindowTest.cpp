@@ -78,7 +78,9 @@ TEST_F(MainWindowTest, MenusHoldTheRegistrysActions) {
     EXPECT_EQ(window.menu(MenuId::File)->actions().at(0),
               window.actions().action(CommandId::NewDatabase));
     QMenu* toolBar = window.menu(MenuId::View)->actions().at(2)->menu();
-    EXPECT_EQ(toolBar->actions().at(0), window.actions().action(CommandId::ShowText));
+    // The toolbar's own show/hide entry first, then Show Text.
+    EXPECT_EQ(toolBar->actions().at(0), window.toolbar().toggleViewAction());
+    EXPECT_EQ(toolBar->actions().at(1), window.actions().action(CommandId::ShowText));
     EXPECT_EQ(window.actions().action(CommandId::NewDatabase)->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_TRUE(window.QWidget::actions().contains(window.actions().action(CommandId::Find)));
 }
@@ -160,7 +162,7 @@ TEST_F(MainWindowTest, StoredLayoutAndToolbarComeBackWithKnownButtonsAndBadOnesF
     layout.treePane = settings::PaneRect::parse("0017042000200600");
     layout.detailPane = settings::PaneRect{0, 100, 0, 300};
     settings::WindowPlacement placement;
-    placement.left = 30, placement.top = 40, placement.right = 830, placement.bottom = 640;
+    placement.left = 30, placement.top = 40, placement.right = 530, placement.bottom = 440;
     layout.placement = placement;
     store.writeLayout(layout);
     store.writeButtons({{5, int(CommandId::Find), 4, 0, 0, 5},
@@ -172,7 +174,7 @@ TEST_F(MainWindowTest, StoredLayoutAndToolbarComeBackWithKnownButtonsAndBadOnesF
         MainWindow window(services());
         window.restoreState();
         EXPECT_EQ(window.requestedPaneSizes(), settings::paneSizes(layout));
-        EXPECT_EQ(window.geometry(), QRect(30, 40, 800, 600));
+        EXPECT_EQ(window.geometry(), QRect(30, 40, 500, 400));
         // Add File is no default button, but one the user may have added.
         const std::vector<ToolbarEntry> restored{CommandId::Find, std::nullopt, CommandId::AddFile,
                                                  CommandId::Exit};
@@ -255,14 +257,8 @@ TEST_F(MainWindowTest, ToolbarHiddenFromItsOwnMenuComesBackFromViewAndOverflowsT
     ASSERT_TRUE(popup->actions().contains(toolbar.toggleViewAction()));
     toolbar.toggleViewAction()->trigger();
     EXPECT_FALSE(toolbar.isVisible());
-    QAction* viewEntry = nullptr;
-    for (QAction* entry : window.menu(MenuId::View)->actions()) {
-        if (entry->menu() != nullptr &&
-            entry->menu()->actions().contains(toolbar.toggleViewAction())) {
-            viewEntry = toolbar.toggleViewAction();
-        }
-    }
-    ASSERT_NE(viewEntry, nullptr);
+    QAction* viewEntry = window.menu(MenuId::View)->actions().at(2)->menu()->actions().at(0);
+    ASSERT_EQ(viewEntry, toolbar.toggleViewAction());
     EXPECT_FALSE(viewEntry->isChecked());
     viewEntry->trigger();
     EXPECT_TRUE(toolbar.isVisible());

@@ -187,13 +187,21 @@ TEST_F(CategoryPaneTest, MainMenuCommandsActOnTheSelectedCategoryTheTreesOnTheCl
 TEST_F(CategoryPaneTest, DeleteAndInsertKeysRunTheTreesCommandsOnTheCurrentCategory) {
     view()->expandAll();
     view()->setFocus();
-    // Fixed categories (ids up to 4): Delete asks nothing and removes nothing.
-    for (const std::uint16_t fixed : {0, 1, 2, 3, 4}) {
+    // The fixed categories: Delete asks nothing and removes nothing. Ids 3 and 4 are asked
+    // about, as from the tree's menu, and stay.
+    for (const std::uint16_t fixed : {0, 1, 2}) {
         ASSERT_TRUE(pane.selectCategory(fixed));
         QTest::keyClick(view(), Qt::Key_Delete);
         EXPECT_TRUE(model()->contains(fixed)) << fixed;
     }
     EXPECT_TRUE(prompter.shown.empty());
+    for (const std::uint16_t kept : {3, 4}) {
+        ASSERT_TRUE(pane.selectCategory(kept));
+        prompter.answers = {Answer::Ok};
+        QTest::keyClick(view(), Qt::Key_Delete);
+        EXPECT_TRUE(model()->contains(kept)) << kept;
+    }
+    EXPECT_EQ(prompter.shown.size(), 2u);
 
     // Above 4: asked once for a link category; a Cancel keeps it.
     ASSERT_TRUE(pane.selectCategory(6));
@@ -203,7 +211,7 @@ TEST_F(CategoryPaneTest, DeleteAndInsertKeysRunTheTreesCommandsOnTheCurrentCateg
     prompter.answers = {Answer::Ok};
     QTest::keyClick(view(), Qt::Key_Delete);
     EXPECT_FALSE(model()->contains(6));
-    EXPECT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown.size(), 4u);
 
     // A file category is also asked about its files, as from the tree's menu; a window
     // shortcut on Delete does not take the key from the tree.
@@ -220,7 +228,7 @@ TEST_F(CategoryPaneTest, DeleteAndInsertKeysRunTheTreesCommandsOnTheCurrentCateg
     QTest::keyClick(pane.windowHandle(), Qt::Key_Delete);  // as the window system delivers it
     EXPECT_EQ(windowDeletes.count(), 0);
     EXPECT_FALSE(model()->contains(7));
-    ASSERT_EQ(prompter.shown.size(), 4u);
+    ASSERT_EQ(prompter.shown.size(), 6u);
     EXPECT_EQ(prompter.shown.back().text, "Also delete file(s)?");
 
     // Insert opens New Category below the current one; not on the root nor the Recycle.

@@ -65,7 +65,8 @@ TEST(TabMovesFocusTest, EveryCommentAndMemoFieldLetsTabMoveOn) {
                                                                 commands::SubtreeCounts{1, 2}));
     owners.push_back(std::make_unique<NewCategoryDialog>(NewCategoryDialog::Mode::Create,
                                                          commands::ParentChoice{}));
-    owners.push_back(std::make_unique<AlarmWindow>(reminders::Announcement{"Dentist", "at 9"}));
+    owners.push_back(std::make_unique<AlarmWindow>(
+        reminders::Announcement{"Dentist", "at 9", "BBS", "", 3, std::nullopt}));
     makeMemoEdit(&parent);  // the memo of the link, file and reminder dialogs
     for (QWidget* owner :
          {owners[0].get(), owners[1].get(), owners[2].get(), owners[3].get(), &parent}) {
