@@ -60,8 +60,9 @@ int cmdBackups(Context& c) {
 std::vector<Command> backupCommands() {
     return {
         {"backup",
-         "backup FILE          write a backup of FILE to the next of its four backup slots\n"
-         "                       (FILE.lbak1 .. FILE.lbak4 beside it, the oldest replaced)",
+         "backup FILE          write a backup of FILE to the next of its four backup slots:\n"
+         "                       its name without the extension plus .lbak1 .. .lbak4, beside\n"
+         "                       it (my.lhd: my.lbak1), the oldest replaced",
          cmdBackup},
         {"backups",
          "backups FILE         list the backups of FILE, highest slot first, one JSON line each;\n"

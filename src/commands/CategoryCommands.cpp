@@ -21,6 +21,16 @@ using Icon = Prompter::Icon;
 // The tree's own Delete also leaves ids 3 and 4 alone.
 constexpr CategoryId kFirstContextDeletableId = 5;
 
+// The limit counts bytes, which the message does not say: a name of accented letters meets it
+// sooner than its length on screen suggests.
+std::string nameLengthDetail(std::size_t nameBytes) {
+    if (nameBytes <= kCategoryNameMax) {
+        return {};
+    }
+    return "The limit is " + std::to_string(kCategoryNameMax) + " bytes of UTF-8; this name has " +
+           std::to_string(nameBytes) + ".";
+}
+
 }  // namespace
 
 std::string duplicateCategoryMessage(std::string_view name) {
@@ -55,7 +65,8 @@ DialogOutcome CategoryCommands::create(std::optional<CategoryId> parentId, std::
         return DialogOutcome::Close;
     }
     if (name.empty() || name.size() > kCategoryNameMax) {
-        tell(std::string(kNameLengthMessage));
+        m_prompter.ask({std::string(kNameLengthMessage), "Linkhaven", Buttons::Ok,
+                        Icon::Information, nameLengthDetail(name.size())});
         return DialogOutcome::KeepOpen;
     }
     if (hasChildNamed(*parent, name)) {

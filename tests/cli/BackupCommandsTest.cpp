@@ -23,6 +23,10 @@ TEST(BackupCommandsTest, BackupWritesTheNextSlotListsItAndWritesNothingForABadFi
     EXPECT_EQ(r.out, "{\"backup\":\"" + dir.file("my.lbak1") + "\"}\n");
     store::Database backup;
     EXPECT_EQ(test::load(backup, dir.file("my.lbak1")), store::LoadOutcome::Loaded);
+    // The help names the slot as it was written: the extension replaced, not added to.
+    const std::string help = runCli({"--help"}).out;
+    EXPECT_NE(help.find("(my.lhd: my.lbak1)"), std::string::npos);
+    EXPECT_EQ(help.find("FILE.lbak"), std::string::npos);
 
     // Slot 1 at 2007-02-15 09:30:00 UTC, slot 2 a day older: the newest is not the first row.
     ASSERT_EQ(runCli({"backup", data}).code, kExitOk);

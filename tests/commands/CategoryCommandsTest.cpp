@@ -73,6 +73,15 @@ TEST_F(CategoryCommandsTest, CreateChecksLengthAndExactDuplicates) {
                                        " Category name length is between 1--156 ",
                                        "Category name \"Life\" is duplicate."}));
     EXPECT_EQ(childNames(cat(3)), (Texts{"Life", "Technology", "Joke", "LIFE", longest, " Life "}));
+    // Only a name over the limit is told its size, in bytes.
+    EXPECT_EQ(prompter.shown[0].detail, "");
+    EXPECT_EQ(prompter.shown[1].detail, "The limit is 156 bytes of UTF-8; this name has 157.");
+    std::string umlauts;
+    for (int i = 0; i < 80; ++i) {
+        umlauts += "\xC3\xBC";
+    }
+    EXPECT_EQ(commands.create(3, umlauts, ""), KeepOpen);
+    EXPECT_EQ(prompter.shown.back().detail, "The limit is 156 bytes of UTF-8; this name has 160.");
     EXPECT_EQ(db.categoryCount(), 13u);
     EXPECT_EQ(cat(18).memo(), std::string(3000, 'm'));
 }

@@ -6,6 +6,7 @@
 #include "gui/items/ItemDialogParts.h"
 #include "gui/uikit/DialogButtons.h"
 #include "gui/uikit/QtText.h"
+#include "gui/uikit/TabMovesFocus.h"
 
 namespace lh::gui {
 
@@ -14,6 +15,7 @@ CommentDialog::CommentDialog(const std::string& comment, QWidget* parent) : QDia
     setWindowTitle(QStringLiteral("Comment"));
     m_commentEdit = new QPlainTextEdit(toQString(comment), this);
     m_commentEdit->setObjectName(QStringLiteral("commentPlainTextEdit"));
+    makeTabMoveFocus(*m_commentEdit);
     const OkCancelRow row = makeOkCancelRow(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_commentEdit, 1);

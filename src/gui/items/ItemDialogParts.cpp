@@ -9,6 +9,7 @@
 #include "gui/uikit/CategoryComboBox.h"
 #include "gui/uikit/CategoryIcons.h"
 #include "gui/uikit/QtText.h"
+#include "gui/uikit/TabMovesFocus.h"
 
 namespace lh::gui {
 
@@ -26,6 +27,7 @@ CategoryComboBox* makeCategoryCombo(const commands::ParentChoice& choice, QWidge
 QPlainTextEdit* makeMemoEdit(QWidget* parent) {
     auto* memo = new QPlainTextEdit(parent);
     memo->setObjectName(QStringLiteral("memoPlainTextEdit"));
+    makeTabMoveFocus(*memo);
     return memo;
 }
 

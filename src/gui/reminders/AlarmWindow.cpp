@@ -10,6 +10,7 @@
 
 #include "gui/uikit/QtText.h"
 #include "gui/uikit/RateGroup.h"
+#include "gui/uikit/TabMovesFocus.h"
 
 namespace lh::gui {
 
@@ -48,6 +49,7 @@ void AlarmWindow::setupUi() {
     auto* comment = new QPlainTextEdit(toQString(m_announcement.comment), this);
     comment->setObjectName(QStringLiteral("remindEventPlainTextEdit"));
     comment->setReadOnly(true);
+    makeTabMoveFocus(*comment);
 
     auto* category = new QHBoxLayout;
     category->addWidget(namedLabel(QStringLiteral("Categoray:"), "categoryCaptionLabel", this));

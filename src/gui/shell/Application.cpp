@@ -1,6 +1,7 @@
 #include "gui/shell/Application.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QSessionManager>
 
@@ -64,6 +65,14 @@ bool Application::takeRequestFromSecondStart(const QString& fileToOpen) {
     return true;
 }
 
+std::string Application::currentDataFile() const {
+    return m_fileCommands ? m_fileCommands->dataFile() : std::string();
+}
+
+std::string Application::homeFolder() {
+    return QDir::homePath().toStdString();
+}
+
 bool Application::start() {
     if (handOverToRunningInstance()) {
         return false;
@@ -74,12 +83,12 @@ bool Application::start() {
     fillDefaultAlarmSound(m_settings);
 
     m_window = std::make_unique<MainWindow>(
-        ShellServices{m_db, m_prompter, m_files, m_settings, m_settingsStore});
+        ShellServices{m_db, m_prompter, m_chooser, m_settings, m_settingsStore});
     m_prompter.setParent(m_window.get());
     m_files.setParent(m_window.get());
     m_backups.setParent(m_window.get());
     m_fileCommands = std::make_unique<commands::FileCommands>(
-        commands::FileCommands::Services{m_db, m_settingsStore, m_prompter, m_files, m_backups,
+        commands::FileCommands::Services{m_db, m_settingsStore, m_prompter, m_chooser, m_backups,
                                          *m_window, m_clock},
         store::defaultDataFile(platform::dataHomeFolder()));
     m_window->setFileCommands(*m_fileCommands);

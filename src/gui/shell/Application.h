@@ -4,7 +4,9 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 
+#include "commands/FolderMemoryChooser.h"
 #include "gui/shell/DialogFileChooser.h"
 #include "gui/shell/MessageBoxPrompter.h"
 #include "gui/shell/QtBackupChooser.h"
@@ -43,6 +45,8 @@ public:
 private:
     bool handOverToRunningInstance();
     bool takeRequestFromSecondStart(const QString& fileToOpen);
+    std::string currentDataFile() const;
+    static std::string homeFolder();
 
     QStringList m_arguments;
     const platform::SystemClock m_clock;
@@ -52,6 +56,9 @@ private:
     settings::AppSettings m_settings;
     MessageBoxPrompter m_prompter;
     DialogFileChooser m_files;
+    // Every file dialog starts in its last folder or the data file's.
+    commands::FolderMemoryChooser m_chooser{m_files, m_backend,
+                                            [this] { return currentDataFile(); }, homeFolder()};
     QtBackupChooser m_backups;
     SingleInstance m_instance;
     std::unique_ptr<TerminationWatcher> m_termination;

@@ -196,6 +196,14 @@ void MainWindow::createMenus() {
         addMenuEntries(*menu, m_actions, popup.entries);
         m_menus.emplace(popup.id, menu);
     }
+    // The toolbar's own show/hide entry (its context menu's) also sits in View > ToolBar, so a
+    // toolbar hidden from that context menu can be shown again.
+    QAction* showText = m_actions.action(CommandId::ShowText);
+    for (QAction* entry : menu(MenuId::View)->actions()) {
+        if (entry->menu() != nullptr && entry->menu()->actions().contains(showText)) {
+            entry->menu()->insertAction(showText, m_toolbar->toggleViewAction());
+        }
+    }
 }
 
 void MainWindow::connectSignals() {

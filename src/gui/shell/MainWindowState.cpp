@@ -4,10 +4,14 @@
 #include <QScreen>
 #include <QSplitter>
 
+#include <optional>
+#include <vector>
+
 #include "gui/shell/MainToolbar.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/tree/CategoryPane.h"
 #include "settings/AppSettings.h"
+#include "settings/ScreenFit.h"
 #include "settings/SettingsStore.h"
 
 namespace lh::gui {
@@ -18,14 +22,19 @@ bool isToolbarCommand(const settings::ToolbarButton& b) {
     return findToolbarButton(CommandId(b.command)) != nullptr;
 }
 
-// True when `rect` shows at least a corner of itself on some screen.
-bool onSomeScreen(const QRect& rect) {
+// `rect` moved (and shrunk) wholly onto the screen it overlaps most; nothing when it is on none.
+std::optional<QRect> fittedOnScreens(const QRect& rect) {
+    std::vector<settings::ScreenRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().intersects(rect)) {
-            return true;
-        }
+        const QRect r = screen->availableGeometry();
+        screens.push_back({r.left(), r.top(), r.width(), r.height()});
     }
-    return false;
+    const auto fitted =
+        settings::fitOnScreens({rect.left(), rect.top(), rect.width(), rect.height()}, screens);
+    if (!fitted) {
+        return std::nullopt;
+    }
+    return QRect(fitted->left, fitted->top, fitted->width, fitted->height);
 }
 
 }  // namespace
@@ -56,8 +65,10 @@ void MainWindow::applyPlacement(const settings::MainLayout& layout) {
     if (layout.placement) {
         const settings::WindowPlacement& p = *layout.placement;
         const QRect rect(p.left, p.top, p.right - p.left, p.bottom - p.top);
-        if (rect.width() > 0 && rect.height() > 0 && onSomeScreen(rect)) {
-            setGeometry(rect);
+        const std::optional<QRect> fitted =
+            rect.width() > 0 && rect.height() > 0 ? fittedOnScreens(rect) : std::nullopt;
+        if (fitted) {
+            setGeometry(*fitted);
             if (p.showState == settings::WindowPlacement::kShowMaximized) {
                 setWindowState(Qt::WindowMaximized);
             }

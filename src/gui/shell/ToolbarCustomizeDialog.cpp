@@ -40,8 +40,13 @@ ToolbarCustomizeDialog::ToolbarCustomizeDialog(const std::vector<ToolbarEntry>& 
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(tr("A&vailable toolbar buttons:"), this), 0, 0);
-    grid->addWidget(new QLabel(tr("&Toolbar buttons:"), this), 0, 2);
+    // Each label is its list's buddy: its mnemonic moves the focus to that list.
+    auto* availableLabel = new QLabel(tr("A&vailable toolbar buttons:"), this);
+    availableLabel->setBuddy(m_available);
+    auto* currentLabel = new QLabel(tr("&Toolbar buttons:"), this);
+    currentLabel->setBuddy(m_current);
+    grid->addWidget(availableLabel, 0, 0);
+    grid->addWidget(currentLabel, 0, 2);
     grid->addWidget(m_available, 1, 0);
     auto* middle = new QVBoxLayout;
     for (QPushButton* b : {m_add, m_remove, m_up, m_down, reset}) {

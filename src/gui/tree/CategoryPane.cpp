@@ -106,6 +106,9 @@ void CategoryPane::connectSignals() {
             [this](const QModelIndex& current) { onCurrentIndexChanged(current); });
     connect(m_view, &CategoryTreeView::propertiesRequested, this,
             &CategoryPane::showClickedProperties);
+    connect(m_view, &CategoryTreeView::deleteRequested, this, &CategoryPane::deleteClickedCategory);
+    connect(m_view, &CategoryTreeView::newCategoryRequested, this,
+            &CategoryPane::newCategoryInClicked);
     connect(m_view, &CategoryTreeView::itemsDropped, this, &CategoryPane::itemsDropped);
 }
 

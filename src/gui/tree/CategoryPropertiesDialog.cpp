@@ -12,6 +12,7 @@
 
 #include "gui/uikit/DialogButtons.h"
 #include "gui/uikit/QtText.h"
+#include "gui/uikit/TabMovesFocus.h"
 
 namespace lh::gui {
 
@@ -49,6 +50,7 @@ void CategoryPropertiesDialog::setupUi(const std::string& name, const std::strin
     m_nameEdit->setEnabled(m_categoryId >= kFirstRenamableId);
     m_commentEdit = new QPlainTextEdit(toQString(memo), this);
     m_commentEdit->setObjectName(QStringLiteral("commentPlainTextEdit"));
+    makeTabMoveFocus(*m_commentEdit);
     limitComment();
     connect(m_commentEdit, &QPlainTextEdit::textChanged, this,
             &CategoryPropertiesDialog::limitComment);

@@ -83,12 +83,39 @@ void CategoryTreeView::mouseReleaseEvent(QMouseEvent* event) {
     QTreeView::mouseReleaseEvent(event);
 }
 
+bool CategoryTreeView::event(QEvent* event) {
+    // The tree's own Delete and Insert come before any window shortcut on those keys.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Delete || key->key() == Qt::Key_Insert) &&
+            key->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return true;
+        }
+    }
+    return QTreeView::event(event);
+}
+
 void CategoryTreeView::keyPressEvent(QKeyEvent* event) {
     const QModelIndex current = currentIndex();
     if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
         if (m_model.categoryAt(current) != nullptr) {
             m_clickedId = CategoryTreeModel::categoryIdOf(current);
             emit propertiesRequested(*m_clickedId);
+        }
+        event->accept();
+        return;
+    }
+    // Delete and Insert act as the context menu's Delete and New Category on the current row.
+    const bool deleteKey = event->key() == Qt::Key_Delete;
+    if ((deleteKey || event->key() == Qt::Key_Insert) && event->modifiers() == Qt::NoModifier) {
+        if (m_model.categoryAt(current) != nullptr) {
+            m_clickedId = CategoryTreeModel::categoryIdOf(current);
+            if (deleteKey) {
+                emit deleteRequested(*m_clickedId);
+            } else {
+                emit newCategoryRequested(*m_clickedId);
+            }
         }
         event->accept();
         return;

@@ -45,11 +45,16 @@ public:
 signals:
     // F2 was pressed on category `categoryId`, now the clicked one: show its properties.
     void propertiesRequested(quint16 categoryId);
+    // Delete or Insert was pressed on category `categoryId`, now the clicked one: delete it, or
+    // create a category below it.
+    void deleteRequested(quint16 categoryId);
+    void newCategoryRequested(quint16 categoryId);
     // The items `itemIds` (dragged out of the item list) were dropped on category
     // `targetCategoryId`, as a move.
     void itemsDropped(quint16 targetCategoryId, const QList<quint32>& itemIds);
 
 protected:
+    bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -11,6 +11,7 @@
 #include "gui/uikit/CategoryIcons.h"
 #include "gui/uikit/DialogButtons.h"
 #include "gui/uikit/QtText.h"
+#include "gui/uikit/TabMovesFocus.h"
 
 namespace lh::gui {
 
@@ -36,6 +37,7 @@ void NewCategoryDialog::setupUi(const commands::ParentChoice& choice) {
     m_parentCombo->setCurrentIndex(choice.selected);
     m_memoEdit = new QPlainTextEdit(this);
     m_memoEdit->setObjectName(QStringLiteral("memoPlainTextEdit"));
+    makeTabMoveFocus(*m_memoEdit);
     const bool editable = m_mode == Mode::Create;
     m_nameEdit->setEnabled(editable);
     m_memoEdit->setEnabled(editable);

@@ -2,15 +2,21 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <memory>
 
 #include "commands/FileCommands.h"
 #include "commands/TimerWork.h"
@@ -72,7 +78,9 @@ TEST_F(MainWindowTest, MenusHoldTheRegistrysActions) {
     EXPECT_EQ(window.menu(MenuId::File)->actions().at(0),
               window.actions().action(CommandId::NewDatabase));
     QMenu* toolBar = window.menu(MenuId::View)->actions().at(2)->menu();
-    EXPECT_EQ(toolBar->actions().at(0), window.actions().action(CommandId::ShowText));
+    // The toolbar's own show/hide entry first, then Show Text.
+    EXPECT_EQ(toolBar->actions().at(0), window.toolbar().toggleViewAction());
+    EXPECT_EQ(toolBar->actions().at(1), window.actions().action(CommandId::ShowText));
     EXPECT_EQ(window.actions().action(CommandId::NewDatabase)->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_TRUE(window.QWidget::actions().contains(window.actions().action(CommandId::Find)));
 }
@@ -154,7 +162,7 @@ TEST_F(MainWindowTest, StoredLayoutAndToolbarComeBackWithKnownButtonsAndBadOnesF
     layout.treePane = settings::PaneRect::parse("0017042000200600");
     layout.detailPane = settings::PaneRect{0, 100, 0, 300};
     settings::WindowPlacement placement;
-    placement.left = 30, placement.top = 40, placement.right = 830, placement.bottom = 640;
+    placement.left = 30, placement.top = 40, placement.right = 530, placement.bottom = 440;
     layout.placement = placement;
     store.writeLayout(layout);
     store.writeButtons({{5, int(CommandId::Find), 4, 0, 0, 5},
@@ -166,7 +174,7 @@ TEST_F(MainWindowTest, StoredLayoutAndToolbarComeBackWithKnownButtonsAndBadOnesF
         MainWindow window(services());
         window.restoreState();
         EXPECT_EQ(window.requestedPaneSizes(), settings::paneSizes(layout));
-        EXPECT_EQ(window.geometry(), QRect(30, 40, 800, 600));
+        EXPECT_EQ(window.geometry(), QRect(30, 40, 500, 400));
         // Add File is no default button, but one the user may have added.
         const std::vector<ToolbarEntry> restored{CommandId::Find, std::nullopt, CommandId::AddFile,
                                                  CommandId::Exit};
@@ -176,6 +184,14 @@ TEST_F(MainWindowTest, StoredLayoutAndToolbarComeBackWithKnownButtonsAndBadOnesF
         EXPECT_EQ(window.toolbar().entries(), restored);  // only known buttons
 
         ToolbarCustomizeDialog dialog(restored);
+        // Its two labels are their lists' buddies, so that their mnemonics reach the lists.
+        std::map<QString, QString> buddies;
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            buddies[label->text()] = label->buddy() ? label->buddy()->objectName() : "";
+        }
+        EXPECT_EQ(buddies, (std::map<QString, QString>{
+                               {"A&vailable toolbar buttons:", "availableListWidget"},
+                               {"&Toolbar buttons:", "currentListWidget"}}));
         dialog.findChild<QListWidget*>("currentListWidget")->setCurrentRow(0);
         dialog.moveSelected(1);   // Find after the separator
         dialog.removeSelected();  // and gone
@@ -189,9 +205,19 @@ TEST_F(MainWindowTest, StoredLayoutAndToolbarComeBackWithKnownButtonsAndBadOnesF
     placement.left = 20000;
     placement.right = 20800;
     store.writeLayout({std::nullopt, std::nullopt, placement});
+    {
+        MainWindow window(services());
+        window.restoreState();
+        EXPECT_EQ(window.size(), QSize(590, 400));
+    }
+    // Half off the screen's right and bottom edges: back wholly on it, at the same size.
+    const QRect desk = QGuiApplication::primaryScreen()->availableGeometry();
+    placement.left = desk.right() - 250, placement.top = desk.bottom() - 175;
+    placement.right = placement.left + 500, placement.bottom = placement.top + 350;
+    store.writeLayout({std::nullopt, std::nullopt, placement});
     MainWindow window(services());
     window.restoreState();
-    EXPECT_EQ(window.size(), QSize(590, 400));
+    EXPECT_EQ(window.geometry(), QRect(desk.right() - 499, desk.bottom() - 349, 500, 350));
 }
 
 TEST_F(MainWindowTest, ViewCommandsFlipTheirFlagsAndWhatShowsThem) {
@@ -218,6 +244,33 @@ TEST_F(MainWindowTest, ViewCommandsFlipTheirFlagsAndWhatShowsThem) {
     }
     EXPECT_TRUE(detail->isVisibleTo(&window));
     EXPECT_EQ(window.toolbar().toolButtonStyle(), Qt::ToolButtonIconOnly);
+}
+
+TEST_F(MainWindowTest, ToolbarHiddenFromItsOwnMenuComesBackFromViewAndOverflowsToAnArrow) {
+    settings.GeneralCheck.setToolbarText(true);
+    MainWindow window(services());
+    window.restoreState();
+    window.show();
+    MainToolbar& toolbar = window.toolbar();
+    // Unticked in the toolbar's own context menu: hidden, and unticked under View > ToolBar.
+    std::unique_ptr<QMenu> popup(window.createPopupMenu());
+    ASSERT_TRUE(popup->actions().contains(toolbar.toggleViewAction()));
+    toolbar.toggleViewAction()->trigger();
+    EXPECT_FALSE(toolbar.isVisible());
+    QAction* viewEntry = window.menu(MenuId::View)->actions().at(2)->menu()->actions().at(0);
+    ASSERT_EQ(viewEntry, toolbar.toggleViewAction());
+    EXPECT_FALSE(viewEntry->isChecked());
+    viewEntry->trigger();
+    EXPECT_TRUE(toolbar.isVisible());
+    EXPECT_TRUE(viewEntry->isChecked());
+
+    // With text the buttons need more than the default width: the rest behind the arrow.
+    QCoreApplication::sendPostedEvents();
+    auto* arrow = toolbar.findChild<QToolButton*>("qt_toolbar_ext_button");
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_TRUE(arrow->isVisible());
+    const QList<QAction*> buttons = toolbar.actions();
+    EXPECT_FALSE(toolbar.widgetForAction(buttons.last())->isVisible());
 }
 
 // The category commands are CategoryPaneTest's and the imports ImportActionsTest's.

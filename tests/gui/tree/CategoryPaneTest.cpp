@@ -1,6 +1,7 @@
 #include "gui/tree/CategoryPane.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -181,6 +182,66 @@ TEST_F(CategoryPaneTest, MainMenuCommandsActOnTheSelectedCategoryTheTreesOnTheCl
     ASSERT_TRUE(pane.selectCategory(2));
     pane.deleteCategory();
     EXPECT_EQ(prompter.shown.size(), 2u);
+}
+
+TEST_F(CategoryPaneTest, DeleteAndInsertKeysRunTheTreesCommandsOnTheCurrentCategory) {
+    view()->expandAll();
+    view()->setFocus();
+    // The fixed categories: Delete asks nothing and removes nothing. Ids 3 and 4 are asked
+    // about, as from the tree's menu, and stay.
+    for (const std::uint16_t fixed : {0, 1, 2}) {
+        ASSERT_TRUE(pane.selectCategory(fixed));
+        QTest::keyClick(view(), Qt::Key_Delete);
+        EXPECT_TRUE(model()->contains(fixed)) << fixed;
+    }
+    EXPECT_TRUE(prompter.shown.empty());
+    for (const std::uint16_t kept : {3, 4}) {
+        ASSERT_TRUE(pane.selectCategory(kept));
+        prompter.answers = {Answer::Ok};
+        QTest::keyClick(view(), Qt::Key_Delete);
+        EXPECT_TRUE(model()->contains(kept)) << kept;
+    }
+    EXPECT_EQ(prompter.shown.size(), 2u);
+
+    // Above 4: asked once for a link category; a Cancel keeps it.
+    ASSERT_TRUE(pane.selectCategory(6));
+    prompter.answers = {Answer::Cancel};
+    QTest::keyClick(view(), Qt::Key_Delete);
+    EXPECT_TRUE(model()->contains(6));
+    prompter.answers = {Answer::Ok};
+    QTest::keyClick(view(), Qt::Key_Delete);
+    EXPECT_FALSE(model()->contains(6));
+    EXPECT_EQ(prompter.shown.size(), 4u);
+
+    // A file category is also asked about its files, as from the tree's menu; a window
+    // shortcut on Delete does not take the key from the tree.
+    QAction windowDelete(&pane);
+    windowDelete.setShortcut(Qt::Key_Delete);
+    pane.addAction(&windowDelete);
+    QSignalSpy windowDeletes(&windowDelete, &QAction::triggered);
+    db.setCategoryClass(7, store::kClassFile);
+    ASSERT_TRUE(pane.selectCategory(7));
+    pane.activateWindow();
+    view()->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&pane));
+    prompter.answers = {Answer::Ok, Answer::No};
+    QTest::keyClick(pane.windowHandle(), Qt::Key_Delete);  // as the window system delivers it
+    EXPECT_EQ(windowDeletes.count(), 0);
+    EXPECT_FALSE(model()->contains(7));
+    ASSERT_EQ(prompter.shown.size(), 6u);
+    EXPECT_EQ(prompter.shown.back().text, "Also delete file(s)?");
+
+    // Insert opens New Category below the current one; not on the root nor the Recycle.
+    ASSERT_TRUE(pane.selectCategory(3));
+    QTest::keyClick(view(), Qt::Key_Insert);
+    ASSERT_TRUE(dialogOpen());
+    EXPECT_EQ(child<CategoryComboBox>("parentCategoryComboBox")->currentText(), "BBS");
+    pane.openDialog()->reject();
+    for (const std::uint16_t refused : {0, 2}) {
+        ASSERT_TRUE(pane.selectCategory(refused));
+        QTest::keyClick(view(), Qt::Key_Insert);
+        EXPECT_FALSE(dialogOpen()) << refused;
+    }
 }
 
 TEST_F(CategoryPaneTest, DialogsHandTheirAnswersToTheCommands) {
