@@ -138,8 +138,8 @@ std::string FileCommands::saveCopyBeside() {
         }
         break;
     }
-    tell("Your version could not be saved beside " + quoted(m_dataFile) + ".\n" + error.userMessage() +
-             "\n\nIt stays open and unsaved.",
+    tell("Your version could not be saved beside " + quoted(m_dataFile) + ".\n" +
+             error.userMessage() + "\n\nIt stays open and unsaved.",
          true);
     return {};
 }

@@ -159,7 +159,8 @@ std::optional<ProbedFile> FileCommands::pickBackup(const std::string& refused) {
         tell(backup.outcome == LoadOutcome::Refused
                  ? "The backup " + quoted(*chosen) +
                        " is damaged or not a Linkhaven database. Please choose another."
-                 : "The backup " + quoted(*chosen) + " cannot be read.\n" + backup.error.userMessage(),
+                 : "The backup " + quoted(*chosen) + " cannot be read.\n" +
+                       backup.error.userMessage(),
              true);
     }
 }
