@@ -78,8 +78,7 @@ TEST_F(MainWindowTest, MenusHoldTheRegistrysActions) {
     EXPECT_EQ(window.menu(MenuId::File)->actions().at(0),
               window.actions().action(CommandId::NewDatabase));
     QMenu* toolBar = window.menu(MenuId::View)->actions().at(2)->menu();
-    // The toolbar's own show/hide entry first, then Show Text.
-    EXPECT_EQ(toolBar->actions().at(0), window.toolbar().toggleViewAction());
+    // After the toolbar's own show/hide entry (the toolbar test's), Show Text.
     EXPECT_EQ(toolBar->actions().at(1), window.actions().action(CommandId::ShowText));
     EXPECT_EQ(window.actions().action(CommandId::NewDatabase)->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_TRUE(window.QWidget::actions().contains(window.actions().action(CommandId::Find)));

@@ -28,17 +28,14 @@ protected:
         pane.treeView()->collapseAll();
     }
 
-    template <typename T>
-    T* child(const char* name) {
-        return pane.openDialog()->findChild<T*>(QString::fromLatin1(name));
-    }
     void create(std::uint16_t parent, const char* name) {
         pane.newCategory();
-        ASSERT_NE(pane.openDialog(), nullptr);
-        auto* chooser = child<CategoryComboBox>("parentCategoryComboBox");
+        auto* dialog = pane.openDialog();
+        ASSERT_NE(dialog, nullptr);
+        auto* chooser = dialog->findChild<CategoryComboBox*>("parentCategoryComboBox");
         chooser->setCurrentIndex(chooser->lineOf(parent));
-        child<QLineEdit>("nameLineEdit")->setText(name);
-        child<QPushButton>("okButton")->click();
+        dialog->findChild<QLineEdit*>("nameLineEdit")->setText(name);
+        dialog->findChild<QPushButton*>("okButton")->click();
     }
     bool inView(std::uint16_t id) {
         CategoryTreeView* view = pane.treeView();

@@ -58,7 +58,6 @@ TEST(TabMovesFocusTest, TabLeavesTheFieldCtrlTabTypesATab) {
 }
 
 TEST(TabMovesFocusTest, EveryCommentAndMemoFieldLetsTabMoveOn) {
-    QWidget parent;
     std::vector<std::unique_ptr<QWidget>> owners;
     owners.push_back(std::make_unique<CommentDialog>("comment"));
     owners.push_back(std::make_unique<CategoryPropertiesDialog>(5, "Name", "Memo",
@@ -67,9 +66,9 @@ TEST(TabMovesFocusTest, EveryCommentAndMemoFieldLetsTabMoveOn) {
                                                          commands::ParentChoice{}));
     owners.push_back(std::make_unique<AlarmWindow>(
         reminders::Announcement{"Dentist", "at 9", "BBS", "", 3, std::nullopt}));
-    makeMemoEdit(&parent);  // the memo of the link, file and reminder dialogs
-    for (QWidget* owner :
-         {owners[0].get(), owners[1].get(), owners[2].get(), owners[3].get(), &parent}) {
+    owners.push_back(std::make_unique<QWidget>());
+    makeMemoEdit(owners.back().get());  // the memo of the link, file and reminder dialogs
+    for (const auto& owner : owners) {
         const auto fields = owner->findChildren<QPlainTextEdit*>();
         ASSERT_EQ(fields.size(), 1) << owner->metaObject()->className();
         EXPECT_TRUE(fields[0]->tabChangesFocus()) << owner->metaObject()->className();
