@@ -91,26 +91,15 @@ TEST_F(MainWindowTest, FavouritesMenuFillsOnDemandAndFollowsTheDatabase) {
     menu.setOpenUrl([&](const std::string& a) { opened.push_back(a); });
     db.addItem(1, test::link("Top & more", "http://top/"));
     const store::ItemRecord* life = db.addItem(7, test::link("In Life", "http://life/"));
-    db.addItem(7, test::link("not a link", "", store::kKindFile));
-
-    EXPECT_TRUE(menu.actions().isEmpty());  // nothing built before it shows
+    // What it shows is FavouritesMenuTest's. Nothing is built before it shows; an entry whose
+    // item went away does nothing; the menu is stale after the change.
+    EXPECT_TRUE(menu.actions().isEmpty());
     menu.fill(menu);
-    EXPECT_EQ(menuTexts(&menu),
-              (QStringList{"BBS", "Joke", "Download Site", "Technology", "Top && more"}));
-    QMenu* bbs = menu.actions().at(0)->menu();
-    menu.fill(*bbs);
-    QMenu* lifeMenu = bbs->actions().at(0)->menu();
-    menu.fill(*lifeMenu);
-    ASSERT_EQ(menuTexts(lifeMenu), QStringList{"In Life"});
-    lifeMenu->actions().at(0)->trigger();
-    EXPECT_EQ(opened, std::vector<std::string>{"http://life/"});
-
-    // An entry whose item went away does nothing; the menu is stale after the change.
     const std::uint32_t menuId = life->menuId();
     db.deleteItems(std::vector<store::ItemId>{life->id()}, false);
     EXPECT_TRUE(menu.actions().isEmpty());
     menu.openEntry(menuId);
-    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened.empty());
 
     // Every kind of change makes it stale: a renamed category, an edited link, bulk work.
     store::ItemEdit edit;
