@@ -19,27 +19,22 @@ TEST(HandoffTest, RequestsAndRepliesSurviveAnySplitAndRefuseMalformedBytes) {
         {"add-url", "a b.lhd", "http://x/", "--comment", std::string("two\nlines\0!", 11)},
         "/home/u",
         true};
-    const std::string bytes = encodeRequest(request);
-    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
-        RunRequest partial;
-        ASSERT_EQ(decodeRequest(std::string_view(bytes).substr(0, cut), partial),
-                  Decoded::Incomplete)
-            << cut;
-    }
+    // Every cut of the encoded bytes is incomplete; the whole decodes to what was encoded.
+    const auto roundTrip = [](const auto& sent, auto encode, auto decode) {
+        const std::string bytes = encode(sent);
+        auto decoded = sent;
+        for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+            ASSERT_EQ(decode(std::string_view(bytes).substr(0, cut), decoded), Decoded::Incomplete)
+                << cut;
+        }
+        ASSERT_EQ(decode(bytes, decoded), Decoded::Complete);
+        EXPECT_EQ(decoded, sent);
+    };
+    roundTrip(request, encodeRequest, decodeRequest);
+    roundTrip(RunReply{RunReply::Kind::Done, 3, "{\"a\":1}\n", "linkhaven-cli: x\n"}, encodeReply,
+              decodeReply);
     RunRequest decoded;
-    ASSERT_EQ(decodeRequest(bytes, decoded), Decoded::Complete);
-    EXPECT_EQ(decoded, request);
-
-    const RunReply reply{RunReply::Kind::Done, 3, "{\"a\":1}\n", "linkhaven-cli: x\n"};
-    const std::string replyBytes = encodeReply(reply);
     RunReply decodedReply;
-    for (std::size_t cut = 0; cut < replyBytes.size(); ++cut) {
-        ASSERT_EQ(decodeReply(std::string_view(replyBytes).substr(0, cut), decodedReply),
-                  Decoded::Incomplete)
-            << cut;
-    }
-    ASSERT_EQ(decodeReply(replyBytes, decodedReply), Decoded::Complete);
-    EXPECT_EQ(decodedReply, reply);
     ASSERT_EQ(decodeReply("busy\n", decodedReply), Decoded::Complete);
     EXPECT_EQ(decodedReply.kind, RunReply::Kind::Busy);
 
