@@ -135,16 +135,6 @@ TEST(FileCommandsTest, AnEmptyDataFileBesideBackupsOffersThemAndANewDatabaseWrit
     EXPECT_EQ(missing.commands.backupTick(true), missing.dir.file("data/Linkhaven/Default.lbak1"));
 }
 
-TEST(FileCommandsTest, StartRemovesTheTemporaryFilesOfSavesThatDied) {
-    Fixture f;
-    const std::string old = f.dir.file(".work.lhd.saving-Old00000");
-    test::writeBytes(old, "half a database");
-    ASSERT_EQ(platform::setFileWriteTime(old, (std::time(nullptr) - 120) * 1'000'000'000LL), 0);
-    test::writeBytes(f.dir.file(".work.lhd.saving-New00000"), "another start's save");
-    f.startTitled();
-    EXPECT_EQ(test::listFolder(f.dir.path()), (Names{".work.lhd.saving-New00000", "work.lhd"}));
-}
-
 // --- The File menu -------------------------------------------------------------------------------
 
 TEST(FileCommandsTest, NewExitAndTheCloseBoxAskToSaveAnUntitledDatabase) {
@@ -187,8 +177,13 @@ TEST(FileCommandsTest, NewExitAndTheCloseBoxAskToSaveAnUntitledDatabase) {
 }
 
 TEST(FileCommandsTest, ATitledDatabaseIsSavedWithoutAQuestion) {
-    Fixture f;
+    Fixture f;  // the start removes the temporary files of saves that died, not a running one's
+    const std::string old = f.dir.file(".work.lhd.saving-Old00000");
+    test::writeBytes(old, "half a database");
+    ASSERT_EQ(platform::setFileWriteTime(old, (std::time(nullptr) - 120) * 1'000'000'000LL), 0);
+    test::writeBytes(f.dir.file(".work.lhd.saving-New00000"), "another start's save");
     f.startTitled();
+    EXPECT_EQ(test::listFolder(f.dir.path()), (Names{".work.lhd.saving-New00000", "work.lhd"}));
     EXPECT_EQ(f.titles, Names{"work.lhd -- Linkhaven"});
     EXPECT_EQ(f.commands.closeRequested(false), Close::Close);
     f.commands.exit();
