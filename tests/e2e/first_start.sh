@@ -6,34 +6,9 @@
 set -euo pipefail
 app=$1
 cli=$2
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
-export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
-export XDG_RUNTIME_DIR=$home/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+name=first_start
+. "$(dirname "$0")/start_window.sh"
 
-fail() { echo "first_start: $*" >&2; exit 1; }
-
-# The X server may still be starting: wait until it answers.
-for _ in $(seq 1 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "the X server at $DISPLAY does not answer"
-
-"$app" >"$home/out.log" 2>&1 &
-pid=$!
-window=""
-for _ in $(seq 1 150); do
-    window=$(xdotool search --name '^Default\.lhd -- Linkhaven$' 2>/dev/null | head -1 || true)
-    [ -n "$window" ] && break
-    kill -0 $pid 2>/dev/null || { cat "$home/out.log" >&2; fail "the program ended early"; }
-    sleep 0.2
-done
-[ -n "$window" ] || { kill $pid; fail "no window titled 'Default.lhd -- Linkhaven'"; }
-
-data=$XDG_DATA_HOME/Linkhaven/Default.lhd
 [ -s "$data" ] || fail "the default database was not written to $data"
 "$cli" info "$data" | grep -q '"categories":10' || fail "the default database does not load"
 

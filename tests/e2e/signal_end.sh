@@ -5,31 +5,8 @@
 set -euo pipefail
 app=$1
 cli=$2
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
-export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
-export XDG_RUNTIME_DIR=$home/run LINKHAVEN_UPDATE_URL=http://127.0.0.1:1
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-
-fail() { echo "signal_end: $*" >&2; exit 1; }
-
-for _ in $(seq 1 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
-
-"$app" >"$home/out.log" 2>&1 &
-pid=$!
-window=""
-for _ in $(seq 1 150); do
-    window=$(xdotool search --name '^Default\.lhd -- Linkhaven$' 2>/dev/null | head -1 || true)
-    [ -n "$window" ] && break
-    kill -0 $pid 2>/dev/null || { cat "$home/out.log" >&2; fail "the program ended early"; }
-    sleep 0.2
-done
-[ -n "$window" ] || { kill $pid; fail "no main window"; }
-data=$XDG_DATA_HOME/Linkhaven/Default.lhd
+name=signal_end
+. "$(dirname "$0")/start_window.sh"
 
 # Category(E) > New Category, named "Kept".
 xdotool windowfocus --sync "$window"
