@@ -61,6 +61,27 @@ protected:
     test::MemorySettingsBackend backend;
     settings::SettingsStore store{backend};
     settings::AppSettings settings;
+
+    // A window with its data commands on "Default.lhd" in a folder of its own.
+    struct WindowOnFile {
+        explicit WindowOnFile(MainWindowTest& t)
+            : window(t.services()),
+              fileCommands(
+                  {t.db, t.store, t.prompter, t.files, backups, window, platform::systemClock()},
+                  dir.file("Default.lhd")) {}
+        bool open() {
+            fileCommands.locateDataFile();
+            if (!fileCommands.openAtStart()) {
+                return false;
+            }
+            window.setFileCommands(fileCommands);
+            return true;
+        }
+        test::TempDir dir;
+        QtBackupChooser backups;
+        MainWindow window;
+        commands::FileCommands fileCommands;
+    };
 };
 
 QStringList menuTexts(const QWidget* menu) {
@@ -285,20 +306,13 @@ struct CountingTimerWork : commands::TimerWork {
     bool mustWait() const override { return importing; }
 };
 
-// The window is the file commands' host: their status texts reach it (their titles, in the
-// end-to-end test).
 // A signal to end (through terminate()) closes an open modal dialog, then saves without a
 // question.
 TEST_F(MainWindowTest, TerminateClosesDialogsThenSavesAndEnds) {
-    test::TempDir dir;
-    QtBackupChooser backups;
-    MainWindow window(services());
-    commands::FileCommands fileCommands(
-        {db, store, prompter, files, backups, window, platform::systemClock()},
-        dir.file("Default.lhd"));
-    fileCommands.locateDataFile();
-    ASSERT_TRUE(fileCommands.openAtStart());
-    window.setFileCommands(fileCommands);
+    WindowOnFile w(*this);
+    ASSERT_TRUE(w.open());
+    MainWindow& window = w.window;
+    const test::TempDir& dir = w.dir;
     window.show();
     db.addCategory(store::kFavoritesId, {"Kept", {}, {}, {}});
     QDialog dialog(&window);
@@ -315,15 +329,10 @@ TEST_F(MainWindowTest, TerminateClosesDialogsThenSavesAndEnds) {
 }
 
 TEST_F(MainWindowTest, TimersWaitWhileTheirWorkSaysSoThenBackUpAndAutosave) {
-    test::TempDir dir;
-    QtBackupChooser backups;  // not asked: the file is new
-    MainWindow window(services());
-    commands::FileCommands fileCommands(
-        {db, store, prompter, files, backups, window, platform::systemClock()},
-        dir.file("Default.lhd"));
-    fileCommands.locateDataFile();
-    ASSERT_TRUE(fileCommands.openAtStart());
-    window.setFileCommands(fileCommands);
+    WindowOnFile w(*this);  // the file is new: no backup is asked for
+    ASSERT_TRUE(w.open());
+    MainWindow& window = w.window;
+    test::TempDir& dir = w.dir;
     settings.AutoSaveTime = 5;  // seconds: the first tick that counts saves
     settings.GeneralCheck.setAutoSave(true);
     std::filesystem::remove(dir.file("Default.lhd"));
