@@ -108,7 +108,7 @@ int loadToChange(Context& c, const std::string& path) {
 }
 
 std::string Context::path(const std::string& p) const {
-    return folder.empty() || p.empty() || p.front() == '/' ? p : folder + "/" + p;
+    return pathFrom(folder, p);
 }
 
 int saveOrReport(Context& c, store::Database& db, const std::string& path,

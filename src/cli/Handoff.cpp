@@ -154,6 +154,10 @@ Decoded decodeReply(std::string_view bytes, RunReply& reply) {
     return Decoded::Complete;
 }
 
+std::string pathFrom(const std::string& folder, const std::string& path) {
+    return folder.empty() || path.empty() || path.front() == '/' ? path : folder + "/" + path;
+}
+
 std::optional<std::string> writtenFile(const std::vector<std::string>& args) {
     static const std::set<std::string_view> kFirstIsWritten = {
         "add-url",     "add-file",         "edit",           "move",       "delete", "new",

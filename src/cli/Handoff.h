@@ -43,6 +43,10 @@ Decoded decodeRequest(std::string_view bytes, RunRequest& request);
 std::string encodeReply(const RunReply& reply);
 Decoded decodeReply(std::string_view bytes, RunReply& reply);
 
+// `path` made absolute against `folder` (the caller's current folder) when it is relative and a
+// folder is given.
+std::string pathFrom(const std::string& folder, const std::string& path);
+
 // The file `args` (command name first) writes, as given on the command line; nothing for a
 // command that only reads.
 std::optional<std::string> writtenFile(const std::vector<std::string>& args);

@@ -62,8 +62,7 @@ cli::RunReply CommandHandoff::handle(const cli::RunRequest& request) {
     if (!file || m_files.isUntitled()) {
         return {Kind::NotMine, 0, {}, {}};
     }
-    const std::string path =
-        file->starts_with('/') || request.folder.empty() ? *file : request.folder + "/" + *file;
+    const std::string path = cli::pathFrom(request.folder, *file);
     if (!platform::isSameFile(path, m_files.dataFile())) {
         return {Kind::NotMine, 0, {}, {}};
     }
