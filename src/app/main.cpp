@@ -25,6 +25,8 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Linkhaven"));
     QApplication::setApplicationName(QStringLiteral("Linkhaven"));
     QApplication::setApplicationVersion(QString::fromUtf8(lh::update::kVersionText));
+    // Lets Wayland desktops match the windows to linkhaven.desktop (its icon and name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("linkhaven"));
     QApplication::setQuitOnLastWindowClosed(false);  // hidden to the tray is still running
 
     QStringList arguments = QApplication::arguments();

@@ -1,9 +1,6 @@
 #include "gui/reminders/AlarmSound.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-
+#include "gui/uikit/ShippedFiles.h"
 #include "settings/AppSettings.h"
 
 namespace lh::gui {
@@ -15,19 +12,14 @@ const QString kChime = QStringLiteral("sounds/rmdsound.wav");
 }  // namespace
 
 QString shippedAlarmSound(const QString& programFolder, const QString& dataFolder) {
-    const QString beside = QDir(programFolder).filePath(kChime);
-    if (QFileInfo(beside).isFile() || dataFolder.isEmpty()) {
-        return beside;
-    }
-    const QString installed = QDir(dataFolder).filePath(kChime);
-    return QFileInfo(installed).isFile() ? installed : beside;
+    const QString found = findShippedFile(kChime, programFolder, dataFolder);
+    return found.isEmpty() ? shippedFilePlaces(kChime, programFolder, dataFolder).front() : found;
 }
 
 void fillDefaultAlarmSound(settings::AppSettings& settings) {
     if (settings.RemindSound.empty()) {
-        settings.RemindSound = shippedAlarmSound(QApplication::applicationDirPath(),
-                                                 QStringLiteral(LINKHAVEN_DATA_FOLDER))
-                                   .toStdString();
+        settings.RemindSound =
+            shippedAlarmSound(programFolder(), installedDataFolder()).toStdString();
     }
 }
 

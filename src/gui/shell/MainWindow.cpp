@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSplitter>
@@ -38,6 +36,7 @@
 #include "gui/shell/TrayIcon.h"
 #include "gui/tree/CategoryActions.h"
 #include "gui/tree/CategoryPane.h"
+#include "gui/uikit/ShippedFiles.h"
 #include "gui/update/UpdateChecker.h"
 #include "gui/update/WebPage.h"
 #include "platform/SystemClock.h"
@@ -116,13 +115,8 @@ void MainWindow::createActions() {
                      [this] { (void)openWebPage(*m_browser, update::kHomePage); });
     m_updates = new UpdateChecker(makeUpdateRunner(), *m_browser, this);
     m_actions.handle(CommandId::CheckForUpdate, [this] { m_updates->openCheckDialog(); });
-    m_actions.handle(CommandId::UserManual, [this] {
-        const QString manual =
-            QDir(QApplication::applicationDirPath()).filePath("help/manual.html");
-        if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
-            showStatus("The user manual could not be opened.");
-        }
-    });
+    m_actions.handle(CommandId::UserManual,
+                     [this] { openUserManual(programFolder(), installedDataFolder()); });
     m_categoryActions = std::make_unique<CategoryActions>(m_actions, *m_treePane);
     m_itemDialogs = std::make_unique<ItemDialogs>(
         ItemDialogs::Services{m_services.db, m_services.prompter, m_services.files,
@@ -491,6 +485,20 @@ void MainWindow::showAbout() {
                        tr("<b>Linkhaven</b> Version %1<br>Web addresses, files and reminders in "
                           "one tree.")
                            .arg(QString::fromUtf8(update::kVersionText)));
+}
+
+void MainWindow::openUserManual(const QString& programFolder, const QString& dataFolder) {
+    const QString relative = QStringLiteral("help/manual.html");
+    const QString manual = findShippedFile(relative, programFolder, dataFolder);
+    if (manual.isEmpty()) {
+        m_services.prompter.ask(
+            {"The user manual could not be found.", "Linkhaven", commands::Prompter::Buttons::Ok,
+             commands::Prompter::Icon::Warning,
+             "Looked in:\n" +
+                 shippedFilePlaces(relative, programFolder, dataFolder).join('\n').toStdString()});
+    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
+        showStatus("The user manual could not be opened.");
+    }
 }
 
 void MainWindow::customizeToolbar() {

@@ -117,6 +117,9 @@ public:
     // import stops, open dialogs close as at the session's end, then the settings and the
     // database are saved without a question and the program ends.
     void terminate();
+    // Help > User Manual: the manual beside the program, else the installed one, in the desktop's
+    // viewer; when neither is there, a message names the places looked in.
+    void openUserManual(const QString& programFolder, const QString& dataFolder);
 
     // FileCommandsHost.
     void setTitle(const std::string& title) override;

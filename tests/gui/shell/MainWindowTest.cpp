@@ -421,6 +421,13 @@ TEST_F(MainWindowTest, TheUpdateCheckStartsOnTheSeventhTickOnlyAndHelpLeadsToOur
     test::recordOpenedPages(window.browser(), opened);
     window.actions().action(CommandId::HomePage)->trigger();
     EXPECT_EQ(opened, std::vector<std::string>{update::kHomePage});
+    // A manual neither beside the program nor installed: the places looked in are named.
+    window.openUserManual("/nowhere/bin", "/nowhere/share/linkhaven");
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "The user manual could not be found.");
+    EXPECT_EQ(
+        prompter.shown[0].detail,
+        "Looked in:\n/nowhere/bin/help/manual.html\n/nowhere/share/linkhaven/help/manual.html");
 
     window.close();  // the check stops with the window
     EXPECT_TRUE(log.shutdownGrace.has_value());
