@@ -55,6 +55,21 @@ std::optional<std::vector<std::string>> splitCommand(std::string_view command) {
     return words;
 }
 
+std::string quoteProgram(std::string_view program) {
+    const auto words = splitCommand(program);
+    if (words && words->size() == 1 && words->front() == program) {
+        return std::string(program);
+    }
+    std::string quoted = "\"";
+    for (const char c : program) {
+        if (c == '"' || c == '\\' || c == '$' || c == '`') {
+            quoted += '\\';
+        }
+        quoted += c;
+    }
+    return quoted + "\" ";
+}
+
 std::optional<std::vector<std::string>> desktopExecCommand(std::string_view exec) {
     auto words = splitCommand(exec);
     if (!words) {

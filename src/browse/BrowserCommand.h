@@ -16,6 +16,10 @@ namespace lh::browse {
 // a \ outside quotes takes the next character literally. Nothing when a quote is not closed.
 std::optional<std::vector<std::string>> splitCommand(std::string_view command);
 
+// `program` as the first word of a command line: unchanged when splitCommand reads it back as
+// that one word, else in double quotes (with " \ $ ` escaped) followed by one blank.
+std::string quoteProgram(std::string_view program);
+
 // The program and arguments of a desktop entry's Exec= value, without its field codes (%u, %U,
 // %f, %F, %i, %c, %k; "%%" is a literal "%"). Nothing when the value is malformed.
 std::optional<std::vector<std::string>> desktopExecCommand(std::string_view exec);
