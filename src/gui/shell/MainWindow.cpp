@@ -31,6 +31,7 @@
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
 #include "gui/shell/MenuBuilder.h"
+#include "gui/shell/OptionsDialog.h"
 #include "gui/shell/ShellPictures.h"
 #include "gui/shell/ToolbarCustomizeDialog.h"
 #include "gui/shell/TrayIcon.h"
@@ -115,6 +116,7 @@ void MainWindow::createActions() {
                      [this] { (void)openWebPage(*m_browser, update::kHomePage); });
     m_updates = new UpdateChecker(makeUpdateRunner(), *m_browser, this);
     m_actions.handle(CommandId::CheckForUpdate, [this] { m_updates->openCheckDialog(); });
+    m_actions.handle(CommandId::Options, [this] { showOptions(); });
     m_actions.handle(CommandId::UserManual,
                      [this] { openUserManual(programFolder(), installedDataFolder()); });
     m_categoryActions = std::make_unique<CategoryActions>(m_actions, *m_treePane);
@@ -485,6 +487,16 @@ void MainWindow::showAbout() {
                        tr("<b>Linkhaven</b> Version %1<br>Web addresses, files and reminders in "
                           "one tree.")
                            .arg(QString::fromUtf8(update::kVersionText)));
+}
+
+void MainWindow::showOptions() {
+    OptionsDialog dialog(m_services.settings, m_services.prompter, m_services.files, this);
+    connect(&dialog, &OptionsDialog::detailColoursChanged, this,
+            [this] { m_items->detailPane()->applyColours(); });
+    dialog.exec();
+    // The file sizes' unit may have changed: the list's cells are formatted as they are drawn.
+    m_items->listView()->viewport()->update();
+    m_items->detailPane()->refresh();
 }
 
 void MainWindow::openUserManual(const QString& programFolder, const QString& dataFolder) {

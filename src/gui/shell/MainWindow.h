@@ -141,6 +141,7 @@ private:
     void handleFileCommands();
     void handleViewCommands();
     void showAbout();
+    void showOptions();
     void customizeToolbar();
     bool shutDown();
     void finishTermination();
