@@ -14,7 +14,6 @@
 
 #include "gui/uikit/ColourButton.h"
 #include "settings/AppSettings.h"
-#include "support/DatabaseFiles.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
