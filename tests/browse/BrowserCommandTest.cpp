@@ -24,8 +24,8 @@ TEST(BrowserCommandTest, SplitsLikeAShellWithoutExpanding) {
 TEST(BrowserCommandTest, ProgramsAreQuotedOnlyWhenTheSplitterNeedsIt) {
     EXPECT_EQ(quoteProgram("/usr/bin/firefox"), "/usr/bin/firefox");
     EXPECT_EQ(quoteProgram("/opt/My Browser/run"), "\"/opt/My Browser/run\" ");
-    for (const std::string program :
-         {"/opt/My Browser/run", "/a/\"q\"/b", "/a\\b", "/a/$HOME/`x`", "/it's", "/a\tb", ""}) {
+    for (const std::string program : {"/opt/My Browser/run", "/a/\"q\"/b", "/a\\b", "/a b\\",
+                                      "/a/$HOME/`x`", "/it's", "/a\tb", ""}) {
         EXPECT_EQ(splitCommand(quoteProgram(program) + " --new"), (Words{program, "--new"}))
             << program;
     }
