@@ -24,6 +24,13 @@ void ColourButton::setSampleBackground(std::uint32_t background) {
     update();
 }
 
+QSize ColourButton::sizeHint() const {
+    // Room for the swatch (twice as wide as high) beside the text, which the base class leaves out.
+    const QSize base = QPushButton::sizeHint();
+    const int swatch = m_sampleBackground ? 0 : 2 * (base.height() - 10) + 6;
+    return {base.width() + swatch + 24, std::max(base.height(), minimumHeight())};
+}
+
 void ColourButton::choose() {
     const QColor picked = QColorDialog::getColor(storedColour(m_colour), this, text(),
                                                  QColorDialog::DontUseNativeDialog);

@@ -19,6 +19,7 @@ public:
     void setColour(std::uint32_t colour);
     // Shows the text in the colour on this background instead of a swatch beside it.
     void setSampleBackground(std::uint32_t background);
+    QSize sizeHint() const override;
 
 signals:
     void colourChosen(std::uint32_t colour);
