@@ -121,8 +121,16 @@ bool SiteServer::wait(int fd, std::chrono::milliseconds time) const {
     return p[0].revents == 0 && (fd < 0 || p[1].revents != 0);
 }
 
+bool SiteServer::ending() const {
+    pollfd p{m_ending, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0;
+}
+
 void SiteServer::acceptLoop(int listener) {
-    while (wait(listener, kIdle)) {
+    while (!ending()) {
+        if (!wait(listener, kIdle)) {
+            continue;
+        }
         const int fd = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0) {
             continue;

@@ -75,6 +75,7 @@ private:
     Answer answerFor(const Request& request);
     // Waits up to `time` for `fd` to be readable (-1: only waits); false when the server ends.
     bool wait(int fd, std::chrono::milliseconds time) const;
+    bool ending() const;
 
     Handler m_handler;
     std::uint16_t m_port = 0;
