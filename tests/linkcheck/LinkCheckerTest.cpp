@@ -165,6 +165,28 @@ TEST(LinkCheckerTest, RedirectChainsAreFollowedAcrossHosts) {
     EXPECT_EQ(results.at(c("/v1")).finalAddress, c("/v2"));
 }
 
+TEST(LinkCheckerTest, TheSameAddressIsAskedOnceForAllItsLinks) {
+    SiteServer server;
+    server.script("a.test", "/", {SiteServer::status(410)});
+    LocalRun run(server, {"a.test"});
+    std::vector<LinkTarget> targets{{7, server.url("a.test", "/")},
+                                    {8, server.url("a.test", "")},
+                                    {9, server.url("a.test", "/")}};
+    std::vector<std::pair<std::size_t, std::uint32_t>> reported;
+    const std::atomic<bool> stop{false};
+    checkLinks(
+        targets, run.options,
+        [&](const LinkResult& r) {
+            EXPECT_EQ(r.verdict, Verdict::Dead);
+            EXPECT_EQ(r.address, targets[r.index].address);
+            reported.emplace_back(r.index, r.itemId);
+        },
+        stop);
+    using Reported = std::vector<std::pair<std::size_t, std::uint32_t>>;
+    EXPECT_EQ(reported, (Reported{{0, 7}, {1, 8}, {2, 9}}));
+    EXPECT_EQ(server.requests().size(), 1u);
+}
+
 TEST(LinkCheckerTest, ServersThatAskForAPauseGetIt) {
     SiteServer server;
     server.script("e.test", "/busy",
@@ -218,12 +240,13 @@ TEST(LinkCheckerTest, NoHostGetsMoreThanItsShare) {
 TEST(LinkCheckerTest, ACancelledRunEndsWithoutFurtherResults) {
     SiteServer server;
     server.script("k.test", "/quick", {SiteServer::status(200)});
-    server.script("k.test", "/stuck", {SiteServer::slow(20s)});
     test::ScopedEnvironment environment;
     environment.unset("http_proxy");
     std::vector<LinkTarget> targets{{1, server.url("k.test", "/quick")}};
     for (std::uint32_t id = 2; id < 6; ++id) {
-        targets.push_back({id, server.url("k.test", "/stuck")});
+        const std::string path = "/stuck" + std::to_string(id);
+        server.script("k.test", path, {SiteServer::slow(20s)});
+        targets.push_back({id, server.url("k.test", path)});
     }
     CheckOptions options;
     options.allowPrivate = true;
