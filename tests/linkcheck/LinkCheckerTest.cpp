@@ -219,22 +219,19 @@ TEST(LinkCheckerTest, NoHostGetsMoreThanItsShare) {
     SiteServer server([](const SiteServer::Request&) {
         return SiteServer::Answer{200, {}, 20ms, false, {}};
     });
-    LocalRun run(server, {"h.test", "i.test", "j.test"});
+    LocalRun run(server, {"h.test", "i.test"});
     run.options.perHost = 2;
-    run.options.maxInFlight = 5;
+    run.options.maxInFlight = 10;  // places to spare once i.test is done
     std::vector<std::string> addresses;
-    for (int i = 0; i < 20; ++i) {
-        for (const char* host : {"h.test", "i.test", "j.test"}) {
-            addresses.push_back(server.url(host, "/" + std::to_string(i)));
-        }
+    for (int i = 0; i < 30; ++i) {
+        addresses.push_back(server.url("h.test", "/" + std::to_string(i)));
     }
+    addresses.push_back(server.url("i.test", "/"));
     const auto results = run.check(addresses);
     EXPECT_TRUE(std::all_of(results.begin(), results.end(),
                             [](const auto& r) { return r.second.verdict == Verdict::Ok; }));
-    for (const char* host : {"h.test", "i.test", "j.test"}) {
-        EXPECT_LE(server.mostAtOnce(host), 2) << host;
-        EXPECT_GE(server.mostAtOnce(host), 1) << host;
-    }
+    EXPECT_LE(server.mostAtOnce("h.test"), 2);
+    EXPECT_EQ(server.mostAtOnce("i.test"), 1);
 }
 
 TEST(LinkCheckerTest, ACancelledRunEndsWithoutFurtherResults) {
