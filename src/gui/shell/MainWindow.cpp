@@ -27,6 +27,7 @@
 #include "gui/reminders/AlarmCenter.h"
 #include "gui/reminders/SoundPlayer.h"
 #include "gui/shell/BrowserLauncher.h"
+#include "gui/shell/ColumnsDialog.h"
 #include "gui/shell/DataFileWatcher.h"
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
@@ -117,6 +118,7 @@ void MainWindow::createActions() {
     m_updates = new UpdateChecker(makeUpdateRunner(), *m_browser, this);
     m_actions.handle(CommandId::CheckForUpdate, [this] { m_updates->openCheckDialog(); });
     m_actions.handle(CommandId::Options, [this] { showOptions(); });
+    m_actions.handle(CommandId::Columns, [this] { editColumns(); });
     m_actions.handle(CommandId::UserManual,
                      [this] { openUserManual(programFolder(), installedDataFolder()); });
     m_categoryActions = std::make_unique<CategoryActions>(m_actions, *m_treePane);
@@ -497,6 +499,17 @@ void MainWindow::showOptions() {
     // The file sizes' unit may have changed: the list's cells are formatted as they are drawn.
     m_items->listView()->viewport()->update();
     m_items->detailPane()->refresh();
+}
+
+void MainWindow::editColumns() {
+    if (!m_items->category()) {
+        return;  // the columns are a category's list's
+    }
+    ColumnsDialog dialog(m_services.settings.layout(settings::ColumnLayout::Kind::Url), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_services.settings.layout(settings::ColumnLayout::Kind::Url) = dialog.layout();
+        m_items->applyColumnLayout();
+    }
 }
 
 void MainWindow::openUserManual(const QString& programFolder, const QString& dataFolder) {

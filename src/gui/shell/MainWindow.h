@@ -142,6 +142,7 @@ private:
     void handleViewCommands();
     void showAbout();
     void showOptions();
+    void editColumns();
     void customizeToolbar();
     bool shutDown();
     void finishTermination();
