@@ -20,7 +20,7 @@ namespace {
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
     for (auto group : {storeCommands, backupCommands, importCommands, findCommands, dueCommands,
-                       listCommands, editCommands, updateCommands}) {
+                       listCommands, editCommands, updateCommands, linkCommands}) {
         for (Command& c : group()) {
             commands.push_back(std::move(c));
         }

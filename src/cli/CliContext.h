@@ -68,5 +68,6 @@ std::vector<Command> dueCommands();
 std::vector<Command> listCommands();
 std::vector<Command> editCommands();
 std::vector<Command> updateCommands();
+std::vector<Command> linkCommands();
 
 }  // namespace lh::cli

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 #include "cli/CategoryPath.h"
 #include "store/CategoryNames.h"
@@ -14,12 +15,7 @@ namespace lh::cli {
 namespace {
 
 std::optional<std::uint32_t> parsePositiveNumber(std::string_view text) {
-    std::uint32_t n = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (error != std::errc() || end != text.data() + text.size() || n == 0) {
-        return std::nullopt;
-    }
-    return n;
+    return parseNumber(text, 1, UINT32_MAX);
 }
 
 std::string placeOf(const store::Database& db, const store::ItemRecord& item) {
@@ -144,6 +140,16 @@ PathLookup findPath(const store::Database& db, const std::string& path) {
         return {nullptr, "no category " + found.missing};
     }
     return {found.category, {}};
+}
+
+std::optional<std::uint32_t> parseNumber(std::string_view text, std::uint32_t least,
+                                         std::uint32_t most) {
+    std::uint32_t n = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (error != std::errc() || end != text.data() + text.size() || n < least || n > most) {
+        return std::nullopt;
+    }
+    return n;
 }
 
 std::optional<std::uint8_t> parseRate(const std::string& text) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/Kinds.h"
@@ -55,6 +56,10 @@ struct PathLookup {
     std::string error;
 };
 PathLookup findPath(const store::Database& db, const std::string& path);
+
+// A decimal number from `least` to `most`, digits only.
+std::optional<std::uint32_t> parseNumber(std::string_view text, std::uint32_t least,
+                                         std::uint32_t most);
 
 // A --rate value: 1 to 5.
 std::optional<std::uint8_t> parseRate(const std::string& text);

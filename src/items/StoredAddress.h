@@ -1,23 +1,14 @@
 #pragma once
 
-#include <cstddef>
-#include <optional>
-#include <string_view>
+#include "text/StoredAddress.h"
 
+// The rule lives with the texts so that the link checker, which knows no items, keeps to it too.
 namespace lh::items {
 
-// The longest address a link keeps, in bytes.
-inline constexpr std::size_t kAddressMaxBytes = 2000;
-
-inline constexpr std::string_view kAddressDashMessage = "The address cannot begin with \"-\".";
-inline constexpr std::string_view kAddressControlMessage =
-    "The address cannot hold line breaks or NUL characters.";
-inline constexpr std::string_view kAddressTooLongMessage =
-    "The address is longer than 2000 characters.";
-
-// Why `address` (already trimmed) may not be stored as a link's address, or nothing when it may.
-// One rule for every way in (the dialogs, a drop, the command line), so that no stored address
-// can later be read by a browser as an option or split into two lines.
-std::optional<std::string_view> storedAddressProblem(std::string_view address);
+using text::kAddressControlMessage;
+using text::kAddressDashMessage;
+using text::kAddressMaxBytes;
+using text::kAddressTooLongMessage;
+using text::storedAddressProblem;
 
 }  // namespace lh::items

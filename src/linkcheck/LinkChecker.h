@@ -34,4 +34,8 @@ public:
 // The real run: checkLinks on a std::thread. Destroying it cancels.
 std::unique_ptr<LinkCheckRun> makeThreadRun();
 
+// Whether a proxy from the environment makes the connections, so that a private or local
+// address behind a public name cannot be refused (the proxy's address is all a run sees).
+bool proxyHidesAddresses();
+
 }  // namespace lh::linkcheck

@@ -1,6 +1,6 @@
-#include "items/StoredAddress.h"
+#include "text/StoredAddress.h"
 
-namespace lh::items {
+namespace lh::text {
 
 std::optional<std::string_view> storedAddressProblem(std::string_view address) {
     if (address.starts_with('-')) {
@@ -15,4 +15,4 @@ std::optional<std::string_view> storedAddressProblem(std::string_view address) {
     return std::nullopt;
 }
 
-}  // namespace lh::items
+}  // namespace lh::text
