@@ -78,10 +78,14 @@ void LinkCheckWindow::setupUi() {
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    m_table->setWordWrap(false);
     m_table->horizontalHeader()->setStretchLastSection(false);
-    m_table->setColumnWidth(Model::Title, 200);
-    m_table->setColumnWidth(Model::Address, 260);
-    m_table->setColumnWidth(Model::Final, 220);
+    m_table->setColumnWidth(Model::Title, 160);
+    m_table->setColumnWidth(Model::Address, 250);
+    m_table->setColumnWidth(Model::Verdict, 70);
+    m_table->setColumnWidth(Model::Code, 50);
+    m_table->setColumnWidth(Model::Final, 250);
 
     m_openButton = addButton("Open", "openButton");
     m_moveButton = addButton("Move to...", "moveButton");
