@@ -157,6 +157,12 @@ void CheckSession::report(std::size_t index, const Judgement& judgement, int cod
                            std::chrono::system_clock::now().time_since_epoch())
                            .count();
     m_onResult(result);
+    for (const std::size_t copy : m_links[index].copies) {
+        result.index = copy;
+        result.itemId = m_targets[copy].itemId;
+        result.address = m_targets[copy].address;
+        m_onResult(result);
+    }
 }
 
 void CheckSession::queueFirstTries() {
@@ -173,6 +179,12 @@ void CheckSession::queueFirstTries() {
         }
         if (!m_options.allowPrivate && isLocalHost(web->host)) {
             report(i, {Verdict::Skipped, "private address", false}, 0, {});
+            continue;
+        }
+        // Links to the same address are asked once.
+        const auto [first, added] = m_firstOf.try_emplace(web->address, i);
+        if (!added) {
+            m_links[first->second].copies.push_back(i);
             continue;
         }
         Link& link = m_links[i];
@@ -350,6 +362,7 @@ void CheckSession::finish(std::size_t index, const Transfer::Outcome& outcome) {
         fresh.secondTry = true;
         fresh.spent = link.spent;
         fresh.tryBegan = link.tryBegan;
+        fresh.copies = std::move(link.copies);
         link = std::move(fresh);
         requeue(index, Clock::now() + m_options.retryDelay);
         return;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "linkcheck/HostScheduler.h"
@@ -47,6 +48,7 @@ private:
         std::chrono::milliseconds spent{0};
         Clock::time_point tryBegan{};  // of the first try
         std::unique_ptr<Transfer> transfer;
+        std::vector<std::size_t> copies;  // later targets with the same address
     };
 
     void queueFirstTries();
@@ -67,7 +69,9 @@ private:
     const ResultSink& m_onResult;
     std::vector<Link> m_links;
     HostScheduler m_scheduler;
-    std::map<std::string, curl_slist*> m_resolve;  // --resolve entries by host name
+    std::map<std::string, curl_slist*> m_resolve;
+    std::unordered_map<std::string, std::size_t>
+        m_firstOf;  // the first link of each address  // --resolve entries by host name
     bool m_proxied;
     std::optional<Clock::time_point> m_lastReached;  // some host answered the name lookup
     CURLSH* m_share;

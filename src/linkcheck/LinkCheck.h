@@ -33,8 +33,10 @@ struct LinkResult {
     std::uint32_t itemId = 0;
     std::string address;
     Verdict verdict = Verdict::Error;
-    int code = 0;                // the last HTTP status seen, 0 when none
-    std::string finalAddress;    // where the redirects ended (only when it differs)
+    int code = 0;  // the last HTTP status seen, 0 when none
+    // For `moved`, where the permanent redirects lead (the address to offer); otherwise where
+    // the redirects ended; empty without redirects. Always an address a link may keep.
+    std::string finalAddress;
     std::string reason;          // a short text for people: "time-out", "private address", ...
     std::int64_t ms = 0;         // time spent on the link, retries included
     std::int64_t checkedAt = 0;  // seconds since the epoch (UTC)
@@ -48,7 +50,9 @@ struct CheckOptions {
     std::chrono::milliseconds hostSpacing{250};
     std::chrono::milliseconds connectTimeout{10'000};
     std::chrono::milliseconds totalTimeout{20'000};
-    std::chrono::milliseconds retryDelay{30'000};  // before the one retry of an error
+    // Before the one retry of an error that may pass: a server error, a refused connection, a
+    // name not found. Time-outs, 4xx answers, loops and TLS failures are not asked again.
+    std::chrono::milliseconds retryDelay{30'000};
     bool allowPrivate = false;
     // Entries of the form HOST:PORT:ADDRESS, as curl's --resolve (tests and benchmarks).
     std::vector<std::string> resolve;

@@ -59,18 +59,5 @@ TEST(VerdictsTest, OnlyAMissingNameOnTwoTriesWhileOthersResolveIsDead) {
     EXPECT_EQ(judge(failed(Failure::PrivateAddress)).verdict, Verdict::Skipped);
 }
 
-TEST(VerdictsTest, HeadIsAskedAgainWithGetUnlessTheAnswerIsFinal) {
-    for (int code : {405, 501, 400, 403, 500}) {
-        EXPECT_TRUE(headRefused(code)) << code;
-    }
-    for (int code : {200, 301, 404, 410, 429}) {
-        EXPECT_FALSE(headRefused(code)) << code;
-    }
-    EXPECT_TRUE(isPermanentRedirect(308));
-    EXPECT_FALSE(isPermanentRedirect(307));
-    EXPECT_TRUE(isRedirect(303));
-    EXPECT_FALSE(isRedirect(304));
-}
-
 }  // namespace
 }  // namespace lh::linkcheck
