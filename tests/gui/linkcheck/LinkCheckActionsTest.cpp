@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -21,6 +22,7 @@
 #include "support/DatabaseMirror.h"
 #include "support/FakeClock.h"
 #include "support/FakeLinkCheckRun.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScriptedPrompter.h"
 
 namespace lh::gui {
@@ -62,7 +64,15 @@ protected:
 
 TEST_F(LinkCheckActionsTest, ChecksTheCurrentCategoryAsChosenAndReusesItsWindow) {
     // Without a current category: "WebFavorite" with everything below it.
+    test::ScopedEnvironment environment;
+    for (const char* name :
+         {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}) {
+        environment.unset(name);
+    }
+    environment.set("HTTP_PROXY", "http://ignored:3128");  // libcurl does not read it
     startDialog().accept();
+    auto* proxyNote = linkCheck.window()->findChild<QLabel*>("proxyLabel");
+    EXPECT_FALSE(proxyNote->isVisible());
     ASSERT_EQ(runs.runs.size(), 1u);
     EXPECT_EQ(runs.last().targets.size(), 2u);
     EXPECT_EQ(runs.last().options.totalTimeout, std::chrono::seconds(20));
@@ -76,7 +86,9 @@ TEST_F(LinkCheckActionsTest, ChecksTheCurrentCategoryAsChosenAndReusesItsWindow)
     dialog.findChild<QCheckBox*>("subcategoriesCheckBox")->setChecked(false);
     dialog.findChild<QSpinBox*>("freshDaysSpinBox")->setValue(0);
     dialog.findChild<QCheckBox*>("privateCheckBox")->setChecked(true);
+    environment.set("https_proxy", "http://proxy:3128");
     dialog.accept();
+    EXPECT_TRUE(proxyNote->isVisible());  // private addresses cannot be told apart through it
     EXPECT_EQ(runs.runs[0]->cancels, 1);  // the first run stopped for the new one
     ASSERT_EQ(runs.runs.size(), 2u);
     ASSERT_EQ(runs.last().targets.size(), 1u);
