@@ -76,6 +76,10 @@ void LinkCheckActions::openStartDialog() {
 
 void LinkCheckActions::check(store::CategoryId category, bool withSubcategories, int freshDays) {
     ensureWindow();
+    if (const store::CategoryRecord* checked = m_services.db.findCategory(category)) {
+        m_resultsWindow->setWindowTitle(
+            QStringLiteral("Check Links: %1").arg(QString::fromStdString(checked->name())));
+    }
     m_session->setResultsPath(m_dataFile ? linkcheck::resultsPathFor(m_dataFile()) : "");
     m_resultsWindow->setProxyNote(proxyInEnvironment(environmentValue));
     m_resultsWindow->show();
