@@ -58,6 +58,14 @@ struct AppSettings {
     std::uint8_t Alpha{};         // DropZone opacity 0..255
     std::string FavoritesFolder;  // the Favorites folder; stored as Detailpic
 
+    // --- Key LinkCheck: how links are checked ----------------------------------------------------
+    std::uint16_t LinkCheckConnect{};    // seconds to wait for a connection
+    std::uint16_t LinkCheckTotal{};      // seconds one request may take in all
+    std::uint16_t LinkCheckInFlight{};   // requests under way at once, in all
+    std::uint8_t LinkCheckPerHost{};     // requests under way at once to one host name
+    std::uint16_t LinkCheckFreshDays{};  // links checked this many days ago or less are skipped
+    bool LinkCheckPrivate{};             // private and local addresses are checked too
+
     // --- Key DownSet: the column layouts of URL, File, Remind and mixed categories -------------
     std::array<ColumnLayout, 4> layouts = {ColumnLayout::defaults(ColumnLayout::Kind::Url),
                                            ColumnLayout::defaults(ColumnLayout::Kind::File),

@@ -100,6 +100,7 @@ void SettingsStore::readAtStart(AppSettings& s) {
     readUrlDefaults(s);
     readFileDefaults(s);
     readColors(s);
+    readLinkCheck(s);
     readFavoritesFolder(s);
     readSkin(s);
 }
@@ -116,6 +117,7 @@ void SettingsStore::writeAtClose(const AppSettings& s, const std::string& dataFi
     writeUrlDefaults(s);
     writeFileDefaults(s);
     writeColors(s);
+    writeLinkCheck(s);
     if (!sessionEnd) {
         writeSkin(s);
     }
@@ -189,6 +191,14 @@ void SettingsStore::readColors(AppSettings& s) {
 
 void SettingsStore::writeColors(const AppSettings& s) {
     writeRows(m_backend, Group::Colors, s);
+}
+
+void SettingsStore::readLinkCheck(AppSettings& s) {
+    readRows(m_backend, Group::LinkCheck, s);
+}
+
+void SettingsStore::writeLinkCheck(const AppSettings& s) {
+    writeRows(m_backend, Group::LinkCheck, s);
 }
 
 void SettingsStore::readFavoritesFolder(AppSettings& s) {

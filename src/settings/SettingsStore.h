@@ -26,6 +26,7 @@ public:
     static constexpr std::string_view kDefaultKey = settings::kDefaultKey;
     static constexpr std::string_view kDownSetKey = "DownSet";
     static constexpr std::string_view kColorKey = settings::kColorKey;
+    static constexpr std::string_view kLinkCheckKey = settings::kLinkCheckKey;
     static constexpr std::string_view kFindStrKey = "FindStr";
     static constexpr std::string_view kMainKey = "Main";
     static constexpr std::string_view kToolBarKey = "ToolBar";
@@ -40,11 +41,12 @@ public:
     // --- The whole set -------------------------------------------------------------------------
     // Reads everything the main window needs before it is built, in the start-up order:
     // DownSet, WDropX/WDropY, General, OtherFlag, Default, URL defaults, File defaults, Color,
-    // the Favorites folder, skin. Missing number values are written back with their defaults.
+    // LinkCheck, the Favorites folder, skin. Missing number values are written back with their
+    // defaults.
     void readAtStart(AppSettings& s);
     // Writes everything at close, in the close order: General, DownSet, Remotefile (only when
     // `dataFile` is not empty), OtherFlag, WDropX/WDropY, Default, URL and File defaults, Color,
-    // skin (unless `sessionEnd`), the toolbar buttons and the window layout.
+    // LinkCheck, skin (unless `sessionEnd`), the toolbar buttons and the window layout.
     void writeAtClose(const AppSettings& s, const std::string& dataFile,
                       const std::vector<ToolbarButton>& buttons, const MainLayout& layout,
                       bool sessionEnd = false);
@@ -68,6 +70,8 @@ public:
     void writeFileDefaults(const AppSettings& s);
     void readColors(AppSettings& s);
     void writeColors(const AppSettings& s);
+    void readLinkCheck(AppSettings& s);
+    void writeLinkCheck(const AppSettings& s);
     // The four column layouts; an unusable one reverts to its kind's default.
     void readLayouts(AppSettings& s);
     void writeLayouts(const AppSettings& s);

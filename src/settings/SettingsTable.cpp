@@ -89,6 +89,8 @@ constexpr std::string_view keyOf(Group group) {
             return kDefaultKey;
         case Group::Colors:
             return kColorKey;
+        case Group::LinkCheck:
+            return kLinkCheckKey;
     }
     return {};
 }
@@ -101,6 +103,11 @@ constexpr Setting number(Group group, std::string_view name, Setting::Field fiel
 constexpr Setting range(Group group, std::string_view name, Setting::Field field, std::uint32_t def,
                         std::uint32_t lo, std::uint32_t hi) {
     return number(group, name, field, Rule::Range, def, lo, hi);
+}
+
+constexpr Setting clamped(Group group, std::string_view name, Setting::Field field,
+                          std::uint32_t def, std::uint32_t lo, std::uint32_t hi) {
+    return number(group, name, field, Rule::Clamped, def, lo, hi);
 }
 
 // A flag word or colour: every number that fits the field.
@@ -159,6 +166,15 @@ constexpr auto kSettings = std::to_array<Setting>({
     bits(Group::Colors, "MinuteColor", &S::MinuteColor, 0x5E5E5E),
     bits(Group::Colors, "SecondColor", &S::SecondColor, 0x0000FF),
     text(Group::Colors, "Detailpic", &S::FavoritesFolder, Rule::Trimmed, 1000),
+
+    // Key LinkCheck.
+    clamped(Group::LinkCheck, "LinkCheckConnect", &S::LinkCheckConnect, 10, 1, 120),
+    clamped(Group::LinkCheck, "LinkCheckTotal", &S::LinkCheckTotal, 20, 1, 300),
+    clamped(Group::LinkCheck, "LinkCheckInFlight", &S::LinkCheckInFlight, 128, 1, 512),
+    clamped(Group::LinkCheck, "LinkCheckPerHost", &S::LinkCheckPerHost, 2, 1, 8),
+    clamped(Group::LinkCheck, "LinkCheckFreshDays", &S::LinkCheckFreshDays, 7, 0, 3650),
+    // Anything but 1 keeps private addresses out.
+    range(Group::LinkCheck, "LinkCheckPrivate", &S::LinkCheckPrivate, 0, 0, 1),
 });
 
 // --- What the table must be ----------------------------------------------------------------------
@@ -202,7 +218,7 @@ consteval bool rulesFitFields() {
 
 // Each group's rows stand together, and every group has some.
 consteval bool groupsAreWhole() {
-    for (int g = 0; g <= static_cast<int>(Group::Colors); ++g) {
+    for (int g = 0; g <= static_cast<int>(Group::LinkCheck); ++g) {
         const auto group = static_cast<Group>(g);
         std::size_t runs = 0;
         for (std::size_t i = 0; i < kSettings.size(); ++i) {
@@ -235,6 +251,8 @@ std::uint32_t Setting::corrected(std::uint32_t stored) const {
         case Rule::Range:
         case Rule::Minutes:
             return stored < lo || stored > hi ? def : stored;
+        case Rule::Clamped:
+            return std::clamp(stored, lo, hi);
         case Rule::Bits:
             return stored & hi;
         case Rule::Position:

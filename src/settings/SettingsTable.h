@@ -15,6 +15,7 @@ namespace lh::settings {
 inline constexpr std::string_view kGeneralKey = "General";
 inline constexpr std::string_view kDefaultKey = "Default";
 inline constexpr std::string_view kColorKey = "Color";
+inline constexpr std::string_view kLinkCheckKey = "LinkCheck";
 
 // One row of the settings table: where an AppSettings field is stored, its default, and how a
 // stored value is corrected on reading. The table (SettingsTable.cpp) is the only place that
@@ -34,7 +35,8 @@ struct Setting {
         RemindDefaults,
         UrlDefaults,
         FileDefaults,
-        Colors
+        Colors,
+        LinkCheck
     };
 
     // How a stored value becomes the field's value, and back.
@@ -42,6 +44,7 @@ struct Setting {
         // Numbers, stored as 32-bit values; `def`, `lo` and `hi` are as stored. Reading a
         // missing number writes its default back. A corrected number is used in memory only.
         Range,     // lo..hi; any other number reads as `def`
+        Clamped,   // lo..hi; a number outside reads as the nearer end
         Minutes,   // Range, stored in minutes; the field holds seconds
         Bits,      // a flag word or colour: the bits that fit the field (`hi`), kept as they are
         Position,  // a screen coordinate 0..hi: a negative one reads as 2 and is not written

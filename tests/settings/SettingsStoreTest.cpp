@@ -21,7 +21,7 @@ protected:
 TEST_F(SettingsStoreTest, FirstRunWritesBackEveryDefaultAndCloseWritesAgainInItsOrder) {
     store.readAtStart(s);
     EXPECT_EQ(s, AppSettings{});
-    EXPECT_EQ(backend.writes.size(), 27u);                     // every number, each once
+    EXPECT_EQ(backend.writes.size(), 33u);                     // every number, each once
     EXPECT_EQ(backend.dword("General", "AutoSaveTime"), 17u);  // stored in minutes, read in seconds
 
     // Close writes every value again, in its order.
@@ -38,7 +38,8 @@ TEST_F(SettingsStoreTest, FirstRunWritesBackEveryDefaultAndCloseWritesAgainInIts
     for (const char* name :
          {"General/GeneralCheck", "DownSet/OrderOne", "DataFile/Remotefile", "General/OtherFlag",
           "General/WDropX", "Default/RmdCheck", "Default/URLNormal", "Default/FileNormal",
-          "Color/Alpha", "General/skin", "ToolBar/Button", "Main/winlayout"}) {
+          "Color/Alpha", "LinkCheck/LinkCheckConnect", "General/skin", "ToolBar/Button",
+          "Main/winlayout"}) {
         at = std::find(at, backend.writes.end(), name);
         EXPECT_NE(at, backend.writes.end()) << name << " not written after the one before";
     }
@@ -87,6 +88,33 @@ TEST_F(SettingsStoreTest, CorrectsReadValuesWithoutWritingThemBack) {
     store.writeAtClose(s, "", {}, {});
     EXPECT_EQ(backend.dword("General", "WDropX"), 0xFFFFFFFBu);
     EXPECT_EQ(backend.dword("Default", "RmdHour"), 7u);
+}
+TEST_F(SettingsStoreTest, LinkCheckLimitsAreClampedAndPrivateAddressesNeedAPlainOne) {
+    store.readLinkCheck(s);
+    EXPECT_EQ(s.LinkCheckConnect, 10);
+    EXPECT_EQ(s.LinkCheckTotal, 20);
+    EXPECT_EQ(s.LinkCheckInFlight, 128);
+    EXPECT_EQ(s.LinkCheckPerHost, 2);
+    EXPECT_EQ(s.LinkCheckFreshDays, 7);
+    EXPECT_FALSE(s.LinkCheckPrivate);
+
+    auto& key = backend.keys["LinkCheck"];
+    key["LinkCheckConnect"] = 0u;           // no wait at all: the least
+    key["LinkCheckTotal"] = 0xFFFFFFFFu;    // the most
+    key["LinkCheckInFlight"] = 100000u;     // would flood the network
+    key["LinkCheckPerHost"] = 0x102u;       // judged at full width, not as 2
+    key["LinkCheckFreshDays"] = 0u;         // 0 checks everything again
+    key["LinkCheckPrivate"] = 0xFFFFFFFFu;  // not a plain "yes"
+    store.readLinkCheck(s);
+    EXPECT_EQ(s.LinkCheckConnect, 1);
+    EXPECT_EQ(s.LinkCheckTotal, 300);
+    EXPECT_EQ(s.LinkCheckInFlight, 512);
+    EXPECT_EQ(s.LinkCheckPerHost, 8);
+    EXPECT_EQ(s.LinkCheckFreshDays, 0);
+    EXPECT_FALSE(s.LinkCheckPrivate);
+    key["LinkCheckPrivate"] = 1u;
+    store.readLinkCheck(s);
+    EXPECT_TRUE(s.LinkCheckPrivate);
 }
 TEST_F(SettingsStoreTest, DailyBackupHasItsOwnSwitchStartedFromTheDropZoneBit) {
     backend.keys["General"]["GeneralCheck"] = 0x70E6u & ~0x20u;  // DropZone hidden

@@ -56,6 +56,7 @@ enum class CommandId : int {
     Columns = 32788,
 
     Options = 32779,
+    CheckLinks = 32900,
     CheckForUpdate = 32794,
 
     UserManual = 32791,

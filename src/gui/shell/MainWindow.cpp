@@ -24,6 +24,7 @@
 #include "gui/items/ItemListView.h"
 #include "gui/items/ItemPane.h"
 #include "gui/items/RemindDialogs.h"
+#include "gui/linkcheck/LinkCheckActions.h"
 #include "gui/reminders/AlarmCenter.h"
 #include "gui/reminders/SoundPlayer.h"
 #include "gui/shell/BrowserLauncher.h"
@@ -143,6 +144,17 @@ void MainWindow::createActions() {
                                 m_services.settings},
         this);
     m_imports->setCurrentCategory([this] { return m_treePane->currentCategory(); });
+    m_linkCheck = std::make_unique<LinkCheckActions>(
+        m_actions,
+        LinkCheckActions::Services{m_services.db, m_services.prompter, m_services.settings,
+                                   *m_browser, platform::systemClock()},
+        this);
+    m_linkCheck->setCurrentCategory([this]() -> std::optional<store::CategoryId> {
+        const int id = m_treePane->currentCategoryId();
+        return id < 0 ? std::nullopt : std::optional(static_cast<store::CategoryId>(id));
+    });
+    m_linkCheck->setDataFile(
+        [this] { return m_fileCommands != nullptr ? m_fileCommands->dataFile() : std::string(); });
     m_find = std::make_unique<FindActions>(
         m_actions,
         FindActions::Services{m_services.db, m_services.prompter, m_services.settings,
@@ -404,6 +416,7 @@ bool MainWindow::shutDown() {
     }
     m_find->closeDialog();
     m_itemDialogs->closeDialog();
+    m_linkCheck->closeAll();  // its run stops at once
     keepAlarmsForNextRun();
     m_services.settingsStore.writeAtClose(
         m_services.settings, m_fileCommands != nullptr ? m_fileCommands->dataFile() : "",

@@ -48,6 +48,7 @@ class ImportActions;
 class ItemActions;
 class ItemDialogs;
 class ItemPane;
+class LinkCheckActions;
 class FavouritesMenu;
 class MainToolbar;
 class TrayIcon;
@@ -93,6 +94,7 @@ public:
     ItemDialogs& itemDialogs() { return *m_itemDialogs; }
     ItemActions& itemActions() { return *m_itemActions; }
     UpdateChecker& updates() { return *m_updates; }
+    LinkCheckActions& linkCheck() { return *m_linkCheck; }
     // The pane sizes last asked of the splitters (tests check these, not the geometry a window
     // manager gave).
     const settings::PaneSizes& requestedPaneSizes() const { return m_requestedPanes; }
@@ -161,6 +163,7 @@ private:
     std::map<MenuId, QMenu*> m_menus;
     std::unique_ptr<BrowserLauncher> m_browser;
     std::unique_ptr<ImportActions> m_imports;
+    std::unique_ptr<LinkCheckActions> m_linkCheck;
     std::unique_ptr<CategoryActions> m_categoryActions;
     std::unique_ptr<FindActions> m_find;
     std::unique_ptr<ItemDialogs> m_itemDialogs;

@@ -415,7 +415,8 @@ TEST_F(MainWindowTest, TheUpdateCheckStartsOnTheSeventhTickOnlyAndHelpLeadsToOur
     EXPECT_EQ(menuTexts(window.menu(MenuId::Help)),
               (QStringList{"&User Manual", "Home Page", "&Check for a new version", "-",
                            "&About Linkhaven..."}));
-    EXPECT_EQ(menuTexts(window.menu(MenuId::Tools)), QStringList{"Options..."});
+    EXPECT_EQ(menuTexts(window.menu(MenuId::Tools)),
+              (QStringList{"Options...", "-", "Check Links..."}));
     settings.Defbrowser = "browser";
     std::vector<std::string> opened;
     test::recordOpenedPages(window.browser(), opened);
