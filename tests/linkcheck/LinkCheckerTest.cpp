@@ -136,7 +136,12 @@ TEST(LinkCheckerTest, HeadRefusedOrDroppedIsAskedWithGet) {
         EXPECT_EQ(result.verdict, Verdict::Ok) << address;
     }
     EXPECT_EQ(methodsTo(server, "/no-head"), (std::vector<std::string>{"HEAD", "GET"}));
-    EXPECT_EQ(methodsTo(server, "/hangs-up"), (std::vector<std::string>{"HEAD", "GET"}));
+    // libcurl itself asks again once when a reused connection is dropped: one HEAD or two.
+    std::vector<std::string> hangsUp = methodsTo(server, "/hangs-up");
+    if (hangsUp.size() == 3 && hangsUp[0] == "HEAD") {
+        hangsUp.erase(hangsUp.begin());
+    }
+    EXPECT_EQ(hangsUp, (std::vector<std::string>{"HEAD", "GET"}));
 }
 
 TEST(LinkCheckerTest, RedirectChainsAreFollowedAcrossHosts) {
