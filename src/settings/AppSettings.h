@@ -24,6 +24,7 @@ struct AppSettings {
     std::string Defbrowser;        // browser command line; empty = the system's browser
     OtherFlags OtherFlag;          // option flags (double-click actions, tray behaviour)
     std::uint16_t skin{};          // chosen skin, 0 = "None"
+    std::string SkinName;          // the chosen skin's name (its file without ".ini")
     std::int32_t WDropX{};         // DropZone left edge
     std::int32_t WDropY{};         // DropZone top edge
     // The daily backup's own switch. Stored beside GeneralCheck; when it is missing it starts

@@ -137,6 +137,8 @@ constexpr auto kSettings = std::to_array<Setting>({
     number(Group::General, "AutoBackup", &S::AutoBackup, Rule::BackupSwitch, 1, 0, 1),
     bits(Group::OtherFlag, "OtherFlag", &S::OtherFlag, OtherFlags::kDefault),
     bits(Group::Skin, "skin", &S::skin, 0),
+    // The chosen skin's name, which outlasts changes to the folder that renumber the skins.
+    text(Group::Skin, "SkinName", &S::SkinName, Rule::TrimmedOrKept, 255),
     position(Group::DropZonePosition, "WDropX", &S::WDropX, 6),
     position(Group::DropZonePosition, "WDropY", &S::WDropY, 5),
 

@@ -16,7 +16,8 @@ for f in bin/linkhaven bin/linkhaven-cli share/applications/linkhaven.desktop \
          share/mime/packages/linkhaven.xml share/icons/hicolor/scalable/apps/linkhaven.svg \
          share/icons/hicolor/scalable/mimetypes/application-x-linkhaven-database.svg \
          share/man/man1/linkhaven-cli.1 share/linkhaven/help/manual.html \
-         share/linkhaven/sounds/rmdsound.wav; do
+         share/linkhaven/sounds/rmdsound.wav share/linkhaven/skin/Paper.ini \
+         share/linkhaven/skin/paper.png; do
     [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/uikit/PaneLook.h"
 #include "gui/uikit/QtText.h"
 #include "gui/uikit/StoredColour.h"
 #include "items/ItemTexts.h"
@@ -78,19 +79,30 @@ void DetailPane::refresh() {
 }
 
 void DetailPane::applyColours() {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Base, storedColour(m_settings.DetailBK));
-    setPalette(palette);
+    // A skin shows its own colours on its wallpaper: the rows then have no background of their
+    // own. Without one, the colour settings (the rows striped).
+    if (m_skin) {
+        applyPaneLook(*this, m_skin->detail);
+    } else {
+        applyPaneLook(*this, {m_settings.OddText, m_settings.DetailBK, {}});
+    }
     for (int i = 0; i < topLevelItemCount(); ++i) {
         const bool even = i % 2 == 0;
         QTreeWidgetItem* row = topLevelItem(i);
-        const QColor text = storedColour(even ? m_settings.EvenText : m_settings.OddText);
-        const QColor back = storedColour(even ? m_settings.EvenBK : m_settings.OddBK);
+        const std::uint32_t text = m_skin ? (even ? m_skin->detailEvenText : m_skin->detail.text)
+                                          : (even ? m_settings.EvenText : m_settings.OddText);
+        const QBrush back =
+            m_skin ? QBrush() : QBrush(storedColour(even ? m_settings.EvenBK : m_settings.OddBK));
         for (int column = 0; column < 2; ++column) {
-            row->setForeground(column, text);
+            row->setForeground(column, storedColour(text));
             row->setBackground(column, back);
         }
     }
+}
+
+void DetailPane::setSkinLook(std::optional<settings::SkinLook> look) {
+    m_skin = std::move(look);
+    applyColours();
 }
 
 }  // namespace lh::gui

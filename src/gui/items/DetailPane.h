@@ -2,7 +2,10 @@
 
 #include <QTreeWidget>
 
+#include <optional>
+
 #include "items/ItemKind.h"
+#include "settings/SkinLook.h"
 #include "store/Kinds.h"
 
 namespace lh::store {
@@ -35,12 +38,15 @@ public:
     void refresh();
     // The item shown, or kNoItemId.
     store::ItemId shownItem() const { return m_item; }
-    // Takes the colour settings again.
+    // Takes the colour settings again (or the skin's colours while a skin is shown).
     void applyColours();
+    // Shows the detail colours and wallpaper of a skin; none: the colour settings.
+    void setSkinLook(std::optional<settings::SkinLook> look);
 
 private:
     const store::Database& m_db;
     const settings::AppSettings& m_settings;
+    std::optional<settings::SkinLook> m_skin;
     items::ItemKind m_kind = items::ItemKind::Url;
     store::ItemId m_item = store::kNoItemId;
 };

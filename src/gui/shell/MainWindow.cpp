@@ -35,10 +35,13 @@
 #include "gui/shell/MenuBuilder.h"
 #include "gui/shell/OptionsDialog.h"
 #include "gui/shell/ShellPictures.h"
+#include "gui/shell/Skins.h"
 #include "gui/shell/ToolbarCustomizeDialog.h"
 #include "gui/shell/TrayIcon.h"
 #include "gui/tree/CategoryActions.h"
 #include "gui/tree/CategoryPane.h"
+#include "gui/tree/CategoryTreeView.h"
+#include "gui/uikit/PaneLook.h"
 #include "gui/uikit/ShippedFiles.h"
 #include "gui/update/UpdateChecker.h"
 #include "gui/update/WebPage.h"
@@ -74,9 +77,26 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     createActions();
     createMenus();
     connectSignals();
+    setupSkins(skinFolder(programFolder(), installedDataFolder()));
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::setupSkins(const QString& folder) {
+    delete m_skins;
+    m_skins = new Skins(m_services.settings, folder, this);
+    delete m_skinMenu;
+    m_skinMenu = m_skins->makeMenu(this);
+    menu(MenuId::View)->addMenu(m_skinMenu);
+    connect(m_skins, &Skins::lookChanged, this, [this] {
+        const settings::SkinLook& look = m_skins->look();
+        applyPaneLook(*m_treePane->treeView(), look.tree);
+        applyPaneLook(*m_items->listView(), look.list);
+        m_items->detailPane()->setSkinLook(
+            m_skins->chosen() == 0 ? std::nullopt : std::optional<settings::SkinLook>(look));
+    });
+    m_skins->chooseStored();
+}
 
 void MainWindow::setupUi() {
     setObjectName("mainWindow");

@@ -46,6 +46,7 @@ class CategoryPane;
 class FindActions;
 class ImportActions;
 class ItemActions;
+class Skins;
 class ItemDialogs;
 class ItemPane;
 class LinkCheckActions;
@@ -122,6 +123,10 @@ public:
     // Help > User Manual: the manual beside the program, else the installed one, in the desktop's
     // viewer; when neither is there, a message names the places looked in.
     void openUserManual(const QString& programFolder, const QString& dataFolder);
+    // Lists the skins of `folder` as View > "SKin" and shows the one the settings name (at
+    // start with the program's skin folder; tests give their own).
+    void setupSkins(const QString& folder);
+    Skins& skins() { return *m_skins; }
 
     // FileCommandsHost.
     void setTitle(const std::string& title) override;
@@ -181,6 +186,8 @@ private:
     QSplitter* m_outer = nullptr;
     QSplitter* m_inner = nullptr;
     CategoryPane* m_treePane = nullptr;
+    Skins* m_skins = nullptr;
+    QMenu* m_skinMenu = nullptr;
     ItemPane* m_items = nullptr;
     QWidget* m_itemPane = nullptr;
     QWidget* m_detailPane = nullptr;
