@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gui/uikit/QtText.h"
+#include "gui/uikit/StoredColour.h"
 #include "items/ItemTexts.h"
 #include "settings/AppSettings.h"
 #include "store/Database.h"
@@ -16,12 +17,6 @@ namespace {
 
 constexpr int kParameterWidth = 130;
 constexpr int kValueWidth = 290;
-
-// Colours are stored as 0x00BBGGRR.
-QColor storedColour(std::uint32_t value) {
-    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                  static_cast<int>((value >> 16) & 0xFF));
-}
 
 }  // namespace
 

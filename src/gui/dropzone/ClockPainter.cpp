@@ -1,0 +1,69 @@
+#include "gui/dropzone/ClockPainter.h"
+
+#include <QBitmap>
+#include <QPainter>
+
+#include "commands/DropZoneClock.h"
+#include "gui/dropzone/ClockPictures.h"
+
+namespace lh::gui {
+
+namespace {
+
+// The window's pixel (x, y) is the face's pixel (x + 1, y + 1).
+constexpr int kShift = 1;
+
+void drawHand(QPainter& p, int position, int length, int width, const QColor& colour) {
+    using commands::kClockCentre;
+    const commands::HandEnd end = commands::handEnd(position, length);
+    p.setPen(QPen(colour, width));
+    p.drawLine(kClockCentre, kClockCentre, end.x, end.y);
+}
+
+// The day's pixels at their place on the face, but for its magenta ones.
+void drawDay(QImage& face, const QImage& day) {
+    for (int y = 0; y < kDayHeight; ++y) {
+        for (int x = 0; x < kDayWidth; ++x) {
+            const QRgb c = day.pixel(x, y);
+            if (c != kKeyColour) {
+                face.setPixel(kDayLeft + x, kDayTop + y, c);
+            }
+        }
+    }
+}
+
+// The part of `face` the window shows: from its pixel (1, 1) on, magenta beyond its edge.
+QImage shownPart(const QImage& face) {
+    QImage shown(kFaceSize, kFaceSize, QImage::Format_RGB32);
+    shown.fill(kKeyColour);
+    QPainter p(&shown);
+    p.drawImage(0, 0, face, kShift, kShift);
+    p.end();
+    return shown;
+}
+
+}  // namespace
+
+QImage clockPicture(const platform::LocalTime& time, const HandColours& colours) {
+    QImage face = clockFace();
+    drawDay(face, dayPicture(time.day));
+    {
+        QPainter p(&face);
+        // Hands are drawn without smoothing: their ends are exact pixels and no blend with
+        // the magenta around the face can appear.
+        const commands::HandPositions hands = commands::handPositions(time);
+        drawHand(p, hands.second, commands::kSecondHandLength, commands::kSecondHandWidth,
+                 colours.second);
+        drawHand(p, hands.minute, commands::kMinuteHandLength, commands::kMinuteHandWidth,
+                 colours.minute);
+        drawHand(p, hands.hour, commands::kHourHandLength, commands::kHourHandWidth, colours.hour);
+    }
+    return shownPart(face);
+}
+
+QRegion clockShape() {
+    const QImage shown = shownPart(clockFace());
+    return QRegion(QBitmap::fromImage(shown.createMaskFromColor(kKeyColour, Qt::MaskOutColor)));
+}
+
+}  // namespace lh::gui
