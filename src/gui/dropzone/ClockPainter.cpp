@@ -1,6 +1,5 @@
 #include "gui/dropzone/ClockPainter.h"
 
-#include <QBitmap>
 #include <QPainter>
 
 #include "commands/DropZoneClock.h"
@@ -63,7 +62,24 @@ QImage clockPicture(const platform::LocalTime& time, const HandColours& colours)
 
 QRegion clockShape() {
     const QImage shown = shownPart(clockFace());
-    return QRegion(QBitmap::fromImage(shown.createMaskFromColor(kKeyColour, Qt::MaskOutColor)));
+    // Each run of pixels that are not magenta in a row is a rectangle one pixel high.
+    QRegion shape;
+    for (int y = 0; y < shown.height(); ++y) {
+        int x = 0;
+        while (x < shown.width()) {
+            while (x < shown.width() && shown.pixel(x, y) == kKeyColour) {
+                ++x;
+            }
+            const int start = x;
+            while (x < shown.width() && shown.pixel(x, y) != kKeyColour) {
+                ++x;
+            }
+            if (x > start) {
+                shape += QRect(start, y, x - start, 1);
+            }
+        }
+    }
+    return shape;
 }
 
 }  // namespace lh::gui
