@@ -58,19 +58,17 @@ TEST(DroppedInputTest, KeepsOnlyReadableRegularFilesFollowingLinks) {
 }
 
 TEST(DroppedInputTest, AnAddressIsTheFirstLineWithText) {
-    EXPECT_EQ(droppedAddress(" \r\n\t\n  http://example.org/a b \r\nsecond line"),
+    EXPECT_EQ(droppedAddress(" \r\n\t\n  http://example.org/a b \r\nsecond"),
               "http://example.org/a b");
-    EXPECT_EQ(droppedAddress("one"), "one");
-    EXPECT_EQ(droppedAddress(""), std::nullopt);
     EXPECT_EQ(droppedAddress(" \n\r\n\t"), std::nullopt);
-    EXPECT_EQ(droppedAddress(std::string("http://a\0b", 10)), std::nullopt);
     EXPECT_EQ(droppedAddress(std::string("http://a\n\0", 10)), std::nullopt);
-
-    // Cut to 2000 bytes, never inside a character.
-    const std::string e = "\xC3\xA9";
-    EXPECT_EQ(droppedAddress(std::string(1999, 'a') + e + "b"), std::string(1999, 'a'));
-    EXPECT_EQ(droppedAddress(std::string(1998, 'a') + e + "b"), std::string(1998, 'a') + e);
-    EXPECT_EQ(droppedAddress(std::string(1999, 'a') + " b"), std::string(1999, 'a'));
+    // Cut to 2000 bytes, never inside a character, and trimmed again.
+    const std::string a1998(1998, 'a');
+    EXPECT_EQ(droppedAddress(a1998 + "a\xC3\xA9"), a1998 + "a");
+    EXPECT_EQ(droppedAddress(a1998 + "\xC3\xA9"
+                                     "b"),
+              a1998 + "\xC3\xA9");
+    EXPECT_EQ(droppedAddress(a1998 + "a b"), a1998 + "a");
 }
 
 TEST(DroppedInputTest, DroppedFilesNeverOpenOnRecycle) {

@@ -30,7 +30,12 @@ TEST(ClockPainterTest, HandsReachTheirEndsOnTheFaceShiftedByOnePixel) {
     EXPECT_EQ(atFace(later, 62, 47), kColours.hour.rgb());  // mark 17
 }
 
-TEST(ClockPainterTest, ShapeLeavesOutExactlyTheMagentaPixels) {
+// A pixel tinted by the key colour: a smoothed edge left magenta in it.
+bool isPink(QRgb c) {
+    return c != kKeyColour && qRed(c) - qGreen(c) > 60 && qBlue(c) - qGreen(c) > 60;
+}
+
+TEST(ClockPainterTest, ShapeLeavesOutExactlyTheMagentaPixelsAndNoneIsPink) {
     const QRegion shape = clockShape();
     // The 1st and the 31st: the day is drawn, and only at its place.
     const QImage first = clockPicture({2026, 12, 1, 12, 0, 0, 1}, kColours);
@@ -43,6 +48,7 @@ TEST(ClockPainterTest, ShapeLeavesOutExactlyTheMagentaPixels) {
                                 clockFace().pixel(x + 1, y + 1) != kKeyColour;
             ASSERT_EQ(shape.contains(QPoint(x, y)), onFace) << x << "," << y;
             ASSERT_EQ(first.pixel(x, y) != kKeyColour, onFace) << x << "," << y;
+            ASSERT_FALSE(isPink(last.pixel(x, y))) << x << "," << y;
             if (first.pixel(x, y) != last.pixel(x, y)) {
                 ++changed;
                 EXPECT_TRUE(dayPlace.contains(x, y)) << x << "," << y;
@@ -50,6 +56,14 @@ TEST(ClockPainterTest, ShapeLeavesOutExactlyTheMagentaPixels) {
         }
     }
     EXPECT_GT(changed, 20);
+
+    // Half opacity is the line: below it magenta, from it on laid over the colour given.
+    QImage edge(2, 1, QImage::Format_ARGB32);
+    edge.setPixel(0, 0, qRgba(255, 0, 0, 127));
+    edge.setPixel(1, 0, qRgba(255, 0, 0, 128));
+    const QImage keyed = keyedOnMagenta(edge, Qt::white);
+    EXPECT_EQ(keyed.pixel(0, 0), kKeyColour);
+    EXPECT_EQ(keyed.pixel(1, 0), qRgb(255, 127, 127));
 }
 
 }  // namespace
