@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 #include "commands/DropZoneClock.h"
 #include "gui/dropzone/ClockPictures.h"
 
@@ -20,34 +22,37 @@ void drawHand(QPainter& p, int position, int length, int width, const QColor& co
 }
 
 // The day's pixels at their place on the face, but for its magenta ones.
-void drawDay(QImage& face, const QImage& day) {
-    for (int y = 0; y < kDayHeight; ++y) {
-        for (int x = 0; x < kDayWidth; ++x) {
+void drawDay(QImage& face, const QImage& day, int scale) {
+    for (int y = 0; y < day.height(); ++y) {
+        for (int x = 0; x < day.width(); ++x) {
             const QRgb c = day.pixel(x, y);
             if (c != kKeyColour) {
-                face.setPixel(kDayLeft + x, kDayTop + y, c);
+                face.setPixel(kDayLeft * scale + x, kDayTop * scale + y, c);
             }
         }
     }
 }
 
 // The part of `face` the window shows: from its pixel (1, 1) on, magenta beyond its edge.
-QImage shownPart(const QImage& face) {
-    QImage shown(kFaceSize, kFaceSize, QImage::Format_RGB32);
+QImage shownPart(const QImage& face, int scale) {
+    QImage shown(kFaceSize * scale, kFaceSize * scale, QImage::Format_RGB32);
     shown.fill(kKeyColour);
     QPainter p(&shown);
-    p.drawImage(0, 0, face, kShift, kShift);
+    p.drawImage(0, 0, face, kShift * scale, kShift * scale);
     p.end();
+    shown.setDevicePixelRatio(scale);
     return shown;
 }
 
 }  // namespace
 
-QImage clockPicture(const platform::LocalTime& time, const HandColours& colours) {
-    QImage face = clockFace();
-    drawDay(face, dayPicture(time.day));
+QImage clockPicture(const platform::LocalTime& time, const HandColours& colours, int scale) {
+    scale = std::clamp(scale, 1, kLargestScale);
+    QImage face = clockFace(scale);
+    drawDay(face, dayPicture(time.day, scale), scale);
     {
         QPainter p(&face);
+        p.scale(scale, scale);
         // Hands are drawn without smoothing: their ends are exact pixels and no blend with
         // the magenta around the face can appear.
         const commands::HandPositions hands = commands::handPositions(time);
@@ -57,11 +62,11 @@ QImage clockPicture(const platform::LocalTime& time, const HandColours& colours)
                  colours.minute);
         drawHand(p, hands.hour, commands::kHourHandLength, commands::kHourHandWidth, colours.hour);
     }
-    return shownPart(face);
+    return shownPart(face, scale);
 }
 
 QRegion clockShape() {
-    const QImage shown = shownPart(clockFace());
+    const QImage shown = shownPart(clockFace(), 1);
     // Each run of pixels that are not magenta in a row is a rectangle one pixel high.
     QRegion shape;
     for (int y = 0; y < shown.height(); ++y) {

@@ -32,10 +32,32 @@ void drawMark(QPainter& p, int mark, double inner, double outer) {
                QPointF(kCentre + outer * dx, kCentre + outer * dy));
 }
 
-QImage drawFace() {
-    QImage image = transparentImage(kFaceSize, kFaceSize);
+// `c` laid over `base` by its opacity, opaque.
+QRgb over(QRgb c, QRgb base) {
+    const int a = qAlpha(c);
+    const auto mix = [a](int top, int bottom) { return (top * a + bottom * (255 - a)) / 255; };
+    return qRgb(mix(qRed(c), qRed(base)), mix(qGreen(c), qGreen(base)), mix(qBlue(c), qBlue(base)));
+}
+
+// `image`, the face drawn at `scale` > 1, keyed where the face at scale 1 is keyed.
+QImage keyedAsFirstFace(const QImage& image, int scale) {
+    const QImage& first = clockFace(1);
+    QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            line[x] = first.pixel(x / scale, y / scale) == kKeyColour ? kKeyColour
+                                                                      : over(line[x], kRing.rgb());
+        }
+    }
+    return out.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage drawFace(int scale) {
+    QImage image = transparentImage(kFaceSize * scale, kFaceSize * scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.setPen(Qt::NoPen);
     p.setBrush(kRing);
     p.drawEllipse(QPointF(kCentre, kCentre), 42.5, 42.5);
@@ -52,21 +74,26 @@ QImage drawFace() {
         }
     }
     p.end();
-    return keyedOnMagenta(image, kRing);
+    return scale == 1 ? keyedOnMagenta(image, kRing) : keyedAsFirstFace(image, scale);
 }
 
-QImage drawDay(int day) {
-    QImage image = transparentImage(kDayWidth, kDayHeight);
+QImage drawDay(int day, int scale) {
+    QImage image = transparentImage(kDayWidth * scale, kDayHeight * scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(scale, scale);
     QFont font;
     font.setPixelSize(24);
     font.setBold(true);
     p.setFont(font);
     p.setPen(kDayNumber);
-    p.drawText(image.rect(), Qt::AlignCenter, QString::number(day));
+    p.drawText(QRect(0, 0, kDayWidth, kDayHeight), Qt::AlignCenter, QString::number(day));
     p.end();
     return keyedOnMagenta(image, kDial);
+}
+
+int scaleIndex(int scale) {
+    return std::clamp(scale, 1, kLargestScale) - 1;
 }
 
 }  // namespace
@@ -78,35 +105,29 @@ QImage keyedOnMagenta(const QImage& image, QColor under) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x) {
             const QRgb c = line[x];
-            const int a = qAlpha(c);
-            if (a < 128) {
-                line[x] = kKeyColour;
-                continue;
-            }
-            const auto mix = [a](int top, int bottom) {
-                return (top * a + bottom * (255 - a)) / 255;
-            };
-            line[x] = qRgb(mix(qRed(c), qRed(base)), mix(qGreen(c), qGreen(base)),
-                           mix(qBlue(c), qBlue(base)));
+            line[x] = qAlpha(c) < 128 ? kKeyColour : over(c, base);
         }
     }
     return out.convertToFormat(QImage::Format_RGB32);
 }
 
-const QImage& clockFace() {
-    static const QImage face = drawFace();
+const QImage& clockFace(int scale) {
+    static std::array<QImage, kLargestScale> faces;
+    QImage& face = faces[static_cast<std::size_t>(scaleIndex(scale))];
+    if (face.isNull()) {
+        face = drawFace(scaleIndex(scale) + 1);
+    }
     return face;
 }
 
-const QImage& dayPicture(int day) {
-    static const std::array<QImage, 31> days = [] {
-        std::array<QImage, 31> all;
-        for (int d = 1; d <= 31; ++d) {
-            all[static_cast<std::size_t>(d - 1)] = drawDay(d);
-        }
-        return all;
-    }();
-    return days[static_cast<std::size_t>(std::clamp(day, 1, 31) - 1)];
+const QImage& dayPicture(int day, int scale) {
+    static std::array<std::array<QImage, 31>, kLargestScale> days;
+    QImage& picture = days[static_cast<std::size_t>(scaleIndex(scale))]
+                          [static_cast<std::size_t>(std::clamp(day, 1, 31) - 1)];
+    if (picture.isNull()) {
+        picture = drawDay(std::clamp(day, 1, 31), scaleIndex(scale) + 1);
+    }
+    return picture;
 }
 
 }  // namespace lh::gui

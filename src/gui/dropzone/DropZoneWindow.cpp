@@ -8,6 +8,9 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
+#include <cmath>
+
 #include "commands/DropZonePlacement.h"
 #include "gui/dropzone/ClockPictures.h"
 #include "platform/Clock.h"
@@ -75,13 +78,15 @@ DropZoneWindow::DropZoneWindow(const platform::Clock& clock, Look look)
 }
 
 void DropZoneWindow::paintEvent(QPaintEvent*) {
-    const QImage picture = clockPicture(m_clock.now(), m_look.hands);
+    // Drawn at the screen's density, so that it stays sharp.
+    const int scale = std::max(1, static_cast<int>(std::ceil(devicePixelRatioF())));
+    const QImage picture = clockPicture(m_clock.now(), m_look.hands, scale);
     QPainter p(this);
     if (m_look.alphaShaped) {
         p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(0, 0, translucentPicture(picture, m_look.opacity));
+        p.drawImage(QRectF(rect()), translucentPicture(picture, m_look.opacity));
     } else {
-        p.drawImage(0, 0, picture);
+        p.drawImage(QRectF(rect()), picture);
     }
 }
 

@@ -57,6 +57,19 @@ TEST(ClockPainterTest, ShapeLeavesOutExactlyTheMagentaPixelsAndNoneIsPink) {
     }
     EXPECT_GT(changed, 20);
 
+    // Twice as dense: the same shape, no fringe of magenta inside it, the hands where they were.
+    const QImage dense = clockPicture({2026, 12, 31, 3, 30, 45, 1}, kColours, 2);
+    ASSERT_EQ(dense.size(), QSize(2 * kFaceSize, 2 * kFaceSize));
+    EXPECT_EQ(dense.devicePixelRatio(), 2.0);
+    for (int y = 0; y < dense.height(); ++y) {
+        for (int x = 0; x < dense.width(); ++x) {
+            ASSERT_EQ(dense.pixel(x, y) != kKeyColour, shape.contains(QPoint(x / 2, y / 2)));
+            ASSERT_FALSE(isPink(dense.pixel(x, y)));
+        }
+    }
+    const QRgb second = kColours.second.rgb();
+    EXPECT_TRUE(dense.pixel(20, 84) == second || dense.pixel(21, 85) == second);  // (11, 43)
+
     // Half opacity is the line: below it magenta, from it on laid over the colour given.
     QImage edge(2, 1, QImage::Format_ARGB32);
     edge.setPixel(0, 0, qRgba(255, 0, 0, 127));
