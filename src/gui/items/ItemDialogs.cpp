@@ -163,12 +163,14 @@ void ItemDialogs::editFile(const store::ItemRecord& item, store::CategoryId curr
 }
 
 void ItemDialogs::addBatchFiles(const std::vector<std::string>& paths) {
-    const settings::AppSettings& settings = m_services.settings;
-    auto* dialog =
-        new AddBatchFileDialog(commands::buildItemCategoryChoice(m_services.db, store::kFavoritesId,
-                                                                 {settings.FileNormal1, false}),
-                               m_parent);
-    dialog->setRate(settings.FileNormal);
+    addBatchFiles(paths, store::kFavoritesId, m_services.settings.FileNormal1);
+}
+
+void ItemDialogs::addBatchFiles(const std::vector<std::string>& paths, store::CategoryId root,
+                                store::CategoryId preselect) {
+    auto* dialog = new AddBatchFileDialog(
+        commands::buildItemCategoryChoice(m_services.db, root, {preselect, false}), m_parent);
+    dialog->setRate(m_services.settings.FileNormal);
     dialog->insertPaths(paths);
     dialog->setAddFilesHandler([this](AddBatchFileDialog& d) {
         d.insertPaths(m_services.files.chooseFilesToOpen(openFileRequest()));

@@ -59,8 +59,12 @@ public:
     void addUrl(const std::string& title, const std::string& address);
     // Add File in new mode.
     void addFile();
-    // Add Bach File, its list filled with `paths` (may be empty).
+    // Add Bach File, its list filled with `paths` (may be empty), its category list rooted at
+    // "WebFavorite" and opened on the File default.
     void addBatchFiles(const std::vector<std::string>& paths);
+    // The same with the category list rooted at `root` and opened on `preselect`.
+    void addBatchFiles(const std::vector<std::string>& paths, store::CategoryId root,
+                       store::CategoryId preselect);
     // The property dialog of item `id` by the item's own kind: Add Url or Add File in edit mode;
     // a Remind item goes to the remind editor (nothing while none is set). `currentCategory` is
     // the category the list shows.

@@ -17,6 +17,7 @@
 #include "commands/ReminderTimers.h"
 #include "commands/TimerWork.h"
 #include "gui/bookmarks/ImportActions.h"
+#include "gui/dropzone/DropZone.h"
 #include "gui/items/DetailPane.h"
 #include "gui/items/FindActions.h"
 #include "gui/items/ItemActions.h"
@@ -191,6 +192,15 @@ void MainWindow::createActions() {
         m_services.db, m_services.settings, m_services.settingsStore, platform::systemClock()});
     m_alarms = new AlarmCenter(*this, this);
     m_tray->setAlsoWaitWhile([this] { return m_alarms->openCount() > 0; });  // alarms come first
+    m_dropZone = std::make_unique<DropZone>(
+        DropZone::Services{m_services.db, m_services.settings, platform::systemClock(), m_actions,
+                           *m_tray, *m_itemDialogs,
+                           [this]() -> std::optional<store::CategoryId> {
+                               const store::CategoryRecord* shown = m_treePane->currentCategory();
+                               return shown ? std::optional(shown->id()) : std::nullopt;
+                           },
+                           [this](const std::string& text) { showStatus(text); }},
+        DropZone::desktopPlacesWindows());
     m_defaultTimerWork = std::make_unique<DefaultTimerWork>(*m_imports);
     m_timerWork = m_defaultTimerWork.get();
     handleViewCommands();
@@ -209,12 +219,12 @@ void MainWindow::handleViewCommands() {
             m_actions.action(id)->setChecked(on);
         });
     };
-    const auto nothingToShow = [](bool) {};  // the DropZone is not built yet
     toggle(CommandId::Detail, &Flags::showDetail, &Flags::setShowDetail,
            [this](bool on) { m_detailPane->setVisible(on); });
     toggle(CommandId::Grid, &Flags::gridLines, &Flags::setGridLines,
            [this](bool on) { m_items->setGridLines(on); });
-    toggle(CommandId::DropZone, &Flags::dropZoneShown, &Flags::setDropZoneShown, nothingToShow);
+    toggle(CommandId::DropZone, &Flags::dropZoneShown, &Flags::setDropZoneShown,
+           [this](bool on) { m_dropZone->setShown(on); });
     toggle(CommandId::ShowText, &Flags::toolbarText, &Flags::setToolbarText,
            [this](bool on) { m_toolbar->setShowText(on); });
     m_actions.handle(CommandId::CustomizeToolbar, [this] { customizeToolbar(); });
@@ -438,6 +448,7 @@ bool MainWindow::shutDown() {
     m_itemDialogs->closeDialog();
     m_linkCheck->closeAll();  // its run stops at once
     keepAlarmsForNextRun();
+    m_dropZone->keepPosition();
     m_services.settingsStore.writeAtClose(
         m_services.settings, m_fileCommands != nullptr ? m_fileCommands->dataFile() : "",
         currentButtons(), currentLayout());
@@ -451,6 +462,7 @@ bool MainWindow::shutDown() {
     }
     m_updates->shutdown();  // after the alarms; waits without dispatching anything
     m_tray->hide();
+    m_dropZone->setShown(false);
     return true;
 }
 
@@ -486,6 +498,7 @@ void MainWindow::commitData(QSessionManager&) {
     // The logout may still be cancelled: save, but empty nothing (the closed alarms come back
     // at the next housekeeping tick).
     keepAlarmsForNextRun();
+    m_dropZone->keepPosition();
     m_services.settingsStore.writeAtClose(
         m_services.settings, m_fileCommands != nullptr ? m_fileCommands->dataFile() : "",
         currentButtons(), currentLayout(), true);

@@ -41,6 +41,7 @@ class AlarmCenter;
 class EffectSoundPlayer;
 class BrowserLauncher;
 class DataFileWatcher;
+class DropZone;
 class CategoryActions;
 class CategoryPane;
 class FindActions;
@@ -96,6 +97,7 @@ public:
     ItemActions& itemActions() { return *m_itemActions; }
     UpdateChecker& updates() { return *m_updates; }
     LinkCheckActions& linkCheck() { return *m_linkCheck; }
+    DropZone& dropZone() { return *m_dropZone; }
     // The pane sizes last asked of the splitters (tests check these, not the geometry a window
     // manager gave).
     const settings::PaneSizes& requestedPaneSizes() const { return m_requestedPanes; }
@@ -179,6 +181,7 @@ private:
     std::unique_ptr<EffectSoundPlayer> m_soundPreview;  // the Remind dialog's "Play"
     commands::TimerWork* m_timerWork = nullptr;
     std::unique_ptr<DataFileWatcher> m_dataFileWatcher;
+    std::unique_ptr<DropZone> m_dropZone;  // uses the item dialogs: goes first
     FavouritesMenu* m_favourites = nullptr;
     TrayIcon* m_tray = nullptr;
     UpdateChecker* m_updates = nullptr;

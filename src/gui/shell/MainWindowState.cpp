@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "gui/dropzone/DropZone.h"
 #include "gui/shell/MainToolbar.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/tree/CategoryPane.h"
@@ -55,6 +56,7 @@ void MainWindow::restoreState() {
     m_actions.action(CommandId::Grid)->setChecked(flags.gridLines());
     m_actions.action(CommandId::DropZone)->setChecked(flags.dropZoneShown());
     m_detailPane->setVisible(flags.showDetail());
+    m_dropZone->restore();
 
     const settings::MainLayout layout = m_services.settingsStore.readLayout();
     applyPlacement(layout);

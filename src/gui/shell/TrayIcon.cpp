@@ -48,8 +48,7 @@ void TrayIcon::addEntry(CommandId id, const QString& text) {
 }
 
 void TrayIcon::updateForModalDialogs() {
-    const bool modal =
-        QApplication::activeModalWidget() != nullptr || (m_alsoWaits && m_alsoWaits());
+    const bool modal = waitsForAnswer();
     for (auto [entry, command] : m_entries) {
         const bool waits = modal && command != m_actions.action(CommandId::OpenHide);
         entry->setEnabled(command->isEnabled() && !waits);
@@ -66,6 +65,10 @@ void TrayIcon::show() {
 
 void TrayIcon::hide() {
     m_icon.hide();
+}
+
+bool TrayIcon::waitsForAnswer() const {
+    return QApplication::activeModalWidget() != nullptr || (m_alsoWaits && m_alsoWaits());
 }
 
 bool TrayIcon::available() {

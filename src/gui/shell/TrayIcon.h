@@ -34,6 +34,8 @@ public:
     void setAlsoWaitWhile(std::function<bool()> waits) { m_alsoWaits = std::move(waits); }
     // True when the desktop has a notification area right now (it may come and go).
     static bool available();
+    // True while a modal dialog, or anything else the menu waits for, is open.
+    bool waitsForAnswer() const;
 
 private:
     // An entry of the tray menu that runs a main-window command; its own action, so that it
