@@ -105,11 +105,11 @@ std::string UndoStack::redoName() const {
 }
 
 bool UndoStack::undo(std::string* error) {
-    return canUndo() && move(true, error);
+    return m_depth == 0 && canUndo() && move(true, error);  // never in the middle of a step
 }
 
 bool UndoStack::redo(std::string* error) {
-    return canRedo() && move(false, error);
+    return m_depth == 0 && canRedo() && move(false, error);
 }
 
 bool UndoStack::move(bool back, std::string* error) {
