@@ -110,6 +110,7 @@ TEST_F(DatabaseUndoTest, ItemChangesComeBackExactly) {
 }
 
 TEST_F(DatabaseUndoTest, BroughtBackLinksTakeFreshSlotsInTheirOldOrder) {
+    db.moveItems(Ids{c}, 4, a);  // the chain now runs c, a, b; the slots a, b, c
     const std::uint32_t highest = db.menuIndex().rbegin()->first;
     {
         const ChangeStep step(db, "delete");
@@ -117,7 +118,7 @@ TEST_F(DatabaseUndoTest, BroughtBackLinksTakeFreshSlotsInTheirOldOrder) {
     }
     ASSERT_TRUE(stack.undo());
     std::vector<std::uint32_t> slots;
-    for (ItemId id : {a, b, c, d}) {
+    for (ItemId id : {a, b, c, d}) {  // in the order of their old slots
         slots.push_back(db.findItem(id)->menuId());
         EXPECT_GT(slots.back(), highest);  // an old slot may have been handed out meanwhile
     }
