@@ -109,17 +109,14 @@ TEST_F(UndoStackTest, SavedMarkerFollowsUndoAndRedo) {
         db.addItem(4, link("c", "http://c/"));
         EXPECT_FALSE(stack.isClean());  // a step under way has changed the database
     }
+    // Saved, undone, then a new step: the saved state went with the steps undone, though the
+    // history is as long again.
+    stack.markClean();
     ASSERT_TRUE(stack.undo());
-    addLink("d");  // the saved state was in the redo branch that goes now
+    addLink("d");
+    EXPECT_FALSE(stack.isClean());
     ASSERT_TRUE(stack.undo());
-    EXPECT_TRUE(stack.isClean());
-    ASSERT_TRUE(stack.undo());
-    ASSERT_TRUE(stack.redo());
-    ASSERT_TRUE(stack.redo());
-    addLink("e");
-    while (stack.undo()) {
-        EXPECT_FALSE(stack.isClean() && test::itemTitles(db, 4).size() != 1);
-    }
+    EXPECT_FALSE(stack.isClean());
 }
 
 TEST_F(UndoStackTest, EmptiedByOtherChangesAndByANewDatabase) {
