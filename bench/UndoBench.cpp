@@ -59,13 +59,14 @@ int main(int argc, char** argv) {
                db.removeCategory(bulk, false);
            }));
     const std::size_t heapKept = heapInUse();
+    const std::size_t keptBytes = stack.bytes();
     report("undo: the category and its links back", bench::secondsOf([&] { (void)stack.undo(); }));
     report("redo: taken out again", bench::secondsOf([&] { (void)stack.redo(); }));
     report("undo again", bench::secondsOf([&] { (void)stack.undo(); }));
     std::printf("%-44s %10.1f MiB\n", "records' own size (records and texts)",
                 double(ownSize) / (1 << 20));
     std::printf("%-44s %10.1f MiB\n", "kept by the history, as it counts them",
-                double(stack.bytes()) / (1 << 20));
+                double(keptBytes) / (1 << 20));
     std::printf("%-44s %10.1f MiB\n", "heap change by the delete (index entries go)",
                 (double(heapKept) - double(heapBefore)) / (1 << 20));
     std::printf("category back: %s, %zu items\n", db.findCategory(bulk) ? "yes" : "no",
