@@ -28,7 +28,7 @@ std::string_view trimAndCut(std::string_view text, std::size_t limit) {
 }
 
 ImportTarget::ImportTarget(store::Database& db, const ImportOptions& options, ImportResult& result)
-    : m_db(db), m_bulk(db), m_options(options), m_result(result) {
+    : m_db(db), m_bulk(db), m_step(db, "Import"), m_options(options), m_result(result) {
     m_ready = db.findCategory(store::kFavoritesId) != nullptr;
     if (!m_ready) {
         m_result.error = "The database has no favourites category to import into.";

@@ -9,6 +9,7 @@
 
 #include "bookmarks/BookmarkSink.h"
 #include "bookmarks/ImportResult.h"
+#include "store/ChangeStep.h"
 #include "store/Database.h"
 #include "store/DateTimeStamp.h"
 
@@ -55,6 +56,7 @@ private:
 
     store::Database& m_db;
     store::Database::BulkChange m_bulk;
+    store::ChangeStep m_step;  // the whole import is one step of the undo history
     const ImportOptions& m_options;
     ImportResult& m_result;
     bool m_ready = false;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "commands/ItemCommands.h"
+#include "store/ChangeStep.h"
 #include "store/Database.h"
 #include "store/TreeWalk.h"
 #include "text/Trim.h"
@@ -32,6 +33,15 @@ std::string nameLengthDetail(std::size_t nameBytes) {
 }
 
 }  // namespace
+
+std::string quotedName(std::string_view name) {
+    return "'" + std::string(name) + "'";
+}
+
+Prompter::Message deleteFilesQuestion() {
+    return {std::string(kDeleteFilesQuestion), "Linkhaven", Prompter::Buttons::YesNo,
+            Prompter::Icon::Question, std::string(kDeleteFilesDetail)};
+}
 
 std::string duplicateCategoryMessage(std::string_view name) {
     std::string text = "Category name \"";
@@ -76,6 +86,7 @@ DialogOutcome CategoryCommands::create(std::optional<CategoryId> parentId, std::
     store::NewCategory fields;
     fields.name = name;
     fields.memo = text::cutUtf8(memo, kCategoryMemoMax);
+    const store::ChangeStep step(m_db, "New Category " + quotedName(name));
     if (m_db.addCategory(parent->id(), fields) == nullptr) {
         // The 16-bit category ids are used up until the next load renumbers them.
         tell("No more categories can be created. Save, then open the file again.");
@@ -98,6 +109,7 @@ DialogOutcome CategoryCommands::move(CategoryId movedId, std::optional<CategoryI
         tell(std::string(kCantMoveMessage));
         return DialogOutcome::Close;
     }
+    const store::ChangeStep step(m_db, "Move Category " + quotedName(moved->name()));
     (void)m_db.moveCategory(movedId, target->id());  // refuses nothing that passed the tests above
     return DialogOutcome::Close;
 }
@@ -125,11 +137,12 @@ void CategoryCommands::deleteCategory(CategoryId id, DeleteOrigin origin) {
         m_host.makeCurrent(next->id());
     }
     bool deleteFiles = false;
+    const std::string stepName = "Delete Category " + quotedName(category->name());
     if (origin == DeleteOrigin::ContextMenu && category->categoryClass() == store::kClassFile) {
-        deleteFiles = m_prompter.ask({std::string(kDeleteFilesQuestion), "Linkhaven",
-                                      Buttons::YesNo, Icon::Question}) == Answer::Yes;
+        deleteFiles = m_prompter.ask(deleteFilesQuestion()) == Answer::Yes;
     }
     // Nothing when it went meanwhile.
+    const store::ChangeStep step(m_db, stepName);
     const std::vector<platform::IoError> failures = m_db.removeCategory(id, deleteFiles);
     if (!failures.empty()) {
         m_prompter.tell(fileDeleteReport(failures), Icon::Warning);
@@ -158,6 +171,7 @@ DialogOutcome CategoryCommands::applyProperties(CategoryId id, std::string_view 
         return DialogOutcome::Close;
     }
     const std::string_view memo = text::cutUtf8(comment, kCategoryMemoMax);
+    const store::ChangeStep step(m_db, "Category Properties " + quotedName(category->name()));
     if (store::isFixedCategory(id)) {
         // The fixed categories keep their names; their name field cannot be edited.
         m_db.setCategoryMemo(id, memo);

@@ -22,6 +22,12 @@ inline constexpr std::string_view kCantMoveMessage = "Can't move Category!";
 inline constexpr std::string_view kDuplicateNameMessage = "Duplicate name";
 inline constexpr std::string_view kDeleteQuestion = "Delete Category and it's sub-categories ? ";
 inline constexpr std::string_view kDeleteFilesQuestion = "Also delete file(s)?";
+inline constexpr std::string_view kDeleteFilesDetail =
+    "Files deleted from the disk cannot be brought back: Undo restores the items, not the files.";
+// "Also delete file(s)?" with its Yes and No, and the word that undo cannot bring files back.
+Prompter::Message deleteFilesQuestion();
+// `name` in single quotes, as undo steps name what they changed.
+std::string quotedName(std::string_view name);
 // "Category name \"<name>\" is duplicate."
 std::string duplicateCategoryMessage(std::string_view name);
 

@@ -124,6 +124,9 @@ public:
     std::string backupTick(bool autoBackup);
 
     // --- The data file changed by another program ----------------------------------------------
+    // Saves and loads mark `history`'s saved state, and undoing or redoing back to it counts as
+    // unchanged. `history` must outlive the commands.
+    void followHistory(history::UndoStack& history) { m_savedState.followHistory(&history); }
     // True when the database holds changes its data file does not.
     bool hasUnsavedChanges() const { return m_savedState.hasUnsavedChanges(); }
     // Looks whether another program (the CLI, a sync program, another machine) changed the data

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commands/CategoryCommands.h"
+#include "store/ChangeStep.h"
 #include "store/Database.h"
 
 namespace lh::commands {
@@ -49,6 +50,12 @@ std::vector<std::pair<std::size_t, std::size_t>> runsOf(const Records& records) 
     return runs;
 }
 
+// "Item 'title'" for one item, "3 Items" for more.
+std::string itemsName(const Records& records) {
+    return records.size() == 1 ? "Item " + quotedName(records.front()->title())
+                               : std::to_string(records.size()) + " Items";
+}
+
 std::vector<ItemId> idsOf(const Records& records) {
     std::vector<ItemId> ids(records.size());
     std::transform(records.begin(), records.end(), ids.begin(),
@@ -92,10 +99,9 @@ void ItemCommands::deletePermanently(std::span<const ItemId> selected) {
     const std::vector<ItemId> ids = idsOf(records);  // the records may go while the box shows
     bool deleteFiles = false;
     if (holdsFiles) {
-        deleteFiles = m_prompter.ask({std::string(kDeleteFilesQuestion), "Linkhaven",
-                                      Prompter::Buttons::YesNo, Prompter::Icon::Question}) ==
-                      Prompter::Answer::Yes;
+        deleteFiles = m_prompter.ask(deleteFilesQuestion()) == Prompter::Answer::Yes;
     }
+    const store::ChangeStep step(m_db, "Delete " + itemsName(records));
     const std::vector<platform::IoError> failures = m_db.deleteItems(ids, deleteFiles);
     if (!failures.empty()) {
         m_prompter.tell(fileDeleteReport(failures), Prompter::Icon::Warning);
@@ -112,6 +118,10 @@ void ItemCommands::moveToCategory(std::span<const ItemId> selected, store::Categ
     const ItemRecord* first = category->firstItem();
     const ItemId before =
         target == store::kRecycleId && first != nullptr ? first->id() : store::kNoItemId;
+    const store::ChangeStep step(
+        m_db, target == store::kRecycleId
+                  ? "Delete " + itemsName(records)
+                  : "Move " + itemsName(records) + " to " + quotedName(category->name()));
     m_db.moveItems(idsOf(records), target, before);
 }
 
@@ -122,6 +132,7 @@ std::vector<ItemId> ItemCommands::moveUp(std::span<const ItemId> selected) {
     }
     // A run of rows moves up by taking the item above it to its end.
     const store::CategoryId category = records.front()->categoryId();
+    const store::ChangeStep step(m_db, "Move Up");
     for (const auto& [first, last] : runsOf(records)) {
         const ItemRecord* above = records[first]->prev();
         const ItemRecord* below = records[last]->next();
@@ -140,6 +151,7 @@ std::vector<ItemId> ItemCommands::moveDown(std::span<const ItemId> selected) {
     }
     // A run of rows moves down by taking the item below it to its front.
     const store::CategoryId category = records.front()->categoryId();
+    const store::ChangeStep step(m_db, "Move Down");
     for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
         const ItemId moving = records[run->second]->next()->id();
         m_db.moveItems(std::span(&moving, 1), category, records[run->first]->id());

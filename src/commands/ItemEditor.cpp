@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/FileInfo.h"
 #include "settings/AppSettings.h"
+#include "store/ChangeStep.h"
 #include "store/Database.h"
 #include "store/TreeWalk.h"
 #include "text/Trim.h"
@@ -139,6 +140,7 @@ DialogOutcome ItemEditor::addUrl(const UrlValues& values) {
         m_prompter.tell(std::string(kDuplicateUrlMessage));
         return DialogOutcome::Close;
     }
+    const store::ChangeStep step(m_db, "Add URL '" + fields.title + "'");
     m_added.push_back(m_db.addItem(*values.category, fields)->id());
     return DialogOutcome::Close;
 }
@@ -162,6 +164,7 @@ DialogOutcome ItemEditor::editUrl(store::ItemId id, const UrlValues& values) {
     }
     edit.address = std::string(address);
     edit.comment = cut(values.memo, kCommentMax);
+    const store::ChangeStep step(m_db, "Edit '" + std::string(item->title()) + "'");
     m_db.editItem(id, edit);
     moveItemToCategory(m_db, *item, *values.category);
     return DialogOutcome::Close;
@@ -225,6 +228,8 @@ DialogOutcome ItemEditor::addFiles(const FileValues& values) {
     if (!hasCategory(values.category)) {
         return DialogOutcome::KeepOpen;
     }
+    const store::ChangeStep step(
+        m_db, added.size() == 1 ? "Add File '" + added[0].title + "'" : "Add Files");
     for (const store::ItemFields& fields : added) {
         m_added.push_back(m_db.addItem(*values.category, fields)->id());
     }
@@ -259,6 +264,12 @@ DialogOutcome ItemEditor::editFile(store::ItemId id, const FileValues& values) {
     edit.title = name;
     edit.location = folder;
     edit.comment = cut(values.memo, kCommentMax);
+    // A file renamed on disk cannot be renamed back by undo: such an edit is not recorded, and
+    // the undo history goes with it.
+    std::optional<store::ChangeStep> step;
+    if (!renamed) {
+        step.emplace(m_db, "Edit '" + std::string(item->title()) + "'");
+    }
     m_db.editItem(id, edit);
     moveItemToCategory(m_db, *item, *values.category);
     return DialogOutcome::Close;
@@ -315,6 +326,7 @@ DialogOutcome ItemEditor::addBatch(const BatchValues& values) {
         fields.createTime = now;
         added.push_back(std::move(fields));
     }
+    const store::ChangeStep step(m_db, "Add Batch File");
     for (const store::ItemFields& fields : added) {
         m_added.push_back(m_db.addItem(*values.category, fields)->id());
     }
@@ -335,6 +347,7 @@ DialogOutcome ItemEditor::editComment(store::ItemId id, std::string_view comment
     }
     store::ItemEdit edit;
     edit.comment = std::string(comment);
+    const store::ChangeStep step(m_db, "Comment");
     m_db.editItem(id, edit);
     return DialogOutcome::Close;
 }

@@ -7,6 +7,7 @@
 #include "commands/ItemEditor.h"
 #include "platform/Clock.h"
 #include "settings/AppSettings.h"
+#include "store/ChangeStep.h"
 #include "store/Database.h"
 #include "store/RemindKey.h"
 #include "text/CaseFold.h"
@@ -156,6 +157,7 @@ DialogOutcome RemindEditor::add(const RemindValues& values) {
         }
         filed = false;
     }
+    const store::ChangeStep step(m_db, "Add Remind '" + fields.title + "'");
     const store::ItemRecord* item = m_db.addItem(*values.category, fields);
     if (item != nullptr && filed) {
         m_db.addReminder(*key, item->id());
@@ -199,6 +201,7 @@ DialogOutcome RemindEditor::edit(store::ItemId id, const RemindValues& values) {
         !confirmPassedTime()) {
         return DialogOutcome::KeepOpen;
     }
+    const store::ChangeStep step(m_db, "Edit '" + std::string(item->title()) + "'");
     m_db.editItem(id, edit);
     moveItemToCategory(m_db, *item, *values.category);
     return DialogOutcome::Close;

@@ -3,6 +3,8 @@
 
 #include "store/Database.h"
 
+#include <utility>
+
 #include "store/TreeWalk.h"
 
 namespace lh::store {
@@ -33,6 +35,9 @@ void Database::endBulkChange() {
 // --- Whole database --------------------------------------------------------------------------
 
 void Database::clear() {
+    if (m_journal != nullptr) {
+        m_journal->databaseClearing();  // kept records may live in the arena freed below
+    }
     const BulkChange bulk(*this);
     m_contentsReplaced = true;
     for (auto& [id, category] : m_categories) {
@@ -120,6 +125,7 @@ const CategoryRecord* Database::addCategory(CategoryId parentId, const NewCatego
     ++m_nextCategoryId;
     linkLastChild(*parent, added);
     notify(&DatabaseObserver::categoriesInserted, rows);
+    journal([&] { return CategoryAdded{id}; });
     return &added;
 }
 
@@ -188,10 +194,14 @@ bool Database::moveCategory(CategoryId id, CategoryId targetId) {
     linkLastChild(*target, *moved);
     setSubtreeDepths(*moved);
     notify(&DatabaseObserver::categoriesMoved, rows, targetId, toRow);
+    journal([&] { return CategoryMoved{id, rows.parent, row}; });
     return true;
 }
 
 std::vector<platform::IoError> Database::removeCategory(CategoryId id, bool deleteFiles) {
+    if (recording()) {
+        return removeCategoryKept(id, deleteFiles);
+    }
     std::vector<platform::IoError> failures;
     CategoryRecord* removed = mutableCategory(id);
     if (removed == nullptr || removed == m_root) {
@@ -203,6 +213,9 @@ std::vector<platform::IoError> Database::removeCategory(CategoryId id, bool dele
     unlinkCategory(*removed);
     freeSubtree(*removed, deleteFiles ? &failures : nullptr);
     notify(&DatabaseObserver::categoriesRemoved, rows);
+    if (m_journal != nullptr) {
+        m_journal->changedUnrecorded();
+    }
     return failures;
 }
 
@@ -247,8 +260,9 @@ void Database::setCategoryText(CategoryId id, std::string CategoryRecord::*text,
     }
     const auto fields = static_cast<CategoryFieldSet>(field);
     notify(&DatabaseObserver::categoryAboutToChange, *c, fields);
-    c->*text = value;
+    std::string before = std::exchange(c->*text, std::string(value));
     notify(&DatabaseObserver::categoryChanged, *c, fields);
+    journal([&] { return CategoryTextChanged{id, field, std::move(before)}; });
 }
 
 void Database::setCategoryClass(CategoryId id, std::uint8_t categoryClass) {
@@ -265,6 +279,7 @@ void Database::setCategoryClass(CategoryId id, std::uint8_t categoryClass) {
         refile(*i, before, placementOf(*c));
     }
     notify(&DatabaseObserver::categoryChanged, *c, fields);
+    journal([&] { return CategoryClassChanged{id, before.categoryClass}; });
 }
 
 }  // namespace lh::store

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <memory_resource>
@@ -18,6 +19,7 @@
 #include "platform/SystemClock.h"
 #include "store/AddressIndex.h"
 #include "store/CategoryRecord.h"
+#include "store/Change.h"
 #include "store/DatabaseObserver.h"
 #include "store/ItemArena.h"
 #include "store/ItemFields.h"
@@ -181,6 +183,18 @@ public:
     // equal to `url` ignoring case. O(1) on average.
     bool containsAddress(CategoryId start, std::string_view url) const;
 
+    // --- Undo (DatabaseUndo.cpp) ----------------------------------------------------------------
+    // `journal` hears every change from now on (null: nobody); not owned, and must be unset
+    // before it goes. While it records, removed categories and items are kept, not freed.
+    void setJournal(ChangeJournal* journal) { m_journal = journal; }
+    ChangeJournal* changeJournal() const { return m_journal; }
+    // Undoes `change`, which must be the latest recorded change still in effect (everything
+    // recorded after it undone, nothing else changed since): kept records go back where they
+    // were, with fresh favourites-menu slots in their old order and their reminders filed again,
+    // and old values come back. The change this makes is recorded in turn. std::bad_alloc may
+    // leave part of it done.
+    void revert(Change& change);
+
 private:
     friend class LhdLoader;
 
@@ -261,6 +275,43 @@ private:
     void unfileAddress(ItemRecord& item);
     bool write(const std::string& path, std::uint16_t headerCounter, platform::IoError& error);
 
+    // Undo (DatabaseUndo.cpp). Tells the journal of a change; `make` gives the change, and is
+    // only called while the journal records.
+    template <typename Make>
+    void journal(Make&& make) {
+        if (m_journal == nullptr) {
+            return;
+        }
+        if (m_journal->recording()) {
+            m_journal->record(make());
+        } else {
+            m_journal->changedUnrecorded();
+        }
+    }
+    bool recording() const { return m_journal != nullptr && m_journal->recording(); }
+    std::vector<platform::IoError> removeCategoryKept(CategoryId id, bool deleteFiles);
+    std::vector<platform::IoError> deleteItemsKept(std::span<const ItemId> ids, bool deleteFiles);
+    KeptRecords takeOutCategory(CategoryRecord& top);
+    void putBackCategory(KeptRecords& kept);
+    KeptRecords takeOutItems(std::span<const ItemId> ids,
+                             std::vector<platform::IoError>* fileFailures);
+    void putBackItems(KeptRecords& kept);
+    void placeItems(const std::vector<ItemPlace>& places);
+    void moveCategoryTo(CategoryId id, CategoryId parentId, std::uint32_t row);
+    static void linkChildAt(CategoryRecord& parent, CategoryRecord& child, std::uint32_t row);
+    // Calls fn(category, item) for each of the items, from the last row up, one run of rows
+    // between the observers' remove events; renumbers the chains afterwards. Gives the number of
+    // items.
+    std::size_t removeItemRuns(std::span<const ItemId> ids,
+                               const std::function<void(CategoryRecord&, ItemRecord&)>& fn);
+    // Takes a kept item out of the indexes; it remembers its slot and reminder entry.
+    void releaseItem(ItemRecord& item, KeptRecords& kept);
+    // Enters kept items in the indexes again: slots handed out in their old order.
+    void restoreItems(std::span<ItemRecord* const> items);
+    // Inserts items (sorted by category, then position) at their positions.
+    void insertAtPositions(std::span<ItemRecord* const> items);
+    ItemEdit valuesOf(const ItemRecord& item, const ItemEdit& which) const;
+
     const platform::Clock& m_clock;
     platform::FileSystem& m_fs;
     ObserverList m_observers;
@@ -291,6 +342,7 @@ private:
     std::uint32_t m_nextCategoryId = 0;
     std::uint32_t m_nextMenuId = 0;
     std::size_t m_itemCount = 0;
+    ChangeJournal* m_journal = nullptr;
 };
 
 }  // namespace lh::store

@@ -233,6 +233,7 @@ const ItemRecord* Database::addItem(CategoryId categoryId, const ItemFields& fie
     fileAddress(item);
     fitMenuSlot(item, placementOf(*category));
     notify(&DatabaseObserver::itemsInserted, rows);
+    journal([&] { return ItemsAdded{{item.m_id}}; });
     return &item;
 }
 
@@ -261,6 +262,8 @@ void Database::editItem(ItemId id, const ItemEdit& change) {
     if (fields == 0) {
         return;
     }
+    std::unique_ptr<ItemEdit> before =
+        recording() ? std::make_unique<ItemEdit>(valuesOf(*item, edit)) : nullptr;
     notify(&DatabaseObserver::itemAboutToChange, *item, fields);
     const Placement where = placementOf(*findCategory(item->m_categoryId));
     // The reminder entry stays as it is (a fired one-time reminder stays out) unless the kind,
@@ -299,6 +302,7 @@ void Database::editItem(ItemId id, const ItemEdit& change) {
         fileReminder(*item, currentOnceKey());
     }
     notify(&DatabaseObserver::itemChanged, *item, fields);
+    journal([&] { return ItemEdited{id, std::move(before)}; });
 }
 
 // --- Moving ----------------------------------------------------------------------------------
@@ -340,6 +344,13 @@ void Database::moveItems(std::span<const ItemId> ids, CategoryId targetId, ItemI
         }
         return row;
     };
+    std::vector<ItemPlace> places;
+    if (recording()) {
+        places.reserve(moving.size());
+        for (const ItemRecord* item : moving) {
+            places.push_back({item->m_id, item->m_categoryId, item->m_position});
+        }
+    }
     const MarkedPositions& targetLeft = leftOf(*target);
     for (std::size_t i = 0; i < moving.size();) {
         // A run: next in the list, in the same chain, one after the other.
@@ -373,13 +384,33 @@ void Database::moveItems(std::span<const ItemId> ids, CategoryId targetId, ItemI
     for (const auto& [id, marks] : left) {
         renumberChain(*mutableCategory(id));
     }
+    if (!moving.empty()) {
+        journal([&] { return ItemsMoved{std::move(places)}; });
+    }
 }
 
 // --- Deleting --------------------------------------------------------------------------------
 
 std::vector<platform::IoError> Database::deleteItems(std::span<const ItemId> ids,
                                                      bool deleteFiles) {
+    if (recording()) {
+        return deleteItemsKept(ids, deleteFiles);
+    }
     std::vector<platform::IoError> failures;
+    const std::size_t removed =
+        removeItemRuns(ids, [&](CategoryRecord& category, ItemRecord& item) {
+            unlinkFromChain(category, item);
+            unindexItem(item);
+            freeItem(&item, deleteFiles ? &failures : nullptr);
+        });
+    if (removed > 0 && m_journal != nullptr) {
+        m_journal->changedUnrecorded();
+    }
+    return failures;
+}
+
+std::size_t Database::removeItemRuns(std::span<const ItemId> ids,
+                                     const std::function<void(CategoryRecord&, ItemRecord&)>& fn) {
     std::vector<ItemRecord*> doomed;
     doomed.reserve(ids.size());
     for (ItemId id : ids) {
@@ -404,9 +435,7 @@ std::vector<platform::IoError> Database::deleteItems(std::span<const ItemId> ids
         const ItemRows rows{category.m_id, doomed[end - 1]->m_position, doomed[i]->m_position};
         notify(&DatabaseObserver::itemsAboutToBeRemoved, rows);
         for (std::size_t k = i; k < end; ++k) {
-            unlinkFromChain(category, *doomed[k]);
-            unindexItem(*doomed[k]);
-            freeItem(doomed[k], deleteFiles ? &failures : nullptr);
+            fn(category, *doomed[k]);
         }
         notify(&DatabaseObserver::itemsRemoved, rows);
         if (touched.empty() || touched.back() != &category) {
@@ -417,7 +446,7 @@ std::vector<platform::IoError> Database::deleteItems(std::span<const ItemId> ids
     for (CategoryRecord* category : touched) {
         renumberChain(*category);
     }
-    return failures;
+    return doomed.size();
 }
 
 }  // namespace lh::store

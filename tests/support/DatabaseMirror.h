@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -136,7 +137,16 @@ private:
         const auto first = source.begin() + c.first, end = source.begin() + c.last + 1;
         if (c.op == '+') {
             from.insert(from.begin() + c.first, first, end);
+            if (c.kind == 'c') {
+                // Categories put back whole come with their rows, as a view reads them then.
+                const Rows now = read(m_db);
+                std::for_each(first, end, [&](Row id) { copySubtree(now, static_cast<Id>(id)); });
+            }
             return;
+        }
+        if (c.kind == 'c' && c.op == '-') {
+            std::for_each(from.begin() + c.first, from.begin() + c.last + 1,
+                          [&](Row id) { forgetSubtree(static_cast<Id>(id)); });
         }
         from.erase(from.begin() + c.first, from.begin() + c.last + 1);
         if (c.op == '>') {
@@ -145,6 +155,23 @@ private:
             into.insert(into.begin() + (c.owner == c.to && c.at > c.first ? c.at - count : c.at),
                         first, end);
         }
+    }
+
+    void copySubtree(const Rows& now, Id id) {
+        for (char kind : {'c', 'i'}) {
+            const auto it = now.find({kind, id});
+            m_rows[{kind, id}] = it != now.end() ? it->second : std::vector<Row>{};
+        }
+        for (Row child : m_rows[{'c', id}]) {
+            copySubtree(now, static_cast<Id>(child));
+        }
+    }
+    void forgetSubtree(Id id) {
+        for (Row child : m_rows[{'c', id}]) {
+            forgetSubtree(static_cast<Id>(child));
+        }
+        m_rows.erase({'c', id});
+        m_rows.erase({'i', id});
     }
 
     store::Database& m_db;

@@ -27,6 +27,8 @@ enum class CommandId : int {
     TreeMoveCategory = 32798,
     TreeCategoryProperties = 32799,
 
+    Undo = 32850,
+    Redo = 32851,
     SelectAll = 32824,
     InvertSelection = 32825,
     Find = 32826,

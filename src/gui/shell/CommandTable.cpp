@@ -26,6 +26,9 @@ const CommandInfo kCommands[] = {
     {C::TreeDeleteCategory, "Delete"},
     {C::TreeMoveCategory, "Move to"},
     {C::TreeCategoryProperties, "Properties"},
+    // Their texts name the step while there is one (UndoActions).
+    {C::Undo, "&Undo", QKeySequence::Undo, false, nullptr, "Undo"},
+    {C::Redo, "&Redo", QKeySequence::Redo, false, nullptr, "Redo"},
     {C::SelectAll, "Select All"},
     {C::InvertSelection, "Invert Select"},
     {C::Find, "Find"},
@@ -71,6 +74,8 @@ const ToolbarButtonInfo kToolbarButtons[] = {
     {10, C::AddFile, "Add File", false},
     {11, C::AddBatchFile, "Add Batch File", false},
     {12, C::OpenFileFolder, "Open File directory", false},
+    {13, C::Undo, "Undo", false},
+    {14, C::Redo, "Redo", false},
 };
 
 const MenuEntry kCategoryContextMenu[] = {
@@ -134,8 +139,8 @@ const std::vector<MenuPopup>& mainMenuLayout() {
           item(C::CategoryProperties)}},
         {MenuId::Edit,
          "&Edit",
-         {item(C::SelectAll), item(C::InvertSelection), separator(), item(C::Find),
-          item(C::FindNext)}},
+         {item(C::Undo), item(C::Redo), separator(), item(C::SelectAll), item(C::InvertSelection),
+          separator(), item(C::Find), item(C::FindNext)}},
         {MenuId::Management,
          "Management",
          {item(C::AddUrl), item(C::AddFile), item(C::AddBatchFile), item(C::AddRemind), separator(),

@@ -39,6 +39,7 @@
 #include "gui/shell/Skins.h"
 #include "gui/shell/ToolbarCustomizeDialog.h"
 #include "gui/shell/TrayIcon.h"
+#include "gui/shell/UndoActions.h"
 #include "gui/tree/CategoryActions.h"
 #include "gui/tree/CategoryPane.h"
 #include "gui/tree/CategoryTreeView.h"
@@ -46,6 +47,7 @@
 #include "gui/uikit/ShippedFiles.h"
 #include "gui/update/UpdateChecker.h"
 #include "gui/update/WebPage.h"
+#include "history/UndoStack.h"
 #include "platform/SystemClock.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
@@ -125,6 +127,8 @@ void MainWindow::createActions() {
     for (const CommandInfo& info : allCommands()) {
         addAction(m_actions.action(info.id));  // shortcuts work without opening a menu
     }
+    m_history = std::make_unique<history::UndoStack>(m_services.db);
+    m_undo = std::make_unique<UndoActions>(*m_history, m_actions, m_services.prompter);
     m_browser = std::make_unique<BrowserLauncher>(
         m_services.prompter, [this] { return m_services.settings.Defbrowser; });
     m_favourites = new FavouritesMenu(m_services.db, this);
@@ -278,6 +282,7 @@ void MainWindow::connectSignals() {
 
 void MainWindow::setFileCommands(commands::FileCommands& fileCommands) {
     m_fileCommands = &fileCommands;
+    m_fileCommands->followHistory(*m_history);
     handleFileCommands();
     // Another program's change of the data file is looked at once no dialog or import runs.
     m_dataFileWatcher = std::make_unique<DataFileWatcher>(

@@ -35,7 +35,13 @@ class Prompter;
 class TimerWork;
 }  // namespace lh::commands
 
+namespace lh::history {
+class UndoStack;
+}
+
 namespace lh::gui {
+
+class UndoActions;
 
 class AlarmCenter;
 class EffectSoundPlayer;
@@ -130,6 +136,9 @@ public:
     void setupSkins(const QString& folder);
     Skins& skins() { return *m_skins; }
 
+    // The undo history of the window's changes.
+    history::UndoStack& history() { return *m_history; }
+
     // FileCommandsHost.
     void setTitle(const std::string& title) override;
     void closeProgram() override;
@@ -167,6 +176,9 @@ private:
     ShellServices m_services;
     commands::FileCommands* m_fileCommands = nullptr;
     ActionRegistry m_actions;  // before the members that connect its actions: it outlives them
+    // Every change made in the window is a step of it; it goes before the database.
+    std::unique_ptr<history::UndoStack> m_history;
+    std::unique_ptr<UndoActions> m_undo;
     std::map<MenuId, QMenu*> m_menus;
     std::unique_ptr<BrowserLauncher> m_browser;
     std::unique_ptr<ImportActions> m_imports;

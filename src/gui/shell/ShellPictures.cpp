@@ -69,6 +69,24 @@ void arrow(QPainter& p, bool up) {
     p.drawPath(path);
 }
 
+// A curved arrow turning back to the left (undo), or mirrored to the right (redo).
+void turnBack(QPainter& p, bool mirrored) {
+    if (mirrored) {
+        p.translate(32, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath bend;
+    bend.moveTo(8, 13);
+    bend.cubicTo(QPointF(14, 6), QPointF(28, 8), QPointF(26, 20));
+    bend.cubicTo(QPointF(25, 25), QPointF(20, 27), QPointF(15, 27));
+    p.setPen(QPen(QColor(0x1f, 0x5f, 0xa8), 3.5, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(bend);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1f, 0x5f, 0xa8));
+    p.drawPolygon(QPolygonF({QPointF(3, 8), QPointF(14, 7), QPointF(7, 18)}));
+}
+
 void sheet(QPainter& p, double x, double y) {
     p.setPen(QPen(QColor(0x55, 0x55, 0x55), 1.5));
     p.setBrush(Qt::white);
@@ -81,7 +99,7 @@ void plus(QPainter& p) {
     p.drawLine(QPointF(19, 24), QPointF(31, 24));
 }
 
-const std::array<Drawing, 13> kToolbarDrawings = {
+const std::array<Drawing, 15> kToolbarDrawings = {
     [](QPainter& p) {  // 0 Add URL: a globe with a plus
         globe(p);
         p.setPen(QPen(QColor(0x1d, 0x8a, 0x2f), 4, Qt::SolidLine, Qt::RoundCap));
@@ -155,6 +173,8 @@ const std::array<Drawing, 13> kToolbarDrawings = {
         p.drawPolygon(
             QPolygonF({QPointF(7, 14), QPointF(30, 14), QPointF(27, 26), QPointF(3, 26)}));
     },
+    [](QPainter& p) { turnBack(p, false); },  // 13 Undo
+    [](QPainter& p) { turnBack(p, true); },   // 14 Redo
 };
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "history/UndoStack.h"
+#include "store/ChangeStep.h"
 #include "store/Database.h"
 #include "support/DatabaseMirror.h"
 
@@ -154,6 +156,32 @@ TEST_F(FavouritesMenuTest, EmptyCategoriesShowADisabledEntryAndLinksOpenFromThei
     ASSERT_EQ(sub->actions().size(), 1);
     sub->actions().at(0)->trigger();
     EXPECT_EQ(opened, std::vector<std::string>{"http://here/"});
+}
+
+TEST_F(FavouritesMenuTest, ACategoryBroughtBackByUndoShowsItsLinksInOrderAndOpensThem) {
+    history::UndoStack stack(db);
+    const std::uint16_t bulk = addCategory(store::kFavoritesId, "Bulk");
+    for (const char* title : {"one", "two", "three"}) {
+        db.addItem(bulk, test::link(title, std::string("http://") + title + "/"));
+    }
+    EXPECT_EQ(walkByKeyboard(1), QStringList{"Bulk"});
+    menu.close();
+    {
+        const store::ChangeStep step(db, "Delete Category 'Bulk'");
+        db.removeCategory(bulk, false);
+    }
+    ASSERT_TRUE(stack.undo());
+    EXPECT_EQ(walkByKeyboard(1), QStringList{"Bulk"});
+    QMenu* links = menu.actions().front()->menu();
+    ASSERT_NE(links, nullptr);
+    links->popup(QPoint(0, 0));
+    QStringList texts;
+    for (QAction* link : links->actions()) {
+        texts << link->text();
+        link->trigger();  // by its fresh slot
+    }
+    EXPECT_EQ(texts, QStringList({"one", "two", "three"}));
+    EXPECT_EQ(opened, std::vector<std::string>({"http://one/", "http://two/", "http://three/"}));
 }
 
 }  // namespace
