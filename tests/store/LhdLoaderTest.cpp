@@ -41,8 +41,8 @@ std::string verdict(const std::string& bytes, std::size_t chunk) {
 }
 
 TEST(LhdLoaderTest, AnyChunkSizeReadsTheSameRecordsAsOneBigChunk) {
-    // Texts longer than most chunks, and one of a few hundred KB.
-    const std::string longText(70'000, 'x'), hugeText(300'000, 'y');
+    // Texts longer than most chunks, and one longer than the writer's block.
+    const std::string longText(70'000, 'x'), hugeText(1'500'000, 'y');
     const std::string file = LhdBuilder()
                                  .fixedCategories()
                                  .item({"http://a/" + longText, "", "A", 3, 2, 1, "c", 0, {}, {}})
