@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/IoError.h"
+#include "platform/OpenForReading.h"
 
 namespace lh::platform {
 
@@ -13,7 +14,7 @@ namespace lh::platform {
 class FileReader {
 public:
     // Missing: nothing at that path (or a part of it is not a folder).
-    enum class Status { Open, Missing, Empty, Unreadable };
+    using Status = OpenForReading::Status;
 
     FileReader() = default;
     ~FileReader();

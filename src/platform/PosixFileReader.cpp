@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,32 +23,13 @@ FileReader::Status FileReader::open(const std::string& path) {
     close();
     m_error = {};
     m_path = path;
-    const int fd =
-        ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // a FIFO must not block us
-    if (fd < 0) {
-        const int e = errno;
-        m_error = IoError{"open", path, e};
-        return e == ENOENT || e == ENOTDIR ? Status::Missing : Status::Unreadable;
+    const OpenForReading file = openForReading(path, "read", m_error);
+    if (file.status != Status::Open) {
+        return file.status;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        m_error = IoError{"read size of", path, errno};
-        ::close(fd);
-        return Status::Unreadable;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        m_error = IoError{"open", path, EISDIR};
-        ::close(fd);
-        return Status::Unreadable;
-    }
-    if (st.st_size == 0) {
-        m_error = IoError{"read", path, 0};
-        ::close(fd);
-        return Status::Empty;
-    }
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    m_fd = fd;
-    m_size = static_cast<std::uint64_t>(st.st_size);
+    ::posix_fadvise(file.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    m_fd = file.fd;
+    m_size = file.size;
     return Status::Open;
 }
 
