@@ -6,8 +6,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <zlib.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -15,12 +13,13 @@
 #include <vector>
 
 #include "BenchTiming.h"
+#include "store/Crc32.h"
 
 namespace lh::bench {
 
+// The same CRC-32 as the store's.
 inline std::uint32_t floorCrc(const std::vector<char>& bytes) {
-    return static_cast<std::uint32_t>(
-        crc32_z(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
+    return store::crc32(0, bytes.data(), bytes.size());
 }
 
 // Seconds of the floor for `path`, writing to `scratch` (removed afterwards).

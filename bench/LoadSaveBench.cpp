@@ -27,6 +27,7 @@
 #include "GeneratedBookmarks.h"
 #include "GeneratedDatabase.h"
 #include "PeerPrograms.h"
+#include "store/Crc32.h"
 #include "store/Database.h"
 
 namespace {
@@ -308,8 +309,9 @@ int main(int argc, char* argv[]) {
         std::filesystem::remove(path);
     }
     std::filesystem::remove(folder + "/linkhaven-bench-resaved.lhd");
-    std::printf("\n%zu items, %zu categories, median of %d runs, load average %s\n\n", shape.items,
-                shape.categories, runs, lh::bench::loadAverage().c_str());
+    std::printf("\n%zu items, %zu categories, median of %d runs, CRC-32 by %s, load average %s\n\n",
+                shape.items, shape.categories, runs, lh::store::crc32Implementation(),
+                lh::bench::loadAverage().c_str());
     printFigures(figures, shape.items);
     measureImport(folder, 100'000, runs, peers);
     return 0;
