@@ -208,6 +208,7 @@ LhdLoader::Result LhdLoader::run(LhdSource& source) {
     if (m_attached < 3) {
         return refuseAll("the file holds fewer than three categories");
     }
+    m_reason = "";  // a record cut by a chunk's end was completed
     return Result::Loaded;
 }
 
