@@ -5,8 +5,11 @@
 // Prints a table; never fails on time.
 //
 //   linkhaven-bench-store [ITEMS] [CATEGORIES] [RUNS] [FOLDER] [--keep DIR] [--no-peers]
+//                         [--instructions]
 //
-// --keep DIR keeps the files that resave wrote (generated.lhd, long-texts.lhd) to compare bytes.
+// --keep DIR keeps the files that resave wrote (generated.lhd, long-texts.lhd) to compare bytes;
+// --instructions adds the instructions of one resave of each file (valgrind --tool=callgrind:
+// slow, but the same figure on a busy machine).
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -104,7 +107,25 @@ struct FileFigures {
     double freshLoad = 0, indexBuild = 0, resave = 0, floor = 0;
     long infoPeakKiB = 0, residentAfterLoad = 0, residentWithIndex = 0;
     double lookupMicros = -1;
+    double resaveInstructions = -1;
 };
+
+// Instructions of one linkhaven-cli resave of `path` under callgrind; -1 when valgrind fails.
+double resaveInstructions(const std::string& path, const std::string& saved) {
+    const std::string command = "valgrind --tool=callgrind --callgrind-out-file=/dev/null '" +
+                                kCli + "' resave '" + path + "' '" + saved + "' 2>&1 >/dev/null";
+    double instructions = -1;
+    if (FILE* child = ::popen(command.c_str(), "r")) {
+        char line[512];
+        while (std::fgets(line, sizeof line, child) != nullptr) {
+            if (const char* at = std::strstr(line, "Collected : ")) {
+                instructions = std::strtod(at + 12, nullptr);
+            }
+        }
+        ::pclose(child);
+    }
+    return instructions;
+}
 
 // The duplicate test on a loaded database: microseconds per lookup, half of the addresses
 // present (in other letter case), half missing.
@@ -197,6 +218,10 @@ void printFigures(const std::vector<FileFigures>& files, std::size_t items) {
     });
     row("first duplicate test (builds the index)",
         [&](const FileFigures& f) { return format("%.3f s", f.indexBuild); });
+    row("instructions per resave (callgrind)", [&](const FileFigures& f) {
+        return f.resaveInstructions < 0 ? std::string("-")
+                                        : format("%.3f G", f.resaveInstructions / 1e9);
+    });
     row("countUrl, index built", [&](const FileFigures& f) {
         return f.lookupMicros < 0 ? std::string("-") : format("%.2f us", f.lookupMicros);
     });
@@ -260,11 +285,14 @@ int main(int argc, char* argv[]) {
     std::string folder = std::filesystem::temp_directory_path().string();
     std::string keep;
     bool peers = true;
+    bool instructions = false;
     std::vector<std::string> numbers;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--keep" && i + 1 < argc) {
             keep = argv[++i];
+        } else if (a == "--instructions") {
+            instructions = true;
         } else if (a == "--no-peers") {
             peers = false;
         } else {
@@ -297,6 +325,10 @@ int main(int argc, char* argv[]) {
             return 1;
         }
         figures.push_back(measureFile(input.name, path, folder, runs));
+        if (instructions) {
+            figures.back().resaveInstructions =
+                resaveInstructions(path, folder + "/linkhaven-bench-resaved.lhd");
+        }
         if (&input == &inputs.front()) {
             figures.back().lookupMicros = lookupMicros(path, shape.items);
         }
