@@ -22,62 +22,18 @@
 #include <vector>
 
 #include "BenchTiming.h"
+#include "GeneratedBookmarks.h"
+#include "PeerPrograms.h"
 #include "bookmarks/BookmarkImport.h"
 #include "bookmarks/BookmarkScanner.h"
 #include "store/Database.h"
 
 namespace {
 
+using lh::bench::countInFile;
 using lh::bench::median;
+using lh::bench::onPath;
 using lh::bench::secondsOf;
-
-std::string address(std::size_t k) {
-    return "https://site" + std::to_string(k % 997) + ".example.com/path/" + std::to_string(k) +
-           "/page.html?ref=bench&amp;id=" + std::to_string(k);
-}
-
-std::string upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
-
-// A Firefox-style export: 50 folders of 20 folders of `links / 1000` links each; every tenth
-// link has a favicon.
-std::string generateFile(std::size_t links, std::size_t& duplicates) {
-    const std::string icon =
-        "data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAABAAAAAQCAYAAAAf8/9hAAAAGklEQVQ4jWNgGAWjY"
-        "BSMglEwCkbBKBgFIwMAAAX4AAGvZ0y9AAAAAElFTkSuQmCC";
-    std::string text =
-        "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
-        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
-        "<TITLE>Bookmarks</TITLE>\n<H1>Bookmarks Menu</H1>\n\n<DL><p>\n";
-    const std::size_t perFolder = std::max<std::size_t>(1, links / 1000);
-    std::size_t k = 0;
-    duplicates = 0;
-    for (int top = 0; top < 50 && k < links; ++top) {
-        text += "    <DT><H3 ADD_DATE=\"1700000000\" LAST_MODIFIED=\"1700000001\">Topic " +
-                std::to_string(top) + "</H3>\n    <DL><p>\n";
-        for (int sub = 0; sub < 20 && k < links; ++sub) {
-            text += "        <DT><H3 ADD_DATE=\"1700000000\">Subject " + std::to_string(sub) +
-                    "</H3>\n        <DL><p>\n";
-            for (std::size_t i = 0; i < perFolder && k < links; ++i, ++k) {
-                const bool duplicate = k % 100 == 99;
-                duplicates += duplicate;
-                text += "            <DT><A HREF=\"" +
-                        (duplicate ? upper(address(k - 50)) : address(k)) + "\" ADD_DATE=\"" +
-                        std::to_string(1700000000 + k) +
-                        (k % 10 == 0 ? "\" ICON=\"" + icon : std::string()) + "\">Bookmark " +
-                        std::to_string(k) + " \xE2\x80\x93 notes &amp; links on topic " +
-                        std::to_string(top) + "</A>\n";
-            }
-            text += "        </DL><p>\n";
-        }
-        text += "    </DL><p>\n";
-    }
-    text += "</DL>\n";
-    return text;
-}
 
 class Counter final : public lh::bookmarks::BookmarkSink {
 public:
@@ -86,21 +42,6 @@ public:
     bool link(std::string_view, std::string_view) override { return ++links, true; }
     bool listEnd() override { return true; }
 };
-
-bool onPath(const char* program) {
-    const std::string command = std::string("command -v ") + program + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
-
-std::size_t countInFile(const std::string& path, const std::string& needle) {
-    std::ifstream in(path);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::size_t n = 0;
-    for (auto pos = text.find(needle); pos != std::string::npos; pos = text.find(needle, pos + 1)) {
-        ++n;
-    }
-    return n;
-}
 
 std::size_t countBukuRows(const std::string& path) {
     sqlite3* db = nullptr;
@@ -125,23 +66,10 @@ struct Row {
     std::string note;
 };
 
-// keditbookmarks converting the file to its XBEL bookmarks, offscreen, with a home of its own.
+// keditbookmarks converting the file to its XBEL bookmarks, with a home of its own.
 Row runKeditbookmarks(const std::string& dir, const std::string& html) {
-    Row row{"keditbookmarks --importmoz", -1, 0, ""};
-    if (!onPath("keditbookmarks")) {
-        row.note = "not installed (apt-get install keditbookmarks)";
-        return row;
-    }
-    const std::string home = dir + "/kde-home";
-    std::filesystem::create_directories(home);
-    const std::string command = "cd '" + dir + "' && HOME='" + home + "' XDG_CONFIG_HOME='" + home +
-                                "/.config' XDG_DATA_HOME='" + home +
-                                "/.local/share' XDG_CACHE_HOME='" + home +
-                                "/.cache' QT_QPA_PLATFORM=offscreen keditbookmarks --importmoz '" +
-                                html + "' '" + dir + "/kedit.xml' >/dev/null 2>&1";
-    row.seconds = secondsOf([&] { (void)std::system(command.c_str()); });
-    row.kept = countInFile(dir + "/kedit.xml", "<bookmark ");
-    return row;
+    const lh::bench::PeerRun run = lh::bench::runKeditbookmarks(dir, html);
+    return {"keditbookmarks --importmoz", run.seconds, run.kept, run.note};
 }
 
 // buku importing the file into a database in a data folder of its own.
@@ -219,7 +147,7 @@ int main(int argc, char* argv[]) {
     const std::string dir = ::mkdtemp(pattern);
     const std::string html = dir + "/bookmarks.html";
     std::size_t duplicates = 0;
-    const std::string text = generateFile(links, duplicates);
+    const std::string text = lh::bench::generateBookmarkFile(links, duplicates);
     std::ofstream(html, std::ios::binary)
         .write(text.data(), static_cast<std::streamsize>(text.size()));
     const double megabytes = static_cast<double>(text.size()) / 1e6;

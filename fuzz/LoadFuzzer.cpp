@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the .lhd loader. A file that loads must save to bytes that load again
-// into the same database, and the indexes must agree with the tree.
+// into the same database, and the indexes must agree with the tree; read in small chunks, the
+// bytes must give the same verdict and database as read at once.
 
 #include <cstddef>
 #include <cstdint>
@@ -69,11 +70,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const lh::store::RemindKey now = 2612060930;
     lh::store::Database db;
     lh::store::LhdLoader loader(db, now);
-    if (loader.run(bytes) != lh::store::LhdLoader::Result::Loaded) {
+    const auto result = loader.run(bytes);
+    // Read in small chunks, the same bytes give the same verdict and the same database.
+    lh::store::Database chunked;
+    lh::store::LhdLoader chunkedLoader(chunked, now, 1 + size % 61);
+    check(chunkedLoader.run(bytes) == result);
+    check(std::string_view(chunkedLoader.reason()) == loader.reason());
+    if (result != lh::store::LhdLoader::Result::Loaded) {
         check(!db.isOpen() && db.itemCount() == 0 && db.menuIndex().empty());
+        check(!chunked.isOpen() && chunked.itemCount() == 0);
         return 0;
     }
     checkConsistent(db);
+    check(lh::store::lhd::serialize(chunked, 8) == lh::store::lhd::serialize(db, 8));
     // Saving writes file order, which may renumber the categories once; after that a save and
     // a load change nothing.
     const std::string saved = lh::store::lhd::serialize(db, 8);

@@ -48,16 +48,7 @@ int cmdInfo(Context& c) {
     if (int code = loadOrReport(c, db, c.args[0]); code != kExitOk) {
         return code;
     }
-    std::size_t urls = 0, files = 0, reminds = 0, indexed = 0;
-    store::walkSearchOrder(db.root(), [&](const store::CategoryRecord& category) {
-        store::walkItems(category, [&](const store::ItemRecord& item) {
-            urls += item.kind() == store::kKindUrl;
-            files += item.kind() == store::kKindFile;
-            reminds += item.kind() == store::kKindRemind;
-            return false;
-        });
-        return false;
-    });
+    std::size_t indexed = 0;
     for (const auto& [key, list] : db.remindIndex()) {
         indexed += list.size();
     }
@@ -65,9 +56,9 @@ int cmdInfo(Context& c) {
                  .add("result", 1)
                  .add("categories", db.categoryCount())
                  .add("items", db.itemCount())
-                 .add("url_items", urls)
-                 .add("file_items", files)
-                 .add("remind_items", reminds)
+                 .add("url_items", db.itemCountOfKind(store::kKindUrl))
+                 .add("file_items", db.itemCountOfKind(store::kKindFile))
+                 .add("remind_items", db.itemCountOfKind(store::kKindRemind))
                  .add("menu_items", db.menuIndex().size())
                  .add("reminders_indexed", indexed)
                  .add("next_category_id", db.nextCategoryId())

@@ -8,7 +8,6 @@ namespace lh::platform {
 
 namespace {
 
-constexpr std::size_t kLargeBlock = std::size_t(1) << 20;
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
 
 }  // namespace
@@ -30,21 +29,6 @@ void* allocateLarge(std::size_t bytes) {
 void releaseLarge(void* block, std::size_t bytes) {
     if (block != nullptr) {
         ::munmap(block, bytes);
-    }
-}
-
-void* LargeBlockResource::do_allocate(std::size_t bytes, std::size_t alignment) {
-    if (bytes >= kLargeBlock) {
-        return allocateLarge(bytes);  // page-aligned, which satisfies any alignment asked here
-    }
-    return ::operator new(bytes, std::align_val_t(alignment));
-}
-
-void LargeBlockResource::do_deallocate(void* p, std::size_t bytes, std::size_t alignment) {
-    if (bytes >= kLargeBlock) {
-        releaseLarge(p, bytes);
-    } else {
-        ::operator delete(p, std::align_val_t(alignment));
     }
 }
 

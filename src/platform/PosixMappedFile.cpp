@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "platform/MappedFile.h"
+#include "platform/OpenForReading.h"
 
 namespace lh::platform {
 
@@ -24,30 +25,14 @@ void MappedFile::close() {
 MappedFile::Status MappedFile::open(const std::string& path) {
     close();
     m_error = {};
-    const int fd =
-        ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // a FIFO must not block us
-    if (fd < 0) {
-        const int e = errno;
-        m_error = IoError{"open", path, e};
-        return e == ENOENT || e == ENOTDIR ? Status::Missing : Status::Unreadable;
+    const OpenForReading file = openForReading(path, "map", m_error);
+    if (file.status != OpenForReading::Status::Open) {
+        return file.status == OpenForReading::Status::Missing ? Status::Missing
+               : file.status == OpenForReading::Status::Empty ? Status::Empty
+                                                              : Status::Unreadable;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        m_error = IoError{"read size of", path, errno};
-        ::close(fd);
-        return Status::Unreadable;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        m_error = IoError{"open", path, EISDIR};
-        ::close(fd);
-        return Status::Unreadable;
-    }
-    if (st.st_size == 0) {
-        m_error = IoError{"map", path, 0};
-        ::close(fd);
-        return Status::Empty;
-    }
-    const auto size = static_cast<std::size_t>(st.st_size);
+    const int fd = file.fd;
+    const auto size = static_cast<std::size_t>(file.size);
     // Populated at once: the loader reads every page, and one call beats a fault per page.
     void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     const int mapError = errno;

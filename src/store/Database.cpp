@@ -40,8 +40,9 @@ void Database::clear() {
     }
     const BulkChange bulk(*this);
     m_contentsReplaced = true;
+    // Records of the arena that own nothing need no visit: their memory goes with the arena's.
     for (auto& [id, category] : m_categories) {
-        ItemRecord* item = category->m_firstItem;
+        ItemRecord* item = m_recordsOwningHeap == 0 ? nullptr : category->m_firstItem;
         while (item != nullptr) {
             ItemRecord* next = item->m_next;
             delete item;
@@ -49,12 +50,12 @@ void Database::clear() {
         }
     }
     m_categories.clear();
-    m_itemArena.release();  // every record is destroyed by now
+    m_itemArena.release();
     m_itemsById.clear();
     m_firstItemId = m_nextItemId;
     m_menuIndex.clear();
-    m_indexMemory.release();
-    m_indexBlocks.release();
+    m_kindCounts = {};
+    m_recordsOwningHeap = 0;
     m_remindIndex.clear();
     m_addresses.clear();
     m_addressesBuilt = true;  // an empty index of an empty database is complete

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
-#include <memory_resource>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,7 +15,6 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
-#include "platform/LargeMemory.h"
 #include "platform/SystemClock.h"
 #include "store/AddressIndex.h"
 #include "store/CategoryRecord.h"
@@ -24,10 +23,13 @@
 #include "store/ItemArena.h"
 #include "store/ItemFields.h"
 #include "store/ItemRecord.h"
+#include "store/MenuIndex.h"
 #include "store/ObserverList.h"
 #include "store/RemindKey.h"
 
 namespace lh::store {
+
+class LhdSource;
 
 // How a load ended.
 enum class LoadOutcome {
@@ -48,7 +50,6 @@ enum class LoadOutcome {
 // about memory.
 class Database {
 public:
-    using MenuIndex = std::pmr::map<std::uint32_t, const ItemRecord*>;
     using RemindIndex = std::map<RemindKey, std::vector<const ItemRecord*>>;
 
     // Holds the observers' bulk events around its lifetime (see beginBulkChange).
@@ -87,6 +88,8 @@ public:
     std::uint32_t nextMenuId() const { return m_nextMenuId; }
     std::size_t categoryCount() const { return m_categories.size(); }
     std::size_t itemCount() const { return m_itemCount; }
+    // The items whose kind (low nibble of the flags) is `kind`.
+    std::size_t itemCountOfKind(std::uint32_t kind) const { return m_kindCounts[kind & kKindMask]; }
     const MenuIndex& menuIndex() const { return m_menuIndex; }
     const RemindIndex& remindIndex() const { return m_remindIndex; }
 
@@ -220,6 +223,7 @@ private:
                                  std::uint8_t relation);
     bool loadItem(CategoryRecord& category, std::unique_ptr<ItemRecord> item,
                   RemindKey firstOnceKey);
+    LoadOutcome loadFrom(LhdSource& source, const std::string& path, platform::IoError& error);
 
     // Changes the name or memo of a category, telling the observers.
     void setCategoryText(CategoryId id, std::string CategoryRecord::*text, std::string_view value,
@@ -240,7 +244,14 @@ private:
         }
         m_itemsById.push_back(&item);
         item.m_id = m_nextItemId++;
+        count(item, +1);
         return true;
+    }
+    // Adds `item` to (+1) or takes it from (-1) the counts by kind and of the records that own
+    // heap memory; a change of an item's kind or texts goes between a -1 and a +1.
+    void count(const ItemRecord& item, int sign) {
+        m_kindCounts[item.kind()] += static_cast<std::size_t>(sign);
+        m_recordsOwningHeap += item.ownsHeapMemory() ? static_cast<std::size_t>(sign) : 0;
     }
     void appendToChain(CategoryRecord& category, ItemRecord& item);
     static void insertInChain(CategoryRecord& category, ItemRecord& item, ItemRecord* before);
@@ -319,12 +330,8 @@ private:
     bool m_contentsReplaced = false;  // during bulk work: clear() ran
 
     CategoryRecord* m_root = nullptr;
-    // Records read from a file, and the nodes of the favourites-menu index (one per link, a
-    // million of them), live in big blocks rather than one heap allocation each.
+    // Records read from a file live in big blocks rather than one heap allocation each.
     ItemArena m_itemArena;
-    platform::LargeBlockResource m_largeBlocks;
-    std::pmr::monotonic_buffer_resource m_indexBlocks{std::size_t(64) << 10, &m_largeBlocks};
-    std::pmr::unsynchronized_pool_resource m_indexMemory{&m_indexBlocks};
     std::map<CategoryId, std::unique_ptr<CategoryRecord>> m_categories;
     // Items by id: slot `id - m_firstItemId`; null for an item that is gone. Emptied with the
     // database; ids go on counting.
@@ -332,7 +339,7 @@ private:
     static constexpr ItemId kLastItemId = 0xFFFFFFFF;
     ItemId m_firstItemId = 1;
     ItemId m_nextItemId = 1;
-    MenuIndex m_menuIndex{&m_indexMemory};
+    MenuIndex m_menuIndex;
     RemindIndex m_remindIndex;
     std::optional<platform::LocalTime> m_onceHorizon;
     // Built on the first duplicate test after a load (a load need not pay for it), then kept up
@@ -343,6 +350,10 @@ private:
     std::uint32_t m_nextMenuId = 0;
     std::size_t m_itemCount = 0;
     ChangeJournal* m_journal = nullptr;
+    std::array<std::size_t, kKindMask + 1> m_kindCounts{};
+    // Items that are not in the arena or hold texts on the heap: while there are none, the
+    // arena's blocks go at once without a visit to each record.
+    std::size_t m_recordsOwningHeap = 0;
 };
 
 }  // namespace lh::store

@@ -1,10 +1,11 @@
 // Loading and saving the Database as a .lhd file.
 
 #include "platform/AtomicFile.h"
-#include "platform/MappedFile.h"
+#include "platform/FileReader.h"
 #include "store/Database.h"
 #include "store/LhdFormat.h"
 #include "store/LhdLoader.h"
+#include "store/LhdSource.h"
 #include "store/LhdWriter.h"
 
 namespace lh::store {
@@ -19,11 +20,28 @@ bool Database::write(const std::string& path, std::uint16_t headerCounter,
     return true;
 }
 
+namespace {
+
+// The file as the loader reads it.
+class FileSource final : public LhdSource {
+public:
+    explicit FileSource(platform::FileReader& file) : m_file(file) {}
+    std::uint64_t size() const override { return m_file.size(); }
+    bool readAt(std::uint64_t offset, char* out, std::size_t size) override {
+        return m_file.readAt(offset, out, size);
+    }
+
+private:
+    platform::FileReader& m_file;
+};
+
+}  // namespace
+
 LoadOutcome Database::load(const std::string& path, platform::IoError& error) {
     const BulkChange bulk(*this);
-    using Status = platform::MappedFile::Status;
-    platform::MappedFile file;
-    if (const Status status = file.open(path); status != Status::Mapped) {
+    using Status = platform::FileReader::Status;
+    platform::FileReader file;
+    if (const Status status = file.open(path); status != Status::Open) {
         clear();
         m_nextCategoryId = 0;
         error = file.error();
@@ -31,26 +49,42 @@ LoadOutcome Database::load(const std::string& path, platform::IoError& error) {
                : status == Status::Empty ? LoadOutcome::Empty
                                          : LoadOutcome::Unreadable;
     }
-    return loadBytes(file.bytes(), path, error);
+    FileSource source(file);
+    const LoadOutcome outcome = loadFrom(source, path, error);
+    if (outcome == LoadOutcome::Unreadable) {
+        error = file.error();
+    }
+    return outcome;
 }
 
 LoadOutcome Database::loadBytes(std::string_view bytes, const std::string& path,
                                 platform::IoError& error) {
+    LhdBytes source(bytes);
+    return loadFrom(source, path, error);
+}
+
+LoadOutcome Database::loadFrom(LhdSource& source, const std::string& path,
+                               platform::IoError& error) {
     const BulkChange bulk(*this);
     clear();
     m_nextCategoryId = 0;
     m_addressesBuilt = false;  // built when first needed
     // Room for as many ids as the file could hold items, so that the index never moves while a
     // million items load (pages of it that stay unused are never touched).
-    m_itemsById.reserve(bytes.size() / lhd::kSmallestItemRecord);
+    m_itemsById.reserve(static_cast<std::size_t>(source.size() / lhd::kSmallestItemRecord));
     const RemindKey firstOnceKey =
         m_onceHorizon ? dueRemindKeys(*m_onceHorizon)[0] + 1 : currentOnceKey();
     LhdLoader loader(*this, firstOnceKey);
-    if (loader.run(bytes) == LhdLoader::Result::Refused) {
-        error = {"load", path, 0, loader.reason()};
-        return LoadOutcome::Refused;
+    switch (loader.run(source)) {
+        case LhdLoader::Result::Loaded:
+            return LoadOutcome::Loaded;
+        case LhdLoader::Result::Unreadable:
+            return LoadOutcome::Unreadable;
+        case LhdLoader::Result::Refused:
+            break;
     }
-    return LoadOutcome::Loaded;
+    error = {"load", path, 0, loader.reason()};
+    return LoadOutcome::Refused;
 }
 
 CategoryRecord* Database::loadCategory(std::unique_ptr<CategoryRecord> owned,

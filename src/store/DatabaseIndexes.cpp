@@ -48,7 +48,7 @@ void Database::removeReminder(RemindKey key, ItemId id) {
 }
 
 bool Database::renumberMenu() {
-    for (auto& [id, item] : m_menuIndex) {
+    for (const auto& [slot, item] : m_menuIndex) {
         edit(*item).m_menuId = kNoMenuId;
     }
     m_menuIndex.clear();
@@ -59,7 +59,7 @@ bool Database::renumberMenu() {
             for (ItemRecord* item = category.m_firstItem; item != nullptr; item = item->m_next) {
                 if (takesMenuSlot(*item, placementOf(category))) {
                     item->m_menuId = m_nextMenuId++;
-                    m_menuIndex.emplace_hint(m_menuIndex.end(), item->m_menuId, item);
+                    m_menuIndex.insert(item->m_menuId, item);
                 }
             }
         });

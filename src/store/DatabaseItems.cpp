@@ -110,7 +110,7 @@ void Database::giveMenuSlot(ItemRecord& item) {
         (void)renumberMenu();  // 32-bit slots ran out: hand them out afresh
     }
     item.m_menuId = m_nextMenuId++;
-    m_menuIndex.emplace_hint(m_menuIndex.end(), item.m_menuId, &item);
+    m_menuIndex.insert(item.m_menuId, &item);
 }
 
 void Database::takeMenuSlot(ItemRecord& item) {
@@ -183,6 +183,7 @@ void Database::freeItem(ItemRecord* item, std::vector<platform::IoError>* failur
     }
     m_itemsById[item->m_id - m_firstItemId] = nullptr;
     --m_itemCount;
+    count(*item, -1);
     delete item;
 }
 
@@ -276,6 +277,7 @@ void Database::editItem(ItemId id, const ItemEdit& change) {
     if (scheduleChanges) {
         unfileReminder(*item);
     }
+    count(*item, -1);
     if (edit.address) {
         unfileAddress(*item);
         item->setText(ItemRecord::kAddress, *edit.address);
@@ -295,6 +297,7 @@ void Database::editItem(ItemId id, const ItemEdit& change) {
     item->m_fileSize = edit.fileSize.value_or(item->m_fileSize);
     item->m_createTime = edit.createTime.value_or(item->m_createTime);
     item->m_remindTime = edit.remindTime.value_or(item->m_remindTime);
+    count(*item, +1);
     if (edit.flags) {
         fitMenuSlot(*item, where);  // the kind decides the menu slot
     }

@@ -357,6 +357,7 @@ void Database::releaseItem(ItemRecord& item, KeptRecords& kept) {
     unfileAddress(item);
     m_itemsById[item.m_id - m_firstItemId] = nullptr;
     --m_itemCount;
+    count(item, -1);
     kept.m_bytes += recordBytes(item);
 }
 
@@ -365,6 +366,7 @@ void Database::restoreItems(std::span<ItemRecord* const> items) {
     for (ItemRecord* item : items) {
         m_itemsById[item->m_id - m_firstItemId] = item;
         ++m_itemCount;
+        count(*item, +1);
         fileAddress(*item);
         const Placement where = placementOf(*findCategory(item->m_categoryId));
         const bool rang = item->m_inRemindIndex;

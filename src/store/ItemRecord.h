@@ -68,6 +68,9 @@ private:
                                               ItemArena* arena = nullptr);
 
     std::string_view text(Text which) const;
+    // True when destroying the record frees memory of the heap (the record itself, or its texts
+    // after a change).
+    bool ownsHeapMemory() const { return !m_inArena || (m_texts != nullptr && !m_textsInline); }
     void setText(Text which, std::string_view value);
     void releaseTexts();
 

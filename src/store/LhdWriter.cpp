@@ -1,7 +1,10 @@
 #include "store/LhdWriter.h"
 
-#include <zlib.h>
+#include <array>
+#include <cstring>
+#include <memory>
 
+#include "store/Crc32.h"
 #include "store/Database.h"
 #include "store/LhdFormat.h"
 #include "store/TreeWalk.h"
@@ -10,72 +13,86 @@ namespace lh::store::lhd {
 
 namespace {
 
+// A record's fixed fields between two texts (or before the first), encoded into one run of
+// bytes that goes into the buffer at once.
+class Run {
+public:
+    Run& u8(std::uint8_t v) {
+        m_bytes[m_size++] = static_cast<char>(v);
+        return *this;
+    }
+    Run& u16(std::uint16_t v) {
+        return u8(static_cast<std::uint8_t>(v)).u8(static_cast<std::uint8_t>(v >> 8));
+    }
+    Run& u32(std::uint32_t v) {
+        return u16(static_cast<std::uint16_t>(v)).u16(static_cast<std::uint16_t>(v >> 16));
+    }
+    Run& stamp(const DateTimeStamp& t) {
+        return u16(t.year).u8(t.month).u8(t.day).u8(t.hour).u8(t.minute).u8(t.second).u8(
+            t.reserved);
+    }
+    const char* data() const { return m_bytes.data(); }
+    std::size_t size() const { return m_size; }
+
+private:
+    std::array<char, 32> m_bytes;
+    std::size_t m_size = 0;
+};
+
 // Collects the body in a buffer, feeding the CRC and the sink a block at a time.
 template <typename Sink>
 class BodyWriter {
 public:
-    explicit BodyWriter(Sink& sink) : m_sink(sink) { m_buffer.reserve(kBlock); }
+    explicit BodyWriter(Sink& sink)
+        : m_sink(sink), m_buffer(std::make_unique_for_overwrite<char[]>(kBlock)) {}
 
-    void u8(std::uint8_t v) { m_buffer.push_back(static_cast<char>(v)); }
-    void u16(std::uint16_t v) {
-        u8(static_cast<std::uint8_t>(v));
-        u8(static_cast<std::uint8_t>(v >> 8));
+    void put(const Run& run) { append(run.data(), run.size()); }
+    // `run`, the text's length and the text.
+    void text(Run run, std::string_view s) {
+        put(run.u32(static_cast<std::uint32_t>(s.size())));
+        append(s.data(), s.size());
     }
-    void u32(std::uint32_t v) {
-        u16(static_cast<std::uint16_t>(v));
-        u16(static_cast<std::uint16_t>(v >> 16));
-    }
-    void text(std::string_view s) {
-        u32(static_cast<std::uint32_t>(s.size()));
-        if (m_buffer.size() + s.size() > kBlock) {
-            flush();
-        }
-        if (s.size() >= kBlock) {
-            feed(s.data(), s.size());  // a huge text goes straight through
-        } else {
-            m_buffer.append(s);
-        }
-    }
-    void stamp(const DateTimeStamp& t) {
-        u16(t.year);
-        u8(t.month);
-        u8(t.day);
-        u8(t.hour);
-        u8(t.minute);
-        u8(t.second);
-        u8(t.reserved);
-    }
-    // Call after each record: keeps the buffer near one block.
-    bool endRecord() {
-        if (m_buffer.size() >= kBlock) {
-            flush();
-        }
-        return m_ok;
-    }
+    // Call after each record.
+    bool endRecord() const { return m_ok; }
     bool finish() {
         flush();
         return m_ok;
     }
-    std::uint32_t crc() const { return static_cast<std::uint32_t>(m_crc); }
+    std::uint32_t crc() const { return m_crc; }
 
 private:
     static constexpr std::size_t kBlock = 1 << 20;
 
+    void append(const char* data, std::size_t size) {
+        if (size == 0) {
+            return;  // an empty text's data() may be null
+        }
+        if (size > kBlock - m_used) {
+            flush();
+            if (size >= kBlock) {
+                feed(data, size);  // a huge text goes straight through
+                return;
+            }
+        }
+        std::memcpy(m_buffer.get() + m_used, data, size);
+        m_used += size;
+    }
     void flush() {
-        feed(m_buffer.data(), m_buffer.size());
-        m_buffer.clear();
+        feed(m_buffer.get(), m_used);
+        m_used = 0;
     }
     void feed(const char* data, std::size_t size) {
         if (size == 0 || !m_ok) {
             return;
         }
-        m_crc = crc32_z(m_crc, reinterpret_cast<const Bytef*>(data), size);
+        m_crc = crc32(m_crc, data, size);
         m_ok = m_sink.write(data, size);
     }
 
     Sink& m_sink;
-    std::string m_buffer;
-    uLong m_crc = crc32_z(0, nullptr, 0);
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_used = 0;
+    std::uint32_t m_crc = 0;
     bool m_ok = true;
 };
 
@@ -87,29 +104,26 @@ bool writeBody(const Database& db, BodyWriter<Sink>& out) {
         if (!ok) {
             return;
         }
-        out.u8(kTagCategory);
-        out.u8(relation);
-        out.text(c.name());
-        out.text(c.folderPath());
-        out.u16(anchor == nullptr ? 0 : anchor->id());
-        out.u16(c.id());
-        out.u16(c.depth());
-        out.u8(c.flags());
-        out.text(c.memo());
+        out.text(Run().u8(kTagCategory).u8(relation), c.name());
+        out.text(Run(), c.folderPath());
+        out.text(Run()
+                     .u16(anchor == nullptr ? 0 : anchor->id())
+                     .u16(c.id())
+                     .u16(c.depth())
+                     .u8(c.flags()),
+                 c.memo());
         ok = out.endRecord();
         for (const ItemRecord* item = c.firstItem(); item != nullptr && ok; item = item->next()) {
-            out.u8(kTagItem);
-            out.text(item->address());
-            out.text(item->location());
-            out.text(item->title());
-            out.u8(item->rate());
-            out.u16(item->categoryId());
-            out.u32(item->flags());
-            out.text(item->comment());
-            out.u32(static_cast<std::uint32_t>(item->fileSize()));
-            out.u32(static_cast<std::uint32_t>(item->fileSize() >> 32));
-            out.stamp(item->createTime());
-            out.stamp(item->remindTime());
+            out.text(Run().u8(kTagItem), item->address());
+            out.text(Run(), item->location());
+            out.text(Run(), item->title());
+            out.text(Run().u8(item->rate()).u16(item->categoryId()).u32(item->flags()),
+                     item->comment());
+            out.put(Run()
+                        .u32(static_cast<std::uint32_t>(item->fileSize()))
+                        .u32(static_cast<std::uint32_t>(item->fileSize() >> 32))
+                        .stamp(item->createTime())
+                        .stamp(item->remindTime()));
             ok = out.endRecord();
         }
     });

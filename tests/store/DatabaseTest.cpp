@@ -325,5 +325,38 @@ TEST_F(DatabaseTest, LoadedRecordsCanBeEditedDeletedAndTheIndexCatchesUp) {
 #endif
 }
 
+TEST_F(DatabaseTest, KindCountsFollowEveryChangeAndEveryLoad) {
+    const auto counts = [](const Database& d) {
+        return std::vector<std::size_t>{d.itemCountOfKind(kKindUrl), d.itemCountOfKind(kKindFile),
+                                        d.itemCountOfKind(kKindRemind)};
+    };
+    const ItemId a = add(4, link("a", "http://a/"));
+    add(4, link("b", "http://b/"));
+    add(4, fileItem("f.txt", "/tmp"));
+    const ItemId r = add(4, remindItem("r", {26, 12, 6, 18, 30, 0, 0}));
+    EXPECT_EQ(counts(db), (std::vector<std::size_t>{2, 1, 1}));
+    ItemEdit toFile;
+    toFile.flags = kKindFile;
+    db.editItem(a, toFile);
+    db.deleteItems(Ids{r}, false);
+    EXPECT_EQ(counts(db), (std::vector<std::size_t>{1, 2, 0}));
+    test::TempDir dir;
+    ASSERT_TRUE(test::save(db, dir.file("a.lhd")));
+    Database loaded;
+    ASSERT_EQ(test::load(loaded, dir.file("a.lhd")), LoadOutcome::Loaded);
+    EXPECT_EQ(counts(loaded), counts(db));
+    // A loaded record given texts of its own, and a new one: emptying the database must free
+    // both (the leak checker watches).
+    ItemEdit longer;
+    longer.title = std::string(300, 't');
+    loaded.editItem(loaded.findCategory(4)->firstItem()->id(), longer);
+    loaded.addItem(4, link("new", "http://new/"));
+    EXPECT_EQ(counts(loaded), (std::vector<std::size_t>{2, 2, 0}));
+    ASSERT_EQ(test::load(loaded, dir.file("a.lhd")), LoadOutcome::Loaded);
+    EXPECT_EQ(counts(loaded), counts(db));
+    loaded.clear();
+    EXPECT_EQ(counts(loaded), (std::vector<std::size_t>{0, 0, 0}));
+}
+
 }  // namespace
 }  // namespace lh::store
