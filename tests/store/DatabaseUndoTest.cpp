@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -111,7 +113,10 @@ TEST_F(DatabaseUndoTest, ItemChangesComeBackExactly) {
 
 TEST_F(DatabaseUndoTest, BroughtBackLinksTakeFreshSlotsInTheirOldOrder) {
     db.moveItems(Ids{c}, 4, a);  // the chain now runs c, a, b; the slots a, b, c
-    const std::uint32_t highest = db.menuIndex().rbegin()->first;
+    std::uint32_t highest = 0;
+    for (const auto& entry : db.menuIndex()) {
+        highest = std::max(highest, entry.first);
+    }
     {
         const ChangeStep step(db, "delete");
         db.removeCategory(4, false);
