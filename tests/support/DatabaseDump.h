@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ inline std::string dumpDatabase(const store::Database& db) {
     std::string out;
     std::size_t items = 0;
     std::size_t slots = 0;
+    std::map<std::uint32_t, std::size_t> kinds;  // items found of each kind
     store::walkSearchOrder(db.root(), [&](const store::CategoryRecord& c) {
         out += "C" + std::to_string(c.id()) + " in " +
                std::to_string(c.parent() != nullptr ? c.parent()->id() : 0) + " depth " +
@@ -31,6 +33,7 @@ inline std::string dumpDatabase(const store::Database& db) {
         std::uint32_t position = 0;
         store::walkItems(c, [&](const store::ItemRecord& i) {
             ++items;
+            ++kinds[i.kind()];
             out += "  I" + std::to_string(i.id()) + " @" + std::to_string(i.position()) + " '" +
                    std::string(i.address()) + "' '" + std::string(i.location()) + "' '" +
                    std::string(i.title()) + "' '" + std::string(i.comment()) + "' " +
@@ -51,6 +54,12 @@ inline std::string dumpDatabase(const store::Database& db) {
         });
         return false;
     });
+    for (const auto& [kind, n] : kinds) {
+        if (db.itemCountOfKind(kind) != n) {
+            out += "! kind " + std::to_string(kind) + ": counted " +
+                   std::to_string(db.itemCountOfKind(kind)) + ", found " + std::to_string(n) + "\n";
+        }
+    }
     if (items != db.itemCount() || slots != db.menuIndex().size()) {
         out += "! counts: " + std::to_string(db.itemCount()) + " items, " +
                std::to_string(db.menuIndex().size()) + " slots\n";
