@@ -79,9 +79,18 @@ private:
     bool m_ok = true;
 };
 
+// Records written between two progress reports.
+constexpr std::size_t kRecordsPerReport = 4096;
+
 template <typename Sink>
-bool writeBody(const Database& db, BodyWriter<Sink>& out) {
+bool writeBody(const Database& db, BodyWriter<Sink>& out, const WriteProgress& progress = {}) {
     bool ok = true;
+    std::size_t records = 0;
+    const auto recordWritten = [&] {
+        if (progress && ++records % kRecordsPerReport == 0) {
+            progress(records);
+        }
+    };
     walkFileOrder(db.root(), [&](const CategoryRecord& c, const CategoryRecord* anchor,
                                  std::uint8_t relation) {
         if (!ok) {
@@ -97,6 +106,7 @@ bool writeBody(const Database& db, BodyWriter<Sink>& out) {
         out.u8(c.flags());
         out.text(c.memo());
         ok = out.endRecord();
+        recordWritten();
         for (const ItemRecord* item = c.firstItem(); item != nullptr && ok; item = item->next()) {
             out.u8(kTagItem);
             out.text(item->address());
@@ -111,6 +121,7 @@ bool writeBody(const Database& db, BodyWriter<Sink>& out) {
             out.stamp(item->createTime());
             out.stamp(item->remindTime());
             ok = out.endRecord();
+            recordWritten();
         }
     });
     return out.finish() && ok;
@@ -141,7 +152,8 @@ std::string serialize(const Database& db, std::uint16_t counterField) {
     return bytes;
 }
 
-bool writeTo(const Database& db, std::uint16_t counterField, platform::AtomicFile& file) {
+bool writeTo(const Database& db, std::uint16_t counterField, platform::AtomicFile& file,
+             const WriteProgress& progress) {
     // The header goes first with a zero CRC and is completed once the body is written, so the
     // body is never read back.
     const Header blank = makeHeader(counterField, 0);
@@ -150,7 +162,7 @@ bool writeTo(const Database& db, std::uint16_t counterField, platform::AtomicFil
     }
     FileSink sink{file};
     BodyWriter<FileSink> body(sink);
-    if (!writeBody(db, body)) {
+    if (!writeBody(db, body, progress)) {
         return false;
     }
     const Header header = makeHeader(counterField, body.crc());
