@@ -33,6 +33,7 @@
 #include "gui/shell/FavouritesMenu.h"
 #include "gui/shell/MainToolbar.h"
 #include "gui/shell/MenuBuilder.h"
+#include "gui/shell/SaveProgressDialog.h"
 #include "gui/shell/ShellPictures.h"
 #include "gui/shell/ToolbarCustomizeDialog.h"
 #include "gui/shell/TrayIcon.h"
@@ -55,15 +56,17 @@ constexpr int kHousekeepingPeriodMs = commands::kHousekeepingTickSeconds * 1000;
 
 }  // namespace
 
-// The timers wait while an import runs.
+// The timers wait while an import or a save runs.
 class MainWindow::DefaultTimerWork final : public commands::TimerWork {
 public:
-    explicit DefaultTimerWork(const ImportActions& imports) : m_imports(imports) {}
+    explicit DefaultTimerWork(const MainWindow& window) : m_window(window) {}
 
-    bool mustWait() const override { return m_imports.isRunning(); }
+    bool mustWait() const override {
+        return m_window.m_imports->isRunning() || m_window.isSaving();
+    }
 
 private:
-    const ImportActions& m_imports;
+    const MainWindow& m_window;
 };
 
 MainWindow::MainWindow(ShellServices services, QWidget* parent)
@@ -74,7 +77,9 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     connectSignals();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    m_services.db.setSaveProgress(nullptr);
+}
 
 void MainWindow::setupUi() {
     setObjectName("mainWindow");
@@ -161,7 +166,9 @@ void MainWindow::createActions() {
         m_services.db, m_services.settings, m_services.settingsStore, platform::systemClock()});
     m_alarms = new AlarmCenter(*this, this);
     m_tray->setAlsoWaitWhile([this] { return m_alarms->openCount() > 0; });  // alarms come first
-    m_defaultTimerWork = std::make_unique<DefaultTimerWork>(*m_imports);
+    m_saveProgress = std::make_unique<SaveProgressDialog>(this);
+    m_services.db.setSaveProgress(m_saveProgress.get());
+    m_defaultTimerWork = std::make_unique<DefaultTimerWork>(*this);
     m_timerWork = m_defaultTimerWork.get();
     handleViewCommands();
 }
@@ -436,6 +443,10 @@ void MainWindow::finishTermination() {
     // Each open dialog is rejected and its exec() returns; an import stops at its next step. Only
     // then is it safe to empty the database. A dialog that will not close is left after a while.
     constexpr int kTries = 200;
+    if (isSaving()) {
+        QTimer::singleShot(10, this, &MainWindow::finishTermination);  // a save always ends
+        return;
+    }
     QWidget* modal = QApplication::activeModalWidget();
     if ((modal != nullptr || m_imports->isRunning()) && ++m_terminationTries < kTries) {
         if (auto* dialog = qobject_cast<QDialog*>(modal)) {
@@ -472,8 +483,12 @@ void MainWindow::setTitle(const std::string& title) {
     }
 }
 
+bool MainWindow::isSaving() const {
+    return m_saveProgress->isSaving();
+}
+
 bool MainWindow::isBusy() const {
-    return QApplication::activeModalWidget() != nullptr || m_timerWork->mustWait();
+    return QApplication::activeModalWidget() != nullptr || isSaving() || m_timerWork->mustWait();
 }
 
 void MainWindow::keepViewOnNextLoad() {
