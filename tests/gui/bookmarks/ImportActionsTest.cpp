@@ -149,6 +149,29 @@ TEST_F(ImportActionsTest, AsksForTheFavoritesFolderOnceAndRemembersIt) {
     EXPECT_EQ(settings.FavoritesFolder, dir.file("gone"));
 }
 
+// A big export shows its progress; Cancel leaves no file and says so.
+TEST_F(ImportActionsTest, ExportsShowProgressAndACancelLeavesNoFile) {
+    for (int i = 0; i < 5000; ++i) {
+        db.addItem(store::kFavoritesId,
+                   test::link("L", "https://l.example/" + std::to_string(i), store::kKindUrl));
+    }
+    actions.setProgressDelay(std::chrono::milliseconds(0));
+    QString label;
+    QObject::connect(&actions, &ImportActions::progressed, [&] {
+        ASSERT_NE(progressDialog(), nullptr);
+        label = progressDialog()->labelText();
+        progressDialog()->cancel();
+    });
+    const std::string out = dir.file("out.html");
+    chooser.answers.push_back(out);
+    EXPECT_EQ(choose(CommandId::ExportBookmarkFile),
+              "Export cancelled. Nothing was written to \"" + out + "\".");
+    EXPECT_EQ(label, QStringLiteral("Exporting bookmarks..."));
+    EXPECT_TRUE(test::listFolder(dir.path()).empty());
+    EXPECT_EQ(progressDialog(), nullptr);
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
 // A written export's status is MainWindowTest's; a failure is told in a warning as well.
 TEST_F(ImportActionsTest, TellsWhyAnImportOrAnExportFailed) {
     EXPECT_EQ(choose(CommandId::ImportFirefox), "No Firefox profile was found.");
