@@ -9,6 +9,7 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -195,6 +196,10 @@ int main(int argc, char* argv[]) {
     pane.selectCategory(movable);
     print("Move to dialog, first open",
           measure(dog, [&] { trigger(window, CommandId::MoveCategory); }));
+    auto* parents =
+        pane.openDialog()->findChild<QComboBox*>(QStringLiteral("parentCategoryComboBox"));
+    print("Move to dialog, open the list of parents", measure(dog, [&] { parents->showPopup(); }));
+    parents->hidePopup();
     closeDialog(pane);
     print("New Category dialog", measure(dog, [&] { trigger(window, CommandId::NewCategory); }));
     closeDialog(pane);
