@@ -26,6 +26,7 @@
 #include "store/MenuIndex.h"
 #include "store/ObserverList.h"
 #include "store/RemindKey.h"
+#include "store/SaveProgress.h"
 
 namespace lh::store {
 
@@ -80,6 +81,9 @@ public:
     void beginBulkChange();
     void endBulkChange();
     bool inBulkChange() const { return m_bulkDepth > 0; }
+    // `progress` hears every save from now on (null: none); not owned. While a save runs, a
+    // second one (started from what `progress` does) fails.
+    void setSaveProgress(SaveProgress* progress) { m_saveProgress = progress; }
 
     // --- State ---------------------------------------------------------------------------------
     bool isOpen() const { return m_root != nullptr; }
@@ -326,6 +330,8 @@ private:
     const platform::Clock& m_clock;
     platform::FileSystem& m_fs;
     ObserverList m_observers;
+    SaveProgress* m_saveProgress = nullptr;
+    bool m_saving = false;
     int m_bulkDepth = 0;
     bool m_contentsReplaced = false;  // during bulk work: clear() ran
 

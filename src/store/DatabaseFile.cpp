@@ -10,14 +10,65 @@
 
 namespace lh::store {
 
+namespace {
+
+// Tells `progress` (may be null) how a save goes, from its start to its end.
+class SaveScope {
+public:
+    SaveScope(SaveProgress* progress, bool& saving, std::size_t records)
+        : m_progress(progress), m_saving(saving) {
+        m_saving = true;
+        if (m_progress != nullptr) {
+            m_progress->saveBegun(records);
+        }
+    }
+    ~SaveScope() {
+        if (m_progress != nullptr) {
+            m_progress->saveEnded();
+        }
+        m_saving = false;
+    }
+    SaveScope(const SaveScope&) = delete;
+    SaveScope& operator=(const SaveScope&) = delete;
+
+    void finish(const std::function<void()>& step) const {
+        if (m_progress != nullptr) {
+            m_progress->finishSave(step);
+        } else {
+            step();
+        }
+    }
+
+    lhd::WriteProgress hook() const {
+        if (m_progress == nullptr) {
+            return {};
+        }
+        return [progress = m_progress](std::size_t written) { progress->saveProgressed(written); };
+    }
+
+private:
+    SaveProgress* m_progress;
+    bool& m_saving;
+};
+
+}  // namespace
+
 bool Database::write(const std::string& path, std::uint16_t headerCounter,
                      platform::IoError& error) {
-    platform::AtomicFile file(m_fs);
-    if (!file.open(path) || !lhd::writeTo(*this, headerCounter, file) || !file.commit()) {
-        error = file.error();
+    if (m_saving) {
+        error = {"save", path, 0, "another save is under way"};
         return false;
     }
-    return true;
+    const SaveScope scope(m_saveProgress, m_saving, m_categories.size() + m_itemCount);
+    platform::AtomicFile file(m_fs);
+    bool written = file.open(path) && lhd::writeTo(*this, headerCounter, file, scope.hook());
+    if (written) {
+        scope.finish([&file, &written] { written = file.commit(); });
+    }
+    if (!written) {
+        error = file.error();
+    }
+    return written;
 }
 
 namespace {

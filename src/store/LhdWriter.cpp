@@ -96,9 +96,18 @@ private:
     bool m_ok = true;
 };
 
+// Records written between two progress reports.
+constexpr std::size_t kRecordsPerReport = 4096;
+
 template <typename Sink>
-bool writeBody(const Database& db, BodyWriter<Sink>& out) {
+bool writeBody(const Database& db, BodyWriter<Sink>& out, const WriteProgress& progress = {}) {
     bool ok = true;
+    std::size_t records = 0;
+    const auto recordWritten = [&] {
+        if (progress && ++records % kRecordsPerReport == 0) {
+            progress(records);
+        }
+    };
     walkFileOrder(db.root(), [&](const CategoryRecord& c, const CategoryRecord* anchor,
                                  std::uint8_t relation) {
         if (!ok) {
@@ -113,6 +122,7 @@ bool writeBody(const Database& db, BodyWriter<Sink>& out) {
                      .u8(c.flags()),
                  c.memo());
         ok = out.endRecord();
+        recordWritten();
         for (const ItemRecord* item = c.firstItem(); item != nullptr && ok; item = item->next()) {
             out.text(Run().u8(kTagItem), item->address());
             out.text(Run(), item->location());
@@ -125,6 +135,7 @@ bool writeBody(const Database& db, BodyWriter<Sink>& out) {
                         .stamp(item->createTime())
                         .stamp(item->remindTime()));
             ok = out.endRecord();
+            recordWritten();
         }
     });
     return out.finish() && ok;
@@ -155,7 +166,8 @@ std::string serialize(const Database& db, std::uint16_t counterField) {
     return bytes;
 }
 
-bool writeTo(const Database& db, std::uint16_t counterField, platform::AtomicFile& file) {
+bool writeTo(const Database& db, std::uint16_t counterField, platform::AtomicFile& file,
+             const WriteProgress& progress) {
     // The header goes first with a zero CRC and is completed once the body is written, so the
     // body is never read back.
     const Header blank = makeHeader(counterField, 0);
@@ -164,7 +176,7 @@ bool writeTo(const Database& db, std::uint16_t counterField, platform::AtomicFil
     }
     FileSink sink{file};
     BodyWriter<FileSink> body(sink);
-    if (!writeBody(db, body)) {
+    if (!writeBody(db, body, progress)) {
         return false;
     }
     const Header header = makeHeader(counterField, body.crc());

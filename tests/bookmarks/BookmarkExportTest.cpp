@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <filesystem>
 
 #include "bookmarks/BookmarkImport.h"
 #include "support/BookmarkTrees.h"
@@ -100,6 +101,58 @@ TEST_F(BookmarkExportTest, KeepsTheOldFileWhenWritingFails) {
     test::FaultyFileSystem fs(2, ENOSPC);
     const ExportResult r = exportBookmarkFile(db, dir.file("out.html"), 1, fs);
     EXPECT_NE(r.error.find("No space left on device"), std::string::npos) << r.error;
+    EXPECT_EQ(test::readBytes(dir.file("out.html")), "old");
+    EXPECT_EQ(test::listFolder(dir.path()), (Lines{"out.html"}));
+}
+
+// A big export goes out in pieces with progress reports; the file is the text, byte for byte,
+// and an export stopped half way leaves the old file and nothing beside it.
+TEST_F(BookmarkExportTest, WritesBigTreesInPiecesAndLeavesNothingWhenStopped) {
+    store::CategoryId deep = store::kFavoritesId;
+    for (int level = 0; level < 30; ++level) {
+        deep = addCategory(db, "level " + std::to_string(level), deep);
+        for (int i = 0; i < 600; ++i) {  // 18,000 links: several pieces of text
+            addUrl(db, deep, "Link " + std::to_string(i),
+                   "https://site.example/" + std::to_string(level) + "/" + std::to_string(i));
+        }
+    }
+    db.addItem(deep, test::link("notes.txt", "/home/u/notes.txt", store::kKindFile));
+    ExportResult counted;
+    const std::string text = bookmarkFileText(db, store::kFavoritesId, counted);
+    ASSERT_GT(text.size(), std::size_t(2) << 20);
+
+    std::vector<std::size_t> reports;
+    std::size_t reportedTotal = 0;
+    const ExportProgress record = [&](std::size_t done, std::size_t total) {
+        reports.push_back(done);
+        reportedTotal = total;
+        return true;
+    };
+    int finished = 0;
+    const auto finish = [&](const std::function<void()>& step) {
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out.html")));  // put in place by the step
+        step();
+        ++finished;
+    };
+    const ExportResult written = exportBookmarkFile(db, dir.file("out.html"), store::kFavoritesId,
+                                                    platform::realFileSystem(), {record, finish});
+    ASSERT_EQ(written.error, "");
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(test::readBytes(dir.file("out.html")), text);
+    EXPECT_EQ(written.links, counted.links);
+    EXPECT_EQ(written.categories, counted.categories);
+    EXPECT_EQ(reports, (std::vector<std::size_t>{4096, 8192, 12288, 16384}));
+    EXPECT_EQ(reportedTotal, db.itemCount());
+
+    test::writeBytes(dir.file("out.html"), "old");
+    int calls = 0;
+    const ExportResult stopped = exportBookmarkFile(
+        db, dir.file("out.html"), store::kFavoritesId, platform::realFileSystem(),
+        {[&](std::size_t, std::size_t) { return ++calls < 2; }, finish});
+    EXPECT_EQ(finished, 1);  // nothing to put in place
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_EQ(stopped.error, "");
+    EXPECT_EQ(calls, 2);
     EXPECT_EQ(test::readBytes(dir.file("out.html")), "old");
     EXPECT_EQ(test::listFolder(dir.path()), (Lines{"out.html"}));
 }

@@ -223,5 +223,46 @@ TEST_F(LhdFileTest, HugeTreesLoadAndSaveWithoutRecursionUpToTheLastId) {
     EXPECT_EQ(loadBytes(b.file()), LoadOutcome::Refused);
 }
 
+// Records what a save tells; from its second report on, it tries a save of its own.
+struct RecordingProgress : SaveProgress {
+    Database* db = nullptr;
+    std::string nestedPath;
+    std::vector<std::string> heard;
+    platform::IoError nestedError;
+
+    void saveBegun(std::size_t records) override {
+        heard.push_back("begun " + std::to_string(records));
+    }
+    void saveProgressed(std::size_t written) override {
+        heard.push_back(std::to_string(written));
+        if (heard.size() == 3 && !db->save(nestedPath, nestedError)) {
+            heard.push_back("nested save refused");
+        }
+    }
+    void saveEnded() override { heard.push_back("ended"); }
+};
+
+// A save tells its progress every 4,096 records and writes the same bytes; a save started while
+// one runs fails without touching its file.
+TEST_F(LhdFileTest, SavesTellTheirProgressAndDoNotNest) {
+    db.createDefault();
+    for (int i = 0; i < 9000; ++i) {
+        db.addItem(4 + i % 3, {"http://site/" + std::to_string(i), "", "T", "", 3, 1, 0, {}, {}});
+    }
+    RecordingProgress progress;
+    progress.db = &db;
+    progress.nestedPath = dir.file("nested.lhd");
+    db.setSaveProgress(&progress);
+    ASSERT_TRUE(test::save(db, path));
+    EXPECT_EQ(test::readBytes(path), lhd::serialize(db, 8));
+    EXPECT_EQ(progress.heard, (std::vector<std::string>{"begun 9010", "4096", "8192",
+                                                        "nested save refused", "ended"}));
+    EXPECT_EQ(progress.nestedError.userMessage(),
+              "'" + progress.nestedPath + "': another save is under way");
+    EXPECT_EQ(test::listFolder(dir.path()), (std::vector<std::string>{"Default.lhd"}));
+    db.setSaveProgress(nullptr);
+    ASSERT_TRUE(test::save(db, progress.nestedPath));  // the next save goes ahead
+}
+
 }  // namespace
 }  // namespace lh::store

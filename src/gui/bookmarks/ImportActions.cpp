@@ -12,7 +12,9 @@
 #include "commands/FileChooser.h"
 #include "commands/Prompter.h"
 #include "gui/shell/ActionRegistry.h"
+#include "gui/uikit/OffThreadStep.h"
 #include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "platform/Folder.h"
 #include "platform/SystemClock.h"
 #include "settings/AppSettings.h"
@@ -146,8 +148,22 @@ QString ImportActions::exportBookmarkFile(store::CategoryId categoryId) {
         return {};
     }
     RunningScope running(m_running, *this);
-    const bookmarks::ExportResult result =
-        bookmarks::exportBookmarkFile(m_services.db, *path, categoryId);
+    startProgress(QStringLiteral("Exporting bookmarks..."));
+    bookmarks::ExportHooks hooks;
+    hooks.progress = [this](std::size_t done, std::size_t total) {
+        return onProgress(done, total);
+    };
+    hooks.finish = [this](const std::function<void()>& step) {
+        // Until the progress dialog shows, clicks and keys wait.
+        runOffThread(step, m_progress != nullptr ? QEventLoop::AllEvents
+                                                 : QEventLoop::ExcludeUserInputEvents);
+    };
+    const bookmarks::ExportResult result = bookmarks::exportBookmarkFile(
+        m_services.db, *path, categoryId, platform::realFileSystem(), hooks);
+    m_progress.reset();
+    if (result.cancelled) {
+        return report("Export cancelled. Nothing was written to \"" + *path + "\".", false);
+    }
     if (!result.error.empty()) {
         return report(result.error, true);
     }
@@ -159,8 +175,7 @@ QString ImportActions::exportBookmarkFile(store::CategoryId categoryId) {
 QString ImportActions::runImport(
     const std::function<bookmarks::ImportResult(const bookmarks::ImportOptions&)>& work) {
     RunningScope running(m_running, *this);
-    m_cancelled = false;
-    m_started = std::chrono::steady_clock::now();
+    startProgress(QStringLiteral("Importing bookmarks..."));
     bookmarks::ImportOptions options;
     options.rate = m_services.settings.URLNormal;
     options.clock = m_clock;
@@ -172,6 +187,12 @@ QString ImportActions::runImport(
     return report(bookmarks::summaryText(result), !result.error.empty());
 }
 
+void ImportActions::startProgress(const QString& label) {
+    m_cancelled = false;
+    m_started = std::chrono::steady_clock::now();
+    m_progressLabel = label;
+}
+
 bool ImportActions::onProgress(std::uint64_t done, std::uint64_t total) {
     emit progressed(static_cast<qint64>(done), static_cast<qint64>(total));
     if (m_cancelled) {
@@ -181,7 +202,9 @@ bool ImportActions::onProgress(std::uint64_t done, std::uint64_t total) {
         showProgressDialog();
     }
     if (m_progress == nullptr) {
-        return true;
+        // The windows keep painting; clicks and keys wait until the work is done.
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return !m_cancelled;
     }
     if (total == 0) {
         m_progress->setMaximum(0);  // a folder walk: no end known
@@ -194,8 +217,8 @@ bool ImportActions::onProgress(std::uint64_t done, std::uint64_t total) {
 
 void ImportActions::showProgressDialog() {
     // Application-modal, so nothing can close the window under it while it is owned here.
-    m_progress = std::make_unique<QProgressDialog>(QStringLiteral("Importing bookmarks..."),
-                                                   QStringLiteral("Cancel"), 0, 1000, m_window);
+    m_progress = std::make_unique<QProgressDialog>(m_progressLabel, QStringLiteral("Cancel"), 0,
+                                                   1000, m_window);
     m_progress->setObjectName(QStringLiteral("importProgressDialog"));
     m_progress->setWindowTitle(QStringLiteral("Linkhaven"));
     m_progress->setWindowModality(Qt::ApplicationModal);

@@ -40,9 +40,11 @@ class ActionRegistry;
 // keeps them disabled while one of them runs, and tells the status bar's text of each finished
 // command through finished().
 //
-// Each command asks what it needs through the Prompter and the FileChooser, runs the import on
-// the Database with a modal progress dialog (shown only when the work lasts longer than a moment;
-// its Cancel keeps what was imported so far) and returns the text for the status bar. Errors (a
+// Each command asks what it needs through the Prompter and the FileChooser, runs the import or
+// the export on the Database with a modal progress dialog (shown only when the work lasts longer
+// than a moment; its Cancel keeps what was imported so far, and leaves no exported file) and
+// returns the text for the status bar. Until the dialog shows, the windows keep painting and
+// input waits. Errors (a
 // file that is not a bookmark file or cannot be read, no Firefox profile, an export that cannot
 // be written) are also shown in a warning box. While a command runs, isRunning() is true: the
 // shell must hold autosave, alarms and tree edits until it is false again, since the progress
@@ -111,6 +113,8 @@ private:
     QString runImport(
         const std::function<bookmarks::ImportResult(const bookmarks::ImportOptions&)>& work);
     QString report(const std::string& text, bool failed);
+    // A command's work begins; its progress dialog, when one shows, says `label`.
+    void startProgress(const QString& label);
     bool onProgress(std::uint64_t done, std::uint64_t total);
     void showProgressDialog();
 
@@ -124,6 +128,7 @@ private:
     bool m_running = false;
     bool m_cancelled = false;
     std::chrono::steady_clock::time_point m_started;
+    QString m_progressLabel;
     // Lives only while an import runs past the delay.
     std::unique_ptr<QProgressDialog> m_progress;
 };

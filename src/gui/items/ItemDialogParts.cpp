@@ -7,8 +7,6 @@
 #include <QPushButton>
 
 #include "gui/uikit/CategoryComboBox.h"
-#include "gui/uikit/CategoryIcons.h"
-#include "gui/uikit/QtText.h"
 #include "gui/uikit/TabMovesFocus.h"
 
 namespace lh::gui {
@@ -16,11 +14,7 @@ namespace lh::gui {
 CategoryComboBox* makeCategoryCombo(const commands::ParentChoice& choice, QWidget* parent) {
     auto* combo = new CategoryComboBox(parent);
     combo->setObjectName(QStringLiteral("categoryComboBox"));
-    for (const commands::ChooserEntry& entry : choice.entries) {
-        combo->addCategory(entry.id, toQString(entry.name), entry.depth,
-                           categoryIcon(entry.id, entry.flags));
-    }
-    combo->setCurrentIndex(choice.selected);
+    combo->setChoice(choice);
     return combo;
 }
 

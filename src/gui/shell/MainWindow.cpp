@@ -35,6 +35,7 @@
 #include "gui/shell/MainToolbar.h"
 #include "gui/shell/MenuBuilder.h"
 #include "gui/shell/OptionsDialog.h"
+#include "gui/shell/SaveProgressDialog.h"
 #include "gui/shell/ShellPictures.h"
 #include "gui/shell/Skins.h"
 #include "gui/shell/ToolbarCustomizeDialog.h"
@@ -63,15 +64,17 @@ constexpr int kHousekeepingPeriodMs = commands::kHousekeepingTickSeconds * 1000;
 
 }  // namespace
 
-// The timers wait while an import runs.
+// The timers wait while an import or a save runs.
 class MainWindow::DefaultTimerWork final : public commands::TimerWork {
 public:
-    explicit DefaultTimerWork(const ImportActions& imports) : m_imports(imports) {}
+    explicit DefaultTimerWork(const MainWindow& window) : m_window(window) {}
 
-    bool mustWait() const override { return m_imports.isRunning(); }
+    bool mustWait() const override {
+        return m_window.m_imports->isRunning() || m_window.isSaving();
+    }
 
 private:
-    const ImportActions& m_imports;
+    const MainWindow& m_window;
 };
 
 MainWindow::MainWindow(ShellServices services, QWidget* parent)
@@ -83,7 +86,9 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     setupSkins(skinFolder(programFolder(), installedDataFolder()));
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    m_services.db.setSaveProgress(nullptr);
+}
 
 void MainWindow::setupSkins(const QString& folder) {
     delete m_skins;
@@ -205,7 +210,9 @@ void MainWindow::createActions() {
                            },
                            [this](const std::string& text) { showStatus(text); }},
         DropZone::desktopPlacesWindows());
-    m_defaultTimerWork = std::make_unique<DefaultTimerWork>(*m_imports);
+    m_saveProgress = std::make_unique<SaveProgressDialog>(this);
+    m_services.db.setSaveProgress(m_saveProgress.get());
+    m_defaultTimerWork = std::make_unique<DefaultTimerWork>(*this);
     m_timerWork = m_defaultTimerWork.get();
     handleViewCommands();
 }
@@ -484,6 +491,10 @@ void MainWindow::finishTermination() {
     // Each open dialog is rejected and its exec() returns; an import stops at its next step. Only
     // then is it safe to empty the database. A dialog that will not close is left after a while.
     constexpr int kTries = 200;
+    if (isSaving()) {
+        QTimer::singleShot(10, this, &MainWindow::finishTermination);  // a save always ends
+        return;
+    }
     QWidget* modal = QApplication::activeModalWidget();
     if ((modal != nullptr || m_imports->isRunning()) && ++m_terminationTries < kTries) {
         if (auto* dialog = qobject_cast<QDialog*>(modal)) {
@@ -521,8 +532,12 @@ void MainWindow::setTitle(const std::string& title) {
     }
 }
 
+bool MainWindow::isSaving() const {
+    return m_saveProgress->isSaving();
+}
+
 bool MainWindow::isBusy() const {
-    return QApplication::activeModalWidget() != nullptr || m_timerWork->mustWait();
+    return QApplication::activeModalWidget() != nullptr || isSaving() || m_timerWork->mustWait();
 }
 
 void MainWindow::keepViewOnNextLoad() {

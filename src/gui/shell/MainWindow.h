@@ -59,6 +59,7 @@ class ItemPane;
 class LinkCheckActions;
 class FavouritesMenu;
 class MainToolbar;
+class SaveProgressDialog;
 class TrayIcon;
 class UpdateChecker;
 
@@ -97,6 +98,8 @@ public:
     MainToolbar& toolbar() { return *m_toolbar; }
     BrowserLauncher& browser() { return *m_browser; }
     ImportActions& imports() { return *m_imports; }
+    // True while the database is being written (a big save lets the event loop run).
+    bool isSaving() const;
     // The item list and the detail pane.
     ItemPane& items() { return *m_items; }
     ItemDialogs& itemDialogs() { return *m_itemDialogs; }
@@ -109,13 +112,15 @@ public:
     const settings::PaneSizes& requestedPaneSizes() const { return m_requestedPanes; }
 
     // What tells the timers to wait; must outlive the window. It replaces the window's own, which
-    // waits while an import runs (so `work` must wait then too: imports().isRunning()).
+    // waits while an import or a save runs (so `work` must wait then too: imports().isRunning(),
+    // isSaving()).
     void setTimerWork(commands::TimerWork& work) { m_timerWork = &work; }
     // One tick of each timer, as the timers run them.
     void reminderTick();
     void housekeepingTick();
 
-    // True while the window cannot take work from outside: a modal dialog or an import runs.
+    // True while the window cannot take work from outside: a modal dialog, an import or a save
+    // runs.
     bool isBusy() const;
 
     // "Open/Hide Linkhaven": hides a shown window, restores a minimised or hidden one.
@@ -187,6 +192,7 @@ private:
     std::unique_ptr<FindActions> m_find;
     std::unique_ptr<ItemDialogs> m_itemDialogs;
     std::unique_ptr<ItemActions> m_itemActions;
+    std::unique_ptr<SaveProgressDialog> m_saveProgress;  // told by every save of the database
     std::unique_ptr<DefaultTimerWork> m_defaultTimerWork;
     std::unique_ptr<commands::ReminderTimers> m_reminders;
     AlarmCenter* m_alarms = nullptr;

@@ -296,6 +296,7 @@ void CategoryPane::beforeRemoval(const store::CategoryRows& rows) {
         if (clicked && m_model->isSameOrBelow(*clicked, *id)) {
             m_view->clearClickedCategory();
         }
+        m_view->closeBranch(*id);
     }
 }
 

@@ -222,6 +222,22 @@ bool CategoryTreeModel::isSameOrBelow(CategoryId id, CategoryId ancestor) const 
     return false;
 }
 
+std::vector<CategoryId> CategoryTreeModel::shownSubtree(CategoryId id) const {
+    std::vector<CategoryId> subtree;
+    if (shownNode(id) == nullptr) {
+        return subtree;
+    }
+    std::vector<CategoryId> stack{id};
+    while (!stack.empty()) {
+        const CategoryId at = stack.back();
+        stack.pop_back();
+        subtree.push_back(at);
+        const std::vector<CategoryId>& children = m_nodes[at].children;
+        stack.insert(stack.end(), children.rbegin(), children.rend());
+    }
+    return subtree;
+}
+
 std::optional<CategoryId> CategoryTreeModel::childAt(CategoryId parent, std::uint32_t row) const {
     const Node* node = shownNode(parent);
     if (node == nullptr || row >= node->children.size()) {

@@ -54,6 +54,8 @@ public:
     std::optional<store::CategoryId> parentOf(store::CategoryId id) const;
     // The id of the category shown at `row` below `parent`, or nothing.
     std::optional<store::CategoryId> childAt(store::CategoryId parent, std::uint32_t row) const;
+    // `id` and every category shown below it, parents first; nothing when `id` is not shown.
+    std::vector<store::CategoryId> shownSubtree(store::CategoryId id) const;
     // True when the row of `id` is the row of `ancestor` or lies below it.
     bool isSameOrBelow(store::CategoryId id, store::CategoryId ancestor) const;
     static std::optional<store::CategoryId> categoryIdOf(const QModelIndex& index);

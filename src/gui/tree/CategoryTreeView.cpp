@@ -32,6 +32,25 @@ CategoryTreeView::CategoryTreeView(CategoryTreeModel& model, QWidget* parent)
     connect(m_menu, &QMenu::aboutToHide, viewport(), qOverload<>(&QWidget::update));
 }
 
+void CategoryTreeView::closeBranch(std::uint16_t id) {
+    std::vector<QModelIndex> open;
+    for (const std::uint16_t below : m_model.shownSubtree(id)) {
+        const QModelIndex index = m_model.indexOf(below);
+        if (isExpanded(index)) {
+            open.push_back(index);
+        }
+    }
+    if (open.empty()) {
+        return;
+    }
+    // With a layout pending, collapse() only forgets the row is open instead of taking the rows
+    // below it out of the laid-out rows one at a time; the layout follows once.
+    scheduleDelayedItemsLayout();
+    for (const QModelIndex& index : open) {
+        collapse(index);
+    }
+}
+
 bool CategoryTreeView::marksAsClicked(const QModelIndex& index) const {
     return m_menu->isVisible() && m_clickedId && index.isValid() &&
            CategoryTreeModel::categoryIdOf(index) == m_clickedId;

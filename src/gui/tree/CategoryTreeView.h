@@ -37,6 +37,11 @@ public:
     // The category under a pending drop, if any (drawn highlighted).
     std::optional<std::uint16_t> dropTargetId() const;
 
+    // Closes category `id` and every open category below it, before their rows go: the view
+    // keeps each open row as a persistent index, and a removal of rows looks at every such index
+    // and at each of its parents (a 10,000-deep open chain would take seconds).
+    void closeBranch(std::uint16_t id);
+
     // Tiles the picture in `fileName` behind the tree, scrolling with it. An empty name or a
     // picture that does not load removes the background and returns false.
     bool setBackground(const QString& fileName);

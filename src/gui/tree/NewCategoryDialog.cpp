@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "gui/uikit/CategoryComboBox.h"
-#include "gui/uikit/CategoryIcons.h"
 #include "gui/uikit/DialogButtons.h"
 #include "gui/uikit/QtText.h"
 #include "gui/uikit/TabMovesFocus.h"
@@ -30,11 +29,7 @@ void NewCategoryDialog::setupUi(const commands::ParentChoice& choice) {
     m_nameEdit->setObjectName(QStringLiteral("nameLineEdit"));
     m_parentCombo = new CategoryComboBox(this);
     m_parentCombo->setObjectName(QStringLiteral("parentCategoryComboBox"));
-    for (const commands::ChooserEntry& entry : choice.entries) {
-        m_parentCombo->addCategory(entry.id, toQString(entry.name), entry.depth,
-                                   categoryIcon(entry.id, entry.flags));
-    }
-    m_parentCombo->setCurrentIndex(choice.selected);
+    m_parentCombo->setChoice(choice);
     m_memoEdit = new QPlainTextEdit(this);
     m_memoEdit->setObjectName(QStringLiteral("memoPlainTextEdit"));
     makeTabMoveFocus(*m_memoEdit);

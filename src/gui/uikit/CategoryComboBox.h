@@ -5,11 +5,14 @@
 #include <cstdint>
 #include <optional>
 
+#include "commands/ParentChooser.h"
+
 namespace lh::gui {
 
 // A drop-down list of categories: in the open list each line shows its icon and is indented by
 // kIndentPerLevel pixels per level (level + 1); the closed box shows the chosen line without
-// indentation. Each line carries its category id.
+// indentation. Each line carries its category id. Ten thousand lines fill and show at once: the
+// lines live in one list, and the box's width does not depend on them.
 class CategoryComboBox : public QComboBox {
     Q_OBJECT
 
@@ -17,10 +20,13 @@ public:
     static constexpr int kIndentPerLevel = 9;
     static constexpr int kIdRole = Qt::UserRole + 1;
     static constexpr int kLevelRole = Qt::UserRole + 2;
+    // The closed box is wide enough for this many characters and the icon.
+    static constexpr int kShownCharacters = 24;
 
     explicit CategoryComboBox(QWidget* parent = nullptr);
 
-    void addCategory(std::uint16_t id, const QString& name, int level, const QIcon& icon);
+    // Lists the lines of `choice` (replacing any) and chooses its selected one.
+    void setChoice(const commands::ParentChoice& choice);
     // The id of the chosen line, or nothing when no line is chosen.
     std::optional<std::uint16_t> selectedCategoryId() const;
     // The line of category `id`, or -1.

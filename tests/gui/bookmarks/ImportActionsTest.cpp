@@ -12,6 +12,7 @@
 #include "settings/AppSettings.h"
 #include "store/Database.h"
 #include "support/BookmarkTrees.h"
+#include "support/DatabaseMirror.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -147,6 +148,30 @@ TEST_F(ImportActionsTest, AsksForTheFavoritesFolderOnceAndRemembersIt) {
     chooser.answers.push_back(std::nullopt);
     EXPECT_EQ(choose(CommandId::ImportFavoritesFolder), "");  // cancelled: the status stays
     EXPECT_EQ(settings.FavoritesFolder, dir.file("gone"));
+}
+
+// A big export shows its progress; Cancel leaves no file and says so.
+TEST_F(ImportActionsTest, ExportsShowProgressAndACancelLeavesNoFile) {
+    for (int i = 0; i < 9000; ++i) {  // two progress reports
+        db.addItem(store::kFavoritesId,
+                   test::link("L", "https://l.example/" + std::to_string(i), store::kKindUrl));
+    }
+    actions.setProgressDelay(std::chrono::milliseconds(0));
+    QString label;
+    QObject::connect(&actions, &ImportActions::progressed, [&] {
+        if (progressDialog() != nullptr) {  // shown after the first report
+            label = progressDialog()->labelText();
+            progressDialog()->cancel();
+        }
+    });
+    const std::string out = dir.file("out.html");
+    chooser.answers.push_back(out);
+    EXPECT_EQ(choose(CommandId::ExportBookmarkFile),
+              "Export cancelled. Nothing was written to \"" + out + "\".");
+    EXPECT_EQ(label, QStringLiteral("Exporting bookmarks..."));
+    EXPECT_TRUE(test::listFolder(dir.path()).empty());
+    EXPECT_EQ(progressDialog(), nullptr);
+    EXPECT_TRUE(prompter.shown.empty());
 }
 
 // A written export's status is MainWindowTest's; a failure is told in a warning as well.

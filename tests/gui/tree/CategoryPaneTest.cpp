@@ -358,10 +358,19 @@ TEST_F(CategoryPaneTest, DeepTreesAreShownWithoutRecursion) {
     }
     EXPECT_TRUE(model()->isSameOrBelow(deepest, 3));
     pane.rebuildTree();
-    ASSERT_TRUE(pane.selectCategory(deepest));
+    ASSERT_TRUE(pane.selectCategory(deepest));  // opens every category above it
+    view()->expand(indexOf(1));
+    // A branch about to go is closed first, from its top down, and nothing around it.
+    const store::CategoryId inside = model()->childAt(9, 0).value();
+    view()->closeBranch(inside);
+    EXPECT_TRUE(view()->isExpanded(indexOf(9)));
+    EXPECT_FALSE(view()->isExpanded(indexOf(inside)));
+    EXPECT_FALSE(view()->isExpanded(indexOf(*model()->parentOf(deepest))));
     db.removeCategory(9, false);
     EXPECT_EQ(pane.currentCategoryId(), 3);
     EXPECT_FALSE(model()->contains(deepest));
+    EXPECT_TRUE(view()->isExpanded(indexOf(3)));
+    EXPECT_TRUE(view()->isExpanded(indexOf(1)));
 }
 
 TEST_F(CategoryPaneTest, TakesDroppedItemRowsOnlyAsAMoveWithinTheClass) {

@@ -11,20 +11,23 @@
 namespace lh::gui {
 namespace {
 
-TEST(CategoryComboBoxTest, LinesCarryTheirIdsAndLevels) {
+TEST(CategoryComboBoxTest, LinesCarryTheirNamesIconsIdsAndLevels) {
     CategoryComboBox combo;
-    combo.addCategory(1, "One", 1, categoryIcon(1, store::kClassUrl));
-    combo.addCategory(40000, "Far", 2, categoryIcon(40000, store::kClassFile));
-    EXPECT_EQ(combo.lineOf(40000), 1);
-    EXPECT_EQ(combo.lineOf(2), -1);
-    combo.setCurrentIndex(1);
+    combo.setChoice({{{1, "One", 1, store::kClassUrl},
+                      {40000, "Far \xC3\xA9", 2, store::kClassFile},
+                      {2, "Same", 1, store::kClassUrl},
+                      {3, "Same", 4, store::kClassUrl}},
+                     1});
+    EXPECT_EQ(combo.count(), 4);
+    EXPECT_EQ(combo.currentText(), QStringLiteral("Far \u00E9"));
     EXPECT_EQ(combo.selectedCategoryId(), 40000);
+    EXPECT_EQ(combo.itemIcon(1).cacheKey(), categoryIcon(40000, store::kClassFile).cacheKey());
+    EXPECT_EQ(combo.lineOf(3), 3);
+    EXPECT_EQ(combo.lineOf(4), -1);
     combo.setCurrentIndex(-1);
     EXPECT_FALSE(combo.selectedCategoryId());
 
     // Lines of the open list are indented by 9 pixels per level (level + 1).
-    combo.addCategory(2, "Same", 1, categoryIcon(1, store::kClassUrl));
-    combo.addCategory(3, "Same", 4, categoryIcon(1, store::kClassUrl));
     QAbstractItemDelegate* delegate = combo.view()->itemDelegate();
     QStyleOptionViewItem option;
     option.initFrom(combo.view());
