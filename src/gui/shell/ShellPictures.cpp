@@ -27,7 +27,9 @@ QPixmap paint(int size, const Drawing& draw) {
 
 QIcon iconFrom(const Drawing& draw) {
     QIcon icon;
-    for (int size : {16, 24, 32, 48}) {
+    // Up to three times the toolbar's 32 pixels, so that screens of two or three device pixels
+    // per pixel get a drawing of their own instead of a blurred enlargement.
+    for (int size : {16, 24, 32, 48, 64, 96}) {
         icon.addPixmap(paint(size, draw));
     }
     return icon;
