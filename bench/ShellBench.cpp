@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "BenchServices.h"
 #include "GeneratedDatabase.h"
 #include "commands/BackupChooser.h"
 #include "commands/FileChooser.h"
@@ -26,29 +27,6 @@
 #include "store/Database.h"
 
 namespace {
-
-struct SilentPrompter : lh::commands::Prompter {
-    Answer ask(const Message&) override { return Answer::Cancel; }
-};
-struct NoFiles : lh::commands::FileChooser {
-    std::optional<std::string> chooseFileToOpen(const Request&) override { return {}; }
-    std::optional<std::string> chooseFileToSave(const Request&) override { return {}; }
-    std::optional<std::string> chooseFolder(const Request&) override { return {}; }
-};
-struct NoBackups : lh::commands::BackupChooser {
-    std::optional<std::string> chooseBackup(const std::string&,
-                                            const std::vector<lh::store::BackupRow>&) override {
-        return {};
-    }
-};
-struct MemoryBackend : lh::settings::SettingsBackend {
-    std::unique_ptr<lh::settings::SettingsKey> openKey(std::string_view, bool) override {
-        return nullptr;
-    }
-    std::optional<std::string> readUserString(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 double ms(QElapsedTimer& t) {
     const double v = double(t.nsecsElapsed()) / 1e6;
@@ -80,14 +58,14 @@ int main(int argc, char* argv[]) {
     QElapsedTimer timer;
     timer.start();
     lh::store::Database db;
-    SilentPrompter prompter;
-    NoFiles files;
-    MemoryBackend backend;
+    lh::bench::FixedPrompter prompter{false};
+    lh::bench::FixedFiles files;
+    lh::bench::MemoryBackend backend;
     lh::settings::SettingsStore store(backend);
     lh::settings::AppSettings settings;
     lh::gui::MainWindow window({db, prompter, files, settings, store});
     window.restoreState();
-    NoBackups backups;
+    lh::bench::NoBackups backups;
     lh::commands::FileCommands fileCommands(
         {db, store, prompter, files, backups, window, lh::platform::systemClock()}, path);
     window.setFileCommands(fileCommands);

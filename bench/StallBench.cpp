@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "BenchServices.h"
 #include "GeneratedDatabase.h"
 #include "StallWatchdog.h"
 #include "commands/BackupChooser.h"
@@ -37,36 +38,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using lh::gui::CommandId;
-
-// Says OK and Yes to every question, so that a delete goes ahead.
-struct AgreeingPrompter : lh::commands::Prompter {
-    Answer ask(const Message& message) override {
-        return message.buttons == Buttons::YesNo || message.buttons == Buttons::YesNoCancel
-                   ? Answer::Yes
-                   : Answer::Ok;
-    }
-};
-// Every file dialog answers with `saveTo`.
-struct FixedFiles : lh::commands::FileChooser {
-    std::string saveTo;
-    std::optional<std::string> chooseFileToOpen(const Request&) override { return {}; }
-    std::optional<std::string> chooseFileToSave(const Request&) override { return saveTo; }
-    std::optional<std::string> chooseFolder(const Request&) override { return {}; }
-};
-struct NoBackups : lh::commands::BackupChooser {
-    std::optional<std::string> chooseBackup(const std::string&,
-                                            const std::vector<lh::store::BackupRow>&) override {
-        return {};
-    }
-};
-struct MemoryBackend : lh::settings::SettingsBackend {
-    std::unique_ptr<lh::settings::SettingsKey> openKey(std::string_view, bool) override {
-        return nullptr;
-    }
-    std::optional<std::string> readUserString(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 struct Measured {
     double stallMs;
@@ -154,7 +125,7 @@ int main(int argc, char* argv[]) {
         chainDepth = std::strtoul(argv[3], nullptr, 10);
     const fs::path folder = fs::temp_directory_path();
     const std::string path = (folder / "linkhaven-bench-stall.lhd").string();
-    FixedFiles files;
+    lh::bench::FixedFiles files;
     files.saveTo = (folder / "linkhaven-bench-stall.html").string();
     {
         lh::store::Database db;
@@ -166,13 +137,13 @@ int main(int argc, char* argv[]) {
     }
 
     lh::store::Database db;
-    AgreeingPrompter prompter;
-    MemoryBackend backend;
+    lh::bench::FixedPrompter prompter{true};
+    lh::bench::MemoryBackend backend;
     lh::settings::SettingsStore store(backend);
     lh::settings::AppSettings settings;
     lh::gui::MainWindow window({db, prompter, files, settings, store});
     window.restoreState();
-    NoBackups backups;
+    lh::bench::NoBackups backups;
     lh::commands::FileCommands fileCommands(
         {db, store, prompter, files, backups, window, lh::platform::systemClock()}, path);
     window.setFileCommands(fileCommands);
