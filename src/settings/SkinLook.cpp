@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 #include "settings/AppSettings.h"
 #include "settings/IniText.h"
@@ -74,23 +75,31 @@ std::optional<Colour> parseSkinColour(std::string_view text) {
     return colour;
 }
 
-std::vector<std::string> skinNames(std::span<const SkinFolderEntry> entries) {
-    std::vector<std::string> names;
+std::vector<SkinFile> skinFiles(std::span<const SkinFolderEntry> entries) {
+    std::vector<SkinFile> files;
     for (const SkinFolderEntry& entry : entries) {
         const std::size_t dot = entry.name.rfind('.');
         if (!entry.regularFile || dot == std::string::npos || dot == 0 ||
             !text::equalsIgnoringAsciiCase(std::string_view(entry.name).substr(dot + 1), "ini")) {
             continue;
         }
-        names.push_back(entry.name.substr(0, dot));
+        files.push_back({entry.name.substr(0, dot), entry.name});
     }
     // As people read a list: letter case aside, then by bytes so that the order is total.
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string la = text::toLowerAscii(a);
-        const std::string lb = text::toLowerAscii(b);
-        return la != lb ? la < lb : a < b;
+    std::sort(files.begin(), files.end(), [](const SkinFile& a, const SkinFile& b) {
+        const std::string la = text::toLowerAscii(a.name);
+        const std::string lb = text::toLowerAscii(b.name);
+        return la != lb ? la < lb : a.name < b.name;
     });
-    names.resize(std::min(names.size(), kMaxSkins));
+    files.resize(std::min(files.size(), kMaxSkins));
+    return files;
+}
+
+std::vector<std::string> skinNames(std::span<const SkinFolderEntry> entries) {
+    std::vector<std::string> names;
+    for (SkinFile& file : skinFiles(entries)) {
+        names.push_back(std::move(file.name));
+    }
     return names;
 }
 

@@ -51,8 +51,16 @@ struct SkinFolderEntry {
 // At most this many skins are offered (their commands end at 37102).
 constexpr std::size_t kMaxSkins = 100;
 
-// The skins of a folder: the regular files whose extension is "ini" in any case, named without
-// it, sorted by name in any letter case (folder order is arbitrary on Linux), at most kMaxSkins.
+// A skin: its name (the file's without ".ini") and its file's name.
+struct SkinFile {
+    std::string name;
+    std::string fileName;
+};
+
+// The skins of a folder: the regular files whose extension is "ini" in any case, sorted by name in
+// any letter case (folder order is arbitrary on Linux), at most kMaxSkins.
+std::vector<SkinFile> skinFiles(std::span<const SkinFolderEntry> entries);
+// Their names alone.
 std::vector<std::string> skinNames(std::span<const SkinFolderEntry> entries);
 
 // Which skin to show (1 = the first of `names`, 0 = "None"): the one named `storedName` while it

@@ -1,7 +1,5 @@
 #include "gui/shell/Skins.h"
 
-#include <algorithm>
-
 #include <QActionGroup>
 #include <QDir>
 #include <QFile>
@@ -10,6 +8,7 @@
 
 #include "gui/uikit/MenuText.h"
 #include "gui/uikit/QtText.h"
+#include "gui/uikit/ShippedFiles.h"
 #include "settings/AppSettings.h"
 
 namespace lh::gui {
@@ -30,11 +29,13 @@ std::string readSkinFile(const QString& path) {
 }  // namespace
 
 QString skinFolder(const QString& programFolder, const QString& dataFolder) {
-    const QString beside = QDir(programFolder).filePath(QStringLiteral("skin"));
-    if (QFileInfo(beside).isDir() || dataFolder.isEmpty()) {
-        return beside;
+    const QStringList places = shippedFilePlaces(QStringLiteral("skin"), programFolder, dataFolder);
+    for (const QString& place : places) {
+        if (QFileInfo(place).isDir()) {
+            return place;
+        }
     }
-    return QDir(dataFolder).filePath(QStringLiteral("skin"));
+    return places.front();
 }
 
 Skins::Skins(settings::AppSettings& settings, const QString& folder, QObject* parent)
@@ -44,14 +45,9 @@ Skins::Skins(settings::AppSettings& settings, const QString& folder, QObject* pa
          QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
         entries.push_back({info.fileName().toStdString(), info.isFile()});
     }
-    m_names = settings::skinNames(entries);
-    // The files keep their own spelling of ".ini" (".INI" is a skin too).
-    for (const std::string& name : m_names) {
-        const auto file = std::find_if(entries.begin(), entries.end(), [&](const auto& e) {
-            return e.name.size() == name.size() + 4 && e.name.compare(0, name.size(), name) == 0 &&
-                   e.name[name.size()] == '.';
-        });
-        m_files.push_back(QDir(folder).absoluteFilePath(toQString(file->name)));
+    for (const settings::SkinFile& file : settings::skinFiles(entries)) {
+        m_names.push_back(file.name);
+        m_files.push_back(QDir(folder).absoluteFilePath(toQString(file.fileName)));
     }
     m_look = settings::noneLook(settings);
 }

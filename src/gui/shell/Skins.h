@@ -49,7 +49,8 @@ private:
     QActionGroup* m_actions = nullptr;
 };
 
-// The skin folder: "skin" beside the program when it is there, else the installed one.
+// The skin folder: "skin" beside the program when it is there, else the installed one (the
+// one beside the program when neither is).
 QString skinFolder(const QString& programFolder, const QString& dataFolder);
 
 }  // namespace lh::gui
