@@ -149,10 +149,8 @@ QWidget* OptionsDialog::makeGeneralPage() {
     browserRow->addWidget(help);
 
     auto* layout = new QVBoxLayout(page);
-    for (QWidget* w :
-         {static_cast<QWidget*>(m_startMinimized), static_cast<QWidget*>(m_fileMustExist),
-          static_cast<QWidget*>(m_dailyBackup), static_cast<QWidget*>(m_sizeInBytes)}) {
-        layout->addWidget(w);
+    for (QCheckBox* check : {m_startMinimized, m_fileMustExist, m_dailyBackup, m_sizeInBytes}) {
+        layout->addWidget(check);
     }
     layout->addLayout(autoSaveRow);
     layout->addWidget(browserGroup);
@@ -205,10 +203,10 @@ QWidget* OptionsDialog::makeGraphPage() {
     detail->addWidget(detailReset, 3, 1);
     auto* clockGroup = new QGroupBox(tr("Timer color set"), page);
     auto* clock = new QHBoxLayout(clockGroup);
-    for (QWidget* w : {static_cast<QWidget*>(m_hourHand), static_cast<QWidget*>(m_minuteHand),
-                       static_cast<QWidget*>(m_secondHand), static_cast<QWidget*>(clockReset)}) {
-        clock->addWidget(w);
+    for (ColourButton* hand : {m_hourHand, m_minuteHand, m_secondHand}) {
+        clock->addWidget(hand);
     }
+    clock->addWidget(clockReset);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(detailGroup);
     layout->addWidget(clockGroup);
