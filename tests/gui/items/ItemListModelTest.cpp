@@ -121,7 +121,6 @@ TEST_F(ItemListModelTest, ShowsAfreshAfterBulkWorkAndNothingOnceTheCategoryGoes)
         EXPECT_EQ(model.rowCount(), 0) << "no rows while records may go";
     }
     expectChain();
-    EXPECT_EQ(model.rowCount(), 7);
 
     // A load empties the database: the old id means nothing now, unless chosen anew meanwhile.
     {
@@ -138,7 +137,6 @@ TEST_F(ItemListModelTest, ShowsAfreshAfterBulkWorkAndNothingOnceTheCategoryGoes)
         model.showCategory(kShown);
     }
     expectChain();
-    EXPECT_EQ(model.rowCount(), 1);
 
     // Removing a category above the shown one empties the list; other removals do not.
     const store::CategoryId below = db.addCategory(kShown, {"Sub", "", "", {}})->id();

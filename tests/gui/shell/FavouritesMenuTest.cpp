@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/uikit/MenuText.h"
 #include "history/UndoStack.h"
 #include "store/ChangeStep.h"
 #include "store/Database.h"
@@ -116,7 +117,6 @@ TEST_F(FavouritesMenuTest, NamesShowAsTypedCutInTheMiddleWithTheWholeTextAsToolT
     const std::uint16_t tools = addCategory(store::kFavoritesId, "Dev & Tools");
     const std::string longTitle = "Start " + std::string(800, 'x') + " <b>end</b> & done";
     db.addItem(tools, test::link(longTitle, "http://long.example/"));
-    db.addItem(tools, test::link("Q&A", "http://qa.example/"));
     db.renameCategory(store::kFavoritesId, "Web & Favourites");
 
     EXPECT_EQ(menu.title(), "Web && Favourites");
@@ -125,14 +125,11 @@ TEST_F(FavouritesMenuTest, NamesShowAsTypedCutInTheMiddleWithTheWholeTextAsToolT
     EXPECT_EQ(toolsMenu->title(), "Dev && Tools");
     EXPECT_EQ(plainText(toolsMenu->menuAction()->toolTip()), "Dev & Tools");
     menu.fill(*toolsMenu);
-    ASSERT_EQ(toolsMenu->actions().size(), 2);
-    const QString shown = toolsMenu->actions().at(0)->text();
-    // 30 characters, the ellipsis and 29 characters; the "&" of the tail doubled.
-    EXPECT_EQ(shown, QString("Start ") + QString(24, 'x') + QChar(0x2026) + QString(11, 'x') +
-                         " <b>end</b> && done");
+    ASSERT_EQ(toolsMenu->actions().size(), 1);
+    // How a title is cut and escaped is MenuTextTest's; the entry shows the menu's text.
+    EXPECT_EQ(toolsMenu->actions().at(0)->text(), menuEntryText(QString::fromStdString(longTitle)));
     EXPECT_EQ(plainText(toolsMenu->actions().at(0)->toolTip()),
               QString::fromStdString(longTitle) + "\nhttp://long.example/");
-    EXPECT_EQ(toolsMenu->actions().at(1)->text(), "Q&&A");
     EXPECT_TRUE(toolsMenu->toolTipsVisible());
 }
 

@@ -24,9 +24,6 @@ TEST(UndoActionsTest, TextsNameTheStepAndTheActionsFollowTheHistory) {
     QAction* undo = actions.action(CommandId::Undo);
     QAction* redo = actions.action(CommandId::Redo);
     EXPECT_FALSE(undo->isEnabled());
-    EXPECT_EQ(undo->text(), "&Undo");
-    EXPECT_EQ(redo->shortcuts(),
-              QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     {
         const store::ChangeStep step(db, "Delete Category 'R&D'");
         db.removeCategory(4, false);
