@@ -48,15 +48,9 @@ TEST(DueCommandsTest, PrintsWhatOneTickAnnouncesInOrder) {
                            line("12241800", "yearly", "yearly"));
     EXPECT_EQ(test::readBytes(path), bytes);
 
+    // The refusal's wording and one-line form are CliTest's.
     for (const char* bad : {"2026-02-29 10:00", "2026-12-24 24:00", "2026-12-24T18:00 "}) {
-        const test::CliOutcome refused = runCli({"due", path, "--at", bad});
-        EXPECT_EQ(refused.code, kExitFailed) << bad;
-        EXPECT_FALSE(refused.err.empty()) << bad;
-        EXPECT_EQ(refused.out,
-                  "{\"error\":\"--at must be a real minute as \\\"YYYY-MM-DD "
-                  "HH:MM\\\": " +
-                      std::string(bad) + "\",\"path\":\"" + path + "\"}\n")
-            << bad;
+        EXPECT_EQ(runCli({"due", path, "--at", bad}).code, kExitFailed) << bad;
     }
     EXPECT_EQ(runCli({"due", path}).code, kExitFailed);
     EXPECT_EQ(runCli({"due", dir.file("none.lhd"), "--at", "2026-12-24 18:00"}).code,

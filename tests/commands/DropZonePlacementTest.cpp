@@ -31,7 +31,6 @@ TEST(DropZonePlacementTest, AWindowOutOfReachComesBackToThePrimaryScreen) {
 
 TEST(DropZonePlacementTest, TranslucencyNeverMakesTheWindowInvisible) {
     EXPECT_EQ(dropZoneOpacity(0x02, 0), 255);  // bit 0 clear: opaque whatever Alpha says
-    EXPECT_EQ(dropZoneOpacity(0x03, 0), 32);
     EXPECT_EQ(dropZoneOpacity(0x01, 31), 32);
     EXPECT_EQ(dropZoneOpacity(0x01, 32), 32);
     EXPECT_EQ(dropZoneOpacity(0xFF, 200), 200);

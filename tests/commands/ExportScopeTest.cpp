@@ -11,15 +11,12 @@ TEST(ExportScopeTest, ExportsTheCurrentLinkCategoryOtherwiseTheFavourites) {
     store::Database db;
     db.createDefault();
     EXPECT_EQ(exportScope(db.findCategory(7)), 7);
-    EXPECT_EQ(exportScope(db.findCategory(store::kFavoritesId)), store::kFavoritesId);
     EXPECT_EQ(exportScope(db.findCategory(store::kRecycleId)), store::kRecycleId);  // holds links
 
     EXPECT_EQ(exportScope(nullptr), store::kFavoritesId);
     EXPECT_EQ(exportScope(db.root()), store::kFavoritesId);
     db.setCategoryClass(4, store::kClassFile);
-    db.setCategoryClass(5, store::kClassRemind);
     EXPECT_EQ(exportScope(db.findCategory(4)), store::kFavoritesId);
-    EXPECT_EQ(exportScope(db.findCategory(5)), store::kFavoritesId);
 }
 
 }  // namespace

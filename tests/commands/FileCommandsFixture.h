@@ -110,6 +110,11 @@ struct FileCommandsFixture final : FileCommandsHost, BackupChooser {
         commands.takeCommandLine({"readme.txt", "work.lhd"}, dir.path());
         ASSERT_TRUE(start());
     }
+    // Puts a folder where "work.lhd" was: the data file can no longer be written.
+    void blockDataFile() {
+        std::filesystem::remove(dir.file("work.lhd"));
+        std::filesystem::create_directory(dir.file("work.lhd"));
+    }
     std::string lastMessage() const {
         return prompter.shown.empty() ? std::string() : prompter.shown.back().text;
     }

