@@ -90,14 +90,6 @@ TEST_F(SettingsStoreTest, CorrectsReadValuesWithoutWritingThemBack) {
     EXPECT_EQ(backend.dword("Default", "RmdHour"), 7u);
 }
 TEST_F(SettingsStoreTest, LinkCheckLimitsAreClampedAndPrivateAddressesNeedAPlainOne) {
-    store.readLinkCheck(s);
-    EXPECT_EQ(s.LinkCheckConnect, 10);
-    EXPECT_EQ(s.LinkCheckTotal, 20);
-    EXPECT_EQ(s.LinkCheckInFlight, 128);
-    EXPECT_EQ(s.LinkCheckPerHost, 2);
-    EXPECT_EQ(s.LinkCheckFreshDays, 7);
-    EXPECT_FALSE(s.LinkCheckPrivate);
-
     auto& key = backend.keys["LinkCheck"];
     key["LinkCheckConnect"] = 0u;           // no wait at all: the least
     key["LinkCheckTotal"] = 0xFFFFFFFFu;    // the most
