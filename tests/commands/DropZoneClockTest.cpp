@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace lh::commands {
 namespace {
 
@@ -20,9 +22,33 @@ TEST(DropZoneClockTest, HandsStandRightAtTheExampleTimes) {
 
     // One o'clock: 20 x 0.5 is exactly 10 (a computed sine of 30 degrees gives 9).
     EXPECT_EQ(handEnd(5, kHourHandLength), (HandEnd{53, 26}));
-    // The second and fourth quarters of the dial (the first and third are above).
-    EXPECT_EQ(handEnd(20, kSecondHandLength), (HandEnd{70, 59}));
-    EXPECT_EQ(handEnd(50, kSecondHandLength), (HandEnd{16, 27}));
+}
+
+// The table again, read as sine and cosine of 6p degrees over the whole dial.
+double sineOfMark(int p) {
+    constexpr std::array<double, 16> t = {0,          0.10452,    0.20791,     0.30901,
+                                          0.40673664, 0.5,        0.58778525,  0.669130606,
+                                          0.74314482, 0.80901699, 0.866025403, 0.913545,
+                                          0.9510565,  0.9781476,  0.9945218,   1.0};
+    p %= 60;
+    const auto at = [&](int k) { return t[static_cast<std::size_t>(k)]; };
+    if (p <= 15)
+        return at(p);
+    if (p <= 30)
+        return at(30 - p);
+    if (p <= 45)
+        return -at(p - 30);
+    return -at(60 - p);
+}
+
+TEST(DropZoneClockTest, EveryMarkEndsWhereTheSineTableSays) {
+    for (int length : {kSecondHandLength, kMinuteHandLength, kHourHandLength}) {
+        for (int p = 0; p < 60; ++p) {
+            const HandEnd expected{10 + static_cast<int>(length * sineOfMark(p)),
+                                   20 - static_cast<int>(length * sineOfMark(p + 15))};
+            EXPECT_EQ(handEnd(p, length, 10, 20), expected) << "mark " << p << " length " << length;
+        }
+    }
     EXPECT_EQ(handEnd(61, kSecondHandLength), handEnd(1, kSecondHandLength));
     EXPECT_EQ(handEnd(-1, kSecondHandLength), handEnd(59, kSecondHandLength));
 }
